@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs every test, then again with AddressSanitizer and UBSan.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+export QT_QPA_PLATFORM=offscreen
+
+"$root/tools/setup.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
+
+"$root/tools/setup.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DKOPLAR_SANITIZE=ON -DKOPLAR_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"

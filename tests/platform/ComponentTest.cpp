@@ -1,0 +1,56 @@
+#include "platform/Component.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> GLog;
+
+class TLogged : public TComponent {
+public:
+    TLogged(TComponent* Owner, const std::string& N) : TComponent(Owner) { SetName(N); }
+    ~TLogged() override { GLog.push_back("free " + Name()); }
+    std::vector<TComponent*> Removed;
+
+protected:
+    void Notification(TComponent* C, TOperation Op) override {
+        if (Op == TOperation::opRemove)
+            Removed.push_back(C);
+    }
+};
+} // namespace
+
+TEST(Component, OwnerFreesChildrenLastFirst) {
+    GLog.clear();
+    {
+        TLogged Owner(nullptr, "owner");
+        new TLogged(&Owner, "a");
+        new TLogged(&Owner, "b");
+        auto* C = new TLogged(&Owner, "c");
+        EXPECT_EQ(Owner.ComponentCount(), 3);
+        delete C; // leaves its owner at once
+        EXPECT_EQ(Owner.ComponentCount(), 2);
+    }
+    EXPECT_EQ(GLog, (std::vector<std::string>{"free c", "free owner", "free b", "free a"}));
+}
+
+TEST(Component, FreeNotificationIsMutualAndRemovable) {
+    TLogged A(nullptr, "a");
+    auto* B = new TLogged(nullptr, "b");
+    auto* C = new TLogged(nullptr, "c");
+    A.FreeNotification(B);
+    A.FreeNotification(C);
+    A.RemoveFreeNotification(C);
+    delete B;
+    delete C;
+    EXPECT_EQ(A.Removed, (std::vector<TComponent*>{B}));
+
+    auto* D = new TLogged(nullptr, "d");
+    D->FreeNotification(&A);
+    const auto DAddress = reinterpret_cast<std::uintptr_t>(D);
+    delete D; // A hears of D
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(A.Removed.back()), DAddress);
+}

@@ -1,0 +1,21 @@
+#include "support/FakePlatform.h"
+
+TModalResult TScriptedMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
+                                           TMsgDlgButtons Buttons) {
+    Asked.push_back({Text, Type, Buttons});
+    if (Answers.empty())
+        return TModalResult::mrOk;
+    TModalResult R = Answers.front();
+    Answers.pop_front();
+    return R;
+}
+
+TFakePlatform::TFakePlatform() : FPrevious(SetPlatform(this)) {}
+
+TFakePlatform::~TFakePlatform() { SetPlatform(FPrevious); }
+
+std::unique_ptr<TBitmap> TFakePlatform::CreateBitmap(int Width, int Height) {
+    auto B = std::make_unique<TRecordingBitmap>(Width, Height);
+    Bitmaps.push_back(B.get());
+    return B;
+}

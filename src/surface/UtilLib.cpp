@@ -13,16 +13,8 @@ TPoint ScreenPoint(int X, int Y, double VX, double VY) {
 }
 } // namespace
 
-// The quadrant arctangent rather than atan2: the solvers were tuned on its last bits.
 double VectorAngle(double Y, double X) {
-    if (X == 0.0)
-        return Y >= 0.0 ? Pi / 2.0 : 3.0 * Pi / 2.0;
-    if (Y == 0.0)
-        return X > 0.0 ? 0.0 : Pi;
-    const double T = std::atan(std::fabs(Y / X));
-    if (X > 0.0)
-        return Y > 0.0 ? T : 2.0 * Pi - T;
-    return Y > 0.0 ? Pi - T : Pi + T;
+    return QuadrantAngle(Y, X);
 }
 
 double VectorAngleXY(double X, double Y) {

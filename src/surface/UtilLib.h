@@ -6,7 +6,24 @@
 #include "platform/Types.h"
 #include "surface/MMTypes.h"
 
-// Direction of the vector (X, Y) in [0, 2 pi); y comes first. The zero vector gives pi / 2.
+#include <cmath>
+#include <numbers>
+
+// Direction of the vector (X, Y) in [0, 2 pi), in the precision of T; y comes first. The zero
+// vector gives pi / 2. A quadrant arctangent rather than atan2: the solvers were tuned on its last
+// bits. Comparisons with zero are exact.
+template <class T> T QuadrantAngle(T Y, T X) {
+    constexpr T Pi = std::numbers::pi_v<T>;
+    if (X == 0)
+        return Y >= 0 ? Pi / 2 : 3 * Pi / 2;
+    if (Y == 0)
+        return X > 0 ? T(0) : Pi;
+    const T Tan = std::atan(std::fabs(Y / X));
+    if (X > 0)
+        return Y > 0 ? Tan : 2 * Pi - Tan;
+    return Y > 0 ? Pi - Tan : Pi + Tan;
+}
+
 double VectorAngle(double Y, double X);
 double VectorAngleXY(double X, double Y);
 // Direction from A to B.

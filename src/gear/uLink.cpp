@@ -43,6 +43,9 @@ double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
 TCustomLink::TCustomLink(TComponent* AOwner) : TGearPart(AOwner) {}
 
 TCustomLink::~TCustomLink() {
+    // Leave the surface while still a whole link: the repaint that follows lets the joints read
+    // this link's number.
+    SetMMSurface(nullptr);
     // The joints may already be gone (the model frees joints first): never read them here.
     FReferenceJointID = -1;
     FJoints.Clear();

@@ -20,6 +20,12 @@ struct TLinkPaint : ::testing::Test {
         Link.SetShowID(false);
         Link.SetMMSurface(&View.Surface());
     }
+    // Off the surface first, so that no repaint meets a half-freed mechanism.
+    ~TLinkPaint() override {
+        Link.SetMMSurface(nullptr);
+        for (auto& J : Joints)
+            J->SetMMSurface(nullptr);
+    }
     TJoint& Add(double X, double Y, bool IsVirtual = false) {
         Joints.push_back(std::make_unique<TJoint>());
         TJoint& J = *Joints.back();

@@ -1,7 +1,7 @@
 // The control over a real QWidget, offscreen: mouse, size and paint events reach the surface as
 // messages, and what the surface paints is what the widget shows.
-#include "platform/QtTestApp.h"
 #include "platform/qt/QtControl.h"
+#include "platform/QtTestApp.h"
 #include "platform/qt/QtPlatform.h"
 #include "surface/MMSurface.h"
 
@@ -122,8 +122,8 @@ TEST_F(QtControl, ButtonsMovesAndDoubleClicksMapToTheirMessages) {
     Send(QEvent::MouseButtonRelease, QPoint(6, 5), Qt::RightButton, Qt::NoButton);
     Send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::MiddleButton, Qt::MiddleButton);
     Send(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::MiddleButton, Qt::NoButton);
-    EXPECT_EQ(Seen, (std::vector<std::string>{"move-3,150", "down1", "move6,5R", "up1", "down2",
-                                              "up2"}));
+    EXPECT_EQ(Seen,
+              (std::vector<std::string>{"move-3,150", "down1", "move6,5R", "up1", "down2", "up2"}));
     // What a widget receives for a double click: the second press comes as a double click.
     Seen.clear();
     Widget.Log.clear();

@@ -44,13 +44,12 @@ bool IsNumericallyEncoded(char32_t C) {
 
 // A decimal integer with an optional sign, in the range of a 32-bit integer.
 std::int32_t ParseInteger(std::string_view S) {
-    std::string_view Digits = S;
-    if (!Digits.empty() && Digits.front() == '+')
-        Digits.remove_prefix(1);
+    const bool Plus = S.starts_with('+');
+    const std::string_view Digits = Plus ? S.substr(1) : S;
     std::int32_t Value = 0;
     const char* End = Digits.data() + Digits.size();
     auto [Ptr, Ec] = std::from_chars(Digits.data(), End, Value);
-    if (Digits.empty() || Digits.front() == '+' || Ec != std::errc() || Ptr != End)
+    if (Digits.empty() || (Plus && Digits.front() == '-') || Ec != std::errc() || Ptr != End)
         throw std::invalid_argument("'" + std::string(S) + "' ist kein gültiger Integerwert");
     return Value;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/Component.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

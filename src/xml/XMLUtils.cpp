@@ -98,13 +98,6 @@ std::string Trim(std::string_view S) {
     return std::string(S.substr(First, Last - First));
 }
 
-std::string TrimLeft(std::string_view S) {
-    std::size_t First = 0;
-    while (First < S.size() && IsTrimmed(S[First]))
-        ++First;
-    return std::string(S.substr(First));
-}
-
 std::string StrPart(std::string_view S, std::string_view Sub, bool Before, bool EmptyIfAbsent) {
     const std::size_t P = Sub.empty() ? std::string_view::npos : S.find(Sub);
     if (P == std::string_view::npos)
@@ -222,6 +215,12 @@ std::string EscapeMarkup(std::string_view S, bool Quotes) {
             break;
         case '"':
             R += Quotes ? "&quot;" : "\"";
+            break;
+        case '\r': // a raw line break would split the line, and the reader drops it
+            R += "&#13;";
+            break;
+        case '\n':
+            R += "&#10;";
             break;
         default:
             R += C;

@@ -109,10 +109,14 @@ TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
     EXPECT_EQ(Entries(), (TLines{"folder.xml", "keep.xml"}));
 }
 
-TEST_F(TextFile, AReadOnlyFolderKeepsTheOldFile) {
+TEST_F(TextFile, ReadOnlyFilesAndFoldersKeepTheOldFile) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write into read-only folders";
+        GTEST_SKIP() << "root may write whatever is write-protected";
     WriteBytes(Path("s.xml"), "alt");
+    ::chmod(Path("s.xml").c_str(), 0444);
+    EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
+    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+    ::chmod(Path("s.xml").c_str(), 0644);
     std::filesystem::permissions(FDir, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_exec);
     EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);

@@ -37,7 +37,7 @@ std::unique_ptr<TXMLTag> SettingsTree() {
     AddItem(*Joints, "Radius", "5", "7", "17");
     AddItem(*Joints, "Caption", "",
             "Gelenk \xC3\xBC"
-            "ber <A> & B",
+            "ber <A> & B\r\nZeile 2",
             "0");
     AddTag(*Categories, "Printer_Temp");
     AddTag(*Data, "recent_files_empty");
@@ -67,7 +67,7 @@ TEST_F(XMLFile, WritesTheSettingsLayout) {
         "      <Caption>\r\n"
         "        <Default></Default>\r\n"
         "        <Value>Gelenk \xC3\xBC"
-        "ber &lt;A&gt; &amp; B</Value>\r\n"
+        "ber &lt;A&gt; &amp; B&#13;&#10;Zeile 2</Value>\r\n"
         "        <VarType>0</VarType>\r\n"
         "      </Caption>\r\n"
         "    </Joints>\r\n"

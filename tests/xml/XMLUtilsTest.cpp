@@ -16,7 +16,6 @@ TEST(XMLUtils, IsSameTextFoldsAsciiOnly) {
 TEST(XMLUtils, TrimRemovesControlCharactersAndBlanks) {
     EXPECT_EQ(Trim(" \t\r\n a b \x01"), "a b");
     EXPECT_EQ(Trim("   "), "");
-    EXPECT_EQ(TrimLeft("  a  "), "a  ");
     EXPECT_EQ(Trim("\xC3\xA4"), "\xC3\xA4"); // UTF-8 bytes are not trimmed
 }
 
@@ -72,6 +71,7 @@ TEST(XMLUtils, ReplaceSubStr) {
 TEST(XMLUtils, EscapeAndUnescapeMarkup) {
     EXPECT_EQ(EscapeMarkup("a<b & \"c\" > d", false), "a&lt;b &amp; \"c\" &gt; d");
     EXPECT_EQ(EscapeMarkup("\"q\"", true), "&quot;q&quot;");
+    EXPECT_EQ(EscapeMarkup("a\r\nb\tc", false), "a&#13;&#10;b\tc");
     struct Case {
         const char *In, *Out;
     };
@@ -88,7 +88,7 @@ TEST(XMLUtils, EscapeAndUnescapeMarkup) {
         SCOPED_TRACE(C.In);
         EXPECT_EQ(UnescapeMarkup(C.In), C.Out);
     }
-    const std::string Path = "C:\\Mechanismen & Co\\<neu> \"1\".kxw";
+    const std::string Path = "C:\\Mechanismen & Co\\<neu> \"1\"\n.kxw";
     EXPECT_EQ(UnescapeMarkup(EscapeMarkup(Path, true)), Path);
 }
 

@@ -1,0 +1,6 @@
+#include "platform/FormatSettings.h"
+
+TFormatSettings& FormatSettings() {
+    static TFormatSettings Settings;
+    return Settings;
+}

@@ -129,6 +129,8 @@ std::string DesktopExecArgument(const std::string& ProgramPath) {
 
 bool RegisterFileType(const std::string& Extension, const std::string& Description,
                       const std::string& ProgramPath) {
+    if (ProgramPath.empty())
+        return false;
     try {
         const std::filesystem::path Data = UserDataHome();
         const std::filesystem::path Mime = Data / "mime";

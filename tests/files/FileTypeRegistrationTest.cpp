@@ -134,6 +134,8 @@ TEST_F(TRegistrationTest, FailuresAreReportedNotThrown) {
     Shell.Failing = true;
     EXPECT_FALSE(Register());
 
+    EXPECT_FALSE(RegisterFileType("kxw", "KOPLAR GE Projekt", ""));
+
     // A data folder that cannot be created: its parent is a file.
     WriteFileText(Dir.File("plain"), "x");
     TEnvGuard Unusable("XDG_DATA_HOME", Dir.File("plain/data"));

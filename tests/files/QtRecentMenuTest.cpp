@@ -48,6 +48,12 @@ TEST(QtRecentMenu, ActionsShowTheCaptionsAndReportTheClickedIndex) {
     Menu.actions().at(1)->trigger();
     EXPECT_EQ(Clicked, (std::vector<std::string>{"/m/c.kxw", "/m/Rock & Roll.kxw"}));
 
+    // Reopening the chosen file rebuilds the menu while its action is being triggered.
+    Recent.OnFileClick = [&](TObject*, const std::string& F) { Recent.AddFile(F); };
+    Menu.actions().at(2)->trigger();
+    EXPECT_EQ(Texts(Menu),
+              (QStringList{"1:  /m/c.kxw", "2:  /m/a.kxw", "3:  /m/Rock && Roll.kxw"}));
+
     Recent.SetMenuItem(nullptr);
     EXPECT_TRUE(Menu.actions().isEmpty());
 }

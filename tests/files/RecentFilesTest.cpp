@@ -151,6 +151,20 @@ TEST_F(TRecentFilesTest, ClickingASubItemReportsItsName) {
     EXPECT_EQ(Clicked, std::vector<std::string>{"c"});
 }
 
+TEST_F(TRecentFilesTest, HandlerThatReopensTheFileMayRebuildTheMenu) {
+    Recent.AddFile("b");
+    Recent.AddFile("a");
+    // Opening the chosen file adds it again, which frees the clicked sub-item.
+    Recent.OnFileClick = [this](TObject*, const std::string& FileName) {
+        Clicked.push_back(FileName);
+        Recent.AddFile(FileName);
+    };
+    Menu.Items(1)->Click();
+    EXPECT_EQ(Clicked, std::vector<std::string>{"b"});
+    EXPECT_EQ(Recent.Files(), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(Menu.Items(0)->Caption(), "1:  b");
+}
+
 TEST_F(TRecentFilesTest, MenuChangesClearTheOldItemAndFreedItemsAreForgotten) {
     Recent.AddFile("a");
     auto Foreign = std::make_unique<TMenuItem>();

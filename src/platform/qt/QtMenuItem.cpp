@@ -18,7 +18,7 @@ void TQtMenuItem::SubItemInserted(int Index, TMenuItem& Item) {
         QAction* Before =
             Index < static_cast<int>(FActions.size()) ? FActions[Index].data() : nullptr;
         FMenu->insertAction(Before, A);
-        // The sub-item outlives its action: removing it deletes the action first.
+        // Removing the sub-item disconnects its action first, so Target never dangles.
         TMenuItem* Target = &Item;
         QObject::connect(A, &QAction::triggered, [Target] { Target->Click(); });
     }
@@ -27,7 +27,13 @@ void TQtMenuItem::SubItemInserted(int Index, TMenuItem& Item) {
 }
 
 void TQtMenuItem::SubItemRemoved(int Index, TMenuItem&) {
-    delete FActions[Index].data();
+    // The action may be the one whose trigger is running: take it out now, free it later.
+    if (QAction* A = FActions[Index]) {
+        QObject::disconnect(A, nullptr, nullptr, nullptr);
+        if (FMenu)
+            FMenu->removeAction(A);
+        A->deleteLater();
+    }
     FActions.erase(FActions.begin() + Index);
 }
 

@@ -1,0 +1,143 @@
+#include "gear/uGearPart.h"
+
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "platform/Random.h"
+
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
+
+namespace {
+
+// The dynamic class name of a part, as the code spells it.
+std::string ClassNameOf(const TGearPart& Part) {
+    const char* Mangled = typeid(Part).name();
+    int Status = 0;
+    std::unique_ptr<char, decltype(&std::free)> Name(
+        abi::__cxa_demangle(Mangled, nullptr, nullptr, &Status), &std::free);
+    return Status == 0 && Name ? std::string(Name.get()) : std::string(Mangled);
+}
+
+template <class List> auto FindFirst(const List& L, auto Matches) -> decltype(L.Items(0)) {
+    for (auto* Item : L)
+        if (Matches(*Item))
+            return Item;
+    return nullptr;
+}
+
+} // namespace
+
+TGearPart::TGearPart(TComponent* AOwner) : TMMGraphicItem(AOwner), FUID(Random(GearPartUIDRange)) {
+    SetVisibleQuietly(true);
+}
+
+void TGearPart::SetID(int Value) {
+    if (Value == FID)
+        return;
+    FID = Value;
+    Changed();
+}
+
+void TGearPart::SetSelected(bool Value) {
+    FSelected = Value;
+    Changed();
+}
+
+void TGearPart::SetLineThickness(int Value) {
+    FLineThickness = Value;
+    Changed();
+}
+
+std::string TGearPart::GetDisplayText() const {
+    return ClassNameOf(*this) + " ID=" + std::to_string(FID) + " Identifier=" + FIdentifier;
+}
+
+std::string TGearPart::PaddedInt(int Value, int Width) {
+    std::string S = std::to_string(Value);
+    if (static_cast<int>(S.size()) < Width)
+        S.insert(0, static_cast<std::size_t>(Width) - S.size(), ' ');
+    return S;
+}
+
+void TGearPart::SetVisibleQuietly(bool Value) {
+    TNotifyEvent Listener = std::move(OnChange);
+    OnChange = nullptr;
+    SetVisible(Value);
+    OnChange = std::move(Listener);
+}
+
+TCanvas* TGearPart::PaintCanvas() const {
+    if (!Visible() || !MMSurface())
+        return nullptr;
+    return MMSurface()->GetCanvas();
+}
+
+// --- TGearPartlist
+
+bool TGearPartlist::ContainsUID(int AUID) const {
+    return std::any_of(begin(), end(), [AUID](const TGearPart* P) { return P->UID() == AUID; });
+}
+
+int TGearPartlist::NewUID() const {
+    // Random draws first; a nearly full range would make them loop for ever, so after enough
+    // misses the smallest free value is taken.
+    constexpr int MaxDraws = 1000;
+    for (int I = 0; I < MaxDraws; ++I) {
+        int U = Random(GearPartUIDRange);
+        if (!ContainsUID(U))
+            return U;
+    }
+    std::vector<bool> Taken(GearPartUIDRange, false);
+    for (const TGearPart* P : *this)
+        if (P->UID() >= 0 && P->UID() < GearPartUIDRange)
+            Taken[static_cast<std::size_t>(P->UID())] = true;
+    for (int U = 0; U < GearPartUIDRange; ++U)
+        if (!Taken[static_cast<std::size_t>(U)])
+            return U;
+    assert(!"the part registry holds a part for every UID");
+    return -1;
+}
+
+void TGearPartlist::Register(TGearPart* Part) {
+    if (ContainsUID(Part->UID()))
+        Part->SetUID(NewUID());
+    Add(Part);
+}
+
+// --- TJointList, TLinkList
+
+TJoint* TJointList::FindByID(int AID) const {
+    return FindFirst(*this, [AID](const TJoint& J) { return J.ID() == AID; });
+}
+
+TJoint* TJointList::FindByUID(int AUID) const {
+    return FindFirst(*this, [AUID](const TJoint& J) { return J.UID() == AUID; });
+}
+
+void TJointList::FreeAll() {
+    while (!Empty()) {
+        TJoint* J = Last();
+        J->Links().Clear();
+        Delete(Count() - 1);
+        delete J;
+    }
+}
+
+TCustomLink* TLinkList::FindByID(int AID) const {
+    return FindFirst(*this, [AID](const TCustomLink& L) { return L.ID() == AID; });
+}
+
+TCustomLink* TLinkList::FindByUID(int AUID) const {
+    return FindFirst(*this, [AUID](const TCustomLink& L) { return L.UID() == AUID; });
+}
+
+void TLinkList::FreeAll() {
+    while (!Empty()) {
+        TCustomLink* L = Last();
+        L->Joints().Clear();
+        Delete(Count() - 1);
+        delete L;
+    }
+}

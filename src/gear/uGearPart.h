@@ -1,0 +1,222 @@
+// The common base of every joint and link (identity, selection, drawing settings) and the typed
+// lists in which the model, the joints and the links refer to one another.
+#pragma once
+
+#include "platform/Types.h"
+#include "surface/MMSurface.h"
+
+#include <algorithm>
+#include <cassert>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+class TJoint;
+class TCustomLink;
+class TLink;
+class TSlider;
+class TRack;
+class TDrive;
+
+// The largest part UID plus one: UIDs are drawn from 0 .. 999999.
+constexpr int GearPartUIDRange = 1000000;
+
+class TGearPart : public TMMGraphicItem {
+public:
+    explicit TGearPart(TComponent* AOwner = nullptr);
+
+    int UID() const { return FUID; }
+    void SetUID(int Value) { FUID = Value; }
+    int ID() const { return FID; }
+    // Repaints only when the number changes.
+    void SetID(int Value);
+    const std::string& Identifier() const { return FIdentifier; }
+    void SetIdentifier(const std::string& Value) { FIdentifier = Value; }
+    bool Selected() const { return FSelected; }
+    void SetSelected(bool Value);
+
+    TColor LineColor() const { return FLineColor; }
+    void SetLineColor(TColor Value) { FLineColor = Value; }
+    TColor LineColorSelected() const { return FLineColorSelected; }
+    void SetLineColorSelected(TColor Value) { FLineColorSelected = Value; }
+    TColor FillColor() const { return FFillColor; }
+    void SetFillColor(TColor Value) { FFillColor = Value; }
+    TColor FillColorSelected() const { return FFillColorSelected; }
+    void SetFillColorSelected(TColor Value) { FFillColorSelected = Value; }
+    int LineThickness() const { return FLineThickness; }
+    void SetLineThickness(int Value);
+
+    bool ShowIdentifier() const { return FShowIdentifier; }
+    void SetShowIdentifier(bool Value) { FShowIdentifier = Value; }
+    int IDTextHeight() const { return FIDTextHeight; }
+    void SetIDTextHeight(int Value) { FIDTextHeight = Value; }
+    int IdentifierTextHeight() const { return FIdentifierTextHeight; }
+    void SetIdentifierTextHeight(int Value) { FIdentifierTextHeight = Value; }
+    bool ShowID() const { return FShowID; }
+    void SetShowID(bool Value) { FShowID = Value; }
+
+    // The part's one-line text for lists and dialogs.
+    virtual std::string GetDisplayText() const;
+
+protected:
+    // The colours in force for the selection state.
+    TColor CurrentLineColor() const { return FSelected ? FLineColorSelected : FLineColor; }
+    TColor CurrentFillColor() const { return FSelected ? FFillColorSelected : FFillColor; }
+    // The surface's canvas when the part may draw now (registered, canvas present, visible).
+    TCanvas* PaintCanvas() const;
+    // Value in decimal, padded with blanks on the left to Width characters ("%2d").
+    static std::string PaddedInt(int Value, int Width);
+    // Sets Visible without asking the surface for a repaint.
+    void SetVisibleQuietly(bool Value);
+
+private:
+    int FUID;
+    int FID = -1;
+    std::string FIdentifier;
+    bool FSelected = false;
+    TColor FLineColor = clBlack;
+    TColor FLineColorSelected = clBlue;
+    TColor FFillColor = clWhite;
+    TColor FFillColorSelected = clYellow;
+    int FLineThickness = 1;
+    bool FShowIdentifier = false;
+    int FIDTextHeight = 8;
+    int FIdentifierTextHeight = 10;
+    bool FShowID = true;
+};
+
+// A list of references that never holds one object twice and never frees what it holds
+// (owners free through the derived lists' FreeAll).
+template <class T> class TTypedList {
+public:
+    using const_iterator = typename std::vector<T*>::const_iterator;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    bool Empty() const { return FItems.empty(); }
+    T* Items(int Index) const {
+        assert(Index >= 0 && Index < Count());
+        return FItems[static_cast<std::size_t>(Index)];
+    }
+    T* First() const { return Items(0); }
+    T* Last() const { return Items(Count() - 1); }
+    int IndexOf(const T* Item) const {
+        auto It = std::find(FItems.begin(), FItems.end(), Item);
+        return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
+    }
+    bool Contains(const T* Item) const { return IndexOf(Item) >= 0; }
+    // Appends and returns the new index.
+    int Add(T* Item) {
+        assert(Item && !Contains(Item));
+        FItems.push_back(Item);
+        return Count() - 1;
+    }
+    void Insert(int Index, T* Item) {
+        assert(Item && !Contains(Item) && Index >= 0 && Index <= Count());
+        FItems.insert(FItems.begin() + Index, Item);
+    }
+    // Removes the item and returns its former index, -1 when it was not there.
+    int Remove(const T* Item) {
+        int Index = IndexOf(Item);
+        if (Index >= 0)
+            Delete(Index);
+        return Index;
+    }
+    void Delete(int Index) {
+        assert(Index >= 0 && Index < Count());
+        FItems.erase(FItems.begin() + Index);
+    }
+    void Exchange(int A, int B) {
+        assert(A >= 0 && A < Count() && B >= 0 && B < Count());
+        std::swap(FItems[static_cast<std::size_t>(A)], FItems[static_cast<std::size_t>(B)]);
+    }
+    void Clear() { FItems.clear(); }
+
+    const_iterator begin() const { return FItems.begin(); }
+    const_iterator end() const { return FItems.end(); }
+
+protected:
+    void Replace(int Index, T* Item) {
+        assert(Index >= 0 && Index < Count() && Item);
+        FItems[static_cast<std::size_t>(Index)] = Item;
+    }
+
+private:
+    std::vector<T*> FItems;
+};
+
+// The part registry of one mechanism: makes joints and links and keeps their UIDs unique. It never
+// frees a part; whoever frees one removes it here first.
+class TGearPartlist : public TTypedList<TGearPart> {
+public:
+    // A new part of exactly the class T (TJoint, TLink, TSlider or TRack), registered with a UID
+    // that no other registered part has; nil for any other class.
+    template <class T> T* AddNew() {
+        if constexpr (std::is_same_v<T, TJoint> || std::is_same_v<T, TLink> ||
+                      std::is_same_v<T, TSlider> || std::is_same_v<T, TRack>) {
+            T* Part = new T();
+            Register(Part);
+            return Part;
+        } else {
+            return nullptr;
+        }
+    }
+    // A UID that no registered part has.
+    int NewUID() const;
+    bool ContainsUID(int AUID) const;
+
+private:
+    void Register(TGearPart* Part);
+};
+
+// Joints by reference: the model's joints, a link's joints.
+class TJointList : public TTypedList<TJoint> {
+public:
+    TJoint* FindByID(int AID) const;
+    TJoint* FindByUID(int AUID) const;
+    // Puts Joint into the slot of Index (merging keeps the slot).
+    void SetItems(int Index, TJoint* Joint) { Replace(Index, Joint); }
+    // Frees every joint, the last first; each forgets its links before it goes.
+    void FreeAll();
+};
+
+// Links by reference: the model's links (frame first), a joint's links.
+class TLinkList : public TTypedList<TCustomLink> {
+public:
+    TCustomLink* FindByID(int AID) const;
+    TCustomLink* FindByUID(int AUID) const;
+    // Frees every link, the last first; each forgets its joints before it goes.
+    void FreeAll();
+};
+
+// Drives by reference. The element type is a parameter only so that this unit need not depend on
+// the drive unit; the members are instantiated where drives are complete.
+template <class Drive> class TDriveListOf : public TTypedList<Drive> {
+public:
+    // Index of the first drive that holds the link as Link0 or Link1, else -1.
+    int IndexOfLink(const TCustomLink* Link) const {
+        for (int I = 0; I < this->Count(); ++I)
+            if (this->Items(I)->Link0() == Link || this->Items(I)->Link1() == Link)
+                return I;
+        return -1;
+    }
+    Drive* FindByLink(const TCustomLink* Link) const {
+        int I = IndexOfLink(Link);
+        return I < 0 ? nullptr : this->Items(I);
+    }
+    // Index of the first drive whose drive joint (GetJoint) is the joint, else -1.
+    int IndexOfJoint(const TJoint* Joint) const {
+        for (int I = 0; I < this->Count(); ++I)
+            if (this->Items(I)->GetJoint() == Joint)
+                return I;
+        return -1;
+    }
+    // Frees every drive, the last first.
+    void FreeAll() {
+        while (!this->Empty()) {
+            Drive* D = this->Last();
+            this->Delete(this->Count() - 1);
+            delete D;
+        }
+    }
+};
+using TDriveList = TDriveListOf<TDrive>;

@@ -1,0 +1,76 @@
+// A point of the mechanism: frame joint, joint between links, coupler point or a slider's virtual
+// joint. It tells its links when it is moved interactively and draws itself as a small circle.
+#pragma once
+
+#include "gear/uGearPart.h"
+#include "surface/MMTypes.h"
+
+#include <string>
+
+class TJoint : public TGearPart {
+public:
+    explicit TJoint(TComponent* AOwner = nullptr);
+    ~TJoint() override;
+
+    bool IsVirtual() const { return FIsVirtual; }
+    // A virtual joint is invisible (set without a repaint request).
+    void SetIsVirtual(bool Value);
+    TLinkList& Links() { return FLinks; }
+    const TLinkList& Links() const { return FLinks; }
+
+    // Plain stores: nobody is told (building, files, solvers, cached positions).
+    double X() const { return FX; }
+    void SetX(double Value) { FX = Value; }
+    double Y() const { return FY; }
+    void SetY(double Value) { FY = Value; }
+    TMMPoint Position() const { return MMPoint(FX, FY); }
+
+    bool ShowMiddle() const { return FShowMiddle; }
+    void SetShowMiddle(bool Value) { FShowMiddle = Value; }
+    int Radius() const { return FRadius; }
+    void SetRadius(int Value);
+    bool ShowMPol() const { return FShowMPol; }
+    void SetShowMPol(bool Value) { FShowMPol = Value; }
+    int SmallRadius() const { return FSmallRadius; }
+    void SetSmallRadius(int Value) { FSmallRadius = Value; }
+
+    // Interactive moves: every link of the joint except Source hears of it through JointMoved.
+    // A move within 1e-9 in both coordinates is no move at all.
+    void SetPosition(TObject* Source, double AX, double AY);
+    // Always notifies, even for a zero move.
+    void MoveBy(TObject* Source, double DX, double DY);
+
+    void AddLink(TCustomLink* Link);
+    void RemoveLink(TCustomLink* Link);
+
+    double DistanceTo(double AX, double AY) const;
+    double DistanceToJoint(const TJoint& Other) const;
+    // Both coordinate differences strictly below 1e-10.
+    bool IsSamePosition(const TJoint& Other) const;
+
+    // The relative poles of the links that meet here, as "%d%d " pieces.
+    std::string MPol() const;
+    std::string GetDisplayText() const override;
+
+    void GetBounds(TMMRect& R) override;
+    void Paint() override;
+
+    // Notifications nest no deeper than this; beyond it links are no longer told, so a cyclic
+    // arrangement ends instead of overflowing the stack.
+    static constexpr int MaxNotifyDepth = 256;
+
+private:
+    void NotifyLinks(TObject* Source);
+    // The circle radius in force: Radius with two or more links, else SmallRadius.
+    int CurrentRadius() const;
+    void PaintLabels(TCanvas& Canvas, TPoint P, int R) const;
+
+    bool FIsVirtual = false;
+    TLinkList FLinks;
+    double FX = 0.0;
+    double FY = 0.0;
+    bool FShowMiddle = false;
+    int FRadius = 5;
+    bool FShowMPol = true;
+    int FSmallRadius = 3;
+};

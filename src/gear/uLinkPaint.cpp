@@ -1,0 +1,103 @@
+// How a bar or coupler plate draws itself: bar, coupler lines or corner marks, dotted extensions
+// out to its sliders, its joints and its labels.
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "surface/UtilLib.h"
+
+#include <algorithm>
+#include <numbers>
+
+namespace {
+
+void UseWhiteBrush(TCanvas& Canvas) {
+    Canvas.Brush().Color = clWhite;
+    Canvas.Brush().Style = TBrushStyle::bsSolid;
+}
+
+void Line(TCanvas& Canvas, TPoint A, TPoint B) {
+    Canvas.MoveTo(A.X, A.Y);
+    Canvas.LineTo(B.X, B.Y);
+}
+
+} // namespace
+
+void TLink::Paint() {
+    TCanvas* Canvas = PaintCanvas();
+    const TJointList& J = Joints();
+    if (!Canvas || J.Count() < 2)
+        return;
+    TMMSurface& Surface = *MMSurface();
+    auto Px = [&Surface](const TJoint* Joint) {
+        return Surface.MMToPixel(Joint->Position(), true);
+    };
+    const TJoint* J0 = J.Items(0);
+    const TJoint* J1 = J.Items(1);
+    TPoint P0 = Px(J0);
+    TPoint P1 = Px(J1);
+
+    UseWhiteBrush(*Canvas);
+    if (ShowLinkCoord())
+        if (const TJoint* Ref = ReferenceJoint()) {
+            TPoint R = Px(Ref);
+            DrawCoordCross(*Canvas, R.X, R.Y, Angle(), CoordColor());
+        }
+
+    Canvas->Pen().Color = CurrentLineColor();
+    Canvas->Pen().Width = LineThickness();
+    Line(*Canvas, P0, P1);
+
+    for (int I = 2; I < J.Count(); ++I) {
+        const TJoint* Ji = J.Items(I);
+        if (Ji->IsVirtual() || ThinLineThickness() <= 0)
+            continue;
+        Canvas->Pen().Width = CoupleLineThickness();
+        TPoint Pi = Px(Ji);
+        if (SolidEdges()) {
+            // The mark sits at the nearer end of the bar; a tie goes to joint 1.
+            bool AtJoint0 = Ji->DistanceToJoint(*J1) > Ji->DistanceToJoint(*J0);
+            TPoint Corner = AtJoint0 ? P0 : P1;
+            TPoint Other = AtJoint0 ? P1 : P0;
+            (void)Other;
+            Line(*Canvas, Corner, Pi);
+        } else {
+            Line(*Canvas, P0, Pi);
+            Canvas->LineTo(P1.X, P1.Y);
+        }
+    }
+
+    Canvas->Pen().Width = 1;
+    UseWhiteBrush(*Canvas);
+    Canvas->Pen().Style = TPenStyle::psDot;
+    double XMax = std::max(J0->X(), J1->X());
+    double XMin = std::min(J0->X(), J1->X());
+    // Only x decides which end the extension starts from; joint 1 wins a tie.
+    TPoint EndAtXMax = J0->X() > J1->X() ? P0 : P1;
+    TPoint EndAtXMin = J0->X() < J1->X() ? P0 : P1;
+    for (int I = 1; I < J.Count(); ++I) {
+        const TJoint* Ji = J.Items(I);
+        if (!Ji->IsVirtual())
+            continue;
+        if (Ji->X() > XMax)
+            Line(*Canvas, EndAtXMax, Px(Ji));
+        else if (Ji->X() < XMin)
+            Line(*Canvas, EndAtXMin, Px(Ji));
+    }
+    Canvas->Pen().Style = TPenStyle::psSolid;
+
+    for (TJoint* Joint : J)
+        Joint->Paint();
+
+    TPoint M = Surface.MMToPixel(MMPoint((J0->X() + J1->X()) / 2, (J0->Y() + J1->Y()) / 2), true);
+    if (ShowID()) {
+        UseWhiteBrush(*Canvas);
+        Canvas->Font().Height = IDTextHeight();
+        std::string Text = std::to_string(ID());
+        int H = Canvas->TextHeight("gT");
+        Canvas->TextOut(M.X - Canvas->TextWidth(Text) / 2, M.Y - H - 4, Text);
+    }
+    if (ShowIdentifier()) {
+        UseWhiteBrush(*Canvas);
+        Canvas->Font().Height = IdentifierTextHeight();
+        Canvas->TextOut(M.X - Canvas->TextWidth(Identifier()) / 2, M.Y + 4, Identifier());
+    }
+}

@@ -1,0 +1,82 @@
+#include "surface/MMGraphicItem.h"
+
+#include "surface/MMSurface.h"
+
+#include <algorithm>
+#include <utility>
+
+TMMGraphicItem::TMMGraphicItem(TComponent* AOwner) : TComponent(AOwner) {}
+
+TMMGraphicItem::~TMMGraphicItem() {
+    if (FMMSurface)
+        TMMGraphicItem::SetMMSurface(nullptr);
+}
+
+void TMMGraphicItem::SetMMSurface(TMMSurface* S) {
+    if (FMMSurface) {
+        TMMSurface* Old = FMMSurface;
+        Old->UnRegisterGraphicItem(this);
+        RemoveFreeNotification(Old);
+        OnChange = nullptr;
+    }
+    FMMSurface = S;
+    if (S) {
+        S->RegisterGraphicItem(this);
+        FreeNotification(S);
+        OnChange = [S](TObject* Sender) { S->OnWillRepaint(Sender); };
+        Changed();
+    }
+}
+
+void TMMGraphicItem::SetOrder(int Value) {
+    FOrder = Value;
+    Changed();
+}
+
+void TMMGraphicItem::SetVisible(bool Value) {
+    FVisible = Value;
+    Changed();
+}
+
+void TMMGraphicItem::Changed() { Raise(OnChange, this); }
+
+void TMMGraphicItem::GetBounds(TMMRect&) {}
+
+void TMMGraphicItem::Paint() {}
+
+void TMMGraphicItem::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && FMMSurface && AComponent == FMMSurface)
+        SetMMSurface(nullptr);
+}
+
+bool TMMGraphicItemList::Remove(TMMGraphicItem* Item) {
+    auto It = std::find(FItems.begin(), FItems.end(), Item);
+    if (It == FItems.end())
+        return false;
+    FItems.erase(It);
+    return true;
+}
+
+void TMMGraphicItemList::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+
+int TMMGraphicItemList::IndexOf(const TMMGraphicItem* Item) const {
+    auto It = std::find(FItems.begin(), FItems.end(), Item);
+    return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
+}
+
+void TMMGraphicItemList::SortByOrder() {
+    // A bubble sort that exchanges only on strictly less, so equal orders keep their sequence.
+    const int N = Count();
+    for (int I = 1; I < N; ++I)
+        for (int J = N - 1; J >= I; --J)
+            if (FItems[J]->Order() < FItems[J - 1]->Order())
+                std::swap(FItems[J], FItems[J - 1]);
+}
+
+TNotifyChangeLink::~TNotifyChangeLink() {
+    if (FSender)
+        FSender->UnRegisterChanges(this);
+}
+
+void TNotifyChangeLink::Change() { Raise(OnChange, FSender); }

@@ -1,0 +1,255 @@
+#include "gear/uGearPart.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "platform/Random.h"
+#include "support/GearFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <set>
+
+// A part that adds nothing, for the base class's own behaviour. Outside any namespace, so its
+// class name reads plainly.
+class TPlainPart : public TGearPart {
+public:
+    void GetBounds(TMMRect&) override {}
+    void Paint() override {}
+};
+
+namespace {
+
+// Answers Random from a script; the last answer repeats once the script is used up.
+class TScriptedRandom {
+public:
+    explicit TScriptedRandom(std::deque<int> Answers) : FAnswers(std::move(Answers)) {
+        SetRandomSource([this](int N) {
+            EXPECT_EQ(N, GearPartUIDRange);
+            int A = FAnswers.front();
+            if (FAnswers.size() > 1)
+                FAnswers.pop_front();
+            ++Draws;
+            return A;
+        });
+    }
+    ~TScriptedRandom() { SetRandomSource({}); }
+    int Draws = 0;
+
+private:
+    std::deque<int> FAnswers;
+};
+
+TEST(TGearPartBase, Defaults) {
+    TScriptedRandom Random({123456});
+    TPlainPart P;
+    EXPECT_EQ(P.UID(), 123456);
+    EXPECT_EQ(P.ID(), -1);
+    EXPECT_EQ(P.Identifier(), "");
+    EXPECT_FALSE(P.Selected());
+    EXPECT_EQ(P.LineColor(), 0x000000u);
+    EXPECT_EQ(P.LineColorSelected(), 0xFF0000u);
+    EXPECT_EQ(P.FillColor(), 0xFFFFFFu);
+    EXPECT_EQ(P.FillColorSelected(), 0x00FFFFu);
+    EXPECT_EQ(P.LineThickness(), 1);
+    EXPECT_FALSE(P.ShowIdentifier());
+    EXPECT_EQ(P.IDTextHeight(), 8);
+    EXPECT_EQ(P.IdentifierTextHeight(), 10);
+    EXPECT_TRUE(P.ShowID());
+    EXPECT_TRUE(P.Visible());
+    P.SetID(4);
+    P.SetIdentifier("Kurbel");
+    EXPECT_EQ(P.GetDisplayText(), "TPlainPart ID=4 Identifier=Kurbel");
+}
+
+TEST(TGearPartBase, RepaintRequests) {
+    TPlainPart P;
+    int Changes = 0;
+    P.OnChange = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, &P);
+        ++Changes;
+    };
+    struct TCase {
+        const char* Name;
+        std::function<void()> Write;
+        int Repaints;
+    } Cases[] = {
+        {"ID new", [&] { P.SetID(3); }, 1},
+        {"ID same", [&] { P.SetID(3); }, 0},
+        {"Selected", [&] { P.SetSelected(true); }, 1},
+        {"Selected same", [&] { P.SetSelected(true); }, 1},
+        {"LineThickness same", [&] { P.SetLineThickness(1); }, 1},
+        {"UID", [&] { P.SetUID(9); }, 0},
+        {"Identifier", [&] { P.SetIdentifier("x"); }, 0},
+        {"colours",
+         [&] {
+             P.SetLineColor(clRed);
+             P.SetLineColorSelected(clRed);
+             P.SetFillColor(clRed);
+             P.SetFillColorSelected(clRed);
+         },
+         0},
+        {"labels",
+         [&] {
+             P.SetIDTextHeight(20);
+             P.SetIdentifierTextHeight(20);
+             P.SetShowID(false);
+             P.SetShowIdentifier(true);
+         },
+         0},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Changes = 0;
+        Case.Write();
+        EXPECT_EQ(Changes, Case.Repaints);
+    }
+}
+
+TEST(TGearPartlistTest, AddNewMakesOnlyTheFourPartClasses) {
+    TGearPartlist Parts;
+    std::unique_ptr<TJoint> J(Parts.AddNew<TJoint>());
+    std::unique_ptr<TLink> L(Parts.AddNew<TLink>());
+    ASSERT_TRUE(J && L);
+    EXPECT_EQ(Parts.Count(), 2);
+    EXPECT_EQ(Parts.Items(0), J.get());
+    EXPECT_EQ(Parts.Items(1), L.get());
+    EXPECT_EQ(J->Owner(), nullptr);
+    EXPECT_EQ(Parts.AddNew<TCustomLink>(), nullptr);
+    EXPECT_EQ(Parts.AddNew<TGearPart>(), nullptr);
+    EXPECT_EQ(Parts.AddNew<TDrive>(), nullptr);
+    EXPECT_EQ(Parts.Count(), 2);
+}
+
+TEST(TGearPartlistTest, CollidingUIDIsRedrawn) {
+    TScriptedRandom Random({5, 5, 5, 7, 9});
+    TGearPartlist Parts;
+    std::unique_ptr<TJoint> A(Parts.AddNew<TJoint>());
+    std::unique_ptr<TJoint> B(Parts.AddNew<TJoint>());
+    std::unique_ptr<TJoint> C(Parts.AddNew<TJoint>());
+    EXPECT_EQ(A->UID(), 5);
+    EXPECT_EQ(B->UID(), 7);
+    EXPECT_EQ(C->UID(), 9);
+    EXPECT_TRUE(Parts.ContainsUID(7));
+    EXPECT_FALSE(Parts.ContainsUID(6));
+}
+
+TEST(TGearPartlistTest, NewUIDEndsWhenTheGeneratorKeepsHittingTakenValues) {
+    TScriptedRandom Random({0});
+    TGearPartlist Parts;
+    std::vector<std::unique_ptr<TJoint>> Joints;
+    for (int I = 0; I < 3; ++I)
+        Joints.emplace_back(Parts.AddNew<TJoint>());
+    std::set<int> UIDs;
+    for (const auto& J : Joints)
+        UIDs.insert(J->UID());
+    EXPECT_EQ(UIDs, (std::set<int>{0, 1, 2}));
+}
+
+struct TPartLists : ::testing::Test {
+    TMoveLog Log;
+    TJointList Joints;
+    TLinkList Links;
+
+    TJoint* NewJoint(int ID, int UID) {
+        auto* J = new TJoint;
+        J->SetID(ID);
+        J->SetUID(UID);
+        Joints.Add(J);
+        return J;
+    }
+    TSpyLink* NewLink(int ID, int UID) {
+        auto* L = new TSpyLink(Log, "L");
+        L->SetID(ID);
+        L->SetUID(UID);
+        Links.Add(L);
+        return L;
+    }
+    ~TPartLists() override {
+        Joints.FreeAll();
+        Links.FreeAll();
+    }
+};
+
+TEST_F(TPartLists, FindByIDAndUID) {
+    TJoint* A = NewJoint(-1, 10);
+    TJoint* B = NewJoint(2, 11);
+    NewJoint(-1, 12);
+    TSpyLink* L = NewLink(1, 10);
+    EXPECT_EQ(Joints.FindByID(-1), A);
+    EXPECT_EQ(Joints.FindByID(2), B);
+    EXPECT_EQ(Joints.FindByID(3), nullptr);
+    EXPECT_EQ(Joints.FindByUID(11), B);
+    EXPECT_EQ(Joints.FindByUID(99), nullptr);
+    EXPECT_EQ(Links.FindByID(1), L);
+    EXPECT_EQ(Links.FindByUID(10), L);
+    EXPECT_EQ(Links.FindByID(2), nullptr);
+}
+
+TEST_F(TPartLists, ReplaceKeepsTheSlot) {
+    NewJoint(1, 1);
+    TJoint* B = NewJoint(2, 2);
+    NewJoint(3, 3);
+    auto* N = new TJoint;
+    Joints.SetItems(1, N);
+    EXPECT_EQ(Joints.Items(1), N);
+    EXPECT_EQ(Joints.Count(), 3);
+    delete B;
+}
+
+// Joints before links, as the model frees them: neither side reads the other while freeing.
+TEST_F(TPartLists, FreeAllInEitherOrderIsSafe) {
+    TJoint* A = NewJoint(1, 1);
+    TJoint* B = NewJoint(2, 2);
+    TSpyLink* L = NewLink(2, 3);
+    TSpyLink* M = NewLink(3, 4);
+    for (TSpyLink* Link : {L, M}) {
+        Link->AddJoint(A);
+        Link->AddJoint(B);
+    }
+    Joints.FreeAll();
+    EXPECT_EQ(Joints.Count(), 0);
+    Links.FreeAll();
+    EXPECT_EQ(Links.Count(), 0);
+    Joints.FreeAll();
+}
+
+// Stands in for the drive: the list only asks for the two links and the drive joint.
+struct TFakeDrive {
+    TCustomLink* L0 = nullptr;
+    TCustomLink* L1 = nullptr;
+    TJoint* J = nullptr;
+    int* Freed = nullptr;
+    TCustomLink* Link0() const { return L0; }
+    TCustomLink* Link1() const { return L1; }
+    TJoint* GetJoint() const { return J; }
+    ~TFakeDrive() {
+        if (Freed)
+            ++*Freed;
+    }
+};
+
+TEST(TDriveListTest, LookupsAndFreeAll) {
+    TMoveLog Log;
+    TSpyLink Frame{Log, "F"}, Crank{Log, "K"}, Other{Log, "O"};
+    TJoint J0, J1;
+    int Freed = 0;
+    TDriveListOf<TFakeDrive> Drives;
+    EXPECT_EQ(Drives.IndexOfLink(&Frame), -1);
+    EXPECT_EQ(Drives.FindByLink(&Frame), nullptr);
+    EXPECT_EQ(Drives.IndexOfJoint(&J0), -1);
+    Drives.FreeAll();
+    auto* D0 = new TFakeDrive{&Frame, &Crank, &J1, &Freed};
+    auto* D1 = new TFakeDrive{&Crank, &Other, &J0, &Freed};
+    Drives.Add(D0);
+    Drives.Add(D1);
+    EXPECT_EQ(Drives.IndexOfLink(&Crank), 0);
+    EXPECT_EQ(Drives.IndexOfLink(&Other), 1);
+    EXPECT_EQ(Drives.FindByLink(&Other), D1);
+    EXPECT_EQ(Drives.IndexOfJoint(&J0), 1);
+    Drives.FreeAll();
+    EXPECT_EQ(Freed, 2);
+    EXPECT_EQ(Drives.Count(), 0);
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -162,4 +163,17 @@ TEST(Environment, XdgFoldersFallBackToTheHomeFolder) {
     }
     TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("c"));
     EXPECT_EQ(UserConfigHome(), Dir.File("c"));
+}
+
+TEST(Environment, FileCanBeReplacedOnlyThroughAWritableFolder) {
+    TScratchDir Dir;
+    EXPECT_TRUE(CanReplaceFile(Dir.File("new.xml")));
+    EXPECT_FALSE(CanReplaceFile(Dir.File("missing/new.xml")));
+    WriteFileText(Dir.File("plain"), "x");
+    EXPECT_FALSE(CanReplaceFile(Dir.File("plain/new.xml")));
+    if (geteuid() != 0) { // root may write anything
+        WriteFileText(Dir.File("protected.xml"), "x");
+        fs::permissions(Dir.File("protected.xml"), fs::perms::owner_read);
+        EXPECT_FALSE(CanReplaceFile(Dir.File("protected.xml")));
+    }
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingsLocation, BesideTheProgramWhenItsFolderIsWritableElseInTheUserFolder) {
+TEST(SettingsLocation, BesideTheProgramWhenItCanBeSavedThereElseInTheUserFolder) {
     struct Case {
         const char* What;
         bool Writable, Beside, InConfig;

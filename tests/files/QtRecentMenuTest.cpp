@@ -1,3 +1,4 @@
+#include "files/FileTypeRegistration.h"
 #include "files/RecentFiles.h"
 #include "platform/qt/QtDesktopShell.h"
 #include "platform/qt/QtMenuItem.h"
@@ -97,4 +98,25 @@ TEST(QtDesktopShell, IconComesFromTheResourcesAndToolsRun) {
     EXPECT_TRUE(Shell.RunTool("true", {"x"}));
     EXPECT_FALSE(Shell.RunTool("false", {}));
     EXPECT_FALSE(Shell.RunTool("no-such-tool-koplar", {}));
+}
+
+TEST(QtDesktopShell, RealMimeDatabaseAcceptsTheRegisteredType) {
+    App();
+    TScratchDir Dir;
+    TQtDesktopShell Shell;
+    TDesktopShell* Previous = SetDesktopShell(&Shell);
+    const QByteArray OldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Dir.File("data")));
+    EXPECT_TRUE(RegisterFileType("kxw", "KOPLAR GE Projekt", "/opt/koplar/koplar"));
+    OldData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", OldData);
+    SetDesktopShell(Previous);
+    EXPECT_NE(ReadFileText(Dir.File("data/icons/hicolor/scalable/apps/koplar.svg")).find("<svg"),
+              std::string::npos);
+    if (!Shell.HasTool("update-mime-database"))
+        GTEST_SKIP() << "update-mime-database is not installed";
+    // The database tool compiled the package into the type's own description.
+    EXPECT_NE(
+        ReadFileText(Dir.File("data/mime/application/x-koplar-kxw.xml")).find("KOPLAR GE Projekt"),
+        std::string::npos);
+    EXPECT_NE(ReadFileText(Dir.File("data/mime/globs2")).find("*.kxw"), std::string::npos);
 }

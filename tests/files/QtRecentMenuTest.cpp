@@ -1,6 +1,7 @@
 #include "files/FileTypeRegistration.h"
 #include "files/RecentFiles.h"
 #include "platform/qt/QtDesktopShell.h"
+#include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtMenuItem.h"
 #include "platform/qt/QtRegistry.h"
 #include "support/PreferencesFixture.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 
 namespace {
@@ -119,4 +121,18 @@ TEST(QtDesktopShell, RealMimeDatabaseAcceptsTheRegisteredType) {
         ReadFileText(Dir.File("data/mime/application/x-koplar-kxw.xml")).find("KOPLAR GE Projekt"),
         std::string::npos);
     EXPECT_NE(ReadFileText(Dir.File("data/mime/globs2")).find("*.kxw"), std::string::npos);
+}
+
+TEST(QtFileServices, InstallsTheBackendsForTheirLifetime) {
+    App();
+    TSeparatorGuard Keep('.');
+    TDesktopShell* Before = SetDesktopShell(nullptr);
+    {
+        TQtFileServices Services;
+        EXPECT_NE(dynamic_cast<TQtDesktopShell*>(&DesktopShell()), nullptr);
+        EXPECT_NE(dynamic_cast<TQtRegistry*>(&Registry()), nullptr);
+        EXPECT_EQ(FormatSettings().DecimalSeparator,
+                  QLocale::system().decimalPoint().front().toLatin1());
+    }
+    EXPECT_EQ(SetDesktopShell(Before), nullptr);
 }

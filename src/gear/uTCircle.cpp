@@ -15,8 +15,8 @@ std::optional<TMMPoint> FinitePoint(Real X, Real Y) {
     return P;
 }
 
-// The joints' own same-place rule.
-bool SamePlace(TMMPoint A, TMMPoint B) {
+// The joints' same-place rule: both differences below 1e-10.
+bool IsSamePlace(TMMPoint A, TMMPoint B) {
     return std::fabs(A.X - B.X) < 1e-10 && std::fabs(A.Y - B.Y) < 1e-10;
 }
 } // namespace
@@ -50,7 +50,7 @@ void TCircle::SetRadius(long double R) {
 std::optional<TMMPoint> TCircle::Intersect(const TCircle& Other, bool Which) const {
     const TMMPoint CA = Center();
     const TMMPoint CB = Other.Center();
-    if (SamePlace(CA, CB))
+    if (IsSamePlace(CA, CB))
         return std::nullopt;
     const Real DX = static_cast<Real>(CB.X) - CA.X;
     const Real DY = static_cast<Real>(CB.Y) - CA.Y;

@@ -80,6 +80,13 @@ TEST(SliderPaintTest, BlockInLineAndFillColoursOverItsConnectionLines) {
         EXPECT_EQ(Connection.Points, (std::vector<TPoint>{{185, 142}, {200, 50}}));
         EXPECT_EQ(Connection.Pen.Width, 1);
         EXPECT_EQ(Connection.Pen.Color, Selected ? 0x222222u : 0x111111u);
+        // The solid mark in the corner, between the line and the edge down to the lower left
+        // corner (the raw direction difference to it is the smaller one), whatever SolidEdges.
+        ASSERT_GE(C.Calls.size(), 2u);
+        const TCanvasCall& Mark = C.Calls[1];
+        EXPECT_EQ(Mark.Op, "Polygon");
+        EXPECT_EQ(Mark.Points, (std::vector<TPoint>{{185, 142}, {187, 129}, {185, 155}}));
+        EXPECT_EQ(Mark.Brush.Color, Connection.Pen.Color);
 
         auto Block = std::find_if(C.Calls.begin(), C.Calls.end(), [](const TCanvasCall& Call) {
             return Call.Op == "Polygon" && Call.Points.size() == 5;

@@ -109,6 +109,7 @@ protected:
         TJoint* Pin = Joint(150, 90);
         auto* S = Link<TSlider>({Virtual, Pin}, clBlack);
         S->SetFillColor(SliderFill);
+        S->AddJoint(Joint(180, 110)); // a coupler point on the block
         Slide->AddJoint(Virtual);
         Link<TLink>({B, Pin}, BarColor);
         Drive(dtRotary, Frame, Crank, F1, 1.0);
@@ -174,6 +175,7 @@ TEST_F(PartsPicture, EveryPartShowsInItsColourAtItsPlace) {
         {"sliding drive's line beside the slider", 316, 128, clGreen},
         {"sliding drive's arrow at the lower end", 316, 140, clGreen},
         {"joint fill", 300, 120, clWhite},
+        {"slider's line out to its coupler point", 340, 90, clBlack},
     };
     for (const Spot& S : Spots) {
         SCOPED_TRACE(S.What);

@@ -152,12 +152,10 @@ TEST(SliderPaintTest, LabelsAndCoordinateCross) {
 
 TEST(SliderPaintTest, DrawsNothingWithoutPinOrWhenHidden) {
     TSliderRig Rig;
-    TSlider Loose;
-    Loose.AddJoint(Rig.Joint(10, 10, true));
-    Rig.Show(&Loose);
-    Loose.Paint();
+    TSlider* Loose = Rig.Add(std::make_unique<TSlider>(), {Rig.Joint(10, 10, true)});
+    Rig.Show(Loose);
+    Loose->Paint();
     EXPECT_TRUE(Rig.Canvas().Calls.empty());
-    Loose.SetMMSurface(nullptr);
 
     SliderAt At(0);
     At.S->SetVisible(false);

@@ -100,7 +100,7 @@ TEST_F(SlideFixture, RelativeMovesAlongAndAcrossTheSlideLink) {
         double DX;
         double EndBX, EndBY; // where joint 1 of the slide link ends up
     } Cases[] = {
-        {30, 5, 100, 0},   // along the link: nothing turns
+        {30, 5, 100, 0},    // along the link: nothing turns
         {-30, -5, -100, 0}, // beyond joint 0, away from joint 1: half a turn
     };
     for (const Case& C : Cases) {

@@ -1,5 +1,6 @@
 #include "gear/uLink.h"
 
+#include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "surface/UtilLib.h"
 
@@ -33,28 +34,6 @@ void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, doub
 
 double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
     return LineAngle(A.Position(), C.Position()) - LineAngle(A.Position(), B.Position());
-}
-
-TMMPoint ToLocalCoords(TMMPoint P, TMMPoint Origin, double A) {
-    double DX = P.X - Origin.X;
-    double DY = P.Y - Origin.Y;
-    return MMPoint(std::cos(A) * DX + std::sin(A) * DY, std::cos(A) * DY - std::sin(A) * DX);
-}
-
-TMMPoint ToGlobalCoords(TMMPoint P, TMMPoint Origin, double A) {
-    return MMPoint(std::cos(A) * P.X - std::sin(A) * P.Y + Origin.X,
-                   std::sin(A) * P.X + std::cos(A) * P.Y + Origin.Y);
-}
-
-double PointSegmentDistance(double AX, double AY, double BX, double BY, double PX, double PY) {
-    double A = VectorAngle(BY - AY, BX - AX);
-    TMMPoint L = ToLocalCoords(MMPoint(PX, PY), MMPoint(AX, AY), A);
-    double XB = ToLocalCoords(MMPoint(BX, BY), MMPoint(AX, AY), A).X;
-    if (L.X < 0)
-        return std::hypot(L.X, L.Y);
-    if (XB >= L.X)
-        return std::fabs(L.Y);
-    return std::hypot(L.X - XB, L.Y);
 }
 
 } // namespace

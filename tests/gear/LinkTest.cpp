@@ -293,6 +293,32 @@ TEST(TLinkMove, RelativeMovesEveryJointAndTellsTheOthers) {
     EXPECT_EQ(MovingSeen.size(), 2u);
 }
 
+// A whole cascade inside MoveUpdating repaints once, at its end.
+TEST(TLinkMove, MoveUpdatingRepaintsOnce) {
+    TGearSurface View;
+    TLinkOn L({{0, 0}, {10, 0}, {20, 0, true}});
+    TMoveLog Log;
+    TSpyLink Follower{Log, "follower"};
+    for (TJoint* J : L.Link.Joints())
+        Follower.AddJoint(J);
+    L.Link.SetMMSurface(&View.Surface());
+    Follower.SetMMSurface(&View.Surface());
+    int Paints = 0;
+    View.Surface().OnPaint = [&](TObject*) { ++Paints; };
+    bool UpdatingDuringMove = false;
+    L.Link.OnMove = [&](TCustomLink*) { UpdatingDuringMove = View.Surface().IsUpdating(); };
+
+    L.Link.MoveUpdating(nullptr, true, 1, 1);
+    EXPECT_EQ(Log.size(), 3u);
+    EXPECT_TRUE(UpdatingDuringMove);
+    EXPECT_EQ(Paints, 1);
+    EXPECT_FALSE(View.Surface().IsUpdating());
+
+    Paints = 0;
+    L.Link.Move(nullptr, true, 1, 1);
+    EXPECT_EQ(Paints, 3);
+}
+
 TEST(TLinkText, DisplayText) {
     TLink L;
     L.SetID(3);

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "gear/uLink.h"
+#include "support/FakeControl.h"
+#include "support/RecordingCanvas.h"
+#include "surface/MMSurface.h"
 
 #include <functional>
 #include <string>
@@ -33,4 +36,15 @@ public:
 
 private:
     TMoveLog& FLog;
+};
+
+// A 200 x 200 pixel surface showing x and y from 0 to 100 mm: 2 pixels per mm, so the world
+// point (x, y) lies at pixel (2x, 200 - 2y). Canvas() records what the parts draw.
+struct TGearSurface {
+    TGearSurface();
+    TMMSurface& Surface() { return *Rig.Surface; }
+    TRecordingCanvas& Canvas() { return Rig.BufferCanvas(); }
+    static TPoint Px(double X, double Y);
+
+    TSurfaceRig Rig{200, 200};
 };

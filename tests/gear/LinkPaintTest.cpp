@@ -1,0 +1,205 @@
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "support/GearFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using TPoints = std::vector<TPoint>;
+
+struct TLinkPaint : ::testing::Test {
+    TGearSurface View;
+    std::vector<std::unique_ptr<TJoint>> Joints;
+    TLink Link;
+
+    TLinkPaint() {
+        Link.SetShowID(false);
+        Link.SetMMSurface(&View.Surface());
+    }
+    TJoint& Add(double X, double Y, bool IsVirtual = false) {
+        Joints.push_back(std::make_unique<TJoint>());
+        TJoint& J = *Joints.back();
+        J.SetX(X);
+        J.SetY(Y);
+        J.SetIsVirtual(IsVirtual);
+        J.SetShowID(false);
+        J.SetMMSurface(&View.Surface());
+        Link.AddJoint(&J);
+        return J;
+    }
+    std::vector<TCanvasCall> PaintNow() {
+        View.Canvas().ClearCalls();
+        Link.Paint();
+        return View.Canvas().Calls;
+    }
+    std::vector<TCanvasCall> LinesNow() {
+        PaintNow();
+        return View.Canvas().Of("Line");
+    }
+};
+
+TEST_F(TLinkPaint, OneJointDrawsNothing) {
+    Add(10, 10);
+    EXPECT_TRUE(PaintNow().empty());
+}
+
+TEST_F(TLinkPaint, BarThenJointsThenLabels) {
+    Add(10, 10);
+    Add(40, 10);
+    Link.SetLineThickness(3);
+    Link.SetID(2);
+    Link.SetShowID(true);
+    Link.SetShowIdentifier(true);
+    Link.SetIdentifier("Glied");
+    Link.SetIDTextHeight(9);
+    auto Calls = PaintNow();
+    std::vector<std::string> Ops;
+    for (const TCanvasCall& C : Calls)
+        Ops.push_back(C.Op);
+    EXPECT_EQ(Ops, (std::vector<std::string>{"Line", "Ellipse", "Ellipse", "TextOut", "TextOut"}));
+    EXPECT_EQ(Calls[0].Points, (TPoints{{20, 180}, {80, 180}}));
+    EXPECT_EQ(Calls[0].Pen.Color, clBlack);
+    EXPECT_EQ(Calls[0].Pen.Width, 3);
+    EXPECT_EQ(Calls[0].Brush.Color, clWhite);
+    EXPECT_EQ(Calls[3].Text, "2");
+    EXPECT_EQ(Calls[3].Points[0], Point(50 - 3, 180 - 13 - 4));
+    EXPECT_EQ(Calls[3].Font.Height, 9);
+    EXPECT_EQ(Calls[4].Text, "Glied");
+    EXPECT_EQ(Calls[4].Points[0], Point(50 - 17, 180 + 4));
+    EXPECT_EQ(Calls[4].Font.Height, 10);
+    EXPECT_EQ(Calls[4].Brush.Color, clWhite);
+}
+
+TEST_F(TLinkPaint, CouplerLines) {
+    Add(10, 10);
+    Add(40, 10);
+    Add(25, 30); // pixel (50, 140)
+    Link.SetLineThickness(3);
+    struct TCase {
+        const char* Name;
+        bool Selected, ThinCoupleLines;
+        int ThinLineThickness;
+        std::vector<TPoints> Lines;
+        int CouplerWidth;
+    } Cases[] = {
+        {"thin",
+         false,
+         true,
+         1,
+         {{{20, 180}, {80, 180}}, {{20, 180}, {50, 140}}, {{50, 140}, {80, 180}}},
+         1},
+        {"thick",
+         false,
+         false,
+         1,
+         {{{20, 180}, {80, 180}}, {{20, 180}, {50, 140}}, {{50, 140}, {80, 180}}},
+         3},
+        {"selected",
+         true,
+         true,
+         2,
+         {{{20, 180}, {80, 180}}, {{20, 180}, {50, 140}}, {{50, 140}, {80, 180}}},
+         2},
+        {"hidden", false, true, 0, {{{20, 180}, {80, 180}}}, 0},
+        {"hidden though thick", false, false, -1, {{{20, 180}, {80, 180}}}, 0},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Link.SetSelected(Case.Selected);
+        Link.SetThinCoupleLines(Case.ThinCoupleLines);
+        Link.SetThinLineThickness(Case.ThinLineThickness);
+        auto Lines = LinesNow();
+        ASSERT_EQ(Lines.size(), Case.Lines.size());
+        for (std::size_t I = 0; I < Lines.size(); ++I) {
+            EXPECT_EQ(Lines[I].Points, Case.Lines[I]);
+            EXPECT_EQ(Lines[I].Pen.Color, Case.Selected ? clBlue : clBlack);
+            EXPECT_EQ(Lines[I].Pen.Width, I == 0 ? 3 : Case.CouplerWidth);
+            EXPECT_EQ(Lines[I].Pen.Style, TPenStyle::psSolid);
+        }
+    }
+}
+
+TEST_F(TLinkPaint, SolidCornerMarksSitAtTheNearerEnd) {
+    Add(10, 10);
+    Add(40, 10);
+    TJoint& C = Add(20, 30);
+    Link.SetSolidEdges(true);
+    struct TCase {
+        double X, Y;
+        TPoint From;
+    } Cases[] = {
+        {20, 30, {20, 180}}, // nearer joint 0
+        {35, 30, {80, 180}}, // nearer joint 1
+        {25, 30, {80, 180}}, // a tie goes to joint 1
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.X);
+        C.SetX(Case.X);
+        C.SetY(Case.Y);
+        auto Lines = LinesNow();
+        ASSERT_EQ(Lines.size(), 2u);
+        EXPECT_EQ(Lines[1].Points, (TPoints{Case.From, TGearSurface::Px(Case.X, Case.Y)}));
+    }
+}
+
+TEST_F(TLinkPaint, DottedExtensionsOutToTheSliders) {
+    Add(40, 10);
+    Add(10, 10);
+    Add(60, 10, true);
+    Add(0, 20, true);
+    Add(25, 10, true); // between the ends: no line
+    Link.SetSelected(true);
+    Link.SetLineThickness(3);
+    auto Lines = LinesNow();
+    ASSERT_EQ(Lines.size(), 3u);
+    EXPECT_EQ(Lines[1].Points, (TPoints{{80, 180}, {120, 180}}));
+    EXPECT_EQ(Lines[2].Points, (TPoints{{20, 180}, {0, 160}}));
+    for (std::size_t I = 1; I < 3; ++I) {
+        EXPECT_EQ(Lines[I].Pen.Style, TPenStyle::psDot);
+        EXPECT_EQ(Lines[I].Pen.Width, 1);
+        EXPECT_EQ(Lines[I].Pen.Color, clBlue);
+    }
+    // The joints are drawn with a solid pen again.
+    EXPECT_EQ(View.Canvas().Of("Ellipse").front().Pen.Style, TPenStyle::psSolid);
+}
+
+TEST_F(TLinkPaint, OnlyXDecidesTheExtension) {
+    Add(10, 10);
+    Add(10, 40);
+    Add(10, 70, true);
+    EXPECT_EQ(LinesNow().size(), 1u);
+}
+
+TEST_F(TLinkPaint, CoordinateCrossAtTheReferenceJoint) {
+    Add(10, 10);
+    Add(40, 10);
+    Link.SetReferenceJointID(1);
+    Link.SetShowLinkCoord(true);
+    Link.SetCoordColor(clGreen);
+    auto Calls = PaintNow();
+    ASSERT_GE(Calls.size(), 2u);
+    // Turned by the link's angle, pi: the x axis points left.
+    EXPECT_EQ(Calls[0].Op, "Line");
+    EXPECT_EQ(Calls[0].Points, (TPoints{{80, 180}, {60, 180}}));
+    EXPECT_EQ(Calls[0].Pen.Color, clGreen);
+    auto Bar = View.Canvas().Of("Line");
+    ASSERT_EQ(Bar.size(), 3u);
+    EXPECT_EQ(Bar[2].Points, (TPoints{{20, 180}, {80, 180}}));
+    EXPECT_EQ(Bar[2].Pen.Color, clBlack);
+}
+
+TEST_F(TLinkPaint, HiddenOrOffTheSurfaceDrawsNothing) {
+    Add(10, 10);
+    Add(40, 10);
+    Link.SetVisible(false);
+    EXPECT_TRUE(PaintNow().empty());
+    Link.SetVisible(true);
+    Link.SetMMSurface(nullptr);
+    EXPECT_TRUE(PaintNow().empty());
+}
+
+} // namespace

@@ -8,10 +8,21 @@
 #include "platform/Round.h"
 #include "surface/UtilLib.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
+
+namespace {
+// The pie radius of the solid corner mark from the joint settings. The settings file may carry any
+// 32-bit value, so the sum is kept within a drawable range instead of overflowing.
+int SolidEdgePieRadius() {
+    const long long R = static_cast<long long>(Preferences().GetInteger("Joints", "Radius")) +
+                        3LL * Preferences().GetInteger("Joints", "LineThickness");
+    return static_cast<int>(std::clamp(R, 0LL, 100000LL));
+}
+} // namespace
 
 void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double MaxAngle,
                    TColor Color, int Size) {
@@ -32,8 +43,7 @@ void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double 
         Canvas.Polygon({Corner, B, A});
         return;
     }
-    const int R = Preferences().GetInteger("Joints", "Radius") +
-                  3 * Preferences().GetInteger("Joints", "LineThickness");
+    const int R = SolidEdgePieRadius();
     Canvas.Pie(Corner.X - R, Corner.Y + R, Corner.X + R, Corner.Y - R, B.X, B.Y, A.X, A.Y);
 }
 
@@ -131,6 +141,10 @@ std::optional<double> StrToFloatAnySep(std::string_view S) {
     if (const auto Value = ConvertWithSeparator(S, ','))
         return Value;
     return ConvertWithSeparator(S, '.');
+}
+
+TPointSource JointPosition(const TJoint& Joint) {
+    return [&Joint] { return Joint.Position(); };
 }
 
 double JointDirection2(const TJoint& A, const TJoint& B) {

@@ -3,6 +3,7 @@
 // number parser of the dialogs, the real-joint lookups and the second assembly position.
 #pragma once
 
+#include "gear/uTStraightOne.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
 #include "surface/MMTypes.h"
@@ -36,6 +37,9 @@ TMMPoint ToGlobalCoords(TMMPoint P, TMMPoint Origin, double Angle);
 // A decimal number typed with ',' or '.' as separator, blanks around it ignored; none for text that
 // is no plain decimal number (empty, digit grouping, inf, nan, hex). Independent of the locale.
 std::optional<double> StrToFloatAnySep(std::string_view S);
+
+// The current place of Joint, for circles and lines that follow it while the solver moves it.
+TPointSource JointPosition(const TJoint& Joint);
 
 // Direction from A to B.
 double JointDirection2(const TJoint& A, const TJoint& B);

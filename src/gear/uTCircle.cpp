@@ -29,10 +29,10 @@ TCircle::TCircle(TPointSource Center, long double Radius)
     assert(!(Radius < 0));
 }
 
-TCircle TCircle::Through(TPointSource Center, TMMPoint Through) {
+TCircle TCircle::Through(TPointSource Center, TMMPoint Point) {
     const TMMPoint C = Center();
-    const double DX = Through.X - C.X;
-    const double DY = Through.Y - C.Y;
+    const double DX = Point.X - C.X;
+    const double DY = Point.Y - C.Y;
     return TCircle(std::move(Center), std::sqrt(DX * DX + DY * DY));
 }
 

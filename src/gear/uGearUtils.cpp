@@ -8,10 +8,21 @@
 #include "platform/Round.h"
 #include "surface/UtilLib.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
+
+namespace {
+// The pie radius of the solid corner mark from the joint settings. The settings file may carry any
+// 32-bit value, so the sum is kept within a drawable range instead of overflowing.
+int SolidEdgePieRadius() {
+    const long long R = static_cast<long long>(Preferences().GetInteger("Joints", "Radius")) +
+                        3LL * Preferences().GetInteger("Joints", "LineThickness");
+    return static_cast<int>(std::clamp(R, 0LL, 100000LL));
+}
+} // namespace
 
 void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double MaxAngle,
                    TColor Color, int Size) {
@@ -32,8 +43,7 @@ void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double 
         Canvas.Polygon({Corner, B, A});
         return;
     }
-    const int R = Preferences().GetInteger("Joints", "Radius") +
-                  3 * Preferences().GetInteger("Joints", "LineThickness");
+    const int R = SolidEdgePieRadius();
     Canvas.Pie(Corner.X - R, Corner.Y + R, Corner.X + R, Corner.Y - R, B.X, B.Y, A.X, A.Y);
 }
 
@@ -133,12 +143,31 @@ std::optional<double> StrToFloatAnySep(std::string_view S) {
     return ConvertWithSeparator(S, '.');
 }
 
+TPointSource JointPosition(const TJoint& Joint) {
+    return [&Joint] { return Joint.Position(); };
+}
+
 double JointDirection2(const TJoint& A, const TJoint& B) {
     return PointDirection(A.X(), A.Y(), B.X(), B.Y());
 }
 
 double JointDirection(const TJoint& A, const TJoint& B) {
     return VectorAngleXY(A.X() - B.X(), A.Y() - B.Y());
+}
+
+double JointDistance(const TJoint& J1, const TJoint& J2) {
+    return PointDistance(J1.X(), J1.Y(), J2.X(), J2.Y());
+}
+
+double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
+    return AngleBetween(A.X(), A.Y(), B.X(), B.Y(), C.X(), C.Y());
+}
+
+void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
+    double X = Joint.X();
+    double Y = Joint.Y();
+    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
+    Joint.SetPosition(Source, X, Y);
 }
 
 int RealJointIndex(const TJointList& Joints, int N) {

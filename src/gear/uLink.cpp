@@ -20,22 +20,6 @@ private:
     TCustomLink& FLink;
 };
 
-// Geometry of joints until the model's geometry unit provides it.
-double JointDistance(const TJoint& A, const TJoint& B) {
-    return std::hypot(B.X() - A.X(), B.Y() - A.Y());
-}
-
-void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
-    double X = Joint.X();
-    double Y = Joint.Y();
-    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
-    Joint.SetPosition(Source, X, Y);
-}
-
-double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
-    return LineAngle(A.Position(), C.Position()) - LineAngle(A.Position(), B.Position());
-}
-
 } // namespace
 
 // --- TCustomLink

@@ -64,6 +64,11 @@ TEST_F(TSolidEdge, WideCornersGiveAPieSizedByTheJointSettings) {
     EXPECT_EQ(Larger.Points[0], (TPoint{84, 116}));
     EXPECT_EQ(Larger.Points[1], (TPoint{116, 84}));
 
+    // Whatever a settings file holds, the radius stays drawable.
+    Prefs.Prefs().SetValue("Joints", "Radius", TVariant(std::int32_t{2000000000}));
+    Prefs.Prefs().SetValue("Joints", "LineThickness", TVariant(std::int32_t{2000000000}));
+    EXPECT_EQ(DrawOne({50, 100}, {192, 138}, 3 * Pi / 4).Points[0], (TPoint{-99900, 100100}));
+
     // A slider's limit of pi keeps the same corner a triangle.
     EXPECT_EQ(DrawOne({50, 100}, {192, 138}, Pi).Op, "Polygon");
 }

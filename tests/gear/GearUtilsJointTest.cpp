@@ -1,6 +1,7 @@
 #include "gear/uGearUtils.h"
 
 #include "gear/uJoint.h"
+#include "gear/uTCircle.h"
 #include "support/GearFixture.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,20 @@ TEST(GearUtilsJoints, DistancesAndDirections) {
     EXPECT_DOUBLE_EQ(JointAngleBetween(A, C, B), -Pi / 2);
     Place(B, 3, 4);
     EXPECT_DOUBLE_EQ(JointDistance(A, B), 5.0);
+}
+
+TEST(GearUtilsJoints, FiguresFollowTheJointsTheyAreMadeOn) {
+    TJoint Center, L1, L2;
+    Place(Center, 0, 0);
+    Place(L1, -10, 3);
+    Place(L2, 10, 3);
+    const TCircle Circle = TCircle::Through(JointPosition(Center), TMMPoint{3, 4});
+    const TStraightOne Line(JointPosition(L1), JointPosition(L2));
+    EXPECT_EQ(Circle.IntersectLine(Line, true), (TMMPoint{4, 3}));
+    Place(Center, 1, 0);
+    Place(L1, -10, 0);
+    Place(L2, 10, 0);
+    EXPECT_EQ(Circle.IntersectLine(Line, true), (TMMPoint{6, 0}));
 }
 
 TEST(GearUtilsJoints, RotateJointAboutMovesThroughSetPositionAndSkipsTheSource) {

@@ -1,7 +1,7 @@
 // The control over a real QWidget, offscreen: mouse, size and paint events reach the surface as
 // messages, and what the surface paints is what the widget shows.
-#include "platform/QtTestApp.h"
 #include "platform/qt/QtControl.h"
+#include "platform/QtTestApp.h"
 #include "platform/qt/QtPlatform.h"
 #include "surface/MMSurface.h"
 
@@ -122,8 +122,8 @@ TEST_F(QtControl, ButtonsMovesAndDoubleClicksMapToTheirMessages) {
     Send(QEvent::MouseButtonRelease, QPoint(6, 5), Qt::RightButton, Qt::NoButton);
     Send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::MiddleButton, Qt::MiddleButton);
     Send(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::MiddleButton, Qt::NoButton);
-    EXPECT_EQ(Seen, (std::vector<std::string>{"move-3,150", "down1", "move6,5R", "up1", "down2",
-                                              "up2"}));
+    EXPECT_EQ(Seen,
+              (std::vector<std::string>{"move-3,150", "down1", "move6,5R", "up1", "down2", "up2"}));
     // What a widget receives for a double click: the second press comes as a double click.
     Seen.clear();
     Widget.Log.clear();
@@ -199,6 +199,26 @@ TEST_F(QtControl, AControlFreedFirstUnhooksTheSurface) {
     Send(QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(Widget.Log, std::vector<std::string>{"press"});
     EXPECT_FALSE(Widget.grab().isNull());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(QtControl, AHandlerMayFreeTheWidgetItWasCalledFrom) {
+    auto* Doomed = new TLoggingWidget;
+    Doomed->resize(50, 50);
+    TQtControl C(Doomed);
+    TMMSurface S;
+    S.SetControl(&C);
+    S.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int, double, double) {
+        delete Doomed;
+    };
+    QMouseEvent E(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Doomed, &E);
+    EXPECT_EQ(C.Widget(), nullptr);
+    EXPECT_EQ(S.GetPixelWidth(), 0);
 }
 
 } // namespace

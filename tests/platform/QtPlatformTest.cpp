@@ -1,7 +1,7 @@
 // The Qt platform: bitmaps, and message boxes with German captions and buttons.
+#include "platform/qt/QtPlatform.h"
 #include "platform/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtPlatform.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -95,9 +95,9 @@ TEST_F(QtMessages, AnswersWithTheClickedButton) {
     for (const auto& C : Cases) {
         SCOPED_TRACE(std::string(C.Click) + " of " + std::to_string(C.Buttons));
         TShownBox Shown;
-        EXPECT_EQ(Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, C.Buttons, C.Click,
-                         Shown),
-                  C.Result);
+        EXPECT_EQ(
+            Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, C.Buttons, C.Click, Shown),
+            C.Result);
         EXPECT_EQ(Shown.Default, C.Default);
     }
     TShownBox Shown;

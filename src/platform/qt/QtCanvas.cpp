@@ -10,7 +10,9 @@
 
 namespace {
 
-QString ToQString(const std::string& S) { return QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size())); }
+QString ToQString(const std::string& S) {
+    return QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size()));
+}
 
 QPolygon ToQPolygon(const std::vector<TPoint>& Points) {
     QPolygon P;
@@ -61,14 +63,18 @@ TQtCanvas::TQtCanvas(QPaintDevice* Device)
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(&Painter) {}
 
-TQtCanvas::~TQtCanvas() { Flush(); }
+TQtCanvas::~TQtCanvas() {
+    Flush();
+}
 
 void TQtCanvas::Flush() {
     if (FOwnPainter && FOwnPainter->isActive())
         FOwnPainter->end();
 }
 
-QColor TQtCanvas::ToQColor(TColor C) { return QColor(GetRValue(C), GetGValue(C), GetBValue(C)); }
+QColor TQtCanvas::ToQColor(TColor C) {
+    return QColor(GetRValue(C), GetGValue(C), GetBValue(C));
+}
 
 QFont TQtCanvas::ToQFont() const {
     QFont F(ToQString(Font().Name));
@@ -215,7 +221,9 @@ int TQtCanvas::TextWidth(const std::string& Text) {
     return QFontMetrics(ToQFont()).horizontalAdvance(ToQString(Text));
 }
 
-int TQtCanvas::TextHeight(const std::string&) { return QFontMetrics(ToQFont()).height(); }
+int TQtCanvas::TextHeight(const std::string&) {
+    return QFontMetrics(ToQFont()).height();
+}
 
 void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
     if (QPainter* P = Begin(false)) {
@@ -234,7 +242,9 @@ void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
     }
 }
 
-TQtBitmap::TQtBitmap(int Width, int Height) { SetSize(Width, Height); }
+TQtBitmap::TQtBitmap(int Width, int Height) {
+    SetSize(Width, Height);
+}
 
 void TQtBitmap::SetSize(int Width, int Height) {
     if (Width == FImage.width() && Height == FImage.height() && !FImage.isNull())

@@ -1,7 +1,21 @@
-// Program start.
+// Program start: the Qt backend, the random generator and the main window.
+#include "platform/Random.h"
+#include "platform/qt/QtPlatform.h"
+#include "ui/fmMain.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication App(argc, argv);
-    return 0;
+    TQtPlatform QtPlatform;
+    SetPlatform(&QtPlatform);
+    Randomize();
+    int Result = 0;
+    {
+        TFormMain FormMain;
+        FormMain.show();
+        Result = App.exec();
+    }
+    SetPlatform(nullptr);
+    return Result;
 }

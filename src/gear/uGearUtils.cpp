@@ -1,12 +1,51 @@
 #include "gear/uGearUtils.h"
 
+#include "files/Preferences.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uTCircle.h"
 #include "gear/uTCoordSystem.h"
+#include "platform/Round.h"
 #include "surface/UtilLib.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
+
+namespace {
+// The pie radius of the solid corner mark from the joint settings. The settings file may carry any
+// 32-bit value, so the sum is kept within a drawable range instead of overflowing.
+int SolidEdgePieRadius() {
+    const long long R = static_cast<long long>(Preferences().GetInteger("Joints", "Radius")) +
+                        3LL * Preferences().GetInteger("Joints", "LineThickness");
+    return static_cast<int>(std::clamp(R, 0LL, 100000LL));
+}
+} // namespace
+
+void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double MaxAngle,
+                   TColor Color, int Size) {
+    Canvas.Pen().Color = Color;
+    Canvas.Brush().Color = Color;
+    const TMMPoint C = PointToMMPoint(Corner);
+    const double A1 = LineAngle(C, PointToMMPoint(P1));
+    const double A2 = LineAngle(C, PointToMMPoint(P2));
+    const TPoint B{Round(C.X + Size * std::cos(A1)), Round(C.Y + Size * std::sin(A1))};
+    const TPoint A{Round(C.X + Size * std::cos(A2)), Round(C.Y + Size * std::sin(A2))};
+    // Normalised, so the wrap of the direction angles never turns a corner into its reflex side.
+    double V = VertexAnglePts(Corner, B, A);
+    if (V > std::numbers::pi)
+        V -= 2 * std::numbers::pi;
+    else if (V <= -std::numbers::pi)
+        V += 2 * std::numbers::pi;
+    if (V <= MaxAngle) {
+        Canvas.Polygon({Corner, B, A});
+        return;
+    }
+    const int R = SolidEdgePieRadius();
+    Canvas.Pie(Corner.X - R, Corner.Y + R, Corner.X + R, Corner.Y - R, B.X, B.Y, A.X, A.Y);
+}
 
 double PointSegmentDistance(double AX, double AY, double BX, double BY, double PX, double PY) {
     const TCoordSystem Frame(TMMPoint{AX, AY}, TMMPoint{BX, BY});
@@ -102,4 +141,65 @@ std::optional<double> StrToFloatAnySep(std::string_view S) {
     if (const auto Value = ConvertWithSeparator(S, ','))
         return Value;
     return ConvertWithSeparator(S, '.');
+}
+
+TPointSource JointPosition(const TJoint& Joint) {
+    return [&Joint] { return Joint.Position(); };
+}
+
+double JointDirection2(const TJoint& A, const TJoint& B) {
+    return PointDirection(A.X(), A.Y(), B.X(), B.Y());
+}
+
+double JointDirection(const TJoint& A, const TJoint& B) {
+    return VectorAngleXY(A.X() - B.X(), A.Y() - B.Y());
+}
+
+int RealJointIndex(const TJointList& Joints, int N) {
+    if (N < 0)
+        return N;
+    int Real = 0;
+    for (int I = 0; I < Joints.Count(); ++I) {
+        if (Joints.Items(I)->IsVirtual())
+            continue;
+        if (Real == N)
+            return I;
+        ++Real;
+    }
+    return -1;
+}
+
+TJoint* GetRealJoint(const TJointList& Joints, int N) {
+    const int I = RealJointIndex(Joints, N);
+    return I >= 0 && I < Joints.Count() ? Joints.Items(I) : nullptr;
+}
+
+TJoint* FirstRealJointExcept(const TCustomLink& Link, const TJoint* Joint) {
+    for (TJoint* J : Link.Joints())
+        if (!J->IsVirtual() && J != Joint)
+            return J;
+    return nullptr;
+}
+
+void SecondAssemblyPosition(const TJoint& Joint, TMMPoint& P) {
+    const TLinkList& Links = Joint.Links();
+    if (Links.Count() != 2)
+        return;
+    const TJoint* C0 = FirstRealJointExcept(*Links.Items(0), &Joint);
+    const TJoint* C1 = FirstRealJointExcept(*Links.Items(1), &Joint);
+    if (!C0 || !C1)
+        return;
+    const TCircle First(C0->Position(), C0->DistanceToJoint(Joint));
+    const TCircle Second(C1->Position(), C1->DistanceToJoint(Joint));
+    // Of the two crossings the one further from the joint: the same choice as discarding the one
+    // at the joint's place, but it still holds near a dead centre, where rounding the radii moves
+    // the joint's own crossing more than the same-place tolerance.
+    const std::optional<TMMPoint> Left = First.Intersect(Second, true);
+    const std::optional<TMMPoint> Right = First.Intersect(Second, false);
+    if (!Left || !Right)
+        return;
+    const TMMPoint J = Joint.Position();
+    P = PointDistance(J.X, J.Y, Left->X, Left->Y) > PointDistance(J.X, J.Y, Right->X, Right->Y)
+            ? *Left
+            : *Right;
 }

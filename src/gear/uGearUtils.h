@@ -3,12 +3,25 @@
 // number parser of the dialogs, the real-joint lookups and the second assembly position.
 #pragma once
 
+#include "gear/uTStraightOne.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
 #include "surface/MMTypes.h"
+#include "surface/UtilLib.h"
 
 #include <optional>
 #include <string_view>
+
+class TObject;
+class TJoint;
+class TJointList;
+class TCustomLink;
+
+// The corner mark at Corner between the edges to P1 and P2 (pixels): a filled triangle through the
+// points Size pixels along the edges, or, for a corner wider than MaxAngle, a filled pie whose
+// radius follows the joint settings (Joints/Radius + 3 x Joints/LineThickness, read at each call).
+void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double MaxAngle,
+                   TColor Color, int Size);
 
 double PointSegmentDistance(double AX, double AY, double BX, double BY, double PX, double PY);
 double PointDistance(double X1, double Y1, double X2, double Y2);
@@ -24,3 +37,42 @@ TMMPoint ToGlobalCoords(TMMPoint P, TMMPoint Origin, double Angle);
 // A decimal number typed with ',' or '.' as separator, blanks around it ignored; none for text that
 // is no plain decimal number (empty, digit grouping, inf, nan, hex). Independent of the locale.
 std::optional<double> StrToFloatAnySep(std::string_view S);
+
+// The current place of Joint, for circles and lines that follow it while the solver moves it.
+TPointSource JointPosition(const TJoint& Joint);
+
+// Direction from A to B.
+double JointDirection2(const TJoint& A, const TJoint& B);
+// Direction of the vector A - B, that is from B to A.
+double JointDirection(const TJoint& A, const TJoint& B);
+
+// The next three are templates over the joint type (always TJoint) only so that a unit that still
+// has a private helper of the same name and signature keeps using it instead of clashing.
+template <class TJointType> double JointDistance(const TJointType& J1, const TJointType& J2) {
+    return PointDistance(J1.X(), J1.Y(), J2.X(), J2.Y());
+}
+// Direction (A to C) - direction (A to B), not normalised.
+template <class TJointType>
+double JointAngleBetween(const TJointType& A, const TJointType& B, const TJointType& C) {
+    return AngleBetween(A.X(), A.Y(), B.X(), B.Y(), C.X(), C.Y());
+}
+// Turns Joint about Center (polar form) and moves it with SetPosition, so every link of the joint
+// but Source follows.
+template <class TJointType>
+void RotateJointAbout(TObject* Source, const TJointType& Center, TJointType& Joint, double Angle) {
+    double X = Joint.X();
+    double Y = Joint.Y();
+    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
+    Joint.SetPosition(Source, X, Y);
+}
+
+// List index of the N-th real (non-virtual) joint counting from 0; -1 when there are fewer. A
+// negative N is returned as it is (nothing chosen).
+int RealJointIndex(const TJointList& Joints, int N);
+TJoint* GetRealJoint(const TJointList& Joints, int N);
+// The link's first joint in list order that is neither virtual nor Joint; nullptr if none.
+TJoint* FirstRealJointExcept(const TCustomLink& Link, const TJoint* Joint);
+// For a joint joining exactly two links: the other place where it fits both links (the mirror
+// across the line of the two centres). P stays unchanged for any other joint, or where the two
+// circles do not cross (a dead-centre position).
+void SecondAssemblyPosition(const TJoint& Joint, TMMPoint& P);

@@ -20,22 +20,6 @@ private:
     TCustomLink& FLink;
 };
 
-// Geometry of joints until the model's geometry unit provides it.
-double JointDistance(const TJoint& A, const TJoint& B) {
-    return std::hypot(B.X() - A.X(), B.Y() - A.Y());
-}
-
-void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
-    double X = Joint.X();
-    double Y = Joint.Y();
-    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
-    Joint.SetPosition(Source, X, Y);
-}
-
-double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
-    return LineAngle(A.Position(), C.Position()) - LineAngle(A.Position(), B.Position());
-}
-
 } // namespace
 
 // --- TCustomLink
@@ -43,6 +27,9 @@ double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
 TCustomLink::TCustomLink(TComponent* AOwner) : TGearPart(AOwner) {}
 
 TCustomLink::~TCustomLink() {
+    // Leave the surface while still a whole link: the repaint that follows lets the joints read
+    // this link's number.
+    SetMMSurface(nullptr);
     // The joints may already be gone (the model frees joints first): never read them here.
     FReferenceJointID = -1;
     FJoints.Clear();

@@ -1,5 +1,6 @@
 // How a bar or coupler plate draws itself: bar, coupler lines or corner marks, dotted extensions
 // out to its sliders, its joints and its labels.
+#include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "surface/UtilLib.h"
@@ -57,7 +58,8 @@ void TLink::Paint() {
             bool AtJoint0 = Ji->DistanceToJoint(*J1) > Ji->DistanceToJoint(*J0);
             TPoint Corner = AtJoint0 ? P0 : P1;
             TPoint Other = AtJoint0 ? P1 : P0;
-            (void)Other;
+            DrawSolidEdge(*Canvas, Corner, Other, Pi, 3 * std::numbers::pi / 4, Canvas->Pen().Color,
+                          SolidEdgeSize());
             Line(*Canvas, Corner, Pi);
         } else {
             Line(*Canvas, P0, Pi);

@@ -142,7 +142,8 @@ void TSlider::DrawConnection(TCanvas& Canvas, TPoint Q) const {
     TPoint Next = FCorners[K + 1];
     bool PrevSide = std::abs(VertexAnglePts(Corner, Prev, Q)) <
                     std::abs(VertexAnglePts(Corner, Q, Next));
-    (void)PrevSide; // the corner mark follows with the model's drawing utilities
+    DrawSolidEdge(Canvas, Corner, Q, PrevSide ? Prev : Next, std::numbers::pi, Canvas.Pen().Color,
+                  SolidEdgeSize());
 }
 
 void TSlider::Paint() {

@@ -15,8 +15,8 @@ std::optional<TMMPoint> FinitePoint(Real X, Real Y) {
     return P;
 }
 
-// The joints' own same-place rule.
-bool SamePlace(TMMPoint A, TMMPoint B) {
+// The joints' same-place rule: both differences below 1e-10.
+bool IsSamePlace(TMMPoint A, TMMPoint B) {
     return std::fabs(A.X - B.X) < 1e-10 && std::fabs(A.Y - B.Y) < 1e-10;
 }
 } // namespace
@@ -29,10 +29,10 @@ TCircle::TCircle(TPointSource Center, long double Radius)
     assert(!(Radius < 0));
 }
 
-TCircle TCircle::Through(TPointSource Center, TMMPoint Through) {
+TCircle TCircle::Through(TPointSource Center, TMMPoint Point) {
     const TMMPoint C = Center();
-    const double DX = Through.X - C.X;
-    const double DY = Through.Y - C.Y;
+    const double DX = Point.X - C.X;
+    const double DY = Point.Y - C.Y;
     return TCircle(std::move(Center), std::sqrt(DX * DX + DY * DY));
 }
 
@@ -50,7 +50,7 @@ void TCircle::SetRadius(long double R) {
 std::optional<TMMPoint> TCircle::Intersect(const TCircle& Other, bool Which) const {
     const TMMPoint CA = Center();
     const TMMPoint CB = Other.Center();
-    if (SamePlace(CA, CB))
+    if (IsSamePlace(CA, CB))
         return std::nullopt;
     const Real DX = static_cast<Real>(CB.X) - CA.X;
     const Real DY = static_cast<Real>(CB.Y) - CA.Y;

@@ -11,8 +11,8 @@ class TCircle {
 public:
     TCircle(TMMPoint Center, long double Radius);
     TCircle(TPointSource Center, long double Radius);
-    // The radius is the distance from the centre's current place to Through.
-    static TCircle Through(TPointSource Center, TMMPoint Through);
+    // The radius is the distance from the centre's current place to Point.
+    static TCircle Through(TPointSource Center, TMMPoint Point);
 
     // Direction of the vector (DX, DY) in [0, 2 pi), in extended precision; y comes first.
     static long double Angle(long double DY, long double DX);

@@ -18,4 +18,6 @@ void TControl::Perform(TMessage& Message) {
     Proc(Message);
 }
 
-void TControl::DefaultWndProc(TMessage& Message) { Message.Defaulted = true; }
+void TControl::DefaultWndProc(TMessage& Message) {
+    Message.Defaulted = true;
+}

@@ -183,6 +183,9 @@ void WriteTextFileLines(const std::string& FileName, const std::vector<std::stri
         Data.append(Line).append(LineEnd);
 
     const std::filesystem::path Target = ResolveTarget(FileName);
+    // A write-protected file stays protected, although the folder would allow replacing it.
+    if (::access(Target.c_str(), F_OK) == 0 && ::access(Target.c_str(), W_OK) != 0)
+        WriteError(FileName);
     std::string TempName;
     const int Fd = CreateTemporary(Target, TempName);
     if (Fd < 0)

@@ -19,7 +19,8 @@ public:
 std::vector<std::string> ReadTextFileLines(const std::string& FileName);
 
 // Writes the lines, each followed by LineEnd, as UTF-8 without a byte-order mark. The file is
-// replaced atomically: on any failure EInOutError is thrown and an existing file is untouched.
+// replaced atomically: on any failure, also for a write-protected file, EInOutError is thrown
+// and an existing file is untouched.
 void WriteTextFileLines(const std::string& FileName, const std::vector<std::string>& Lines,
                         const std::string& LineEnd = "\r\n");
 

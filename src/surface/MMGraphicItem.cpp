@@ -38,7 +38,9 @@ void TMMGraphicItem::SetVisible(bool Value) {
     Changed();
 }
 
-void TMMGraphicItem::Changed() { Raise(OnChange, this); }
+void TMMGraphicItem::Changed() {
+    Raise(OnChange, this);
+}
 
 void TMMGraphicItem::GetBounds(TMMRect&) {}
 
@@ -58,7 +60,9 @@ bool TMMGraphicItemList::Remove(TMMGraphicItem* Item) {
     return true;
 }
 
-void TMMGraphicItemList::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+void TMMGraphicItemList::Delete(int Index) {
+    FItems.erase(FItems.begin() + Index);
+}
 
 int TMMGraphicItemList::IndexOf(const TMMGraphicItem* Item) const {
     auto It = std::find(FItems.begin(), FItems.end(), Item);
@@ -79,4 +83,6 @@ TNotifyChangeLink::~TNotifyChangeLink() {
         FSender->UnRegisterChanges(this);
 }
 
-void TNotifyChangeLink::Change() { Raise(OnChange, FSender); }
+void TNotifyChangeLink::Change() {
+    Raise(OnChange, FSender);
+}

@@ -10,8 +10,8 @@
 namespace {
 
 // Tick spacings in world units; not a 1-2-5 series.
-constexpr int ScalaIncrements[] = {1,    2,    5,    10,   20,    40,    50,
-                                   100,  150,  200,  250,  500,   1000,  1250,
+constexpr int ScalaIncrements[] = {1,    2,    5,    10,    20,    40,    50,
+                                   100,  150,  200,  250,   500,   1000,  1250,
                                    2000, 2400, 5000, 10000, 20000, 25000, 50000};
 
 // The first increment whose tenth is more than 3 pixels long. A zero span or a zero-size control
@@ -102,9 +102,13 @@ TRect TMMSurface::GetClientRect() const {
     }
 }
 
-double TMMSurface::ScaleX() const { return Scale(GetPixelWidth(), GetMMWidth()); }
+double TMMSurface::ScaleX() const {
+    return Scale(GetPixelWidth(), GetMMWidth());
+}
 
-double TMMSurface::ScaleY() const { return Scale(GetPixelHeight(), GetMMHeight()); }
+double TMMSurface::ScaleY() const {
+    return Scale(GetPixelHeight(), GetMMHeight());
+}
 
 int TMMSurface::MMToPixelX(double V, bool Absolute) const {
     return Absolute ? Round(ScaleX() * (V - XMin())) : Round(ScaleX() * V);
@@ -175,7 +179,9 @@ void TMMSurface::AdjustScalaIncrement() {
     FVertScalaIncrement = PickScalaIncrement(GetPixelHeight(), GetMMHeight(), FVertScalaIncrement);
 }
 
-void TMMSurface::Update() { SetMMRect(FViewRect); }
+void TMMSurface::Update() {
+    SetMMRect(FViewRect);
+}
 
 void TMMSurface::CenterTo(TMMPoint P) {
     const double W = GetMMWidth();
@@ -183,7 +189,9 @@ void TMMSurface::CenterTo(TMMPoint P) {
     SetMMRect(MMRect(P.X - W / 2, H / 2 + P.Y, W / 2 + P.X, P.Y - H / 2));
 }
 
-void TMMSurface::CenterToPixel(TPoint P) { CenterTo(PixelToMM(P, true)); }
+void TMMSurface::CenterToPixel(TPoint P) {
+    CenterTo(PixelToMM(P, true));
+}
 
 void TMMSurface::ScrollX(int DX) {
     const double D = DX / ScaleX();
@@ -204,15 +212,15 @@ void TMMSurface::ScrollY(int DY) {
 void TMMSurface::ZoomIn(double CX, double CY, double Factor) {
     const double W = GetMMWidth();
     const double H = GetMMHeight();
-    SetMMRect(MMRect(CX - W / 2 / Factor, H / 2 / Factor + CY, W / 2 / Factor + CX,
-                     CY - H / 2 / Factor));
+    SetMMRect(
+        MMRect(CX - W / 2 / Factor, H / 2 / Factor + CY, W / 2 / Factor + CX, CY - H / 2 / Factor));
 }
 
 void TMMSurface::ZoomOut(double CX, double CY, double Factor) {
     const double W = GetMMWidth();
     const double H = GetMMHeight();
-    SetMMRect(MMRect(CX - W / 2 * Factor, H / 2 * Factor + CY, W / 2 * Factor + CX,
-                     CY - H / 2 * Factor));
+    SetMMRect(
+        MMRect(CX - W / 2 * Factor, H / 2 * Factor + CY, W / 2 * Factor + CX, CY - H / 2 * Factor));
 }
 
 void TMMSurface::ZoomInAtPixel(TPoint P, double Factor) {
@@ -250,7 +258,9 @@ void TMMSurface::ZoomToPoints(TPoint P1, TPoint P2) {
 
 // ---- batches and repainting ----
 
-void TMMSurface::BeginUpdate() { ++FUpdateCount; }
+void TMMSurface::BeginUpdate() {
+    ++FUpdateCount;
+}
 
 void TMMSurface::EndUpdate() {
     if (FUpdateCount > 0)
@@ -325,7 +335,9 @@ void TMMSurface::BringBufferToFront() {
 
 // ---- items and followers ----
 
-void TMMSurface::RegisterGraphicItem(TMMGraphicItem* Item) { FGraphicItems.Add(Item); }
+void TMMSurface::RegisterGraphicItem(TMMGraphicItem* Item) {
+    FGraphicItems.Add(Item);
+}
 
 void TMMSurface::UnRegisterGraphicItem(TMMGraphicItem* Item) {
     if (FGraphicItems.Remove(Item))

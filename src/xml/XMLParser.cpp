@@ -37,6 +37,26 @@ std::size_t FindClosingTag(std::string_view S, std::size_t From, std::string_vie
     return std::string_view::npos;
 }
 
+// Removes the marks of an element without content ("a/", "!--", "?xml?") from a head.
+// Comments, declarations and document types so become empty elements.
+bool StripEmptyMarks(std::string& Head) {
+    bool Empty = false;
+    if (Head.ends_with('/')) {
+        Head.pop_back();
+        Empty = true;
+    }
+    if (Head.starts_with('!')) {
+        Head.erase(0, 1);
+        Empty = true;
+    } else if (Head.starts_with('?')) {
+        Head.erase(0, 1);
+        if (Head.ends_with('?'))
+            Head.pop_back();
+        Empty = true;
+    }
+    return Empty;
+}
+
 std::size_t SkipBlanks(std::string_view S, std::size_t Pos) {
     while (Pos < S.size() && static_cast<unsigned char>(S[Pos]) <= 32)
         ++Pos;
@@ -87,20 +107,7 @@ private:
 
         std::string Head = Trim(Text.substr(Lt + 1, Gt - Lt - 1));
         FPos = SkipBlanks(Text, Gt + 1);
-        bool Empty = false;
-        if (!Head.empty() && Head.back() == '/') {
-            Head.pop_back();
-            Empty = true;
-        }
-        if (!Head.empty() && Head.front() == '!') {
-            Head.erase(0, 1);
-            Empty = true;
-        } else if (!Head.empty() && Head.front() == '?') {
-            Head.erase(0, 1);
-            if (!Head.empty() && Head.back() == '?')
-                Head.pop_back();
-            Empty = true;
-        }
+        const bool Empty = StripEmptyMarks(Head);
         const std::size_t Blank = Head.find(' ');
         const std::string Name = Blank == std::string::npos ? Head : Trim(Head.substr(0, Blank));
         const std::string Attributes = Blank == std::string::npos ? "" : Trim(Head.substr(Blank));

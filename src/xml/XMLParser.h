@@ -15,7 +15,7 @@
 class TXMLCodec;
 class TXMLTag;
 
-// The reader's error: a file that is no settings XML, a missing closing tag, too deep nesting.
+// The reader's error: a file without a declaration line, or nesting deeper than MaxDepth.
 class EXMLException : public std::runtime_error {
 public:
     explicit EXMLException(const std::string& Message) : std::runtime_error(Message) {}

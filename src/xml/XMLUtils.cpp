@@ -44,13 +44,12 @@ bool IsNumericallyEncoded(char32_t C) {
 
 // A decimal integer with an optional sign, in the range of a 32-bit integer.
 std::int32_t ParseInteger(std::string_view S) {
-    std::string_view Digits = S;
-    if (!Digits.empty() && Digits.front() == '+')
-        Digits.remove_prefix(1);
+    const bool Plus = S.starts_with('+');
+    const std::string_view Digits = Plus ? S.substr(1) : S;
     std::int32_t Value = 0;
     const char* End = Digits.data() + Digits.size();
     auto [Ptr, Ec] = std::from_chars(Digits.data(), End, Value);
-    if (Digits.empty() || Digits.front() == '+' || Ec != std::errc() || Ptr != End)
+    if (Digits.empty() || (Plus && Digits.front() == '-') || Ec != std::errc() || Ptr != End)
         throw std::invalid_argument("'" + std::string(S) + "' ist kein gültiger Integerwert");
     return Value;
 }
@@ -97,13 +96,6 @@ std::string Trim(std::string_view S) {
     while (Last > First && IsTrimmed(S[Last - 1]))
         --Last;
     return std::string(S.substr(First, Last - First));
-}
-
-std::string TrimLeft(std::string_view S) {
-    std::size_t First = 0;
-    while (First < S.size() && IsTrimmed(S[First]))
-        ++First;
-    return std::string(S.substr(First));
 }
 
 std::string StrPart(std::string_view S, std::string_view Sub, bool Before, bool EmptyIfAbsent) {
@@ -223,6 +215,12 @@ std::string EscapeMarkup(std::string_view S, bool Quotes) {
             break;
         case '"':
             R += Quotes ? "&quot;" : "\"";
+            break;
+        case '\r': // a raw line break would split the line, and the reader drops it
+            R += "&#13;";
+            break;
+        case '\n':
+            R += "&#10;";
             break;
         default:
             R += C;

@@ -4,6 +4,7 @@
 
 #include "platform/Component.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,7 +14,6 @@ bool IsSameText(std::string_view A, std::string_view B);
 
 // Removes leading and trailing characters with a code of 32 or less.
 std::string Trim(std::string_view S);
-std::string TrimLeft(std::string_view S);
 
 // The text in front of (Before) or behind the first Sub in S. When Sub is absent or empty:
 // the empty string with EmptyIfAbsent, otherwise S itself.
@@ -38,7 +38,8 @@ std::string EncodeEntities(std::string_view S);
 // it drops the rest. Throws std::invalid_argument for a numeric reference that is no integer.
 std::string DecodeEntities(std::string_view S);
 
-// The escaping of the settings file: "&", "<", ">" and, with Quotes, '"' as references.
+// The escaping of the settings file: "&", "<", ">", line breaks and, with Quotes, '"' become
+// references.
 std::string EscapeMarkup(std::string_view S, bool Quotes);
 // Undoes EscapeMarkup: only well-formed &amp; &lt; &gt; &quot; &apos; and decimal &#N; are
 // replaced; any other "&" stays as it stands, so files written without escaping read the same.

@@ -20,6 +20,12 @@ struct TLinkPaint : ::testing::Test {
         Link.SetShowID(false);
         Link.SetMMSurface(&View.Surface());
     }
+    // Off the surface first, so that no repaint meets a half-freed mechanism.
+    ~TLinkPaint() override {
+        Link.SetMMSurface(nullptr);
+        for (auto& J : Joints)
+            J->SetMMSurface(nullptr);
+    }
     TJoint& Add(double X, double Y, bool IsVirtual = false) {
         Joints.push_back(std::make_unique<TJoint>());
         TJoint& J = *Joints.back();
@@ -124,17 +130,19 @@ TEST_F(TLinkPaint, CouplerLines) {
 }
 
 TEST_F(TLinkPaint, SolidCornerMarksSitAtTheNearerEnd) {
-    Add(10, 10);
-    Add(40, 10);
+    Add(10, 10); // pixel (20, 180)
+    Add(40, 10); // pixel (80, 180)
     TJoint& C = Add(20, 30);
     Link.SetSolidEdges(true);
+    Link.SetSelected(true);
     struct TCase {
         double X, Y;
         TPoint From;
+        TPoints Mark; // the triangle: corner, along the bar, towards the coupler point
     } Cases[] = {
-        {20, 30, {20, 180}}, // nearer joint 0
-        {35, 30, {80, 180}}, // nearer joint 1
-        {25, 30, {80, 180}}, // a tie goes to joint 1
+        {20, 30, {20, 180}, {{20, 180}, {33, 180}, {26, 168}}}, // nearer joint 0
+        {30, 30, {80, 180}, {{80, 180}, {67, 180}, {74, 168}}}, // nearer joint 1
+        {25, 30, {80, 180}, {{80, 180}, {67, 180}, {72, 170}}}, // a tie goes to joint 1
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.X);
@@ -143,7 +151,28 @@ TEST_F(TLinkPaint, SolidCornerMarksSitAtTheNearerEnd) {
         auto Lines = LinesNow();
         ASSERT_EQ(Lines.size(), 2u);
         EXPECT_EQ(Lines[1].Points, (TPoints{Case.From, TGearSurface::Px(Case.X, Case.Y)}));
+        EXPECT_EQ(Lines[1].Pen.Color, clBlue);
+        auto Marks = View.Canvas().Of("Polygon");
+        ASSERT_EQ(Marks.size(), 1u);
+        EXPECT_EQ(Marks[0].Points, Case.Mark);
+        EXPECT_EQ(Marks[0].Brush.Color, clBlue);
+        EXPECT_EQ(Marks[0].Pen.Color, clBlue);
     }
+}
+
+// A corner wider than three quarters of a turn gets a pie of the joints' setting size.
+TEST_F(TLinkPaint, WideCornerGetsAPie) {
+    Add(10, 10);
+    Add(40, 10);
+    Add(0, 11);
+    Link.SetSolidEdges(true);
+    PaintNow();
+    auto Pies = View.Canvas().Of("Pie");
+    ASSERT_EQ(Pies.size(), 1u);
+    int R = 5 + 3 * 1; // Joints/Radius + 3 x Joints/LineThickness
+    EXPECT_EQ(Pies[0].Points[0], Point(20 - R, 180 + R));
+    EXPECT_EQ(Pies[0].Points[1], Point(20 + R, 180 - R));
+    EXPECT_TRUE(View.Canvas().Of("Polygon").empty());
 }
 
 TEST_F(TLinkPaint, DottedExtensionsOutToTheSliders) {

@@ -82,7 +82,9 @@ TSurfaceRig::TSurfaceRig(int Width, int Height)
     Surface->SetControl(&Control);
 }
 
-TSurfaceRig::~TSurfaceRig() { Surface.reset(); }
+TSurfaceRig::~TSurfaceRig() {
+    Surface.reset();
+}
 
 TRecordingCanvas& TSurfaceRig::BufferCanvas() {
     return static_cast<TRecordingBitmap&>(Surface->Buffer()).Recorder();

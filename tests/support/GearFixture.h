@@ -4,6 +4,7 @@
 
 #include "gear/uLink.h"
 #include "support/FakeControl.h"
+#include "support/PreferencesFixture.h"
 #include "support/RecordingCanvas.h"
 #include "surface/MMSurface.h"
 
@@ -39,12 +40,14 @@ private:
 };
 
 // A 200 x 200 pixel surface showing x and y from 0 to 100 mm: 2 pixels per mm, so the world
-// point (x, y) lies at pixel (2x, 200 - 2y). Canvas() records what the parts draw.
+// point (x, y) lies at pixel (2x, 200 - 2y). Canvas() records what the parts draw. The default
+// settings are installed for the drawing code that reads them.
 struct TGearSurface {
     TGearSurface();
     TMMSurface& Surface() { return *Rig.Surface; }
     TRecordingCanvas& Canvas() { return Rig.BufferCanvas(); }
     static TPoint Px(double X, double Y);
 
+    TPreferencesFixture Settings;
     TSurfaceRig Rig{200, 200};
 };

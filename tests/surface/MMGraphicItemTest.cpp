@@ -1,6 +1,6 @@
 // Items and change links: registration, the change protocol and letting go.
-#include "support/FakeControl.h"
 #include "surface/MMGraphicItem.h"
+#include "support/FakeControl.h"
 #include "surface/MMSurface.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +67,9 @@ TEST(GraphicItem, AnItemDestroyedFirstLeavesTheSurface) {
 // destructor, where the base's would no longer reach the override.
 class TFollowingItem : public TCountingItem {
 public:
-    TFollowingItem() { Link.OnChange = [this](TObject*) { ++ViewChanges; }; }
+    TFollowingItem() {
+        Link.OnChange = [this](TObject*) { ++ViewChanges; };
+    }
     ~TFollowingItem() override { SetMMSurface(nullptr); }
     void SetMMSurface(TMMSurface* S) override {
         if (MMSurface())

@@ -84,8 +84,7 @@ TEST_F(SurfaceRepaint, ARepaintClearsPaintsAndPresentsTheBuffer) {
     EXPECT_EQ(Calls[1].Op, "Line");
     EXPECT_EQ(Calls[1].Points, (std::vector<TPoint>{{0, 0}, {1, 99}}));
     ASSERT_EQ(Presented(), Before + 1);
-    EXPECT_EQ(Rig.Control.Screen.Calls.back().Points,
-              (std::vector<TPoint>{{0, 0}, {100, 100}}));
+    EXPECT_EQ(Rig.Control.Screen.Calls.back().Points, (std::vector<TPoint>{{0, 0}, {100, 100}}));
 }
 
 TEST_F(SurfaceRepaint, AnInvisibleItemIsStillAskedAndDeclines) {

@@ -132,12 +132,12 @@ TEST_F(SurfaceView, PicksTheFirstIncrementWhoseTenthIsLongerThanThreePixels) {
         double Span;
         int Increment;
     } Cases[] = {
-        {700, 100, 5},       // 0.7 x 5 = 3.5 > 3, 0.7 x 2 = 1.4 is not
-        {1000, 10, 1},       // 10 px per unit
-        {300, 100, 20},      // exactly 3 px at 10 is not enough
-        {400, 10000, 1000},  // 0.004 x 1000 = 4
-        {100, 1e9, 50000},   // nothing passes: the last one
-        {100, -100, 50000},  // a reversed span never passes
+        {700, 100, 5},      // 0.7 x 5 = 3.5 > 3, 0.7 x 2 = 1.4 is not
+        {1000, 10, 1},      // 10 px per unit
+        {300, 100, 20},     // exactly 3 px at 10 is not enough
+        {400, 10000, 1000}, // 0.004 x 1000 = 4
+        {100, 1e9, 50000},  // nothing passes: the last one
+        {100, -100, 50000}, // a reversed span never passes
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Pixels);

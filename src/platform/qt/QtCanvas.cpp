@@ -1,0 +1,264 @@
+#include "platform/qt/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+QString ToQString(const std::string& S) {
+    return QString::fromUtf8(S.data(), static_cast<qsizetype>(S.size()));
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& Points) {
+    QPolygon P;
+    P.reserve(static_cast<qsizetype>(Points.size()));
+    for (const TPoint& Pt : Points)
+        P.append(QPoint(Pt.X, Pt.Y));
+    return P;
+}
+
+// The box (X1, Y1)-(X2, Y2) without its right and bottom edge, as the outline QPainter draws.
+QRect OutlineBox(int X1, int Y1, int X2, int Y2) {
+    return QRect(QPoint(std::min(X1, X2), std::min(Y1, Y2)),
+                 QPoint(std::max(X1, X2) - 1, std::max(Y1, Y2) - 1))
+        .adjusted(0, 0, -1, -1);
+}
+
+QPen ToQPen(const TPen& Pen) {
+    if (Pen.Style == TPenStyle::psClear)
+        return QPen(Qt::NoPen);
+    QPen P(TQtCanvas::ToQColor(Pen.Color));
+    P.setWidth(std::max(1, Pen.Width));
+    if (Pen.Width <= 1) {
+        // A one-pixel line leaves out its last pixel.
+        P.setCapStyle(Qt::FlatCap);
+        P.setJoinStyle(Qt::MiterJoin);
+    } else {
+        P.setCapStyle(Qt::RoundCap);
+        P.setJoinStyle(Qt::RoundJoin);
+    }
+    if (Pen.Style == TPenStyle::psDot)
+        P.setDashPattern({3, 3});
+    return P;
+}
+
+// The parametric angle in degrees, anticlockwise on screen, of the radial from the centre of the
+// box through (X, Y), which is how QPainter measures arcs of an ellipse.
+double RadialAngle(const QRectF& Box, int X, int Y) {
+    const QPointF C = Box.center();
+    const double RX = Box.width() / 2;
+    const double RY = Box.height() / 2;
+    return std::atan2(-(Y - C.y()) / RY, (X - C.x()) / RX) * 180 / std::numbers::pi;
+}
+
+} // namespace
+
+TQtCanvas::TQtCanvas(QPaintDevice* Device)
+    : FDevice(Device), FOwnPainter(std::make_unique<QPainter>()) {}
+
+TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(&Painter) {}
+
+TQtCanvas::~TQtCanvas() {
+    Flush();
+}
+
+void TQtCanvas::Flush() {
+    if (FOwnPainter && FOwnPainter->isActive())
+        FOwnPainter->end();
+}
+
+QColor TQtCanvas::ToQColor(TColor C) {
+    return QColor(GetRValue(C), GetGValue(C), GetBValue(C));
+}
+
+QFont TQtCanvas::ToQFont() const {
+    QFont F(ToQString(Font().Name));
+    F.setPixelSize(std::max(1, Font().Height));
+    F.setBold((Font().Style & fsBold) != 0);
+    F.setItalic((Font().Style & fsItalic) != 0);
+    F.setUnderline((Font().Style & fsUnderline) != 0);
+    F.setStrikeOut((Font().Style & fsStrikeOut) != 0);
+    return F;
+}
+
+QPainter* TQtCanvas::Begin(bool WithBrush) {
+    if (FOwnPainter) {
+        if (!FOwnPainter->isActive()) {
+            if (!FDevice || FDevice->width() <= 0 || FDevice->height() <= 0)
+                return nullptr;
+            if (!FOwnPainter->begin(FDevice))
+                return nullptr;
+        }
+        FPainter = FOwnPainter.get();
+    }
+    if (!FPainter || !FPainter->isActive())
+        return nullptr;
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setPen(ToQPen(Pen()));
+    if (WithBrush && Brush().Style == TBrushStyle::bsSolid)
+        FPainter->setBrush(ToQColor(Brush().Color));
+    else
+        FPainter->setBrush(Qt::NoBrush);
+    return FPainter;
+}
+
+void TQtCanvas::DoLine(TPoint From, TPoint To) {
+    if (From == To)
+        return;
+    if (QPainter* P = Begin(false)) {
+        P->drawLine(From.X, From.Y, To.X, To.Y);
+        Drawn();
+    }
+}
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
+    if (Points.size() < 2)
+        return;
+    if (QPainter* P = Begin(false)) {
+        P->drawPolyline(ToQPolygon(Points));
+        Drawn();
+    }
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
+    if (Points.size() < 2)
+        return;
+    if (QPainter* P = Begin(true)) {
+        P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+        Drawn();
+    }
+}
+
+void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    if (X1 == X2 || Y1 == Y2)
+        return;
+    if (QPainter* P = Begin(true)) {
+        P->drawEllipse(OutlineBox(X1, Y1, X2, Y2));
+        Drawn();
+    }
+}
+
+void TQtCanvas::ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4,
+                         int Y4) {
+    if (X1 == X2 || Y1 == Y2)
+        return;
+    QPainter* P = Begin(IsPie);
+    if (!P)
+        return;
+    const QRect Box = OutlineBox(X1, Y1, X2, Y2);
+    const QRectF Exact(QPointF(std::min(X1, X2), std::min(Y1, Y2)),
+                       QPointF(std::max(X1, X2), std::max(Y1, Y2)));
+    const double Start = RadialAngle(Exact, X3, Y3);
+    double Span = RadialAngle(Exact, X4, Y4) - Start;
+    // Anticlockwise from start to end; the same radial twice is the whole ellipse.
+    while (Span <= 0)
+        Span += 360;
+    const int A = static_cast<int>(std::lround(Start * 16));
+    const int S = static_cast<int>(std::lround(Span * 16));
+    if (IsPie)
+        P->drawPie(Box, A, S);
+    else
+        P->drawArc(Box, A, S);
+    Drawn();
+}
+
+void TQtCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    ArcOrPie(false, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+}
+
+void TQtCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    ArcOrPie(true, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+}
+
+void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    if (X1 == X2 || Y1 == Y2)
+        return;
+    QPainter* P = Begin(true);
+    if (!P)
+        return;
+    if (Pen().Style == TPenStyle::psClear)
+        P->drawRect(QRect(QPoint(std::min(X1, X2), std::min(Y1, Y2)),
+                          QPoint(std::max(X1, X2) - 1, std::max(Y1, Y2) - 1)));
+    else
+        P->drawRect(OutlineBox(X1, Y1, X2, Y2));
+    Drawn();
+}
+
+void TQtCanvas::FillRect(const TRect& R) {
+    if (Brush().Style == TBrushStyle::bsClear || R.Width() <= 0 || R.Height() <= 0)
+        return;
+    if (QPainter* P = Begin(false)) {
+        P->fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), ToQColor(Brush().Color));
+        Drawn();
+    }
+}
+
+void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
+    QPainter* P = Begin(false);
+    if (!P || Text.empty())
+        return;
+    const QString S = ToQString(Text);
+    P->setFont(ToQFont());
+    const QFontMetrics M = P->fontMetrics();
+    P->save();
+    P->translate(X, Y);
+    if (Font().Escapement != 0)
+        P->rotate(-Font().Escapement / 10.0);
+    if (!TextTransparent() && Brush().Style == TBrushStyle::bsSolid)
+        P->fillRect(QRect(0, 0, M.horizontalAdvance(S), M.height()), ToQColor(Brush().Color));
+    P->setPen(ToQColor(Font().Color));
+    P->drawText(0, M.ascent(), S);
+    P->restore();
+    Drawn();
+}
+
+int TQtCanvas::TextWidth(const std::string& Text) {
+    return QFontMetrics(ToQFont()).horizontalAdvance(ToQString(Text));
+}
+
+int TQtCanvas::TextHeight(const std::string&) {
+    return QFontMetrics(ToQFont()).height();
+}
+
+void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
+    if (QPainter* P = Begin(false)) {
+        P->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
+        Drawn();
+    }
+}
+
+void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
+    const auto* Bitmap = dynamic_cast<const TQtBitmap*>(&Source);
+    if (!Bitmap)
+        return;
+    if (QPainter* P = Begin(false)) {
+        P->drawImage(X, Y, Bitmap->Image());
+        Drawn();
+    }
+}
+
+TQtBitmap::TQtBitmap(int Width, int Height) {
+    SetSize(Width, Height);
+}
+
+void TQtBitmap::SetSize(int Width, int Height) {
+    if (Width == FImage.width() && Height == FImage.height() && !FImage.isNull())
+        return;
+    FCanvas.Flush();
+    if (Width <= 0 || Height <= 0) {
+        FImage = QImage();
+        return;
+    }
+    FImage = QImage(Width, Height, QImage::Format_RGB32);
+    FImage.fill(Qt::white);
+}
+
+const QImage& TQtBitmap::Image() const {
+    FCanvas.Flush();
+    return FImage;
+}

@@ -1,0 +1,173 @@
+#include "platform/qt/QtControl.h"
+
+#include "platform/qt/QtCanvas.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+class TQtControl::TFilter : public QObject {
+public:
+    explicit TFilter(TQtControl& Control) : FControl(Control) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override { return FControl.Filter(Event); }
+
+private:
+    TQtControl& FControl;
+};
+
+namespace {
+
+// Draws on the control's picture and shows each call. The painter never outlives a call, so the
+// canvas holds nothing of the control between calls.
+class TQtControlCanvas : public TQtCanvas {
+public:
+    explicit TQtControlCanvas(TQtControl& Control)
+        : TQtCanvas(&Control.Picture()), FControl(Control) {}
+
+    void Draw(int X, int Y, const TBitmap& Source) override {
+        const auto* Bitmap = dynamic_cast<const TQtBitmap*>(&Source);
+        if (Bitmap && X == 0 && Y == 0) {
+            // Presenting the whole buffer: share its pixels instead of painting them.
+            FControl.Picture() = Bitmap->Image();
+            Drawn();
+            return;
+        }
+        TQtCanvas::Draw(X, Y, Source);
+    }
+
+protected:
+    void Drawn() override {
+        Flush();
+        FControl.Present();
+    }
+
+private:
+    TQtControl& FControl;
+};
+
+TMessageId ButtonMessage(Qt::MouseButton Button, bool Down) {
+    switch (Button) {
+    case Qt::LeftButton:
+        return Down ? TMessageId::WM_LBUTTONDOWN : TMessageId::WM_LBUTTONUP;
+    case Qt::RightButton:
+        return Down ? TMessageId::WM_RBUTTONDOWN : TMessageId::WM_RBUTTONUP;
+    case Qt::MiddleButton:
+        return Down ? TMessageId::WM_MBUTTONDOWN : TMessageId::WM_MBUTTONUP;
+    default:
+        return TMessageId::WM_OTHER;
+    }
+}
+
+} // namespace
+
+TQtControl::TQtControl(QWidget* Widget, TComponent* AOwner)
+    : TControl(AOwner), FWidget(Widget), FFilter(std::make_unique<TFilter>(*this)) {
+    if (Widget) {
+        Widget->setMouseTracking(true);
+        // The picture covers the whole widget: no background erase, no flicker.
+        Widget->setAttribute(Qt::WA_OpaquePaintEvent);
+        Widget->installEventFilter(FFilter.get());
+    }
+}
+
+TQtControl::~TQtControl() {
+    Destroying();
+    if (FWidget)
+        FWidget->removeEventFilter(FFilter.get());
+}
+
+TRect TQtControl::ClientRect() const {
+    if (!FWidget)
+        return TRect{};
+    return Rect(0, 0, FWidget->width(), FWidget->height());
+}
+
+std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {
+    return std::make_unique<TQtControlCanvas>(*this);
+}
+
+void TQtControl::Present() {
+    if (FWidget && !FInPaint)
+        FWidget->update();
+}
+
+void TQtControl::FillMouse(TMessage& M, const QMouseEvent& Event) {
+    const QPoint P = Event.position().toPoint();
+    M.X = P.x();
+    M.Y = P.y();
+    const Qt::KeyboardModifiers K = Event.modifiers();
+    const Qt::MouseButtons B = Event.buttons();
+    if (K & Qt::ShiftModifier)
+        M.Shift |= TShiftState::ssShift;
+    if (K & Qt::ControlModifier)
+        M.Shift |= TShiftState::ssCtrl;
+    if (K & Qt::AltModifier)
+        M.Shift |= TShiftState::ssAlt;
+    if (B & Qt::LeftButton)
+        M.Shift |= TShiftState::ssLeft;
+    if (B & Qt::RightButton)
+        M.Shift |= TShiftState::ssRight;
+    if (B & Qt::MiddleButton)
+        M.Shift |= TShiftState::ssMiddle;
+}
+
+bool TQtControl::Filter(QEvent* Event) {
+    TMessage M;
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+        const auto& ME = static_cast<const QMouseEvent&>(*Event);
+        M.Msg = ButtonMessage(ME.button(), Event->type() == QEvent::MouseButtonPress);
+        FillMouse(M, ME);
+        break;
+    }
+    case QEvent::MouseMove:
+        M.Msg = TMessageId::WM_MOUSEMOVE;
+        FillMouse(M, static_cast<const QMouseEvent&>(*Event));
+        break;
+    case QEvent::Resize:
+        M.Msg = TMessageId::WM_SIZE;
+        break;
+    case QEvent::Move:
+        M.Msg = TMessageId::WM_WINDOWPOSCHANGED;
+        break;
+    case QEvent::Paint:
+        M.Msg = TMessageId::WM_PAINT;
+        break;
+    default:
+        // Double clicks, the wheel and the rest go their usual way; a double click thus raises
+        // no second mouse-down.
+        return false;
+    }
+    if (M.Msg == TMessageId::WM_OTHER)
+        return false;
+    // A handler may close the window and free the widget.
+    QPointer<QWidget> Widget = FWidget;
+    if (M.Msg == TMessageId::WM_PAINT) {
+        FInPaint = true;
+        Perform(M);
+        FInPaint = false;
+        if (M.Defaulted || !Widget)
+            return false;
+        ShowPicture();
+        return true;
+    }
+    Perform(M);
+    return !M.Defaulted;
+}
+
+void TQtControl::ShowPicture() {
+    QPainter P(FWidget);
+    P.drawImage(0, 0, FPicture);
+    // Until the next picture arrives, a grown widget shows its background beside the old one.
+    const int W = FWidget->width(), H = FWidget->height();
+    const int PW = FPicture.width(), PH = FPicture.height();
+    if (W > PW)
+        P.fillRect(QRect(PW, 0, W - PW, H), FWidget->palette().window());
+    if (H > PH)
+        P.fillRect(QRect(0, PH, std::min(W, PW), H - PH), FWidget->palette().window());
+}

@@ -1,0 +1,44 @@
+// The hookable control over a QWidget: an event filter turns the widget's mouse, size, move and
+// paint events into messages for the window procedure. Qt paints only inside the paint event, so
+// the control canvas draws onto a stored picture and schedules an update; the paint event sends
+// WM_PAINT and then shows the last picture presented.
+#pragma once
+
+#include "platform/Control.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QEvent;
+class QMouseEvent;
+
+class TQtControl : public TControl {
+public:
+    // Hooks Widget (not owned; it may be freed first) and turns its mouse tracking on.
+    explicit TQtControl(QWidget* Widget, TComponent* AOwner = nullptr);
+    ~TQtControl() override;
+
+    QWidget* Widget() const { return FWidget; }
+    TRect ClientRect() const override;
+    std::unique_ptr<TCanvas> CreateCanvas() override;
+
+    // What the control canvases drew last.
+    QImage& Picture() { return FPicture; }
+    // Asks for a paint event, unless one is being handled and will show the picture anyway.
+    void Present();
+
+private:
+    class TFilter;
+    bool Filter(QEvent* Event);
+    static void FillMouse(TMessage& M, const QMouseEvent& Event);
+    void ShowPicture();
+
+    QPointer<QWidget> FWidget;
+    std::unique_ptr<TFilter> FFilter;
+    QImage FPicture;
+    bool FInPaint = false;
+};

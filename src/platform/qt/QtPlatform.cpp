@@ -1,0 +1,109 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/qt/QtCanvas.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
+
+namespace {
+
+struct TButtonText {
+    TMsgDlgBtn Button;
+    const char* Text;
+    TModalResult Result;
+    QMessageBox::ButtonRole Role;
+};
+
+// In the order the buttons stand in the box.
+const TButtonText ButtonTexts[] = {
+    {mbYes, "Ja", TModalResult::mrYes, QMessageBox::YesRole},
+    {mbNo, "Nein", TModalResult::mrNo, QMessageBox::NoRole},
+    {mbOK, "OK", TModalResult::mrOk, QMessageBox::AcceptRole},
+    {mbCancel, "Abbrechen", TModalResult::mrCancel, QMessageBox::RejectRole},
+    {mbAbort, "Abbrechen", TModalResult::mrAbort, QMessageBox::RejectRole},
+    {mbRetry, "Wiederholen", TModalResult::mrRetry, QMessageBox::AcceptRole},
+    {mbIgnore, "Ignorieren", TModalResult::mrIgnore, QMessageBox::AcceptRole},
+};
+
+QString Caption(TMsgDlgType Type) {
+    switch (Type) {
+    case TMsgDlgType::mtWarning:
+        return QStringLiteral("Warnung");
+    case TMsgDlgType::mtError:
+        return QStringLiteral("Fehler");
+    case TMsgDlgType::mtInformation:
+        return QStringLiteral("Information");
+    case TMsgDlgType::mtConfirmation:
+        return QStringLiteral("Bestätigung");
+    case TMsgDlgType::mtCustom:
+        break;
+    }
+    return QApplication::applicationDisplayName();
+}
+
+QMessageBox::Icon Icon(TMsgDlgType Type) {
+    switch (Type) {
+    case TMsgDlgType::mtWarning:
+        return QMessageBox::Warning;
+    case TMsgDlgType::mtError:
+        return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation:
+        return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation:
+        return QMessageBox::Question;
+    case TMsgDlgType::mtCustom:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The first of these that the box shows.
+const TMsgDlgBtn DefaultOrder[] = {mbOK, mbYes, mbRetry};
+const TMsgDlgBtn EscapeOrder[] = {mbCancel, mbNo, mbOK};
+
+} // namespace
+
+TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
+                                     TMsgDlgButtons Buttons) {
+    if (Buttons == 0)
+        Buttons = mbOK;
+    QMessageBox Box(Icon(Type), Caption(Type), QString::fromStdString(Text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    std::vector<std::pair<QAbstractButton*, const TButtonText*>> Shown;
+    auto Find = [&](TMsgDlgBtn B) -> QPushButton* {
+        for (auto& [Button, T] : Shown)
+            if (T->Button == B)
+                return static_cast<QPushButton*>(Button);
+        return nullptr;
+    };
+    for (const TButtonText& T : ButtonTexts)
+        if (Buttons & T.Button)
+            Shown.emplace_back(Box.addButton(QString::fromUtf8(T.Text), T.Role), &T);
+    for (TMsgDlgBtn B : DefaultOrder)
+        if (QPushButton* P = Find(B)) {
+            Box.setDefaultButton(P);
+            break;
+        }
+    // Escape and the close box answer with this button.
+    QAbstractButton* Escape = nullptr;
+    for (TMsgDlgBtn B : EscapeOrder)
+        if ((Escape = Find(B)))
+            break;
+    if (Escape)
+        Box.setEscapeButton(Escape);
+    Box.exec();
+    QAbstractButton* Clicked = Box.clickedButton();
+    if (!Clicked)
+        Clicked = Escape;
+    for (auto& [Button, T] : Shown)
+        if (Button == Clicked)
+            return T->Result;
+    return TModalResult::mrCancel;
+}
+
+std::unique_ptr<TBitmap> TQtPlatform::CreateBitmap(int Width, int Height) {
+    return std::make_unique<TQtBitmap>(Width, Height);
+}

@@ -1,0 +1,19 @@
+#include "ui/fmMain.h"
+
+TFormMain::TFormMain(QWidget* Parent)
+    : QMainWindow(Parent), FDrawArea(new QWidget(this)),
+      FDrawControl(std::make_unique<TQtControl>(FDrawArea)),
+      FMMSurface1(std::make_unique<TMMSurface>()) {
+    setWindowTitle(QStringLiteral("KOPLAR für Windows"));
+    setCentralWidget(FDrawArea);
+    resize(803, 621);
+    FMMSurface1->SetSquare(true);
+    FMMSurface1->SetBackGroundColor(clWhite);
+    FMMSurface1->SetControl(FDrawControl.get());
+}
+
+// The surface lets go of the control before the control lets go of the widget.
+TFormMain::~TFormMain() {
+    FMMSurface1.reset();
+    FDrawControl.reset();
+}

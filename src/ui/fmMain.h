@@ -1,0 +1,23 @@
+// The main window: for now its drawing area, the control of the mechanism view's surface.
+#pragma once
+
+#include "platform/qt/QtControl.h"
+#include "surface/MMSurface.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class TFormMain : public QMainWindow {
+public:
+    explicit TFormMain(QWidget* Parent = nullptr);
+    ~TFormMain() override;
+
+    QWidget* DrawArea() const { return FDrawArea; }
+    TMMSurface& MMSurface1() { return *FMMSurface1; }
+
+private:
+    QWidget* FDrawArea; // owned by the window
+    std::unique_ptr<TQtControl> FDrawControl;
+    std::unique_ptr<TMMSurface> FMMSurface1;
+};

@@ -1,0 +1,229 @@
+// The QPainter canvas draws pixel for pixel the way the drawing code expects.
+#include "platform/qt/QtCanvas.h"
+#include "platform/QtTestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class QtCanvas : public ::testing::Test {
+protected:
+    QtCanvas() : Bitmap(20, 20) {
+        QtTestApp();
+        C().Brush().Color = clWhite;
+        C().FillRect(Rect(0, 0, 20, 20));
+    }
+    TCanvas& C() { return Bitmap.Canvas(); }
+    TColor At(int X, int Y) {
+        const QColor Q = Bitmap.Image().pixelColor(X, Y);
+        return RGBColor(Q.red(), Q.green(), Q.blue());
+    }
+    // The pixels of one row from X0 to X1 inclusive, '#' for Color and '.' for anything else.
+    std::string Row(int Y, int X0, int X1, TColor Color = clBlack) {
+        std::string S;
+        for (int X = X0; X <= X1; ++X)
+            S += At(X, Y) == Color ? '#' : '.';
+        return S;
+    }
+    std::string Column(int X, int Y0, int Y1, TColor Color = clBlack) {
+        std::string S;
+        for (int Y = Y0; Y <= Y1; ++Y)
+            S += At(X, Y) == Color ? '#' : '.';
+        return S;
+    }
+    // Whether any pixel of the box has the colour.
+    bool Any(int X0, int Y0, int X1, int Y1, TColor Color = clBlack) {
+        for (int Y = Y0; Y <= Y1; ++Y)
+            for (int X = X0; X <= X1; ++X)
+                if (At(X, Y) == Color)
+                    return true;
+        return false;
+    }
+    TQtBitmap Bitmap;
+};
+
+TEST_F(QtCanvas, LinesLeaveOutTheirLastPixel) {
+    C().MoveTo(1, 1);
+    C().LineTo(6, 1);
+    EXPECT_EQ(Row(1, 0, 7), ".#####..");
+    EXPECT_EQ(C().PenPos(), Point(6, 1));
+    C().LineTo(6, 5);
+    EXPECT_EQ(Column(6, 1, 6), "####..");
+    C().Polyline({{1, 10}, {5, 10}, {5, 14}});
+    EXPECT_EQ(Row(10, 0, 6), ".#####.");
+    EXPECT_EQ(Column(5, 10, 15), "####..");
+}
+
+TEST_F(QtCanvas, PenWidthStyleAndColourApply) {
+    C().Pen().Color = clRed;
+    C().Pen().Width = 3;
+    C().MoveTo(2, 5);
+    C().LineTo(15, 5);
+    EXPECT_EQ(Column(8, 3, 7, clRed), ".###.");
+    C().Pen() = TPen{clBlue, 1, TPenStyle::psDot};
+    C().MoveTo(0, 10);
+    C().LineTo(20, 10);
+    const std::string Dots = Row(10, 0, 19, clBlue);
+    EXPECT_NE(Dots.find('#'), std::string::npos);
+    EXPECT_NE(Dots.find('.'), std::string::npos);
+    C().Pen().Style = TPenStyle::psClear;
+    C().MoveTo(0, 15);
+    C().LineTo(20, 15);
+    EXPECT_EQ(Row(15, 0, 19, clWhite), std::string(20, '#'));
+}
+
+TEST_F(QtCanvas, BoxesExcludeTheirRightAndBottomEdge) {
+    C().Brush().Color = clRed;
+    C().Rectangle(2, 2, 7, 6);
+    EXPECT_EQ(Row(2, 1, 7), ".#####.");
+    EXPECT_EQ(Row(4, 1, 7, clRed), "..###..");
+    EXPECT_EQ(Column(2, 1, 6), ".####.");
+
+    C().Brush().Style = TBrushStyle::bsClear;
+    C().Rectangle(10, 10, 15, 15);
+    EXPECT_EQ(Row(12, 10, 15, clWhite), ".###.#");
+
+    C().Brush() = TBrush{clBlue, TBrushStyle::bsSolid};
+    C().FillRect(Rect(10, 2, 13, 4));
+    EXPECT_EQ(Row(2, 9, 13, clBlue), ".###.");
+    EXPECT_EQ(Column(10, 1, 4, clBlue), ".##.");
+}
+
+TEST_F(QtCanvas, EllipsesArcsAndPiesStayInTheirBox) {
+    C().Brush().Color = clRed;
+    C().Ellipse(0, 0, 11, 11);
+    EXPECT_EQ(At(5, 5), clRed);
+    EXPECT_EQ(At(0, 5), clBlack);
+    EXPECT_EQ(At(10, 5), clBlack);
+    EXPECT_FALSE(Any(11, 0, 11, 11));
+    EXPECT_EQ(At(0, 0), clWhite);
+
+    // From the radial to the right anticlockwise to the radial upwards: the upper right quarter.
+    TQtBitmap B(21, 21);
+    TCanvas& A = B.Canvas();
+    A.Brush().Color = clWhite;
+    A.FillRect(Rect(0, 0, 21, 21));
+    A.Arc(0, 0, 21, 21, 20, 10, 10, 0);
+    auto Black = [&](int X, int Y) { return B.Image().pixelColor(X, Y) == QColor(Qt::black); };
+    EXPECT_TRUE(Black(17, 3) || Black(17, 2) || Black(18, 3));
+    EXPECT_FALSE(Black(2, 17) || Black(3, 17) || Black(2, 18));
+    EXPECT_FALSE(Black(2, 3) || Black(3, 2) || Black(3, 3));
+
+    A.Brush().Color = clBlue;
+    A.Pie(0, 0, 21, 21, 10, 20, 20, 10); // from down to the right: the lower right quarter
+    EXPECT_EQ(B.Image().pixelColor(14, 14), QColor(Qt::blue));
+    EXPECT_NE(B.Image().pixelColor(6, 14), QColor(Qt::blue));
+    EXPECT_NE(B.Image().pixelColor(14, 6), QColor(Qt::blue));
+}
+
+TEST_F(QtCanvas, PolygonsAreOutlinedAndFilled) {
+    C().Brush().Color = clRed;
+    C().Polygon({{2, 2}, {12, 2}, {12, 12}, {2, 12}});
+    EXPECT_EQ(At(7, 7), clRed);
+    EXPECT_EQ(At(2, 7), clBlack);
+    EXPECT_EQ(At(15, 7), clWhite);
+}
+
+TEST_F(QtCanvas, PixelsAndBitmapsKeepTheirColours) {
+    C().SetPixel(3, 4, clRed);
+    EXPECT_EQ(At(3, 4), clRed);
+    EXPECT_EQ(Bitmap.Image().pixelColor(3, 4), QColor(255, 0, 0)); // BGR order
+    TQtBitmap Small(2, 2);
+    Small.Canvas().Brush().Color = clGreen;
+    Small.Canvas().FillRect(Rect(0, 0, 2, 2));
+    C().Draw(10, 10, Small);
+    EXPECT_EQ(Row(10, 9, 12, clGreen), ".##.");
+    EXPECT_EQ(Column(10, 9, 12, clGreen), ".##.");
+}
+
+class QtCanvasText : public ::testing::Test {
+protected:
+    QtCanvasText() : Bitmap(200, 200) {
+        QtTestApp();
+        C().Brush().Color = clWhite;
+        C().FillRect(Rect(0, 0, 200, 200));
+        C().Font().Name = "Arial";
+        C().Font().Height = 16;
+    }
+    TCanvas& C() { return Bitmap.Canvas(); }
+    // The bounding box of the pixels that are not white.
+    QRect Inked(TColor Except = clWhite) {
+        const QImage& I = Bitmap.Image();
+        QRect R;
+        for (int Y = 0; Y < I.height(); ++Y)
+            for (int X = 0; X < I.width(); ++X) {
+                const QColor Q = I.pixelColor(X, Y);
+                if (RGBColor(Q.red(), Q.green(), Q.blue()) != Except)
+                    R |= QRect(X, Y, 1, 1);
+            }
+        return R;
+    }
+    TQtBitmap Bitmap;
+};
+
+TEST_F(QtCanvasText, TextIsAnchoredAtItsTopLeftAndMeasured) {
+    const int W = C().TextWidth("Koplar");
+    const int H = C().TextHeight("Koplar");
+    EXPECT_GT(W, 30);
+    EXPECT_GE(H, 16);
+    EXPECT_LE(H, 22);
+    EXPECT_GT(C().TextWidth("Koplar Getriebe"), W);
+    C().SetTextTransparent(true);
+    C().TextOut(50, 60, "Koplar");
+    const QRect R = Inked();
+    ASSERT_FALSE(R.isEmpty());
+    EXPECT_GE(R.left(), 50);
+    EXPECT_GE(R.top(), 60);
+    EXPECT_LE(R.right(), 50 + W);
+    EXPECT_LE(R.bottom(), 60 + H);
+    EXPECT_LE(R.top(), 60 + H / 3); // capitals start near the top
+    // Umlauts are text like any other.
+    EXPECT_GT(C().TextWidth("für"), C().TextWidth("fr"));
+}
+
+TEST_F(QtCanvasText, OpaqueTextFillsItsBoxWithTheBrush) {
+    C().Brush().Color = clYellow;
+    C().Font().Color = clBlue;
+    C().TextOut(10, 10, "Abc");
+    const QRect R = Inked();
+    EXPECT_EQ(R, QRect(10, 10, C().TextWidth("Abc"), C().TextHeight("Abc")));
+    C().Brush().Style = TBrushStyle::bsClear; // a clear brush leaves the background
+    C().TextOut(10, 100, "Abc");
+    EXPECT_EQ(Bitmap.Image().pixelColor(10, 100), QColor(Qt::white));
+}
+
+TEST_F(QtCanvasText, AnEscapementOf900ReadsUpwards) {
+    C().SetTextTransparent(true);
+    C().Font().Escapement = 900;
+    C().TextOut(100, 150, "Koplar");
+    const QRect R = Inked();
+    const int W = C().TextWidth("Koplar");
+    ASSERT_FALSE(R.isEmpty());
+    EXPECT_LE(R.bottom(), 150);
+    EXPECT_GE(R.top(), 150 - W - 1);
+    EXPECT_GE(R.left(), 100);
+    EXPECT_LE(R.right(), 100 + C().TextHeight("Koplar"));
+    EXPECT_GT(R.height(), R.width());
+}
+
+TEST(QtBitmap, ResizesAndDrawsNothingWhenEmpty) {
+    QtTestApp();
+    TQtBitmap B(20, 20);
+    B.Canvas().Brush().Color = clRed;
+    B.Canvas().FillRect(Rect(0, 0, 20, 20));
+    B.SetSize(0, 0);
+    EXPECT_EQ(B.Width(), 0);
+    B.Canvas().FillRect(Rect(0, 0, 20, 20));
+    B.Canvas().MoveTo(0, 0);
+    B.Canvas().LineTo(5, 5);
+    B.Canvas().TextOut(0, 0, "x");
+    EXPECT_GT(B.Canvas().TextWidth("x"), 0);
+    B.SetSize(30, 10);
+    EXPECT_EQ(B.Width(), 30);
+    EXPECT_EQ(B.Height(), 10);
+    EXPECT_EQ(B.Image().pixelColor(29, 9), QColor(Qt::white));
+}
+
+} // namespace

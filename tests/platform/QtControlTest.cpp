@@ -1,0 +1,204 @@
+// The control over a real QWidget, offscreen: mouse, size and paint events reach the surface as
+// messages, and what the surface paints is what the widget shows.
+#include "platform/qt/QtControl.h"
+#include "platform/QtTestApp.h"
+#include "platform/qt/QtPlatform.h"
+#include "surface/MMSurface.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Logs what reaches its own handlers.
+class TLoggingWidget : public QWidget {
+public:
+    std::vector<std::string> Log;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { Log.push_back("press"); }
+    void mouseReleaseEvent(QMouseEvent*) override { Log.push_back("release"); }
+    void mouseDoubleClickEvent(QMouseEvent*) override { Log.push_back("double"); }
+};
+
+// A filled square of 11 x 11 pixels around a world point.
+class TSquareItem : public TMMGraphicItem {
+public:
+    TMMPoint At{50, 50};
+    TColor Color = clRed;
+    void Paint() override {
+        if (!Visible() || !MMSurface() || !MMSurface()->GetCanvas())
+            return;
+        TCanvas& C = *MMSurface()->GetCanvas();
+        const TPoint P = MMSurface()->MMToPixel(At, true);
+        C.Brush().Color = Color;
+        C.FillRect(Rect(P.X - 5, P.Y - 5, P.X + 6, P.Y + 6));
+    }
+};
+
+class QtControl : public ::testing::Test {
+protected:
+    QtControl() {
+        PreviousPlatform = SetPlatform(&Platform);
+        Widget.resize(100, 100);
+        Widget.show(); // a hidden widget gets its resize events only when shown
+        Control = std::make_unique<TQtControl>(&Widget);
+        Surface = std::make_unique<TMMSurface>();
+        Surface->SetSquare(false);
+        Surface->SetControl(Control.get());
+        Surface->SetMMRect(MMRect(0, 100, 100, 0));
+        Item.SetVisible(true);
+        Item.SetMMSurface(Surface.get());
+    }
+    ~QtControl() override {
+        Item.SetMMSurface(nullptr);
+        Surface.reset();
+        Control.reset();
+        SetPlatform(PreviousPlatform);
+    }
+
+    void Send(QEvent::Type Type, QPoint P, Qt::MouseButton Button, Qt::MouseButtons Buttons,
+              Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+        QMouseEvent E(Type, QPointF(P), Widget.mapToGlobal(QPointF(P)), Button, Buttons, Mods);
+        QApplication::sendEvent(&Widget, &E);
+    }
+    QColor Shown(int X, int Y) { return Widget.grab().toImage().pixelColor(X, Y); }
+
+    QApplication& App = QtTestApp(); // before any widget
+    TQtPlatform Platform;
+    TPlatform* PreviousPlatform = nullptr;
+    TLoggingWidget Widget;
+    std::unique_ptr<TQtControl> Control;
+    std::unique_ptr<TMMSurface> Surface;
+    TSquareItem Item;
+};
+
+TEST_F(QtControl, ALeftPressReachesOnMouseDownInMillimetresBeforeTheWidget) {
+    std::vector<std::string> Seen;
+    Surface->OnMouseDown = [&](TObject* S, TMouseButton B, TShiftState Shift, int X, int Y,
+                               double MMX, double MMY) {
+        EXPECT_EQ(S, Surface.get());
+        EXPECT_EQ(B, TMouseButton::mbLeft);
+        EXPECT_TRUE(Shift.Contains(TShiftState::ssLeft));
+        EXPECT_TRUE(Shift.Contains(TShiftState::ssCtrl));
+        EXPECT_FALSE(Shift.Contains(TShiftState::ssShift));
+        EXPECT_EQ(X, 10);
+        EXPECT_EQ(Y, 20);
+        EXPECT_DOUBLE_EQ(MMX, 10.0);
+        EXPECT_DOUBLE_EQ(MMY, 80.0);
+        EXPECT_TRUE(Widget.Log.empty());
+        Seen.push_back("down");
+    };
+    Send(QEvent::MouseButtonPress, QPoint(10, 20), Qt::LeftButton, Qt::LeftButton,
+         Qt::ControlModifier);
+    EXPECT_EQ(Seen, std::vector<std::string>{"down"});
+    EXPECT_EQ(Widget.Log, std::vector<std::string>{"press"});
+}
+
+TEST_F(QtControl, ButtonsMovesAndDoubleClicksMapToTheirMessages) {
+    std::vector<std::string> Seen;
+    auto Button = [&](const char* What) {
+        return [&, What](TObject*, TMouseButton B, TShiftState, int, int, double, double) {
+            Seen.push_back(std::string(What) + std::to_string(static_cast<int>(B)));
+        };
+    };
+    Surface->OnMouseDown = Button("down");
+    Surface->OnMouseUp = Button("up");
+    Surface->OnMouseMove = [&](TObject*, TShiftState S, int X, int Y, double, double) {
+        Seen.push_back("move" + std::to_string(X) + "," + std::to_string(Y) +
+                       (S.Contains(TShiftState::ssRight) ? "R" : ""));
+    };
+    EXPECT_TRUE(Widget.hasMouseTracking());
+    Send(QEvent::MouseMove, QPoint(-3, 150), Qt::NoButton, Qt::NoButton);
+    Send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton, Qt::RightButton);
+    Send(QEvent::MouseMove, QPoint(6, 5), Qt::NoButton, Qt::RightButton);
+    Send(QEvent::MouseButtonRelease, QPoint(6, 5), Qt::RightButton, Qt::NoButton);
+    Send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::MiddleButton, Qt::MiddleButton);
+    Send(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::MiddleButton, Qt::NoButton);
+    EXPECT_EQ(Seen,
+              (std::vector<std::string>{"move-3,150", "down1", "move6,5R", "up1", "down2", "up2"}));
+    // What a widget receives for a double click: the second press comes as a double click.
+    Seen.clear();
+    Widget.Log.clear();
+    Send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+    Send(QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Seen, (std::vector<std::string>{"down0", "up0", "up0"}));
+    EXPECT_EQ(Widget.Log, (std::vector<std::string>{"press", "release", "double", "release"}));
+}
+
+TEST_F(QtControl, TheWidgetShowsTheItemsAtTheirMappedPixels) {
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::red));
+    EXPECT_EQ(Shown(45, 45), QColor(Qt::red));
+    EXPECT_EQ(Shown(44, 50), QColor(Qt::white));
+    Item.At = MMPoint(20, 80); // pixel (20, 20)
+    Item.Changed();
+    EXPECT_EQ(Shown(20, 20), QColor(Qt::red));
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::white));
+}
+
+TEST_F(QtControl, AResizeUpdatesTheView) {
+    int Resized = 0;
+    Surface->OnResize = [&](TObject*) { ++Resized; };
+    Widget.resize(200, 100);
+    EXPECT_GE(Resized, 1);
+    EXPECT_EQ(Surface->Buffer().Width(), 200);
+    EXPECT_DOUBLE_EQ(Surface->ScaleX(), 2.0);
+    EXPECT_EQ(Shown(100, 50), QColor(Qt::red));
+    EXPECT_EQ(Shown(199, 99), QColor(Qt::white));
+}
+
+TEST_F(QtControl, DuringABatchThePaintEventShowsTheLastPicture) {
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::red));
+    Surface->BeginUpdate();
+    Item.Color = clBlue;
+    Item.Changed();
+    int Paints = 0;
+    Surface->OnPaint = [&](TObject*) { ++Paints; };
+    const QImage Picture = Widget.grab().toImage();
+    EXPECT_EQ(Picture.pixelColor(50, 50), QColor(Qt::red));
+    EXPECT_EQ(Picture.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_EQ(Paints, 1); // the paint event's own, no repaint
+    Surface->EndUpdate();
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::blue));
+}
+
+TEST_F(QtControl, DrawingIntoTheBufferLeavesThePresentedPictureAlone) {
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::red));
+    TCanvas& Buffer = *Surface->GetCanvas();
+    Buffer.Brush().Color = clBlue;
+    Buffer.FillRect(Rect(0, 0, 100, 100));
+    EXPECT_EQ(Control->Picture().pixelColor(50, 50), QColor(Qt::red));
+}
+
+TEST_F(QtControl, AWidgetFreedFirstLeavesAnEmptyControl) {
+    auto* Child = new QWidget;
+    Child->resize(30, 40);
+    TQtControl C(Child);
+    EXPECT_EQ(C.ClientRect(), Rect(0, 0, 30, 40));
+    Surface->SetControl(&C);
+    delete Child;
+    EXPECT_EQ(C.ClientRect(), TRect{});
+    EXPECT_NO_THROW(Surface->Update());
+    EXPECT_EQ(Surface->Buffer().Width(), 0);
+    Surface->SetControl(nullptr);
+}
+
+TEST_F(QtControl, AControlFreedFirstUnhooksTheSurface) {
+    Control.reset();
+    EXPECT_EQ(Surface->Control(), nullptr);
+    // The widget goes on without the surface.
+    Send(QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(Widget.Log, std::vector<std::string>{"press"});
+    EXPECT_FALSE(Widget.grab().isNull());
+}
+
+} // namespace

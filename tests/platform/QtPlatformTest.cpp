@@ -1,0 +1,117 @@
+// The Qt platform: bitmaps, and message boxes with German captions and buttons.
+#include "platform/qt/QtPlatform.h"
+#include "platform/QtTestApp.h"
+#include "platform/qt/QtCanvas.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TShownBox {
+    std::string Caption;
+    std::string Text;
+    std::vector<std::string> Buttons;
+    std::string Default;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+};
+
+// Shows a box and, once it is up, notes what it shows and answers it: by clicking the button
+// with the text Click, or with Escape when Click is empty.
+TModalResult Answer(TMessageService& M, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                    const std::string& Click, TShownBox& Shown) {
+    QTimer::singleShot(0, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(Box, nullptr);
+        Shown.Caption = Box->windowTitle().toStdString();
+        Shown.Text = Box->text().toStdString();
+        Shown.Icon = Box->icon();
+        if (Box->defaultButton())
+            Shown.Default = Box->defaultButton()->text().toStdString();
+        QAbstractButton* Target = nullptr;
+        for (QAbstractButton* B : Box->buttons()) {
+            Shown.Buttons.push_back(B->text().toStdString());
+            if (B->text().toStdString() == Click)
+                Target = B;
+        }
+        if (Target)
+            Target->click();
+        else
+            Box->reject(); // Escape or the close box
+    });
+    return M.MessageDlg("Änderungen speichern?", Type, Buttons);
+}
+
+class QtMessages : public ::testing::Test {
+protected:
+    QApplication& App = QtTestApp();
+    TQtPlatform Platform;
+};
+
+TEST_F(QtMessages, CaptionsIconsAndButtonsAreGerman) {
+    struct Case {
+        TMsgDlgType Type;
+        const char* Caption;
+        QMessageBox::Icon Icon;
+    } Cases[] = {
+        {TMsgDlgType::mtInformation, "Information", QMessageBox::Information},
+        {TMsgDlgType::mtWarning, "Warnung", QMessageBox::Warning},
+        {TMsgDlgType::mtError, "Fehler", QMessageBox::Critical},
+        {TMsgDlgType::mtConfirmation, "Bestätigung", QMessageBox::Question},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Caption);
+        TShownBox Shown;
+        EXPECT_EQ(Answer(Platform.Messages(), C.Type, mbOK, "OK", Shown), TModalResult::mrOk);
+        EXPECT_EQ(Shown.Caption, C.Caption);
+        EXPECT_EQ(Shown.Icon, C.Icon);
+        EXPECT_EQ(Shown.Text, "Änderungen speichern?");
+        EXPECT_EQ(Shown.Buttons, std::vector<std::string>{"OK"});
+    }
+}
+
+TEST_F(QtMessages, AnswersWithTheClickedButton) {
+    struct Case {
+        TMsgDlgButtons Buttons;
+        const char* Click;
+        TModalResult Result;
+        const char* Default;
+    } Cases[] = {
+        {mbYes | mbNo, "Nein", TModalResult::mrNo, "Ja"},
+        {mbYes | mbNo | mbCancel, "Ja", TModalResult::mrYes, "Ja"},
+        {mbYes | mbNo | mbCancel, "Abbrechen", TModalResult::mrCancel, "Ja"},
+        {mbOK | mbCancel, "OK", TModalResult::mrOk, "OK"},
+        // Escape answers with Cancel, else No, else OK.
+        {mbYes | mbNo | mbCancel, "", TModalResult::mrCancel, "Ja"},
+        {mbYes | mbNo, "", TModalResult::mrNo, "Ja"},
+        {mbOK, "", TModalResult::mrOk, "OK"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(std::string(C.Click) + " of " + std::to_string(C.Buttons));
+        TShownBox Shown;
+        EXPECT_EQ(
+            Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, C.Buttons, C.Click, Shown),
+            C.Result);
+        EXPECT_EQ(Shown.Default, C.Default);
+    }
+    TShownBox Shown;
+    Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, mbYes | mbNo | mbCancel, "Ja", Shown);
+    EXPECT_EQ(Shown.Buttons.size(), 3u);
+}
+
+TEST(QtPlatform, CreatesImageBitmapsOfTheAskedSize) {
+    QtTestApp();
+    TQtPlatform P;
+    auto B = P.CreateBitmap(20, 10);
+    ASSERT_NE(dynamic_cast<TQtBitmap*>(B.get()), nullptr);
+    EXPECT_EQ(B->Width(), 20);
+    EXPECT_EQ(B->Height(), 10);
+}
+
+} // namespace

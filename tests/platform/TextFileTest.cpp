@@ -1,0 +1,124 @@
+#include "platform/TextFile.h"
+#include "platform/TextFileTempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using TLines = std::vector<std::string>;
+
+class TextFile : public TTempDir {};
+
+TEST_F(TextFile, ReadsLinesWithAnyLineEnd) {
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+        TLines Lines;
+    };
+    const Case Cases[] = {
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lf", "a\nb\n", {"a", "b"}},
+        {"lone cr", "a\rb", {"a", "b"}},
+        {"mixed", "a\r\n\nb\r\r\nc", {"a", "", "b", "", "c"}},
+        {"no end", "a\r\nb", {"a", "b"}},
+        {"empty", "", {}},
+        {"one empty line", "\r\n", {""}},
+        {"bom", "\xEF\xBB\xBF<?xml?>\r\n", {"<?xml?>"}},
+        {"utf-8",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e \xE2\x82\xAC\n",
+         {"Gr\xC3\xB6\xC3\x9F"
+          "e \xE2\x82\xAC"}},
+        {"windows-1252",
+         "Gr\xF6\xDF"
+         "e \x80\r\n\x81",
+         {"Gr\xC3\xB6\xC3\x9F"
+          "e \xE2\x82\xAC",
+          "\xC2\x81"}},
+        {"overlong is no utf-8", "\xC0\xAF\xE4", {"\xC3\x80\xC2\xAF\xC3\xA4"}},
+        {"cut sequence", "ok \xC3", {"ok \xC3\x83"}},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        WriteBytes(Path("in.txt"), C.Bytes);
+        EXPECT_EQ(ReadTextFileLines(Path("in.txt")), C.Lines);
+    }
+}
+
+TEST_F(TextFile, ReadingWhatCannotBeReadRaises) {
+    for (const std::string& Name : {Path("missing.txt"), FDir.string()}) {
+        SCOPED_TRACE(Name);
+        try {
+            ReadTextFileLines(Name);
+            ADD_FAILURE() << "no error";
+        } catch (const EInOutError& E) {
+            EXPECT_EQ(E.what(), "Die Datei \"" + Name + "\" kann nicht gelesen werden.");
+        }
+    }
+}
+
+TEST_F(TextFile, WritesUtf8WithTheLineEndAndNoBom) {
+    WriteTextFileLines(Path("out.xml"), {"<?xml?>", "  <a>\xC3\xA4</a>", ""});
+    EXPECT_EQ(ReadBytes(Path("out.xml")), "<?xml?>\r\n  <a>\xC3\xA4</a>\r\n\r\n");
+    WriteTextFileLines(Path("lf.txt"), {"x", "y"}, "\n");
+    EXPECT_EQ(ReadBytes(Path("lf.txt")), "x\ny\n");
+    WriteTextFileLines(Path("none.txt"), {});
+    EXPECT_EQ(ReadBytes(Path("none.txt")), "");
+    EXPECT_EQ(Entries(), (TLines{"lf.txt", "none.txt", "out.xml"}));
+}
+
+TEST_F(TextFile, ReplacesAnExistingFileWholeAndKeepsItsPermissions) {
+    WriteBytes(Path("s.xml"), std::string(10000, 'x'));
+    ::chmod(Path("s.xml").c_str(), 0640);
+    WriteTextFileLines(Path("s.xml"), {"neu"});
+    EXPECT_EQ(ReadBytes(Path("s.xml")), "neu\r\n");
+    struct stat St {};
+    ASSERT_EQ(::stat(Path("s.xml").c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), (TLines{"s.xml"}));
+}
+
+TEST_F(TextFile, WritesThroughASymbolicLink) {
+    std::filesystem::create_directory(FDir / "real");
+    WriteBytes(Path("real/s.xml"), "alt");
+    std::filesystem::create_symlink(FDir / "real/s.xml", FDir / "link.xml");
+    WriteTextFileLines(Path("link.xml"), {"neu"});
+    EXPECT_TRUE(std::filesystem::is_symlink(FDir / "link.xml"));
+    EXPECT_EQ(ReadBytes(Path("real/s.xml")), "neu\r\n");
+}
+
+TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
+    WriteBytes(Path("keep.xml"), "alt");
+    std::filesystem::create_directory(FDir / "folder.xml");
+    const std::string Targets[] = {Path("no/such/folder/s.xml"), Path("folder.xml")};
+    for (const std::string& Target : Targets) {
+        SCOPED_TRACE(Target);
+        try {
+            WriteTextFileLines(Target, {"neu"});
+            ADD_FAILURE() << "no error";
+        } catch (const EInOutError& E) {
+            EXPECT_EQ(E.what(), "Die Datei \"" + Target + "\" kann nicht geschrieben werden.");
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(FDir / "folder.xml"));
+    EXPECT_EQ(ReadBytes(Path("keep.xml")), "alt");
+    EXPECT_EQ(Entries(), (TLines{"folder.xml", "keep.xml"}));
+}
+
+TEST_F(TextFile, ReadOnlyFilesAndFoldersKeepTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write whatever is write-protected";
+    WriteBytes(Path("s.xml"), "alt");
+    ::chmod(Path("s.xml").c_str(), 0444);
+    EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
+    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+    ::chmod(Path("s.xml").c_str(), 0644);
+    std::filesystem::permissions(FDir, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_exec);
+    EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
+    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+}

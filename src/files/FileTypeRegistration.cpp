@@ -3,6 +3,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Environment.h"
 #include "platform/TextFile.h"
+#include "xml/XMLUtils.h"
 
 #include <filesystem>
 #include <system_error>
@@ -10,43 +11,39 @@
 
 namespace {
 
-std::string XmlEscaped(const std::string& S) {
-    std::string Out;
-    for (char C : S) {
-        switch (C) {
-        case '&': Out += "&amp;"; break;
-        case '<': Out += "&lt;"; break;
-        case '>': Out += "&gt;"; break;
-        case '"': Out += "&quot;"; break;
-        default: Out += C;
-        }
-    }
-    return Out;
+using TLines = std::vector<std::string>;
+
+TLines MimePackage(const std::string& Extension, const std::string& Description) {
+    const std::string AppId = KoplarAppId;
+    return {
+        R"(<?xml version="1.0" encoding="UTF-8"?>)",
+        R"(<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">)",
+        R"(  <mime-type type=")" + EscapeMarkup(FileTypeMimeType(Extension), true) + R"(">)",
+        "    <comment>" + EscapeMarkup(Description, false) + "</comment>",
+        R"(    <icon name=")" + AppId + R"("/>)",
+        R"(    <glob pattern="*.)" + EscapeMarkup(Extension, true) + R"("/>)",
+        "  </mime-type>",
+        "</mime-info>",
+    };
 }
 
-std::string MimePackage(const std::string& Extension, const std::string& Description) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" + XmlEscaped(FileTypeMimeType(Extension)) + "\">\n"
-           "    <comment>" + XmlEscaped(Description) + "</comment>\n"
-           "    <icon name=\"" + KoplarAppId + "\"/>\n"
-           "    <glob pattern=\"*." + XmlEscaped(Extension) + "\"/>\n"
-           "  </mime-type>\n"
-           "</mime-info>\n";
+TLines DesktopEntry(const std::string& Extension, const std::string& ProgramPath) {
+    const std::string AppId = KoplarAppId;
+    // clang-format off
+    return {
+        "[Desktop Entry]",
+        "Type=Application",
+        "Name=KOPLAR GE",
+        "Exec=" + DesktopExecArgument(ProgramPath) + " %f",
+        "Icon=" + AppId,
+        "MimeType=" + FileTypeMimeType(Extension) + ";",
+        "Terminal=false",
+    };
+    // clang-format on
 }
 
-std::string DesktopEntry(const std::string& Extension, const std::string& ProgramPath) {
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=KOPLAR GE\n"
-           "Exec=" + DesktopExecArgument(ProgramPath) + " %f\n"
-           "Icon=" + KoplarAppId + "\n"
-           "MimeType=" + FileTypeMimeType(Extension) + ";\n"
-           "Terminal=false\n";
-}
-
-std::vector<std::string> Lines(const std::string& Text) {
-    std::vector<std::string> Result;
+TLines Lines(const std::string& Text) {
+    TLines Result;
     std::size_t Start = 0;
     for (std::size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
         Result.push_back(Text.substr(Start, End - Start));
@@ -55,7 +52,7 @@ std::vector<std::string> Lines(const std::string& Text) {
     return Result;
 }
 
-bool HoldsLines(const std::filesystem::path& Path, const std::vector<std::string>& Wanted) {
+bool HoldsLines(const std::filesystem::path& Path, const TLines& Wanted) {
     std::error_code Ec;
     if (!std::filesystem::is_regular_file(Path, Ec))
         return false;
@@ -66,10 +63,9 @@ bool HoldsLines(const std::filesystem::path& Path, const std::vector<std::string
     }
 }
 
-// Writes Content unless the file already holds exactly that; Changed tells whether it wrote.
-bool Install(const std::filesystem::path& Path, const std::string& Content, bool& Changed) {
+// Writes the lines unless the file already holds exactly that; Changed tells whether it wrote.
+bool Install(const std::filesystem::path& Path, const TLines& Wanted, bool& Changed) {
     Changed = false;
-    const std::vector<std::string> Wanted = Lines(Content);
     if (HoldsLines(Path, Wanted))
         return true;
     std::error_code Ec;
@@ -109,12 +105,23 @@ std::string DesktopExecArgument(const std::string& ProgramPath) {
     std::string Out;
     for (char C : Quoted) {
         switch (C) {
-        case '\\': Out += "\\\\"; break;
-        case '\n': Out += "\\n"; break;
-        case '\t': Out += "\\t"; break;
-        case '\r': Out += "\\r"; break;
-        case '%': Out += "%%"; break;
-        default: Out += C;
+        case '\\':
+            Out += "\\\\";
+            break;
+        case '\n':
+            Out += "\\n";
+            break;
+        case '\t':
+            Out += "\\t";
+            break;
+        case '\r':
+            Out += "\\r";
+            break;
+        case '%':
+            Out += "%%";
+            break;
+        default:
+            Out += C;
         }
     }
     return Out;
@@ -122,6 +129,8 @@ std::string DesktopExecArgument(const std::string& ProgramPath) {
 
 bool RegisterFileType(const std::string& Extension, const std::string& Description,
                       const std::string& ProgramPath) {
+    if (ProgramPath.empty())
+        return false;
     try {
         const std::filesystem::path Data = UserDataHome();
         const std::filesystem::path Mime = Data / "mime";
@@ -135,7 +144,7 @@ bool RegisterFileType(const std::string& Extension, const std::string& Descripti
         const std::string Icon = DesktopShell().ProgramIcon();
         if (!Icon.empty())
             Ok = Install(Data / "icons/hicolor/scalable/apps" / (std::string(KoplarAppId) + ".svg"),
-                         Icon, IconChanged) &&
+                         Lines(Icon), IconChanged) &&
                  Ok;
         if (MimeChanged)
             Ok = RunWhenInstalled("update-mime-database", Mime.string()) && Ok;

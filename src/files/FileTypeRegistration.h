@@ -9,7 +9,7 @@ inline constexpr const char* KoplarAppId = "koplar";
 
 // Writes only the files whose contents changed and then runs the desktop's database tools for
 // them when they are installed, so a repeated call with nothing changed writes nothing. Never
-// throws; false when a file could not be written or a tool failed.
+// throws; false when a file could not be written, a tool failed or ProgramPath is empty.
 bool RegisterFileType(const std::string& Extension, const std::string& Description,
                       const std::string& ProgramPath);
 

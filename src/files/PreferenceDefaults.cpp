@@ -11,9 +11,15 @@ struct TDefault {
     TVariant Value;
 };
 
-TVariant Int(std::int32_t V) { return TVariant(V); }
-TVariant Byte(std::uint8_t V) { return TVariant::Byte(V); }
-TVariant Bool(bool V) { return TVariant(V); }
+TVariant Int(std::int32_t V) {
+    return V;
+}
+TVariant Byte(std::uint8_t V) {
+    return TVariant::Byte(V);
+}
+TVariant Bool(bool V) {
+    return V;
+}
 
 // Every setting with its default. The order is the order of the settings file and the type of each
 // default is the type code recorded there; names are spelled as the file has them.

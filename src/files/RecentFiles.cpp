@@ -18,7 +18,9 @@ TRecentFiles::~TRecentFiles() {
     }
 }
 
-std::string TRecentFiles::RegistryKey() const { return FRegKey + "\\RecentFiles"; }
+std::string TRecentFiles::RegistryKey() const {
+    return FRegKey + "\\RecentFiles";
+}
 
 void TRecentFiles::Loaded() {
     if (FRegKey.empty())

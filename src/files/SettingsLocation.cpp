@@ -12,9 +12,7 @@ const char* const SettingsName = "settings.xml";
 
 TSettingsLocation ChooseSettingsLocation(const TSettingsFacts& Facts) {
     const std::string Beside = Facts.ProgramDir + "/" + SettingsName;
-    // A file beside the program is only used there when it can be replaced, which the atomic
-    // save does through the folder.
-    if (Facts.ProgramDirWritable)
+    if (Facts.BesideWritable)
         return {Beside, ""};
     TSettingsLocation L{Facts.ConfigDir + "/" + SettingsName, ""};
     if (!Facts.FileInConfigDir && Facts.FileBesideProgram)
@@ -27,8 +25,9 @@ TSettingsLocation SettingsLocation() {
     std::error_code Ec;
     TSettingsFacts F;
     F.ProgramDir = fs::path(ExecutablePath()).parent_path().string();
-    F.ProgramDirWritable = IsWritableDirectory(F.ProgramDir);
-    F.FileBesideProgram = fs::is_regular_file(fs::path(F.ProgramDir) / SettingsName, Ec);
+    const std::string Beside = (fs::path(F.ProgramDir) / SettingsName).string();
+    F.FileBesideProgram = fs::is_regular_file(Beside, Ec);
+    F.BesideWritable = CanReplaceFile(Beside);
     F.ConfigDir = UserConfigHome() + "/koplar";
     F.FileInConfigDir = fs::is_regular_file(fs::path(F.ConfigDir) / SettingsName, Ec);
     return ChooseSettingsLocation(F);

@@ -1,4 +1,4 @@
-// Where "settings.xml" lives: beside the program when its folder is writable (a build tree, a
+// Where "settings.xml" lives: beside the program when it can be saved there (a build tree, a
 // portable copy), otherwise in the user's configuration folder, so that an installed program
 // keeps its settings. A settings file shipped beside an installed program gives starting values.
 #pragma once
@@ -18,7 +18,9 @@ struct TSettingsLocation {
 // What the choice depends on.
 struct TSettingsFacts {
     std::string ProgramDir;
-    bool ProgramDirWritable = false;
+    // The file beside the program can be replaced: its folder is writable and a file that is
+    // there is not write-protected.
+    bool BesideWritable = false;
     bool FileBesideProgram = false;
     std::string ConfigDir; // the program's folder in the user's configuration folder
     bool FileInConfigDir = false;

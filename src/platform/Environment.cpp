@@ -36,9 +36,20 @@ std::string GetEnvironmentVariable(const std::string& Name) {
     return V ? V : "";
 }
 
-std::string UserConfigHome() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
+std::string UserConfigHome() {
+    return XdgDir("XDG_CONFIG_HOME", ".config");
+}
 
-std::string UserDataHome() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
+std::string UserDataHome() {
+    return XdgDir("XDG_DATA_HOME", ".local/share");
+}
+
+bool CanReplaceFile(const std::string& Path) {
+    std::error_code Ec;
+    const std::string Folder = std::filesystem::path(Path).parent_path().string();
+    return IsWritableDirectory(Folder.empty() ? "." : Folder) &&
+           (!std::filesystem::exists(Path, Ec) || access(Path.c_str(), W_OK) == 0);
+}
 
 bool IsWritableDirectory(const std::string& Path) {
     std::error_code Ec;

@@ -14,3 +14,6 @@ std::string UserConfigHome();
 std::string UserDataHome();
 // Whether the current user may create files in the folder.
 bool IsWritableDirectory(const std::string& Path);
+// Whether a save may replace the file through its folder: the folder is writable and a file that
+// exists is not write-protected.
+bool CanReplaceFile(const std::string& Path);

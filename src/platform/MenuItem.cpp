@@ -22,7 +22,11 @@ void TMenuItem::SetEnabled(bool AEnabled) {
     Changed();
 }
 
-void TMenuItem::Click() { Raise(OnClick, this); }
+void TMenuItem::Click() {
+    // The handler may free this item (a recent file reopened rebuilds the menu); run a copy.
+    const TNotifyEvent Handler = OnClick;
+    Raise(Handler, this);
+}
 
 void TMenuItem::Add(TMenuItem* Item) {
     assert(Item && !Item->FParent && Item != this);

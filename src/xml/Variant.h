@@ -8,9 +8,9 @@
 
 enum TVarType : int {
     varEmpty = 0,
-    varInteger = 3,   // 32-bit signed
-    varDouble = 5,    // 64-bit floating point
-    varCurrency = 6,  // 64-bit fixed point with four decimals
+    varInteger = 3,  // 32-bit signed
+    varDouble = 5,   // 64-bit floating point
+    varCurrency = 6, // 64-bit fixed point with four decimals
     varBoolean = 11,
     varByte = 17,     // 8-bit unsigned
     varLongWord = 19, // 32-bit unsigned
@@ -25,6 +25,8 @@ struct TCurrency {
 
 class TVariant {
 public:
+    // Bytes, unsigned values and currency go through the named makers: a plain uint8_t would
+    // become a 32-bit integer.
     TVariant() = default; // empty
     TVariant(std::int32_t V) : FType(varInteger), FInt(V) {}
     TVariant(double V) : FType(varDouble), FDouble(V) {}

@@ -1,5 +1,7 @@
 #include "files/Preferences.h"
+#include "files/RecentFiles.h"
 #include "support/PreferencesFixture.h"
+#include "xml/XMLParser.h"
 
 #include <gtest/gtest.h>
 
@@ -42,4 +44,101 @@ TEST(PreferenceDefaults, FixtureRestoresThePreviousPreferences) {
     }
     EXPECT_EQ(&Preferences(), &Outer);
     SetPreferences(Before);
+}
+
+namespace {
+
+// The text of the element at Path (names from the root "data" down) in a saved settings file.
+std::string SavedText(const std::string& FileName, std::initializer_list<const char*> Path) {
+    TXMLTag Document;
+    TXMLParser().LoadFromFile(FileName, Document);
+    const TXMLTag* Tag = Document.Items().FindTag("data");
+    for (const char* Name : Path)
+        Tag = Tag ? Tag->Items().FindTag(Name) : nullptr;
+    return Tag ? Tag->GetText() : "<missing>";
+}
+
+std::vector<std::string> SavedRecentFiles(const std::string& FileName) {
+    TXMLTag Document;
+    TXMLParser().LoadFromFile(FileName, Document);
+    const TXMLTag* Tag = Document.Items().FindTag("data")->Items().FindTag("recent_files");
+    std::vector<std::string> Names;
+    for (int I = 0; Tag && I < Tag->Items().GetTagCount(); ++I)
+        Names.push_back(Tag->Items().GetTag(I)->GetText());
+    return Names;
+}
+
+} // namespace
+
+TEST(Preferences, FreshSettingsFileRecordsTheTypeOfEachDefault) {
+    TScratchDir Dir;
+    TPreferences P;
+    ASSERT_TRUE(P.SaveToFile(Dir.File("settings.xml")));
+    const std::string File = Dir.File("settings.xml");
+    struct Case {
+        const char* Category;
+        const char* Name;
+        const char* Code;
+    } Cases[] = {
+        {"Zoom", "InFactor", "6"},           {"MMGrid", "GridColor", "19"},
+        {"Animator", "TimerInterval", "17"}, {"Drives", "Angle1", "5"},
+        {"Program", "ConfirmExit", "11"},    {"Joints", "LineColor", "3"},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(std::string(C.Category) + "/" + C.Name);
+        EXPECT_EQ(SavedText(File, {"categories", C.Category, C.Name, "VarType"}), C.Code);
+    }
+    EXPECT_EQ(SavedText(File, {"categories", "MMGrid", "GridColor", "Value"}), "16777136");
+    // A fresh store has the recent-file element first, the categories behind it.
+    EXPECT_NE(ReadFileText(File).find("<data>\r\n  <recent_files />\r\n  <categories>"),
+              std::string::npos);
+}
+
+TEST(Preferences, RecentFilesRoundTripAndVanishedFilesAreDropped) {
+    TScratchDir Dir;
+    const std::string A = Dir.File("a.kxw"), B = Dir.File("b.kxw");
+    WriteFileText(A, "a");
+    WriteFileText(B, "b");
+    TRecentFiles List;
+    List.SetNumFiles(10);
+    List.AddFile(A);
+    List.AddFile(B);
+
+    TPreferences P;
+    P.LoadFromFile(Dir.File("settings.xml"));
+    P.SaveRecentFiles(List);
+    ASSERT_TRUE(P.SaveToFile());
+    EXPECT_EQ(SavedRecentFiles(Dir.File("settings.xml")), (std::vector<std::string>{B, A}));
+
+    TPreferences Loaded;
+    Loaded.LoadFromFile(Dir.File("settings.xml"));
+    TRecentFiles Back;
+    Back.SetNumFiles(10);
+    Back.AddFile("stale entry");
+    Loaded.LoadRecentFiles(Back);
+    EXPECT_EQ(Back.Files(), (std::vector<std::string>{B, A}));
+
+    std::filesystem::remove(B);
+    Loaded.LoadRecentFiles(Back);
+    EXPECT_EQ(Back.Files(), (std::vector<std::string>{A}));
+}
+
+TEST(Preferences, SettingsFileWithoutRecentFilesGetsTheElement) {
+    TScratchDir Dir;
+    WriteFileText(Dir.File("settings.xml"),
+                  "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<data>\r\n  <categories>\r\n"
+                  "    <Zoom>\r\n      <InFactor>\r\n        <Value>2</Value>\r\n"
+                  "        <VarType>6</VarType>\r\n      </InFactor>\r\n    </Zoom>\r\n"
+                  "  </categories>\r\n</data>\r\n");
+    TPreferences P;
+    P.LoadFromFile(Dir.File("settings.xml"));
+    ASSERT_NE(P.RecentFilesTag(), nullptr);
+    EXPECT_EQ(P.Root()->Items().GetTag(1), P.RecentFilesTag());
+    EXPECT_EQ(P.GetValue("Zoom", "InFactor"), TVariant::Currency(2.0));
+
+    TRecentFiles Empty;
+    P.SaveRecentFiles(Empty);
+    ASSERT_TRUE(P.SaveToFile());
+    EXPECT_NE(ReadFileText(Dir.File("settings.xml")).find("  </categories>\r\n  <recent_files />"),
+              std::string::npos);
 }

@@ -55,6 +55,8 @@ public:
     bool ShowID() const { return FShowID; }
     void SetShowID(bool Value) { FShowID = Value; }
 
+    void GetBounds(TMMRect& R) override = 0;
+    void Paint() override = 0;
     // The part's one-line text for lists and dialogs.
     virtual std::string GetDisplayText() const;
 

@@ -1,6 +1,8 @@
 #include "gear/uGearPart.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uRack.h"
+#include "gear/uSlider.h"
 #include "platform/Random.h"
 #include "support/GearFixture.h"
 
@@ -110,15 +112,17 @@ TEST(TGearPartlistTest, AddNewMakesOnlyTheFourPartClasses) {
     TGearPartlist Parts;
     std::unique_ptr<TJoint> J(Parts.AddNew<TJoint>());
     std::unique_ptr<TLink> L(Parts.AddNew<TLink>());
-    ASSERT_TRUE(J && L);
-    EXPECT_EQ(Parts.Count(), 2);
+    std::unique_ptr<TSlider> S(Parts.AddNew<TSlider>());
+    std::unique_ptr<TRack> R(Parts.AddNew<TRack>());
+    ASSERT_TRUE(J && L && S && R);
+    EXPECT_EQ(Parts.Count(), 4);
     EXPECT_EQ(Parts.Items(0), J.get());
-    EXPECT_EQ(Parts.Items(1), L.get());
+    EXPECT_EQ(Parts.Items(3), R.get());
     EXPECT_EQ(J->Owner(), nullptr);
     EXPECT_EQ(Parts.AddNew<TCustomLink>(), nullptr);
     EXPECT_EQ(Parts.AddNew<TGearPart>(), nullptr);
     EXPECT_EQ(Parts.AddNew<TDrive>(), nullptr);
-    EXPECT_EQ(Parts.Count(), 2);
+    EXPECT_EQ(Parts.Count(), 4);
 }
 
 TEST(TGearPartlistTest, CollidingUIDIsRedrawn) {
@@ -132,6 +136,19 @@ TEST(TGearPartlistTest, CollidingUIDIsRedrawn) {
     EXPECT_EQ(C->UID(), 9);
     EXPECT_TRUE(Parts.ContainsUID(7));
     EXPECT_FALSE(Parts.ContainsUID(6));
+}
+
+// A generator that keeps repeating three values still leaves every UID unique.
+TEST(TGearPartlistTest, UIDsStayUnique) {
+    TScriptedRandom Random({1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    TGearPartlist Parts;
+    std::vector<std::unique_ptr<TGearPart>> Made;
+    for (int I = 0; I < 9; ++I)
+        Made.emplace_back(Parts.AddNew<TJoint>());
+    std::set<int> UIDs;
+    for (const TGearPart* P : Parts)
+        UIDs.insert(P->UID());
+    EXPECT_EQ(UIDs.size(), 9u);
 }
 
 TEST(TGearPartlistTest, NewUIDEndsWhenTheGeneratorKeepsHittingTakenValues) {

@@ -141,6 +141,20 @@ TEST(TJointProperties, DefaultsAndVirtual) {
     EXPECT_TRUE(J.Visible());
 }
 
+TEST(TJointProperties, OnlyTheRadiusAsksForARepaint) {
+    TJoint J;
+    int Changes = 0;
+    J.OnChange = [&](TObject*) { ++Changes; };
+    J.SetShowMiddle(true);
+    J.SetShowMPol(false);
+    J.SetSmallRadius(2);
+    J.SetX(3);
+    J.SetIsVirtual(true);
+    EXPECT_EQ(Changes, 0);
+    J.SetRadius(5);
+    EXPECT_EQ(Changes, 1);
+}
+
 // Links that only carry a number, for the pole texts.
 struct TNumberedLinks {
     TMoveLog Log;

@@ -1,0 +1,506 @@
+#include "gear/uGearData.h"
+
+#include "files/ApplyPreferences.h"
+#include "files/Preferences.h"
+#include "gear/uDrive.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uRack.h"
+#include "gear/uSlider.h"
+#include "platform/Platform.h"
+#include "surface/MMSurface.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace {
+
+constexpr double NoDistance = 1e20;
+
+template <class T, class Part> bool IsA(const Part* P) { return dynamic_cast<const T*>(P); }
+
+// The candidate nearest to the point by Distance, the first of equally near ones; nil when the
+// nearest is farther than Limit.
+template <class List, class Accept, class Distance>
+auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double Limit)
+    -> decltype(Candidates.Items(0)) {
+    decltype(Candidates.Items(0)) Best = nullptr;
+    double BestDistance = NoDistance;
+    for (auto* Candidate : Candidates) {
+        if (!Accepts(Candidate))
+            continue;
+        double D = DistanceOf(Candidate);
+        if (D < BestDistance) {
+            BestDistance = D;
+            Best = Candidate;
+        }
+    }
+    return BestDistance <= Limit ? Best : nullptr;
+}
+
+} // namespace
+
+TGearData::TUpdateBracket::TUpdateBracket(const TGearData& Data) : FSurface(Data.FMMSurface) {
+    if (FSurface)
+        FSurface->BeginUpdate();
+}
+
+TGearData::TUpdateBracket::~TUpdateBracket() {
+    if (FSurface)
+        FSurface->EndUpdate();
+}
+
+TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {}
+
+TGearData::~TGearData() {
+    Destroying();
+    OnJointSelected = nullptr;
+    OnLinkSelected = nullptr;
+    OnDataChanged = nullptr;
+    Clear(false);
+    SetMMSurface(nullptr);
+}
+
+void TGearData::SetMMSurface(TMMSurface* Surface) {
+    if (FMMSurface)
+        RemoveFreeNotification(FMMSurface);
+    FMMSurface = Surface;
+    if (FMMSurface)
+        FreeNotification(FMMSurface);
+}
+
+void TGearData::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FMMSurface)
+        FMMSurface = nullptr;
+}
+
+TRack* TGearData::Rack() const {
+    return FLinks.Empty() ? nullptr : dynamic_cast<TRack*>(FLinks.First());
+}
+
+// Creation
+
+TJoint* TGearData::CreateJoint(bool AddToSurface, bool AddToData, double X, double Y) {
+    TJoint* Joint = FParts.AddNew<TJoint>();
+    Joint->SetX(X);
+    Joint->SetY(Y);
+    Joint->SetID(NextFreeJointID());
+    ApplyToJoint(*Joint);
+    if (AddToSurface)
+        Joint->SetMMSurface(FMMSurface);
+    if (AddToData)
+        AddJoint(Joint);
+    Joint->Paint();
+    return Joint;
+}
+
+TLink* TGearData::CreateLink(bool AddToSurface, bool AddToData, const std::string& Identifier) {
+    TLink* Link = FParts.AddNew<TLink>();
+    ApplyToLink(*Link);
+    Link->SetIdentifier(Identifier);
+    Link->SetID(NextFreeLinkID());
+    if (AddToSurface)
+        Link->SetMMSurface(FMMSurface);
+    if (AddToData)
+        AddLink(Link);
+    return Link;
+}
+
+TRack* TGearData::CreateRack(bool AddToSurface, bool AddToData, const std::string& Identifier) {
+    TRack* Frame = FParts.AddNew<TRack>();
+    ApplyToLink(*Frame);
+    Frame->SetIdentifier(Identifier);
+    Frame->SetID(1);
+    if (AddToSurface)
+        Frame->SetMMSurface(FMMSurface);
+    if (AddToData)
+        AddRack(Frame);
+    return Frame;
+}
+
+TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData,
+                                 const std::string& Identifier, bool WithVirtualJoint) {
+    TSlider* Slider = FParts.AddNew<TSlider>();
+    ApplyToLink(*Slider);
+    Slider->SetIdentifier(Identifier);
+    Slider->SetID(NextFreeLinkID());
+    if (WithVirtualJoint) {
+        TJoint* Virtual = CreateJoint(AddToSurface, AddToData, 0, 0);
+        Virtual->SetIsVirtual(true);
+        Slider->AddJoint(Virtual);
+    }
+    if (AddToSurface)
+        Slider->SetMMSurface(FMMSurface);
+    if (AddToData)
+        AddLink(Slider);
+    return Slider;
+}
+
+TDrive* TGearData::CreateDrive(bool AddToSurface, bool AddToData) {
+    auto* Drive = new TDrive();
+    ApplyToDrive(*Drive);
+    if (AddToSurface)
+        Drive->SetMMSurface(FMMSurface);
+    if (AddToData)
+        AddDrive(Drive);
+    return Drive;
+}
+
+// Adding
+
+void TGearData::AddJoint(TJoint* Joint) {
+    FJoints.Add(Joint);
+    if (!Joint->MMSurface())
+        Joint->SetMMSurface(FMMSurface);
+}
+
+void TGearData::AddLink(TCustomLink* Link) {
+    if (auto* Frame = dynamic_cast<TRack*>(Link)) {
+        AddRack(Frame);
+        return;
+    }
+    // Appended first, so that the joint's own provisional number counts as taken.
+    for (TJoint* Joint : Link->Joints())
+        if (!FJoints.Contains(Joint)) {
+            FJoints.Add(Joint);
+            Joint->SetID(NextFreeJointID());
+        }
+    FLinks.Add(Link);
+    if (!Link->MMSurface())
+        Link->SetMMSurface(FMMSurface);
+}
+
+void TGearData::AddRack(TRack* Frame) {
+    TUpdateBracket Bracket(*this);
+    TRack* Old = Rack();
+    // A link listed before its frame stays in the model: the frame goes in front of it.
+    FLinks.Insert(0, Frame);
+    if (Old) {
+        DetachAllJoints(Old);
+        FreeLink(Old);
+        RemoveInvalidDrives();
+    }
+    if (Frame->ID() != 1) {
+        auto Holder = std::find_if(FLinks.begin() + 1, FLinks.end(),
+                                   [](const TCustomLink* L) { return L->ID() == 1; });
+        if (Holder != FLinks.end())
+            (*Holder)->SetID(NextFreeLinkID());
+        Frame->SetID(1);
+    }
+    if (!Frame->MMSurface())
+        Frame->SetMMSurface(FMMSurface);
+}
+
+void TGearData::AddDrive(TDrive* Drive) {
+    FDrives.Add(Drive);
+    if (!Drive->MMSurface())
+        Drive->SetMMSurface(FMMSurface);
+}
+
+void TGearData::AttachJointToRack(TJoint* Joint) {
+    TRack* Frame = Rack();
+    assert(Frame && "a frame joint needs a frame");
+    if (!Frame)
+        return;
+    if (!FJoints.Contains(Joint))
+        FJoints.Add(Joint);
+    Frame->AddJoint(Joint);
+}
+
+// Numbering and lookup
+
+int TGearData::NextFreeJointID() const {
+    int ID = 1;
+    while (JointIDExists(ID))
+        ++ID;
+    return ID;
+}
+
+int TGearData::NextFreeLinkID() const {
+    int ID = 1;
+    while (LinkIDExists(ID))
+        ++ID;
+    return ID;
+}
+
+bool TGearData::JointIDExists(int ID) const { return FJoints.FindByID(ID) != nullptr; }
+
+bool TGearData::LinkIDExists(int ID) const { return FLinks.FindByID(ID) != nullptr; }
+
+bool TGearData::IsFrameJoint(const TJoint* Joint) const {
+    const TLinkList& Links = Joint->Links();
+    return std::any_of(Links.begin(), Links.end(), IsA<TRack, TCustomLink>);
+}
+
+bool TGearData::IsSlideLink(const TCustomLink* Link) const {
+    if (IsA<TSlider>(Link))
+        return false;
+    const TJointList& Joints = Link->Joints();
+    return std::any_of(Joints.begin(), Joints.end(),
+                       [](const TJoint* J) { return J->IsVirtual(); });
+}
+
+TSlider* TGearData::FindSliderOfJoint(const TJoint* Joint) const {
+    for (TCustomLink* Link : Joint->Links())
+        if (auto* Slider = dynamic_cast<TSlider*>(Link))
+            return Slider;
+    return nullptr;
+}
+
+TCustomLink* TGearData::FindSlideLink(const TSlider* Slider) const {
+    const TJointList& Joints = Slider->Joints();
+    auto Virtual =
+        std::find_if(Joints.begin(), Joints.end(), [](const TJoint* J) { return J->IsVirtual(); });
+    if (Virtual == Joints.end())
+        return nullptr;
+    for (TCustomLink* Link : (*Virtual)->Links())
+        if (Link != Slider)
+            return Link;
+    return nullptr;
+}
+
+TJoint* TGearData::FindCommonJoint(const TCustomLink* LinkA, const TCustomLink* LinkB) const {
+    if (!LinkA || !LinkB)
+        return nullptr;
+    const TJointList& Joints = LinkA->Joints();
+    for (int I = Joints.Count() - 1; I >= 0; --I)
+        if (LinkB->Joints().Contains(Joints.Items(I)))
+            return Joints.Items(I);
+    return nullptr;
+}
+
+TCustomLink* TGearData::FindCommonLink(const TJoint* JointA, const TJoint* JointB) const {
+    if (!JointA || !JointB)
+        return nullptr;
+    for (TCustomLink* Link : JointA->Links())
+        if (JointB->Links().Contains(Link))
+            return Link;
+    return nullptr;
+}
+
+bool TGearData::HasRotaryDrive(const TJoint* Joint) const {
+    int I = FDrives.IndexOfJoint(Joint);
+    return I >= 0 && FDrives.Items(I)->DriveType() == 0;
+}
+
+int TGearData::PositionCount() const {
+    return FDrives.Empty() ? 1 : FDrives.First()->Intervals();
+}
+
+double TGearData::MaxJointX() const {
+    double M = -NoDistance;
+    for (const TJoint* J : FJoints)
+        M = std::max(M, J->X());
+    return M;
+}
+
+double TGearData::MaxJointY() const {
+    double M = -NoDistance;
+    for (const TJoint* J : FJoints)
+        M = std::max(M, J->Y());
+    return M;
+}
+
+double TGearData::MinJointX() const {
+    double M = NoDistance;
+    for (const TJoint* J : FJoints)
+        M = std::min(M, J->X());
+    return M;
+}
+
+double TGearData::MinJointY() const {
+    double M = NoDistance;
+    for (const TJoint* J : FJoints)
+        M = std::min(M, J->Y());
+    return M;
+}
+
+// Hit tests
+
+double TGearData::PixelSetting(const char* Name) const {
+    return Preferences().GetInteger("Edit", Name) / FMMSurface->ScaleX();
+}
+
+TJoint* TGearData::FindJointAt(int X, int Y) const {
+    if (!FMMSurface)
+        return nullptr;
+    double WX = FMMSurface->PixelToMMX(X, true);
+    double WY = FMMSurface->PixelToMMY(Y, true);
+    return Nearest(
+        FJoints, [](const TJoint* J) { return !J->IsVirtual(); },
+        [WX, WY](const TJoint* J) { return J->DistanceTo(WX, WY); },
+        PixelSetting("MaxSelectDistance"));
+}
+
+TCustomLink* TGearData::FindLinkAt(int X, int Y) const {
+    if (!FMMSurface)
+        return nullptr;
+    double WX = FMMSurface->PixelToMMX(X, true);
+    double WY = FMMSurface->PixelToMMY(Y, true);
+    return Nearest(
+        FLinks, [](const TCustomLink*) { return true; },
+        [WX, WY](const TCustomLink* L) { return L->DistanceTo(WX, WY); },
+        PixelSetting("MaxSelectDistance"));
+}
+
+TJoint* TGearData::FindSnapJoint(const TJoint* Joint) const {
+    if (!FMMSurface || !Joint)
+        return nullptr;
+    return Nearest(
+        FJoints, [Joint](const TJoint* J) { return J != Joint && !J->IsVirtual(); },
+        [Joint](const TJoint* J) { return J->DistanceTo(Joint->X(), Joint->Y()); },
+        PixelSetting("MaxSnapDistance"));
+}
+
+TCustomLink* TGearData::FindSnapLink(const TSlider* Slider) const {
+    if (!FMMSurface || !Slider || Slider->Joints().Count() < 2)
+        return nullptr;
+    const TJoint* Pin = Slider->Joints().Items(1);
+    TCustomLink* Best = Nearest(
+        FLinks,
+        [Slider, Pin](const TCustomLink* L) {
+            return L != Slider && IsA<TLink>(L) && !Pin->Links().Contains(L);
+        },
+        [Pin](const TCustomLink* L) { return L->DistanceTo(Pin->X(), Pin->Y()); }, NoDistance);
+    // Compared in pixels here, not in millimetres.
+    if (Best && FMMSurface->ScaleX() * Best->DistanceTo(Pin->X(), Pin->Y()) <=
+                    Preferences().GetInteger("Edit", "MaxSnapDistance"))
+        return Best;
+    return nullptr;
+}
+
+TCustomLink* TGearData::FindSnapLinkForLink(const TCustomLink*) const { return nullptr; }
+
+// Selection
+
+void TGearData::SelectJoint(TJoint* Joint, bool Add) {
+    TUpdateBracket Bracket(*this);
+    if (Joint && FJoints.Contains(Joint)) {
+        DeselectLinks();
+        if (!FSelectedJoints.Contains(Joint)) {
+            if (!Add)
+                DeselectJoints();
+            FSelectedJoints.Add(Joint);
+            Joint->SetSelected(true);
+        }
+    } else if (!Add) {
+        DeselectJoints();
+    }
+    Raise(OnJointSelected, this);
+}
+
+void TGearData::SelectLink(TCustomLink* Link, bool Add) {
+    if (!Link)
+        return;
+    TUpdateBracket Bracket(*this);
+    if (FLinks.Contains(Link)) {
+        DeselectJoints();
+        if (!FSelectedLinks.Contains(Link)) {
+            if (!Add)
+                DeselectLinks();
+            FSelectedLinks.Add(Link);
+            Link->SetSelected(true);
+        }
+    } else if (!Add) {
+        DeselectLinks();
+    }
+    Raise(OnLinkSelected, this);
+}
+
+void TGearData::DeselectJoints() {
+    TUpdateBracket Bracket(*this);
+    for (TJoint* J : FJoints)
+        J->SetSelected(false);
+    FSelectedJoints.Clear();
+}
+
+void TGearData::DeselectLinks() {
+    TUpdateBracket Bracket(*this);
+    for (TCustomLink* L : FLinks)
+        L->SetSelected(false);
+    FSelectedLinks.Clear();
+}
+
+// Drives
+
+bool TGearData::CanAddRotaryDrive(const TJoint* Joint, bool Flag) const {
+    if (Flag || !Joint || Joint->Links().Count() < 2 || HasRotaryDrive(Joint))
+        return false;
+    const TCustomLink* L0 = Joint->Links().Items(0);
+    const TCustomLink* L1 = Joint->Links().Items(1);
+    return (IsA<TRack>(L0) && IsA<TLink>(L1)) || (IsA<TRack>(L1) && IsA<TLink>(L0));
+}
+
+bool TGearData::CanAddDriveToLink(const TCustomLink* Link, bool IsSlider) const {
+    if (!Link || FDrives.FindByLink(Link))
+        return false;
+    if (IsSlider) {
+        auto* Slider = dynamic_cast<const TSlider*>(Link);
+        return Slider && Slider->SlideLink();
+    }
+    return FindCommonJoint(Rack(), Link) != nullptr;
+}
+
+TDrive* TGearData::AddRotaryDrive(TJoint* Joint, bool AddToData) {
+    if (!Joint || HasRotaryDrive(Joint) || Joint->Links().Count() < 2)
+        return nullptr;
+    TDrive* Drive = CreateDrive(true, AddToData);
+    Drive->SetDriveType(0);
+    Drive->SetJoint(Joint);
+    Drive->SetLink0(Joint->Links().Items(0));
+    Drive->SetLink1(Joint->Links().Items(1));
+    return Drive;
+}
+
+TDrive* TGearData::AddRotaryDriveToLink(TCustomLink* Link, bool AddToData) {
+    TJoint* Common = FindCommonJoint(Rack(), Link);
+    if (!Common)
+        return nullptr;
+    TDrive* Drive = CreateDrive(true, AddToData);
+    Drive->SetDriveType(0);
+    Drive->SetLink0(Rack());
+    Drive->SetLink1(Link);
+    Drive->SetJoint(Common);
+    return Drive;
+}
+
+TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
+    TCustomLink* SlideLink = Slider ? FindSlideLink(Slider) : nullptr;
+    if (!SlideLink) {
+        MessageDlg("Der Gleitstein befindet sich auf keiner Schubgeraden.",
+                   TMsgDlgType::mtInformation, mbOK);
+        return nullptr;
+    }
+    TDrive* Drive = CreateDrive(true, AddToData);
+    Drive->SetDriveType(1);
+    Drive->SetLink0(Slider);
+    Drive->SetLink1(SlideLink);
+    return Drive;
+}
+
+void TGearData::RemoveDrive(TDrive* Drive) { FDrives.Remove(Drive); }
+
+// Change notification
+
+void TGearData::UpdateFrameLink() {
+    for (TCustomLink* Link : FLinks) {
+        if (IsA<TRack>(Link))
+            continue;
+        const TJointList& Joints = Link->Joints();
+        auto FrameJoints = std::count_if(Joints.begin(), Joints.end(),
+                                         [this](const TJoint* J) { return IsFrameJoint(J); });
+        if (FrameJoints >= 2 && Link->ID() != 1) {
+            Link->SetID(1);
+            Link->SetIdentifier("Gestell");
+        } else if (FrameJoints <= 1 && Link->ID() == 1) {
+            Link->SetID(NextFreeLinkID());
+            Link->SetIdentifier("Glied");
+        }
+    }
+}
+
+void TGearData::DataChanged() {
+    UpdateFrameLink();
+    Raise(OnDataChanged, this);
+}

@@ -1,0 +1,173 @@
+// The mechanism data model: every joint, link and drive of the open mechanism, their numbering,
+// the questions the editor and the kinematics ask of the structure, hit tests, the selection and
+// the structural edits (uGearDataEdit.cpp), with events that tell the application of changes.
+#pragma once
+
+#include "gear/uGearInfo.h"
+#include "gear/uGearPart.h"
+#include "platform/Component.h"
+#include "platform/Events.h"
+
+#include <string>
+
+class TMMSurface;
+
+class TGearData : public TComponent {
+public:
+    explicit TGearData(TComponent* AOwner = nullptr);
+    // Empties the model with its events unbound: the handlers' window may be going already.
+    ~TGearData() override;
+
+    // The surface new parts are registered with; nil until bound.
+    TMMSurface* MMSurface() const { return FMMSurface; }
+    // Parts created before keep their own surface.
+    void SetMMSurface(TMMSurface* Surface);
+
+    TGearInfo& GearInfo() { return FGearInfo; }
+    const TGearInfo& GearInfo() const { return FGearInfo; }
+    TGearPartlist& Parts() { return FParts; }
+    const TGearPartlist& Parts() const { return FParts; }
+    const TJointList& Joints() const { return FJoints; }
+    const TLinkList& Links() const { return FLinks; }
+    const TDriveList& Drives() const { return FDrives; }
+    TLinkList& SelectedLinks() { return FSelectedLinks; }
+    const TLinkList& SelectedLinks() const { return FSelectedLinks; }
+    TJointList& SelectedJoints() { return FSelectedJoints; }
+    const TJointList& SelectedJoints() const { return FSelectedJoints; }
+    // The frame: the first link when it is a TRack, else nil.
+    TRack* Rack() const;
+
+    TNotifyEvent OnJointSelected;
+    TNotifyEvent OnLinkSelected;
+    TNotifyEvent OnDataChanged;
+
+    // Creation. AddToSurface registers the new object with MMSurface, AddToData adds it to the
+    // model's lists; an object not added belongs to the caller (parts stay in Parts until the
+    // caller removes them).
+    TJoint* CreateJoint(bool AddToSurface, bool AddToData, double X, double Y);
+    TLink* CreateLink(bool AddToSurface, bool AddToData, const std::string& Identifier);
+    TRack* CreateRack(bool AddToSurface, bool AddToData, const std::string& Identifier);
+    TSlider* CreateSlider(bool AddToSurface, bool AddToData, const std::string& Identifier,
+                          bool WithVirtualJoint);
+    TDrive* CreateDrive(bool AddToSurface, bool AddToData);
+
+    // Adding existing objects; the model owns them from now on.
+    void AddJoint(TJoint* Joint);
+    // Numbers the link's joints that are new to the model; a frame goes to AddRack.
+    void AddLink(TCustomLink* Link);
+    // Puts the frame at index 0 with ID 1; an earlier frame is freed.
+    void AddRack(TRack* Frame);
+    void AddDrive(TDrive* Drive);
+    // Makes the joint a frame joint; the caller makes sure a frame exists.
+    void AttachJointToRack(TJoint* Joint);
+
+    // Numbering and lookup.
+    int NextFreeJointID() const;
+    int NextFreeLinkID() const;
+    bool JointIDExists(int ID) const;
+    bool LinkIDExists(int ID) const;
+    bool IsEmpty() const { return FJoints.Empty(); }
+    bool IsFrameJoint(const TJoint* Joint) const;
+    bool IsSlideLink(const TCustomLink* Link) const;
+    TSlider* FindSliderOfJoint(const TJoint* Joint) const;
+    TCustomLink* FindSlideLink(const TSlider* Slider) const;
+    // The last joint of LinkA that LinkB also has.
+    TJoint* FindCommonJoint(const TCustomLink* LinkA, const TCustomLink* LinkB) const;
+    // The first link of JointA that JointB also has.
+    TCustomLink* FindCommonLink(const TJoint* JointA, const TJoint* JointB) const;
+    bool HasRotaryDrive(const TJoint* Joint) const;
+    // The gear positions, set by the first drive; 1 without drives.
+    int PositionCount() const;
+    double MaxJointX() const;
+    double MaxJointY() const;
+    double MinJointX() const;
+    double MinJointY() const;
+
+    // Hit tests at pixel positions of the surface's control; nil when nothing is near enough.
+    TJoint* FindJointAt(int X, int Y) const;
+    TCustomLink* FindLinkAt(int X, int Y) const;
+    // The joint the dragged joint would be merged into.
+    TJoint* FindSnapJoint(const TJoint* Joint) const;
+    // The link the slider would be put onto.
+    TCustomLink* FindSnapLink(const TSlider* Slider) const;
+    // A plain link is never attached by dropping it.
+    TCustomLink* FindSnapLinkForLink(const TCustomLink* Link) const;
+
+    // Selection: links and joints are never selected together.
+    void SelectJoint(TJoint* Joint, bool Add);
+    void SelectLink(TCustomLink* Link, bool Add);
+    void DeselectJoints();
+    void DeselectLinks();
+
+    // Drives. Flag only forces False.
+    bool CanAddRotaryDrive(const TJoint* Joint, bool Flag) const;
+    bool CanAddDriveToLink(const TCustomLink* Link, bool IsSlider) const;
+    TDrive* AddRotaryDrive(TJoint* Joint, bool AddToData);
+    TDrive* AddRotaryDriveToLink(TCustomLink* Link, bool AddToData);
+    // Tells the user when the slider is on no slide link.
+    TDrive* AddSlidingDrive(TSlider* Slider, bool AddToData);
+    // Takes the drive out without freeing it.
+    void RemoveDrive(TDrive* Drive);
+
+    // Links fixed to the frame by two joints become "Gestell" with ID 1; links that lost that
+    // become "Glied" with a number of their own.
+    void UpdateFrameLink();
+    void DataChanged();
+
+    // Structural edits (uGearDataEdit.cpp). Each brackets itself in the surface's update counter,
+    // so a whole edit repaints once and never while a list still names a freed part.
+    void Clear(bool CreateRack);
+    // Without Force the frame is only deselected.
+    void DeleteLink(TCustomLink* Link, bool Force);
+    // Meant for SelectedLinks, from which every deletion removes its link.
+    void DeleteLinks(TLinkList& List, bool Force);
+    void DeleteJoint(TJoint* Joint);
+    // Meant for SelectedJoints.
+    void DeleteJoints(TJointList& List);
+    void DetachJoint(TCustomLink* Link, TJoint* Joint);
+    void RemoveOrphans();
+    void RemoveLooseLinks();
+    void RemoveLooseJoints();
+    void RemoveInvalidDrives();
+    // Joint1 goes, Joint2 takes its place in all its links.
+    void MergeJoints(TJoint* Joint1, TJoint* Joint2);
+    void ConnectSliderToLink(TSlider* Slider, TCustomLink* Link);
+    // LinkB gets a joint of its own in place of the common joint.
+    void SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB);
+    void MoveOriginToJoint(TJoint* Joint);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    // A batch on the bound surface for the bracket's lifetime, so nested edits repaint once.
+    class TUpdateBracket {
+    public:
+        explicit TUpdateBracket(const TGearData& Data);
+        ~TUpdateBracket();
+        TUpdateBracket(const TUpdateBracket&) = delete;
+        TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+    private:
+        TMMSurface* FSurface;
+    };
+
+    // The accepted hit distance in mm for a pixel setting of the Edit category.
+    double PixelSetting(const char* Name) const;
+    // Takes a joint or link out of every list of the model and frees it.
+    void FreeJoint(TJoint* Joint);
+    void FreeLink(TCustomLink* Link);
+    void DetachAllJoints(TCustomLink* Link);
+    // One pass of each sweep; true when it removed something.
+    bool SweepLooseLinks();
+    bool SweepLooseJoints();
+
+    TMMSurface* FMMSurface = nullptr;
+    TGearInfo FGearInfo;
+    TGearPartlist FParts;
+    TJointList FJoints;
+    TLinkList FLinks;
+    TDriveList FDrives;
+    TLinkList FSelectedLinks;
+    TJointList FSelectedJoints;
+};

@@ -1,0 +1,270 @@
+// The structural edits of the data model. Each ends in the clean-up, and every part leaves the
+// registry, its own list and the selection before it is freed, so nothing names a freed part.
+#include "gear/uGearData.h"
+
+#include "gear/uDrive.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uRack.h"
+#include "gear/uSlider.h"
+#include "surface/MMSurface.h"
+#include "surface/UtilLib.h"
+
+namespace {
+
+// Direction from B to A.
+double JointDirection(const TJoint& A, const TJoint& B) {
+    return VectorAngleXY(A.X() - B.X(), A.Y() - B.Y());
+}
+
+// Turns Joint about Center; the links of Joint other than Source follow.
+void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
+    double X = Joint.X();
+    double Y = Joint.Y();
+    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
+    Joint.SetPosition(Source, X, Y);
+}
+
+} // namespace
+
+void TGearData::Clear(bool CreateRack) {
+    TUpdateBracket Bracket(*this);
+    DeselectLinks();
+    DeselectJoints();
+    // Drives first, so that none names a freed part even for a moment.
+    FDrives.FreeAll();
+    FJoints.FreeAll();
+    FLinks.FreeAll();
+    FParts.Clear();
+    FGearInfo.Clear();
+    if (CreateRack)
+        this->CreateRack(true, true, "Gestell");
+    Raise(OnDataChanged, this);
+}
+
+void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
+    if (!Link || !FLinks.Contains(Link))
+        return;
+    TUpdateBracket Bracket(*this);
+    if (dynamic_cast<TRack*>(Link) && !Force) {
+        Link->SetSelected(false);
+        FSelectedLinks.Remove(Link);
+        return;
+    }
+    // Out of the list while it gives up its joints, so that no clean-up on the way (separating a
+    // slider's joint sweeps) frees it under our hands; a forced frame goes the same way.
+    FLinks.Remove(Link);
+    while (!Link->Joints().Empty()) {
+        TJoint* J = Link->Joints().First();
+        if (J->IsVirtual()) {
+            // The other link of a slider's joint keeps a joint of its own at this place.
+            const TLinkList& Links = J->Links();
+            if (Links.First() != Link)
+                SeparateLinks(Link, Links.First());
+            else if (Links.Count() >= 2 && Links.Items(1) != Link)
+                SeparateLinks(Link, Links.Items(1));
+        }
+        // Read again: the separation's sweep may have taken J off the link already.
+        if (!Link->Joints().Empty())
+            DetachJoint(Link, Link->Joints().First());
+    }
+    FreeLink(Link);
+    RemoveOrphans();
+}
+
+void TGearData::DeleteLinks(TLinkList& List, bool Force) {
+    TUpdateBracket Bracket(*this);
+    while (!List.Empty()) {
+        int Before = List.Count();
+        DeleteLink(List.First(), Force);
+        if (List.Count() >= Before)
+            break;
+    }
+}
+
+void TGearData::DeleteJoint(TJoint* Joint) {
+    if (!Joint || !FJoints.Contains(Joint))
+        return;
+    TUpdateBracket Bracket(*this);
+    while (!Joint->Links().Empty())
+        DetachJoint(Joint->Links().First(), Joint);
+    FParts.Remove(Joint);
+    RemoveOrphans();
+}
+
+void TGearData::DeleteJoints(TJointList& List) {
+    TUpdateBracket Bracket(*this);
+    while (!List.Empty()) {
+        int Before = List.Count();
+        DeleteJoint(List.First());
+        if (List.Count() >= Before)
+            break;
+    }
+}
+
+void TGearData::DetachJoint(TCustomLink* Link, TJoint* Joint) {
+    Link->RemoveJoint(Joint);
+    Joint->RemoveLink(Link);
+}
+
+void TGearData::DetachAllJoints(TCustomLink* Link) {
+    while (!Link->Joints().Empty())
+        DetachJoint(Link, Link->Joints().First());
+}
+
+void TGearData::FreeJoint(TJoint* Joint) {
+    FSelectedJoints.Remove(Joint);
+    FParts.Remove(Joint);
+    FJoints.Remove(Joint);
+    delete Joint;
+}
+
+void TGearData::FreeLink(TCustomLink* Link) {
+    FSelectedLinks.Remove(Link);
+    FParts.Remove(Link);
+    FLinks.Remove(Link);
+    delete Link;
+}
+
+void TGearData::RemoveOrphans() {
+    TUpdateBracket Bracket(*this);
+    // A link that gives up both joints at once can leave a joint loose that the joint sweep has
+    // passed, or a link loose that the link sweep has passed: repeat until nothing is left over.
+    bool Removed = true;
+    while (Removed) {
+        Removed = SweepLooseLinks();
+        Removed = SweepLooseJoints() || Removed;
+    }
+    RemoveInvalidDrives();
+}
+
+void TGearData::RemoveLooseLinks() {
+    TUpdateBracket Bracket(*this);
+    SweepLooseLinks();
+}
+
+void TGearData::RemoveLooseJoints() {
+    TUpdateBracket Bracket(*this);
+    SweepLooseJoints();
+}
+
+bool TGearData::SweepLooseLinks() {
+    bool Removed = false;
+    int I = 0;
+    while (I < FLinks.Count()) {
+        TCustomLink* Link = FLinks.Items(I);
+        if (Link->Joints().Count() < 2 && !dynamic_cast<TRack*>(Link)) {
+            DetachAllJoints(Link);
+            FreeLink(Link);
+            Removed = true;
+        } else {
+            ++I;
+        }
+    }
+    return Removed;
+}
+
+bool TGearData::SweepLooseJoints() {
+    bool Removed = false;
+    int I = 0;
+    while (I < FJoints.Count()) {
+        TJoint* Joint = FJoints.Items(I);
+        const TLinkList& Links = Joint->Links();
+        // A virtual joint left alone on an ordinary link marks a slider that is gone.
+        bool Stray = Joint->IsVirtual() && Links.Count() == 1 && dynamic_cast<TLink*>(Links.First());
+        if (Stray)
+            DetachJoint(Links.First(), Joint);
+        if (Links.Empty()) {
+            FreeJoint(Joint);
+            Removed = true;
+        } else {
+            ++I;
+        }
+    }
+    return Removed;
+}
+
+void TGearData::RemoveInvalidDrives() {
+    TUpdateBracket Bracket(*this);
+    int I = 0;
+    while (I < FDrives.Count()) {
+        TDrive* Drive = FDrives.Items(I);
+        // The links first: a sliding drive's joint is read from its slide link.
+        bool Valid = FLinks.Contains(Drive->Link0()) && FLinks.Contains(Drive->Link1()) &&
+                     FJoints.Contains(Drive->GetJoint());
+        if (Valid) {
+            ++I;
+        } else {
+            RemoveDrive(Drive);
+            delete Drive;
+        }
+    }
+}
+
+void TGearData::MergeJoints(TJoint* Joint1, TJoint* Joint2) {
+    if (!Joint1 || !Joint2 || Joint1 == Joint2 || FindCommonLink(Joint1, Joint2))
+        return;
+    TUpdateBracket Bracket(*this);
+    for (TCustomLink* Link : Joint1->Links()) {
+        Joint2->AddLink(Link);
+        TJointList& Joints = Link->Joints();
+        Joints.SetItems(Joints.IndexOf(Joint1), Joint2);
+    }
+    Joint1->Links().Clear();
+    // Joint2 now lies on every link the drives of Joint1 used.
+    for (TDrive* Drive : FDrives)
+        if (Drive->Joint() == Joint1)
+            Drive->SetJoint(Joint2);
+    FreeJoint(Joint1);
+    DeselectJoints();
+    SelectJoint(Joint2, false);
+    DataChanged();
+}
+
+void TGearData::ConnectSliderToLink(TSlider* Slider, TCustomLink* Link) {
+    if (!Slider || !Link || Slider->Joints().Empty() || Link->Joints().Count() < 2)
+        return;
+    TUpdateBracket Bracket(*this);
+    TJoint* V = Slider->Joints().First();
+    TJoint* A = Link->Joints().Items(0);
+    TJoint* B = Link->Joints().Items(1);
+    double Angle = JointDirection(*B, *A) - JointDirection(*V, *A);
+    RotateJointAbout(Slider, *A, *V, Angle);
+    Link->AddJoint(V);
+    V->AddLink(Link);
+    DataChanged();
+}
+
+void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
+    TJoint* J = FindCommonJoint(LinkA, LinkB);
+    if (!J)
+        return;
+    TUpdateBracket Bracket(*this);
+    TJoint* N = CreateJoint(true, true, J->X(), J->Y());
+    N->SetIsVirtual(J->IsVirtual());
+    TJointList& Joints = LinkB->Joints();
+    int Index = Joints.IndexOf(J);
+    LinkB->AddJoint(N);
+    // N takes J's slot, so the reference index and the joint order keep their meaning.
+    Joints.Exchange(Index, Joints.IndexOf(N));
+    Joints.Remove(J);
+    J->RemoveLink(LinkB);
+    RemoveOrphans();
+    DataChanged();
+}
+
+void TGearData::MoveOriginToJoint(TJoint* Joint) {
+    if (!Joint)
+        return;
+    TUpdateBracket Bracket(*this);
+    double DX = Joint->X();
+    double DY = Joint->Y();
+    for (TJoint* K : FJoints)
+        if (K != Joint) {
+            K->SetX(K->X() - DX);
+            K->SetY(K->Y() - DY);
+        }
+    Joint->SetX(0);
+    Joint->SetY(0);
+    // The bracket's end repaints once the whole mechanism is shifted.
+}

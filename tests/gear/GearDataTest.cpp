@@ -1,0 +1,234 @@
+// Building, numbering, the frame, lookups, lifetime and change events of the data model.
+#include "GearDataFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TGearDataTest : ::testing::Test, TModelRig {};
+
+TEST_F(TGearDataTest, NewModelIsEmptyWithoutFrame) {
+    EXPECT_TRUE(D().IsEmpty());
+    EXPECT_EQ(D().Rack(), nullptr);
+    EXPECT_EQ(D().PositionCount(), 1);
+    EXPECT_EQ(D().MaxJointX(), -1e20);
+    EXPECT_EQ(D().MinJointY(), 1e20);
+    EXPECT_EQ(D().GearInfo().Author(), "");
+}
+
+TEST_F(TGearDataTest, CreatedPartsTakeSettingsAndRegisterAsAsked) {
+    TJoint* Loose = D().CreateJoint(false, false, 3, 4);
+    EXPECT_EQ(Loose->MMSurface(), nullptr);
+    EXPECT_FALSE(D().Joints().Contains(Loose));
+    EXPECT_TRUE(D().Parts().Contains(Loose));
+    EXPECT_EQ(Loose->Order(), 80); // Order/Joints
+    EXPECT_EQ(Loose->X(), 3);
+    D().Parts().Remove(Loose);
+    delete Loose;
+
+    TRack* F = D().CreateRack(true, true, "Gestell");
+    EXPECT_EQ(F->ID(), 1);
+    EXPECT_EQ(F->MMSurface(), &Surface());
+    EXPECT_EQ(F->Order(), 50); // Order/Links, also for the frame
+    TSlider* S = D().CreateSlider(true, true, "S", true);
+    EXPECT_EQ(S->ID(), 2);
+    ASSERT_EQ(S->Joints().Count(), 1);
+    S->AddJoint(D().CreateJoint(true, true, 5, 6));
+    EXPECT_EQ(Virtual(S)->X(), 5); // put under the pin
+    EXPECT_TRUE(Virtual(S)->IsVirtual());
+    EXPECT_FALSE(Virtual(S)->Visible());
+    EXPECT_TRUE(D().Joints().Contains(Virtual(S)));
+    TDrive* Drive = D().CreateDrive(true, false);
+    EXPECT_FALSE(D().Drives().Contains(Drive));
+    EXPECT_EQ(Drive->Order(), 60); // Order/Drives
+    delete Drive;
+    EXPECT_TRUE(ModelIsConsistent(D()));
+}
+
+// The joints of a link drawn with the mouse are numbered when the finished link is added.
+TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
+    struct TCase {
+        const char* Name;
+        int JointsBefore;
+        int First, Second;
+    };
+    const TCase Cases[] = {{"empty mechanism", 0, 2, 3}, {"joints 1 to 5 present", 5, 7, 8}};
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Frame();
+        for (int I = 0; I < C.JointsBefore; ++I)
+            FrameJoint(I, I);
+        TJoint* A = D().CreateJoint(true, false, 10, 10);
+        TJoint* B = D().CreateJoint(true, false, 20, 10);
+        EXPECT_EQ(A->ID(), B->ID()); // both provisional
+        TLink* L = D().CreateLink(true, false, "Glied");
+        L->AddJoint(A);
+        L->AddJoint(B);
+        D().AddLink(L);
+        EXPECT_EQ(A->ID(), C.First);
+        EXPECT_EQ(B->ID(), C.Second);
+        EXPECT_EQ(L->ID(), 2);
+        EXPECT_TRUE(ModelIsConsistent(D()));
+    }
+    // A frame joint drawn next takes the smallest free number, here 1.
+    Frame();
+    TJoint* A = D().CreateJoint(true, false, 10, 10);
+    TJoint* B = D().CreateJoint(true, false, 20, 10);
+    TLink* L = D().CreateLink(true, false, "Glied");
+    L->AddJoint(A);
+    L->AddJoint(B);
+    D().AddLink(L);
+    TJoint* F = D().CreateJoint(true, false, 0, 0);
+    D().AttachJointToRack(F);
+    EXPECT_EQ(F->ID(), 1);
+    EXPECT_TRUE(D().IsFrameJoint(F));
+    EXPECT_EQ(D().NextFreeJointID(), 4);
+    EXPECT_TRUE(D().JointIDExists(3));
+    EXPECT_FALSE(D().LinkIDExists(3));
+}
+
+TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
+    // A file may list a link before its frame: the link stays, the frame goes in front of it.
+    TJoint* A = J(0, 0);
+    TJoint* B = J(10, 0);
+    TLink* L = Link({A, B});
+    L->SetID(1);
+    EXPECT_EQ(D().Rack(), nullptr); // the first link is no frame
+    TRack* F = D().CreateRack(true, false, "Gestell");
+    F->SetID(7);
+    D().AddRack(F);
+    ASSERT_EQ(D().Links().Count(), 2);
+    EXPECT_EQ(D().Rack(), F);
+    EXPECT_EQ(D().Links().Items(1), L);
+    EXPECT_EQ(F->ID(), 1);
+    EXPECT_EQ(L->ID(), 2); // the first free number while both still held their own
+    EXPECT_TRUE(ModelIsConsistent(D()));
+}
+
+TEST_F(TGearDataTest, AddRackReplacesAnEarlierFrameCleanly) {
+    TRack* Old = Frame();
+    TJoint* A = FrameJoint(0, 0);
+    TJoint* B = J(0, 10);
+    TLink* Crank = Link({A, B});
+    ASSERT_NE(D().AddRotaryDrive(A, true), nullptr);
+    D().SelectLink(Old, false);
+    TRack* New = D().CreateRack(true, true, "Gestell");
+    EXPECT_EQ(D().Rack(), New);
+    EXPECT_EQ(D().Links().Count(), 2);
+    EXPECT_EQ(D().Links().Items(1), Crank);
+    EXPECT_FALSE(A->Links().Contains(Old));
+    EXPECT_TRUE(D().SelectedLinks().Empty());
+    EXPECT_TRUE(D().Drives().Empty()); // it was held by the old frame
+    EXPECT_TRUE(ModelIsConsistent(D()));
+}
+
+TEST_F(TGearDataTest, UpdateFrameLinkFollowsTheFrameJoints) {
+    Frame();
+    TJoint* A = FrameJoint(0, 0);
+    TJoint* B = J(20, 0);
+    TLink* L = Link({A, B});
+    TLink* Other = Link({J(50, 50), J(60, 50)});
+    ASSERT_EQ(L->ID(), 2);
+    ASSERT_EQ(Other->ID(), 3);
+    D().AttachJointToRack(B);
+    EXPECT_EQ(L->ID(), 2); // only at the next change
+    D().DataChanged();
+    EXPECT_EQ(L->ID(), 1);
+    EXPECT_EQ(L->Identifier(), "Gestell");
+    L->SetIdentifier("Steg"); // kept while it stays fixed
+    D().DataChanged();
+    EXPECT_EQ(L->Identifier(), "Steg");
+    D().DetachJoint(D().Rack(), B);
+    D().DataChanged();
+    EXPECT_EQ(L->ID(), 2);
+    EXPECT_EQ(L->Identifier(), "Glied");
+    EXPECT_EQ(D().Rack()->ID(), 1);
+}
+
+TEST_F(TGearDataTest, DataChangedRaisesItsEventWithTheModel) {
+    TObject* Sender = nullptr;
+    int Calls = 0;
+    D().OnDataChanged = [&](TObject* S) {
+        Sender = S;
+        ++Calls;
+    };
+    D().DataChanged();
+    D().Clear(true);
+    EXPECT_EQ(Calls, 2);
+    EXPECT_EQ(Sender, &D());
+}
+
+TEST_F(TGearDataTest, ClearForgetsAuthorAndDescription) {
+    D().GearInfo().SetAuthor("Anna");
+    D().GearInfo().SetDescription("Zeile 1\\nZeile 2");
+    D().Clear(true);
+    EXPECT_EQ(D().GearInfo().Author(), "");
+    EXPECT_EQ(D().GearInfo().Description(), "");
+}
+
+TEST(GearDataLifetime, DestroyingRaisesNoEventAndLeavesTheSurfaceClean) {
+    TModelRig Rig;
+    Rig.Frame();
+    Rig.Link({Rig.FrameJoint(0, 0), Rig.J(10, 0)});
+    int Calls = 0;
+    Rig.D().OnDataChanged = [&](TObject*) { ++Calls; };
+    Rig.Data.reset();
+    EXPECT_EQ(Calls, 0);
+    EXPECT_EQ(Rig.Surface().GraphicItems().Count(), 0);
+}
+
+TEST(GearDataLifetime, SurfaceFreedFirstIsForgotten) {
+    TPreferencesFixture Prefs;
+    TFakePlatform Platform;
+    auto Surface = std::make_unique<TMMSurface>();
+    TGearData Data;
+    Data.SetMMSurface(Surface.get());
+    Surface.reset();
+    EXPECT_EQ(Data.MMSurface(), nullptr);
+    EXPECT_EQ(Data.FindJointAt(0, 0), nullptr);
+    EXPECT_EQ(Data.CreateJoint(true, true, 1, 1)->MMSurface(), nullptr);
+}
+
+TEST_F(TGearDataTest, StructureLookups) {
+    TRack* F = Frame();
+    TJoint* A = FrameJoint(0, 0);
+    TJoint* B = J(0, 10);
+    TJoint* C = J(30, 10);
+    TLink* Crank = Link({A, B});
+    TLink* Plate = Link({B, C, A}); // shares B and A with the crank
+    TLink* Guide = Link({J(0, -20), J(80, -20)});
+    TSlider* S = Slider(40, -20);
+    PutOn(S, Guide);
+
+    EXPECT_EQ(D().FindCommonJoint(Crank, Plate), B); // the last of the crank's joints
+    EXPECT_EQ(D().FindCommonJoint(Plate, Crank), A);
+    EXPECT_EQ(D().FindCommonJoint(Crank, Guide), nullptr);
+    EXPECT_EQ(D().FindCommonLink(A, B), Crank); // the first of A's links
+    EXPECT_EQ(D().FindCommonLink(C, Pin(S)), nullptr);
+    EXPECT_EQ(D().FindSlideLink(S), Guide);
+    EXPECT_EQ(D().FindSliderOfJoint(Pin(S)), S);
+    EXPECT_EQ(D().FindSliderOfJoint(B), nullptr);
+    EXPECT_TRUE(D().IsSlideLink(Guide));
+    EXPECT_FALSE(D().IsSlideLink(S));
+    EXPECT_FALSE(D().IsSlideLink(Crank));
+    EXPECT_TRUE(D().IsFrameJoint(A));
+    EXPECT_FALSE(D().IsFrameJoint(B));
+    EXPECT_EQ(D().Rack(), F);
+    EXPECT_EQ(D().MaxJointX(), 80);
+    EXPECT_EQ(D().MinJointX(), 0);
+    EXPECT_EQ(D().MaxJointY(), 10);
+    EXPECT_EQ(D().MinJointY(), -20);
+    EXPECT_EQ(D().Links().FindByID(Plate->ID()), Plate);
+    EXPECT_TRUE(ModelIsConsistent(D()));
+}
+
+TEST_F(TGearDataTest, SliderWithoutSlideLinkHasNone) {
+    TSlider* S = Slider(10, 10);
+    EXPECT_EQ(D().FindSlideLink(S), nullptr);
+    TSlider* Bare = D().CreateSlider(true, true, "S", false);
+    Bare->AddJoint(J(0, 0));
+    Bare->AddJoint(J(5, 0));
+    EXPECT_EQ(D().FindSlideLink(Bare), nullptr);
+}
+
+} // namespace

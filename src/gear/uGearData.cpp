@@ -17,7 +17,9 @@ namespace {
 
 constexpr double NoDistance = 1e20;
 
-template <class T, class Part> bool IsA(const Part* P) { return dynamic_cast<const T*>(P); }
+template <class T, class Part> bool IsA(const Part* P) {
+    return dynamic_cast<const T*>(P);
+}
 
 // The candidate nearest to the point by Distance, the first of equally near ones; nil when the
 // nearest is farther than Limit.
@@ -53,7 +55,6 @@ TGearData::TUpdateBracket::~TUpdateBracket() {
 TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {}
 
 TGearData::~TGearData() {
-    Destroying();
     OnJointSelected = nullptr;
     OnLinkSelected = nullptr;
     OnDataChanged = nullptr;
@@ -119,8 +120,8 @@ TRack* TGearData::CreateRack(bool AddToSurface, bool AddToData, const std::strin
     return Frame;
 }
 
-TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData,
-                                 const std::string& Identifier, bool WithVirtualJoint) {
+TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData, const std::string& Identifier,
+                                 bool WithVirtualJoint) {
     TSlider* Slider = FParts.AddNew<TSlider>();
     ApplyToLink(*Slider);
     Slider->SetIdentifier(Identifier);
@@ -224,9 +225,13 @@ int TGearData::NextFreeLinkID() const {
     return ID;
 }
 
-bool TGearData::JointIDExists(int ID) const { return FJoints.FindByID(ID) != nullptr; }
+bool TGearData::JointIDExists(int ID) const {
+    return FJoints.FindByID(ID) != nullptr;
+}
 
-bool TGearData::LinkIDExists(int ID) const { return FLinks.FindByID(ID) != nullptr; }
+bool TGearData::LinkIDExists(int ID) const {
+    return FLinks.FindByID(ID) != nullptr;
+}
 
 bool TGearData::IsFrameJoint(const TJoint* Joint) const {
     const TLinkList& Links = Joint->Links();
@@ -370,7 +375,9 @@ TCustomLink* TGearData::FindSnapLink(const TSlider* Slider) const {
     return nullptr;
 }
 
-TCustomLink* TGearData::FindSnapLinkForLink(const TCustomLink*) const { return nullptr; }
+TCustomLink* TGearData::FindSnapLinkForLink(const TCustomLink*) const {
+    return nullptr;
+}
 
 // Selection
 
@@ -479,7 +486,9 @@ TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
     return Drive;
 }
 
-void TGearData::RemoveDrive(TDrive* Drive) { FDrives.Remove(Drive); }
+void TGearData::RemoveDrive(TDrive* Drive) {
+    FDrives.Remove(Drive);
+}
 
 // Change notification
 

@@ -39,9 +39,9 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
     FLinks.Remove(Link);
     while (!Link->Joints().Empty()) {
         TJoint* J = Link->Joints().First();
-        if (J->IsVirtual()) {
+        const TLinkList& Links = J->Links();
+        if (J->IsVirtual() && !Links.Empty()) {
             // The other link of a slider's joint keeps a joint of its own at this place.
-            const TLinkList& Links = J->Links();
             if (Links.First() != Link)
                 SeparateLinks(Link, Links.First());
             else if (Links.Count() >= 2 && Links.Items(1) != Link)

@@ -212,6 +212,19 @@ const TEditCase EditCases[] = {
          EXPECT_TRUE(D.SelectedLinks().Empty());
          EXPECT_EQ(S.F->Joints().Count(), 2);
      }},
+    {"delete every link of a slider crank",
+     [](TModelRig& R, TScene& S) {
+         SliderCrank(R, S);
+         for (TCustomLink* L : R.D().Links())
+             R.D().SelectLink(L, true);
+     },
+     [](TGearData& D, TScene&) { D.DeleteLinks(D.SelectedLinks(), false); },
+     [](TGearData& D, TScene& S) {
+         ASSERT_EQ(D.Links().Count(), 1);
+         EXPECT_EQ(D.Rack(), S.F);
+         EXPECT_EQ(D.Joints().Count(), 2); // the frame joints A0 and G0
+         EXPECT_TRUE(D.Drives().Empty());
+     }},
     {"delete the selected joints", Plate,
      [](TGearData& D, TScene& S) {
          D.SelectJoint(S.C, false);

@@ -155,6 +155,21 @@ double JointDirection(const TJoint& A, const TJoint& B) {
     return VectorAngleXY(A.X() - B.X(), A.Y() - B.Y());
 }
 
+double JointDistance(const TJoint& J1, const TJoint& J2) {
+    return PointDistance(J1.X(), J1.Y(), J2.X(), J2.Y());
+}
+
+double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C) {
+    return AngleBetween(A.X(), A.Y(), B.X(), B.Y(), C.X(), C.Y());
+}
+
+void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
+    double X = Joint.X();
+    double Y = Joint.Y();
+    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
+    Joint.SetPosition(Source, X, Y);
+}
+
 int RealJointIndex(const TJointList& Joints, int N) {
     if (N < 0)
         return N;

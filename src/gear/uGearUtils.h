@@ -7,7 +7,6 @@
 #include "platform/Canvas.h"
 #include "platform/Types.h"
 #include "surface/MMTypes.h"
-#include "surface/UtilLib.h"
 
 #include <optional>
 #include <string_view>
@@ -46,25 +45,12 @@ double JointDirection2(const TJoint& A, const TJoint& B);
 // Direction of the vector A - B, that is from B to A.
 double JointDirection(const TJoint& A, const TJoint& B);
 
-// The next three are templates over the joint type (always TJoint) only so that a unit that still
-// has a private helper of the same name and signature keeps using it instead of clashing.
-template <class TJointType> double JointDistance(const TJointType& J1, const TJointType& J2) {
-    return PointDistance(J1.X(), J1.Y(), J2.X(), J2.Y());
-}
+double JointDistance(const TJoint& J1, const TJoint& J2);
 // Direction (A to C) - direction (A to B), not normalised.
-template <class TJointType>
-double JointAngleBetween(const TJointType& A, const TJointType& B, const TJointType& C) {
-    return AngleBetween(A.X(), A.Y(), B.X(), B.Y(), C.X(), C.Y());
-}
+double JointAngleBetween(const TJoint& A, const TJoint& B, const TJoint& C);
 // Turns Joint about Center (polar form) and moves it with SetPosition, so every link of the joint
 // but Source follows.
-template <class TJointType>
-void RotateJointAbout(TObject* Source, const TJointType& Center, TJointType& Joint, double Angle) {
-    double X = Joint.X();
-    double Y = Joint.Y();
-    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
-    Joint.SetPosition(Source, X, Y);
-}
+void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle);
 
 // List index of the N-th real (non-virtual) joint counting from 0; -1 when there are fewer. A
 // negative N is returned as it is (nothing chosen).

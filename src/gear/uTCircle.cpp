@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace {
 using Real = long double;
@@ -67,7 +68,7 @@ std::optional<TMMPoint> TCircle::Intersect(const TCircle& Other, bool Which) con
     const Real Along = (D2 + RA * RA - RB * RB) / (2 * D);
     const Real H2 = RA * RA - Along * Along;
     if (H2 < 0)
-        return std::nullopt; // one circle inside the other
+        return std::nullopt; // one circle inside the other, or rounding left no crossing
     const Real Side = Which ? std::sqrt(H2) : -std::sqrt(H2);
     // (-DY, DX) points to the left of the centre line.
     return FinitePoint(CA.X + (Along * DX - Side * DY) / D, CA.Y + (Along * DY + Side * DX) / D);

@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 TPointSource FixedPoint(TMMPoint P) {
     return [P] { return P; };

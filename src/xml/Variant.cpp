@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::int64_t CurrencyScale = 10000;
 
-bool IsBlank(char C) { return static_cast<unsigned char>(C) <= 32; }
+bool IsBlank(char C) {
+    return static_cast<unsigned char>(C) <= 32;
+}
 
 std::string Trimmed(const std::string& S) {
     std::size_t B = 0, E = S.size();
@@ -171,7 +173,7 @@ TVariant TVariant::Currency(double V) {
     if (C)
         return Currency(*C);
     return Currency(TCurrency{V < 0 ? std::numeric_limits<std::int64_t>::min()
-                                     : std::numeric_limits<std::int64_t>::max()});
+                                    : std::numeric_limits<std::int64_t>::max()});
 }
 
 std::int32_t TVariant::AsInteger() const {

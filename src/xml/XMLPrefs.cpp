@@ -112,7 +112,9 @@ TPreferenceItem* TCustomXMLPreferences::AddItem(std::unique_ptr<TPreferenceItem>
     return FItems.back().get();
 }
 
-TPreferenceItem* TCustomXMLPreferences::GetItem(int Index) const { return FItems.at(Index).get(); }
+TPreferenceItem* TCustomXMLPreferences::GetItem(int Index) const {
+    return FItems.at(Index).get();
+}
 
 std::vector<TPreferenceItem*>
 TCustomXMLPreferences::GetCategoryItems(const std::string& Category) const {

@@ -1,5 +1,7 @@
+#include "files/FileTypeRegistration.h"
 #include "files/RecentFiles.h"
 #include "platform/qt/QtDesktopShell.h"
+#include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtMenuItem.h"
 #include "platform/qt/QtRegistry.h"
 #include "support/PreferencesFixture.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 
 namespace {
@@ -97,4 +100,39 @@ TEST(QtDesktopShell, IconComesFromTheResourcesAndToolsRun) {
     EXPECT_TRUE(Shell.RunTool("true", {"x"}));
     EXPECT_FALSE(Shell.RunTool("false", {}));
     EXPECT_FALSE(Shell.RunTool("no-such-tool-koplar", {}));
+}
+
+TEST(QtDesktopShell, RealMimeDatabaseAcceptsTheRegisteredType) {
+    App();
+    TScratchDir Dir;
+    TQtDesktopShell Shell;
+    TDesktopShell* Previous = SetDesktopShell(&Shell);
+    const QByteArray OldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Dir.File("data")));
+    EXPECT_TRUE(RegisterFileType("kxw", "KOPLAR GE Projekt", "/opt/koplar/koplar"));
+    OldData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", OldData);
+    SetDesktopShell(Previous);
+    EXPECT_NE(ReadFileText(Dir.File("data/icons/hicolor/scalable/apps/koplar.svg")).find("<svg"),
+              std::string::npos);
+    if (!Shell.HasTool("update-mime-database"))
+        GTEST_SKIP() << "update-mime-database is not installed";
+    // The database tool compiled the package into the type's own description.
+    EXPECT_NE(
+        ReadFileText(Dir.File("data/mime/application/x-koplar-kxw.xml")).find("KOPLAR GE Projekt"),
+        std::string::npos);
+    EXPECT_NE(ReadFileText(Dir.File("data/mime/globs2")).find("*.kxw"), std::string::npos);
+}
+
+TEST(QtFileServices, InstallsTheBackendsForTheirLifetime) {
+    App();
+    TSeparatorGuard Keep('.');
+    TDesktopShell* Before = SetDesktopShell(nullptr);
+    {
+        TQtFileServices Services;
+        EXPECT_NE(dynamic_cast<TQtDesktopShell*>(&DesktopShell()), nullptr);
+        EXPECT_NE(dynamic_cast<TQtRegistry*>(&Registry()), nullptr);
+        EXPECT_EQ(FormatSettings().DecimalSeparator,
+                  QLocale::system().decimalPoint().front().toLatin1());
+    }
+    EXPECT_EQ(SetDesktopShell(Before), nullptr);
 }

@@ -202,3 +202,23 @@ TEST_F(QtControl, AControlFreedFirstUnhooksTheSurface) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(QtControl, AHandlerMayFreeTheWidgetItWasCalledFrom) {
+    auto* Doomed = new TLoggingWidget;
+    Doomed->resize(50, 50);
+    TQtControl C(Doomed);
+    TMMSurface S;
+    S.SetControl(&C);
+    S.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int, double, double) {
+        delete Doomed;
+    };
+    QMouseEvent E(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Doomed, &E);
+    EXPECT_EQ(C.Widget(), nullptr);
+    EXPECT_EQ(S.GetPixelWidth(), 0);
+}
+
+} // namespace

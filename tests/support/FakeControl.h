@@ -40,7 +40,9 @@ private:
 };
 
 // A surface on a fake control on a fake platform, for tests of items that draw on a surface.
-// Surface.GetCanvas() is the buffer's canvas, which records every drawing call (BufferCanvas()).
+// It starts as a new surface does (Square on, X and Y -10..10, so a 400 x 300 control shows
+// X -13.33..13.33 at 15 px/mm); Surface->GetCanvas() is the buffer's canvas, which records every
+// drawing call (BufferCanvas()).
 struct TSurfaceRig {
     explicit TSurfaceRig(int Width = 400, int Height = 300);
     ~TSurfaceRig();

@@ -145,19 +145,19 @@ bool TQtControl::Filter(QEvent* Event) {
     }
     if (M.Msg == TMessageId::WM_OTHER)
         return false;
-    // A handler may close the window and free the widget.
+    // A handler may close the window and free the widget: then the event is delivered no further.
     QPointer<QWidget> Widget = FWidget;
     if (M.Msg == TMessageId::WM_PAINT) {
         FInPaint = true;
         Perform(M);
         FInPaint = false;
-        if (M.Defaulted || !Widget)
-            return false;
+        if (!Widget || M.Defaulted)
+            return !Widget;
         ShowPicture();
         return true;
     }
     Perform(M);
-    return !M.Defaulted;
+    return !Widget || !M.Defaulted;
 }
 
 void TQtControl::ShowPicture() {

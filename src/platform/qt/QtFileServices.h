@@ -1,0 +1,20 @@
+// Installs the Qt backends that the settings and file units use, for the lifetime of the object:
+// the registry, the desktop shell and the locale's number conventions. main() holds one.
+#pragma once
+
+#include "platform/qt/QtDesktopShell.h"
+#include "platform/qt/QtRegistry.h"
+
+class TQtFileServices {
+public:
+    TQtFileServices();
+    ~TQtFileServices();
+    TQtFileServices(const TQtFileServices&) = delete;
+    TQtFileServices& operator=(const TQtFileServices&) = delete;
+
+private:
+    TQtRegistry FRegistry;
+    TQtDesktopShell FShell;
+    TRegistry* FPreviousRegistry;
+    TDesktopShell* FPreviousShell;
+};

@@ -6,9 +6,15 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
-void ApplyToJoint(TJoint& Joint) { ApplyToJoint(Joint, Preferences()); }
-void ApplyToLink(TCustomLink& Link) { ApplyToLink(Link, Preferences()); }
-void ApplyToDrive(TDrive& Drive) { ApplyToDrive(Drive, Preferences()); }
+void ApplyToJoint(TJoint& Joint) {
+    ApplyToJoint(Joint, Preferences());
+}
+void ApplyToLink(TCustomLink& Link) {
+    ApplyToLink(Link, Preferences());
+}
+void ApplyToDrive(TDrive& Drive) {
+    ApplyToDrive(Drive, Preferences());
+}
 
 void ApplyToJoint(TJoint& Joint, const TCustomXMLPreferences& P) {
     Joint.SetOrder(P.GetInteger("Order", "Joints"));

@@ -35,7 +35,9 @@ void TDrive::SetValue(int Index, double Value) {
     FValues[static_cast<std::size_t>(Index)] = Value;
 }
 
-double TDrive::GetValue(int Index) const { return ValueAt(Index); }
+double TDrive::GetValue(int Index) const {
+    return ValueAt(Index);
+}
 
 double TDrive::ValueAt(int Index) const {
     if (Index < 0 || Index >= static_cast<int>(FValues.size()))

@@ -2,7 +2,9 @@
 
 #include "gear/uJoint.h"
 
-TRack::TRack(TComponent* AOwner) : TCustomLink(AOwner) { SetOrder(40); }
+TRack::TRack(TComponent* AOwner) : TCustomLink(AOwner) {
+    SetOrder(40);
+}
 
 void TRack::Move(TObject* /*Source*/, bool /*Relative*/, double /*X*/, double /*Y*/) {}
 

@@ -8,7 +8,9 @@
 #include <cmath>
 #include <numbers>
 
-TSlider::TSlider(TComponent* AOwner) : TCustomLink(AOwner) { SetOrder(30); }
+TSlider::TSlider(TComponent* AOwner) : TCustomLink(AOwner) {
+    SetOrder(30);
+}
 
 TLink* TSlider::SlideLink() const {
     if (Joints().Empty())
@@ -68,7 +70,9 @@ void TSlider::AddJoint(TJoint* Joint) {
     }
 }
 
-void TSlider::RemoveJoint(TJoint* Joint) { RemoveFromJoints(Joint); }
+void TSlider::RemoveJoint(TJoint* Joint) {
+    RemoveFromJoints(Joint);
+}
 
 TSlider::TCorners TSlider::CalcCorners() const {
     TCorners C{};
@@ -80,8 +84,8 @@ TSlider::TCorners TSlider::CalcCorners() const {
     double Theta = std::numbers::pi / 2; // upright without a slide link
     TLink* Slide = SlideLink();
     if (Slide && Slide->Joints().Count() >= 2)
-        Theta = LineAngle(Slide->Joints().Items(0)->Position(),
-                          Slide->Joints().Items(1)->Position());
+        Theta =
+            LineAngle(Slide->Joints().Items(0)->Position(), Slide->Joints().Items(1)->Position());
     // Screen vectors (y down): U along the slide link, N across it.
     double UX = std::cos(Theta), UY = -std::sin(Theta);
     double NX = std::sin(Theta), NY = std::cos(Theta);
@@ -140,8 +144,8 @@ void TSlider::DrawConnection(TCanvas& Canvas, TPoint Q) const {
     // The mark lies in the block's edge that makes the smaller angle with the line.
     TPoint Prev = FCorners[(K + 3) % 4];
     TPoint Next = FCorners[K + 1];
-    bool PrevSide = std::abs(VertexAnglePts(Corner, Prev, Q)) <
-                    std::abs(VertexAnglePts(Corner, Q, Next));
+    bool PrevSide =
+        std::abs(VertexAnglePts(Corner, Prev, Q)) < std::abs(VertexAnglePts(Corner, Q, Next));
     DrawSolidEdge(Canvas, Corner, Q, PrevSide ? Prev : Next, std::numbers::pi, Canvas.Pen().Color,
                   SolidEdgeSize());
 }
@@ -179,8 +183,8 @@ void TSlider::PaintLabels(TCanvas& Canvas) const {
         Canvas.Font().Height = IDTextHeight();
         std::string Text = std::to_string(ID());
         int H = Canvas.TextHeight("gT");
-        Canvas.TextOut(P0.X + SizeX() / 2 + Canvas.TextWidth(Text) / 2,
-                       P0.Y - H - SizeY() / 2 - 4, Text);
+        Canvas.TextOut(P0.X + SizeX() / 2 + Canvas.TextWidth(Text) / 2, P0.Y - H - SizeY() / 2 - 4,
+                       Text);
     }
     if (ShowIdentifier()) {
         UseWhiteBrush();

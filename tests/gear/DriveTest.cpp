@@ -34,7 +34,8 @@ TEST(DriveTest, ValueTable) {
              for (int I = 0; I < 10; ++I)
                  D.SetValue(I, I * 0.5);
          },
-         {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5}, 10},
+         {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5},
+         10},
         {"value 0 shortens the table to one", [](TDrive& D) { D.SetValue(0, 7); }, {7}, 20},
         {"value past the end grows the table",
          [](TDrive& D) {
@@ -42,13 +43,15 @@ TEST(DriveTest, ValueTable) {
              D.SetValue(0, 1);
              D.SetValue(3, 4);
          },
-         {1, 0, 0, 4}, 1},
+         {1, 0, 0, 4},
+         1},
         {"intervals keep the entries they cover",
          [](TDrive& D) {
              D.SetValue(1, 2);
              D.SetIntervals(3);
          },
-         {0, 2, 0, 0}, 3},
+         {0, 2, 0, 0},
+         3},
         {"intervals 0 leave one entry", [](TDrive& D) { D.SetIntervals(0); }, {0}, 0},
         {"negative intervals leave one entry", [](TDrive& D) { D.SetIntervals(-5); }, {0}, -5},
         {"a negative index is ignored", [](TDrive& D) { D.SetValue(-1, 9); },

@@ -152,12 +152,10 @@ TEST(SliderPaintTest, LabelsAndCoordinateCross) {
 
 TEST(SliderPaintTest, DrawsNothingWithoutPinOrWhenHidden) {
     TSliderRig Rig;
-    TSlider Loose;
-    Loose.AddJoint(Rig.Joint(10, 10, true));
-    Rig.Show(&Loose);
-    Loose.Paint();
+    TSlider* Loose = Rig.Add(std::make_unique<TSlider>(), {Rig.Joint(10, 10, true)});
+    Rig.Show(Loose);
+    Loose->Paint();
     EXPECT_TRUE(Rig.Canvas().Calls.empty());
-    Loose.SetMMSurface(nullptr);
 
     SliderAt At(0);
     At.S->SetVisible(false);
@@ -178,4 +176,18 @@ TEST(SliderDistanceTest, HitDistanceUsesTheOutlineOfTheCurrentView) {
     // Zoomed in twice: the block keeps its pixel size, so it covers half the world.
     At.Rig.Surface().SetMMRect(MMRect(100, 225, 300, 75));
     EXPECT_NEAR(S->DistanceTo(173, 150), 19.5, 1e-9);
+}
+
+TEST(SliderCornersTest, HalfBuiltSlideLinkLeavesTheBlockUpright) {
+    TSliderRig Rig;
+    TLink* Slide = Rig.Link({}); // gets only the virtual joint
+    TSlider* S = Rig.Slider(Slide, 200, 150);
+    Rig.Show(S);
+    EXPECT_EQ(S->SlideLink(), Slide);
+    EXPECT_EQ(S->Angle(), 0.0);
+    EXPECT_EQ(S->GetSlideDistance(), 0.0);
+    EXPECT_EQ(S->CalcCorners(),
+              (TCorners{{{208, 165}, {192, 165}, {192, 135}, {208, 135}, {208, 165}}}));
+    S->Move(nullptr, true, 5, 0);
+    EXPECT_EQ(S->Joints().Items(1)->Position(), MMPoint(205, 150));
 }

@@ -31,18 +31,14 @@ TEST(SliderTest, PinAddedPutsVirtualJointUnderItWithoutNotifying) {
     TMoveLog Log;
     TJoint* Virtual = Rig.Joint(0, 0, true);
     TJoint* Pin = Rig.Joint(40, 25);
-    TSpyLink SpyOnVirtual(Log, "virtual");
-    TSpyLink SpyOnPin(Log, "pin");
-    SpyOnVirtual.AddJoint(Virtual);
-    SpyOnPin.AddJoint(Pin);
-    TSlider Slider;
-    Slider.AddJoint(Virtual);
-    Slider.AddJoint(Pin);
+    Rig.Add(std::make_unique<TSpyLink>(Log, "virtual"), {Virtual});
+    Rig.Add(std::make_unique<TSpyLink>(Log, "pin"), {Pin});
+    TSlider* Slider = Rig.Add(std::make_unique<TSlider>(), {Virtual, Pin});
     ExpectAt(Virtual, 40, 25);
     ExpectAt(Pin, 40, 25);
     EXPECT_TRUE(Log.empty());
-    EXPECT_EQ(Slider.ReferenceJoint(), Virtual);
-    EXPECT_EQ(Slider.Order(), 30);
+    EXPECT_EQ(Slider->ReferenceJoint(), Virtual);
+    EXPECT_EQ(Slider->Order(), 30);
 }
 
 TEST_F(SlideFixture, SlideLinkIsTheFirstTLinkOnTheVirtualJoint) {
@@ -104,7 +100,7 @@ TEST_F(SlideFixture, RelativeMovesAlongAndAcrossTheSlideLink) {
         double DX;
         double EndBX, EndBY; // where joint 1 of the slide link ends up
     } Cases[] = {
-        {30, 5, 100, 0},   // along the link: nothing turns
+        {30, 5, 100, 0},    // along the link: nothing turns
         {-30, -5, -100, 0}, // beyond joint 0, away from joint 1: half a turn
     };
     for (const Case& C : Cases) {

@@ -28,10 +28,10 @@
 
 namespace {
 
-constexpr TColor BarColor = 0x0000C0;     // dark red
-constexpr TColor PlateColor = 0xC00000;   // dark blue
-constexpr TColor SliderFill = 0x00C0C0;   // olive yellow
-constexpr TColor SlideColor = 0x808000;   // teal
+constexpr TColor BarColor = 0x0000C0;   // dark red
+constexpr TColor PlateColor = 0xC00000; // dark blue
+constexpr TColor SliderFill = 0x00C0C0; // olive yellow
+constexpr TColor SlideColor = 0x808000; // teal
 
 class PartsPicture : public ::testing::Test {
 protected:

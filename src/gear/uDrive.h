@@ -72,7 +72,8 @@ public:
     TColor LineColor() const { return FLineColor; }
     void SetLineColor(TColor Value) { FLineColor = Value; }
 
-    // "[Dreh] Glied %d um %d" (higher link number first) or "[Schub] Gleitstein %d auf %d".
+    // "[Dreh] Glied %d um %d" (higher link number first) or "[Schub] Gleitstein %d auf %d";
+    // a missing link shows as "?".
     std::string GetDisplayText() const;
 
     void Paint() override;

@@ -1,7 +1,6 @@
 #include "gear/uGearData.h"
 
 #include "files/ApplyPreferences.h"
-#include "files/Preferences.h"
 #include "gear/uDrive.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -15,27 +14,11 @@
 
 namespace {
 
-constexpr double NoDistance = 1e20;
+// The extremes of a mechanism without joints.
+constexpr double NoExtreme = 1e20;
 
-template <class T, class Part> bool IsA(const Part* P) { return dynamic_cast<const T*>(P); }
-
-// The candidate nearest to the point by Distance, the first of equally near ones; nil when the
-// nearest is farther than Limit.
-template <class List, class Accept, class Distance>
-auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double Limit)
-    -> decltype(Candidates.Items(0)) {
-    decltype(Candidates.Items(0)) Best = nullptr;
-    double BestDistance = NoDistance;
-    for (auto* Candidate : Candidates) {
-        if (!Accepts(Candidate))
-            continue;
-        double D = DistanceOf(Candidate);
-        if (D < BestDistance) {
-            BestDistance = D;
-            Best = Candidate;
-        }
-    }
-    return BestDistance <= Limit ? Best : nullptr;
+template <class T, class Part> bool IsA(const Part* P) {
+    return dynamic_cast<const T*>(P);
 }
 
 } // namespace
@@ -53,7 +36,6 @@ TGearData::TUpdateBracket::~TUpdateBracket() {
 TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {}
 
 TGearData::~TGearData() {
-    Destroying();
     OnJointSelected = nullptr;
     OnLinkSelected = nullptr;
     OnDataChanged = nullptr;
@@ -119,8 +101,8 @@ TRack* TGearData::CreateRack(bool AddToSurface, bool AddToData, const std::strin
     return Frame;
 }
 
-TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData,
-                                 const std::string& Identifier, bool WithVirtualJoint) {
+TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData, const std::string& Identifier,
+                                 bool WithVirtualJoint) {
     TSlider* Slider = FParts.AddNew<TSlider>();
     ApplyToLink(*Slider);
     Slider->SetIdentifier(Identifier);
@@ -224,9 +206,13 @@ int TGearData::NextFreeLinkID() const {
     return ID;
 }
 
-bool TGearData::JointIDExists(int ID) const { return FJoints.FindByID(ID) != nullptr; }
+bool TGearData::JointIDExists(int ID) const {
+    return FJoints.FindByID(ID) != nullptr;
+}
 
-bool TGearData::LinkIDExists(int ID) const { return FLinks.FindByID(ID) != nullptr; }
+bool TGearData::LinkIDExists(int ID) const {
+    return FLinks.FindByID(ID) != nullptr;
+}
 
 bool TGearData::IsFrameJoint(const TJoint* Joint) const {
     const TLinkList& Links = Joint->Links();
@@ -289,137 +275,31 @@ int TGearData::PositionCount() const {
 }
 
 double TGearData::MaxJointX() const {
-    double M = -NoDistance;
+    double M = -NoExtreme;
     for (const TJoint* J : FJoints)
         M = std::max(M, J->X());
     return M;
 }
 
 double TGearData::MaxJointY() const {
-    double M = -NoDistance;
+    double M = -NoExtreme;
     for (const TJoint* J : FJoints)
         M = std::max(M, J->Y());
     return M;
 }
 
 double TGearData::MinJointX() const {
-    double M = NoDistance;
+    double M = NoExtreme;
     for (const TJoint* J : FJoints)
         M = std::min(M, J->X());
     return M;
 }
 
 double TGearData::MinJointY() const {
-    double M = NoDistance;
+    double M = NoExtreme;
     for (const TJoint* J : FJoints)
         M = std::min(M, J->Y());
     return M;
-}
-
-// Hit tests
-
-double TGearData::PixelSetting(const char* Name) const {
-    return Preferences().GetInteger("Edit", Name) / FMMSurface->ScaleX();
-}
-
-TJoint* TGearData::FindJointAt(int X, int Y) const {
-    if (!FMMSurface)
-        return nullptr;
-    double WX = FMMSurface->PixelToMMX(X, true);
-    double WY = FMMSurface->PixelToMMY(Y, true);
-    return Nearest(
-        FJoints, [](const TJoint* J) { return !J->IsVirtual(); },
-        [WX, WY](const TJoint* J) { return J->DistanceTo(WX, WY); },
-        PixelSetting("MaxSelectDistance"));
-}
-
-TCustomLink* TGearData::FindLinkAt(int X, int Y) const {
-    if (!FMMSurface)
-        return nullptr;
-    double WX = FMMSurface->PixelToMMX(X, true);
-    double WY = FMMSurface->PixelToMMY(Y, true);
-    return Nearest(
-        FLinks, [](const TCustomLink*) { return true; },
-        [WX, WY](const TCustomLink* L) { return L->DistanceTo(WX, WY); },
-        PixelSetting("MaxSelectDistance"));
-}
-
-TJoint* TGearData::FindSnapJoint(const TJoint* Joint) const {
-    if (!FMMSurface || !Joint)
-        return nullptr;
-    return Nearest(
-        FJoints, [Joint](const TJoint* J) { return J != Joint && !J->IsVirtual(); },
-        [Joint](const TJoint* J) { return J->DistanceTo(Joint->X(), Joint->Y()); },
-        PixelSetting("MaxSnapDistance"));
-}
-
-TCustomLink* TGearData::FindSnapLink(const TSlider* Slider) const {
-    if (!FMMSurface || !Slider || Slider->Joints().Count() < 2)
-        return nullptr;
-    const TJoint* Pin = Slider->Joints().Items(1);
-    TCustomLink* Best = Nearest(
-        FLinks,
-        [Slider, Pin](const TCustomLink* L) {
-            return L != Slider && IsA<TLink>(L) && !Pin->Links().Contains(L);
-        },
-        [Pin](const TCustomLink* L) { return L->DistanceTo(Pin->X(), Pin->Y()); }, NoDistance);
-    // Compared in pixels here, not in millimetres.
-    if (Best && FMMSurface->ScaleX() * Best->DistanceTo(Pin->X(), Pin->Y()) <=
-                    Preferences().GetInteger("Edit", "MaxSnapDistance"))
-        return Best;
-    return nullptr;
-}
-
-TCustomLink* TGearData::FindSnapLinkForLink(const TCustomLink*) const { return nullptr; }
-
-// Selection
-
-void TGearData::SelectJoint(TJoint* Joint, bool Add) {
-    TUpdateBracket Bracket(*this);
-    if (Joint && FJoints.Contains(Joint)) {
-        DeselectLinks();
-        if (!FSelectedJoints.Contains(Joint)) {
-            if (!Add)
-                DeselectJoints();
-            FSelectedJoints.Add(Joint);
-            Joint->SetSelected(true);
-        }
-    } else if (!Add) {
-        DeselectJoints();
-    }
-    Raise(OnJointSelected, this);
-}
-
-void TGearData::SelectLink(TCustomLink* Link, bool Add) {
-    if (!Link)
-        return;
-    TUpdateBracket Bracket(*this);
-    if (FLinks.Contains(Link)) {
-        DeselectJoints();
-        if (!FSelectedLinks.Contains(Link)) {
-            if (!Add)
-                DeselectLinks();
-            FSelectedLinks.Add(Link);
-            Link->SetSelected(true);
-        }
-    } else if (!Add) {
-        DeselectLinks();
-    }
-    Raise(OnLinkSelected, this);
-}
-
-void TGearData::DeselectJoints() {
-    TUpdateBracket Bracket(*this);
-    for (TJoint* J : FJoints)
-        J->SetSelected(false);
-    FSelectedJoints.Clear();
-}
-
-void TGearData::DeselectLinks() {
-    TUpdateBracket Bracket(*this);
-    for (TCustomLink* L : FLinks)
-        L->SetSelected(false);
-    FSelectedLinks.Clear();
 }
 
 // Drives
@@ -479,7 +359,9 @@ TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
     return Drive;
 }
 
-void TGearData::RemoveDrive(TDrive* Drive) { FDrives.Remove(Drive); }
+void TGearData::RemoveDrive(TDrive* Drive) {
+    FDrives.Remove(Drive);
+}
 
 // Change notification
 

@@ -1,6 +1,7 @@
 // The mechanism data model: every joint, link and drive of the open mechanism, their numbering,
-// the questions the editor and the kinematics ask of the structure, hit tests, the selection and
-// the structural edits (uGearDataEdit.cpp), with events that tell the application of changes.
+// the questions the editor and the kinematics ask of the structure, hit tests and the selection
+// (uGearDataSelect.cpp) and the structural edits (uGearDataEdit.cpp), with events that tell the
+// application of changes.
 #pragma once
 
 #include "gear/uGearInfo.h"

@@ -3,29 +3,12 @@
 #include "gear/uGearData.h"
 
 #include "gear/uDrive.h"
+#include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
-#include "surface/UtilLib.h"
-
-namespace {
-
-// Direction from B to A.
-double JointDirection(const TJoint& A, const TJoint& B) {
-    return VectorAngleXY(A.X() - B.X(), A.Y() - B.Y());
-}
-
-// Turns Joint about Center; the links of Joint other than Source follow.
-void RotateJointAbout(TObject* Source, const TJoint& Center, TJoint& Joint, double Angle) {
-    double X = Joint.X();
-    double Y = Joint.Y();
-    RotatePoint(X, Y, Center.X(), Center.Y(), Angle);
-    Joint.SetPosition(Source, X, Y);
-}
-
-} // namespace
 
 void TGearData::Clear(bool CreateRack) {
     TUpdateBracket Bracket(*this);
@@ -56,9 +39,9 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
     FLinks.Remove(Link);
     while (!Link->Joints().Empty()) {
         TJoint* J = Link->Joints().First();
-        if (J->IsVirtual()) {
+        const TLinkList& Links = J->Links();
+        if (J->IsVirtual() && !Links.Empty()) {
             // The other link of a slider's joint keeps a joint of its own at this place.
-            const TLinkList& Links = J->Links();
             if (Links.First() != Link)
                 SeparateLinks(Link, Links.First());
             else if (Links.Count() >= 2 && Links.Items(1) != Link)
@@ -171,7 +154,8 @@ bool TGearData::SweepLooseJoints() {
         TJoint* Joint = FJoints.Items(I);
         const TLinkList& Links = Joint->Links();
         // A virtual joint left alone on an ordinary link marks a slider that is gone.
-        bool Stray = Joint->IsVirtual() && Links.Count() == 1 && dynamic_cast<TLink*>(Links.First());
+        bool Stray =
+            Joint->IsVirtual() && Links.Count() == 1 && dynamic_cast<TLink*>(Links.First());
         if (Stray)
             DetachJoint(Links.First(), Joint);
         if (Links.Empty()) {

@@ -101,9 +101,15 @@ void MergeScene(TModelRig& R, TScene& S) {
     R.D().SelectJoint(S.A, false);
 }
 
-bool Has(const TGearData& D, const TJoint* J) { return D.Joints().Contains(J); }
-bool Has(const TGearData& D, const TCustomLink* L) { return D.Links().Contains(L); }
-bool Has(const TGearData& D, const TDrive* Drive) { return D.Drives().Contains(Drive); }
+bool Has(const TGearData& D, const TJoint* J) {
+    return D.Joints().Contains(J);
+}
+bool Has(const TGearData& D, const TCustomLink* L) {
+    return D.Links().Contains(L);
+}
+bool Has(const TGearData& D, const TDrive* Drive) {
+    return D.Drives().Contains(Drive);
+}
 
 struct TEditCase {
     const char* Name;
@@ -149,8 +155,7 @@ const TEditCase EditCases[] = {
          EXPECT_EQ(S.Plate->Joints().Items(1), S.C);
          EXPECT_FALSE(Has(D, S.D1)); // it used the crank
      }},
-    {"delete a joint of a bar of its own", Bar,
-     [](TGearData& D, TScene& S) { D.DeleteJoint(S.A); },
+    {"delete a joint of a bar of its own", Bar, [](TGearData& D, TScene& S) { D.DeleteJoint(S.A); },
      [](TGearData& D, TScene& S) {
          EXPECT_FALSE(Has(D, S.Crank));
          EXPECT_TRUE(D.Joints().Empty());
@@ -179,6 +184,19 @@ const TEditCase EditCases[] = {
          EXPECT_TRUE(Has(D, S.G0)); // still a frame joint
          EXPECT_FALSE(Has(D, S.D2));
      }},
+    {"a guide of only the slider's joint and one more goes with the slider",
+     [](TModelRig& R, TScene& S) {
+         S.F = R.Frame();
+         S.S = R.Slider(50, 0);
+         S.G0 = R.J(0, 0);
+         S.Guide = R.Link({S.G0, TModelRig::Virtual(S.S)}); // as a file may give it
+     },
+     [](TGearData& D, TScene& S) { D.DeleteLink(S.S, false); },
+     [](TGearData& D, TScene& S) {
+         EXPECT_FALSE(Has(D, S.Guide));
+         EXPECT_FALSE(Has(D, S.G0));
+         EXPECT_TRUE(D.Joints().Empty());
+     }},
     {"two drives that both become invalid both go", TwoDrives,
      [](TGearData& D, TScene& S) { D.DeleteLink(S.Crank, false); },
      [](TGearData& D, TScene& S) {
@@ -193,6 +211,19 @@ const TEditCase EditCases[] = {
          EXPECT_FALSE(S.F->Selected());
          EXPECT_TRUE(D.SelectedLinks().Empty());
          EXPECT_EQ(S.F->Joints().Count(), 2);
+     }},
+    {"delete every link of a slider crank",
+     [](TModelRig& R, TScene& S) {
+         SliderCrank(R, S);
+         for (TCustomLink* L : R.D().Links())
+             R.D().SelectLink(L, true);
+     },
+     [](TGearData& D, TScene&) { D.DeleteLinks(D.SelectedLinks(), false); },
+     [](TGearData& D, TScene& S) {
+         ASSERT_EQ(D.Links().Count(), 1);
+         EXPECT_EQ(D.Rack(), S.F);
+         EXPECT_EQ(D.Joints().Count(), 2); // the frame joints A0 and G0
+         EXPECT_TRUE(D.Drives().Empty());
      }},
     {"delete the selected joints", Plate,
      [](TGearData& D, TScene& S) {
@@ -379,6 +410,21 @@ TEST(GearDataEditDetails, DeleteListsStopWhenNothingIsRemoved) {
     Rig.D().DeleteJoints(Outside);
     EXPECT_EQ(Outside.Count(), 1);
     delete Stranger;
+    EXPECT_TRUE(ModelIsConsistent(Rig.D()));
+}
+
+// A file may leave a virtual joint alone on a link of two joints: taking it off empties the
+// link, which must then go with its other joint, though the sweeps had passed both.
+TEST(GearDataEditDetails, CleanUpRepeatsUntilNothingIsLeftOver) {
+    TModelRig Rig;
+    Rig.Frame();
+    TJoint* G0 = Rig.J(0, 0);
+    TJoint* V = Rig.J(5, 0);
+    V->SetIsVirtual(true);
+    Rig.Link({G0, V});
+    Rig.D().RemoveOrphans();
+    EXPECT_TRUE(Rig.D().Joints().Empty());
+    EXPECT_EQ(Rig.D().Links().Count(), 1);
     EXPECT_TRUE(ModelIsConsistent(Rig.D()));
 }
 

@@ -59,7 +59,7 @@ TEST_F(TGearDataHitTest, FindSnapJointSkipsItselfAndVirtualJoints) {
     TSlider* S = Slider(50, 50);
     Link({Dragged, J(50, 90)});
     EXPECT_EQ(D().FindSnapJoint(Dragged), Pin(S)); // not itself, not the virtual joint
-    Pin(S)->SetX(58);                                // 8 mm > 7.5 mm
+    Pin(S)->SetX(58);                              // 8 mm > 7.5 mm
     EXPECT_EQ(D().FindSnapJoint(Dragged), nullptr);
     Pin(S)->SetX(57);
     EXPECT_EQ(D().FindSnapJoint(Dragged), Pin(S));
@@ -69,7 +69,7 @@ TEST_F(TGearDataHitTest, FindSnapLinkTakesOnlyOrdinaryLinksThePinIsNotOn) {
     Frame();
     FrameJoint(50, 51);
     TSlider* S = Slider(50, 50);
-    TLink* OnPin = Link({Pin(S), J(90, 50)});  // distance 0, but the pin is on it
+    TLink* OnPin = Link({Pin(S), J(90, 50)});    // distance 0, but the pin is on it
     Slider(50, 52);                              // a slider is never a slide link
     TLink* Guide = Link({J(0, 45), J(100, 45)}); // 5 mm = 10 pixels
     EXPECT_EQ(D().FindSnapLink(S), Guide);
@@ -88,12 +88,17 @@ TEST(GearDataHitTestUnbound, HitTestsNeedASurface) {
     EXPECT_EQ(Data.FindSnapJoint(A), nullptr);
 }
 
+// What a selection step leaves: the selected joints and links by index, in order, the events and
+// the repaints.
+struct TSelectionWant {
+    std::vector<int> Joints, Links;
+    int JointEvents, LinkEvents, Paints;
+};
+
 struct TSelectionCase {
     const char* Name;
     std::function<void(TGearData&, TJoint**, TCustomLink**)> Before, Act;
-    std::vector<int> Joints; // indices into J1..J3 expected selected, in order
-    std::vector<int> Links;  // indices into L1..L2
-    int JointEvents, LinkEvents, Paints;
+    TSelectionWant Want;
 };
 
 TEST(GearDataSelection, Rules) {
@@ -102,36 +107,51 @@ TEST(GearDataSelection, Rules) {
     const TSelectionCase Cases[] = {
         {"add a joint keeps joints",
          [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[1], true); }, {0, 1}, {}, 1, 0, 1},
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[1], true); },
+         {{0, 1}, {}, 1, 0, 1}},
         {"add a joint clears links",
          [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
-         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[1], true); }, {1}, {}, 1, 0, 1},
-        {"select a joint alone", [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[2], false); }, {2}, {}, 1, 0, 1},
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[1], true); },
+         {{1}, {}, 1, 0, 1}},
+        {"select a joint alone",
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[2], false); },
+         {{2}, {}, 1, 0, 1}},
         {"an already selected joint keeps the selection",
          [](TGearData& D, TJ J, TL) {
              D.SelectJoint(J[0], false);
              D.SelectJoint(J[1], true);
          },
-         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); }, {0, 1}, {}, 1, 0, 1},
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
+         {{0, 1}, {}, 1, 0, 1}},
         {"nil joint clears and still tells",
          [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ, TL) { D.SelectJoint(nullptr, false); }, {}, {}, 1, 0, 1},
+         [](TGearData& D, TJ, TL) { D.SelectJoint(nullptr, false); },
+         {{}, {}, 1, 0, 1}},
         {"nil joint with add keeps",
          [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ, TL) { D.SelectJoint(nullptr, true); }, {0}, {}, 1, 0, 1},
+         [](TGearData& D, TJ, TL) { D.SelectJoint(nullptr, true); },
+         {{0}, {}, 1, 0, 1}},
         {"joint outside the model clears joints",
          [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[3], false); }, {}, {}, 1, 0, 1},
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[3], false); },
+         {{}, {}, 1, 0, 1}},
         {"nil link changes and tells nothing",
          [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
-         [](TGearData& D, TJ, TL) { D.SelectLink(nullptr, false); }, {}, {0}, 0, 0, 0},
-        {"a link clears joints", [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
-         [](TGearData& D, TJ, TL L) { D.SelectLink(L[1], false); }, {}, {1}, 0, 1, 1},
-        {"add a link keeps links", [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
-         [](TGearData& D, TJ, TL L) { D.SelectLink(L[1], true); }, {}, {0, 1}, 0, 1, 1},
-        {"deselect links", [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
-         [](TGearData& D, TJ, TL) { D.DeselectLinks(); }, {}, {}, 0, 0, 1},
+         [](TGearData& D, TJ, TL) { D.SelectLink(nullptr, false); },
+         {{}, {0}, 0, 0, 0}},
+        {"a link clears joints",
+         [](TGearData& D, TJ J, TL) { D.SelectJoint(J[0], false); },
+         [](TGearData& D, TJ, TL L) { D.SelectLink(L[1], false); },
+         {{}, {1}, 0, 1, 1}},
+        {"add a link keeps links",
+         [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
+         [](TGearData& D, TJ, TL L) { D.SelectLink(L[1], true); },
+         {{}, {0, 1}, 0, 1, 1}},
+        {"deselect links",
+         [](TGearData& D, TJ, TL L) { D.SelectLink(L[0], false); },
+         [](TGearData& D, TJ, TL) { D.DeselectLinks(); },
+         {{}, {}, 0, 0, 1}},
     };
     for (const TSelectionCase& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -150,18 +170,18 @@ TEST(GearDataSelection, Rules) {
         Rig.Paints = 0;
         C.Act(Rig.D(), J, L);
         std::vector<TJoint*> WantJ;
-        for (int I : C.Joints)
+        for (int I : C.Want.Joints)
             WantJ.push_back(J[I]);
         std::vector<TCustomLink*> WantL;
-        for (int I : C.Links)
+        for (int I : C.Want.Links)
             WantL.push_back(L[I]);
         const TJointList& SJ = Rig.D().SelectedJoints();
         const TLinkList& SL = Rig.D().SelectedLinks();
         EXPECT_EQ(std::vector<TJoint*>(SJ.begin(), SJ.end()), WantJ);
         EXPECT_EQ(std::vector<TCustomLink*>(SL.begin(), SL.end()), WantL);
-        EXPECT_EQ(JointEvents, C.JointEvents);
-        EXPECT_EQ(LinkEvents, C.LinkEvents);
-        EXPECT_EQ(Rig.Paints, C.Paints);
+        EXPECT_EQ(JointEvents, C.Want.JointEvents);
+        EXPECT_EQ(LinkEvents, C.Want.LinkEvents);
+        EXPECT_EQ(Rig.Paints, C.Want.Paints);
         EXPECT_FALSE(J[3]->Selected());
         EXPECT_TRUE(ModelIsConsistent(Rig.D()));
         delete J[3];

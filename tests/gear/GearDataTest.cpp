@@ -96,7 +96,7 @@ TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
     EXPECT_EQ(D().Rack(), nullptr); // the first link is no frame
     TRack* F = D().CreateRack(true, false, "Gestell");
     F->SetID(7);
-    D().AddRack(F);
+    D().AddLink(F); // as the file reader adds every link
     ASSERT_EQ(D().Links().Count(), 2);
     EXPECT_EQ(D().Rack(), F);
     EXPECT_EQ(D().Links().Items(1), L);

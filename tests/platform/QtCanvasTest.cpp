@@ -208,6 +208,22 @@ TEST_F(QtCanvasText, AnEscapementOf900ReadsUpwards) {
     EXPECT_GT(R.height(), R.width());
 }
 
+TEST(QtCanvasOnAPainter, DrawsWithThePainterItWasGiven) {
+    QtTestApp();
+    QImage Page(10, 10, QImage::Format_RGB32);
+    Page.fill(Qt::white);
+    {
+        QPainter Painter(&Page);
+        TQtCanvas C(Painter);
+        C.Pen().Color = clRed;
+        C.MoveTo(0, 5);
+        C.LineTo(10, 5);
+        C.Flush(); // not its painter: stays active
+        EXPECT_TRUE(Painter.isActive());
+    }
+    EXPECT_EQ(Page.pixelColor(9, 5), QColor(Qt::red));
+}
+
 TEST(QtBitmap, ResizesAndDrawsNothingWhenEmpty) {
     QtTestApp();
     TQtBitmap B(20, 20);

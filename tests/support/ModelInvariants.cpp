@@ -150,4 +150,6 @@ private:
 
 } // namespace
 
-::testing::AssertionResult ModelIsConsistent(const TGearData& Data) { return TChecker(Data).Run(); }
+::testing::AssertionResult ModelIsConsistent(const TGearData& Data) {
+    return TChecker(Data).Run();
+}

@@ -1,5 +1,6 @@
-// Program start: the Qt backend, the random generator and the main window.
+// Program start: the Qt backends, the random generator and the main window.
 #include "platform/Random.h"
+#include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtPlatform.h"
 #include "ui/fmMain.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication App(argc, argv);
     TQtPlatform QtPlatform;
     SetPlatform(&QtPlatform);
+    TQtFileServices FileServices;
     Randomize();
     int Result = 0;
     {

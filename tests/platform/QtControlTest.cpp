@@ -2,6 +2,7 @@
 // messages, and what the surface paints is what the widget shows.
 #include "platform/qt/QtControl.h"
 #include "platform/QtTestApp.h"
+#include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPlatform.h"
 #include "surface/MMSurface.h"
 
@@ -58,7 +59,8 @@ protected:
         Item.SetMMSurface(Surface.get());
     }
     ~QtControl() override {
-        Item.SetMMSurface(nullptr);
+        // The surface first: it lets go of the item without repainting, so no handler of a
+        // finished test runs.
         Surface.reset();
         Control.reset();
         SetPlatform(PreviousPlatform);
@@ -145,6 +147,19 @@ TEST_F(QtControl, TheWidgetShowsTheItemsAtTheirMappedPixels) {
     EXPECT_EQ(Shown(50, 50), QColor(Qt::white));
 }
 
+TEST_F(QtControl, APaintEventNotAskedForByTheSurfaceIsAPaintMessage) {
+    Widget.grab(); // shows what the surface presented
+    int Paints = 0;
+    Surface->OnPaint = [&](TObject*) { ++Paints; };
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::red));
+    EXPECT_EQ(Paints, 2); // once after the repaint, once for the message
+    Item.Color = clBlue;
+    Item.Changed(); // repaints and presents: the paint event only shows the picture
+    EXPECT_EQ(Paints, 3);
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::blue));
+    EXPECT_EQ(Paints, 3);
+}
+
 TEST_F(QtControl, AResizeUpdatesTheView) {
     int Resized = 0;
     Surface->OnResize = [&](TObject*) { ++Resized; };
@@ -177,6 +192,25 @@ TEST_F(QtControl, DrawingIntoTheBufferLeavesThePresentedPictureAlone) {
     Buffer.Brush().Color = clBlue;
     Buffer.FillRect(Rect(0, 0, 100, 100));
     EXPECT_EQ(Control->Picture().pixelColor(50, 50), QColor(Qt::red));
+}
+
+TEST_F(QtControl, DrawingOnTheControlCanvasShowsOnTopOfThePicture) {
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::red));
+    TCanvas& Screen = *Surface->GetControlCanvas();
+    Screen.Pen().Color = clBlue;
+    Screen.MoveTo(0, 10);
+    Screen.LineTo(100, 10);
+    TQtBitmap Small(4, 4);
+    Small.Canvas().Brush().Color = clGreen;
+    Small.Canvas().FillRect(Rect(0, 0, 4, 4));
+    Screen.Draw(0, 0, Small);
+    const QImage Picture = Widget.grab().toImage();
+    EXPECT_EQ(Picture.pixelColor(1, 1), QColor(Qt::darkGreen));
+    EXPECT_EQ(Picture.pixelColor(60, 10), QColor(Qt::blue));
+    EXPECT_EQ(Picture.pixelColor(50, 50), QColor(Qt::red)); // the rest stays
+    // The back buffer knows nothing of it.
+    EXPECT_EQ(static_cast<TQtBitmap&>(Surface->Buffer()).Image().pixelColor(60, 10),
+              QColor(Qt::white));
 }
 
 TEST_F(QtControl, AWidgetFreedFirstLeavesAnEmptyControl) {

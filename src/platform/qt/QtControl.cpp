@@ -30,9 +30,11 @@ public:
 
     void Draw(int X, int Y, const TBitmap& Source) override {
         const auto* Bitmap = dynamic_cast<const TQtBitmap*>(&Source);
-        if (Bitmap && X == 0 && Y == 0) {
-            // Presenting the whole buffer: share its pixels instead of painting them.
-            FControl.Picture() = Bitmap->Image();
+        QImage& Picture = FControl.Picture();
+        if (Bitmap && X == 0 && Y == 0 && Bitmap->Width() >= Picture.width() &&
+            Bitmap->Height() >= Picture.height()) {
+            // Presenting a whole buffer: share its pixels instead of painting them.
+            Picture = Bitmap->Image();
             Drawn();
             return;
         }
@@ -91,8 +93,10 @@ std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {
 }
 
 void TQtControl::Present() {
-    if (FWidget && !FInPaint)
+    if (FWidget && !FInPaint) {
+        FPresentPending = true;
         FWidget->update();
+    }
 }
 
 void TQtControl::FillMouse(TMessage& M, const QMouseEvent& Event) {
@@ -136,6 +140,13 @@ bool TQtControl::Filter(QEvent* Event) {
         M.Msg = TMessageId::WM_WINDOWPOSCHANGED;
         break;
     case QEvent::Paint:
+        if (FPresentPending) {
+            // Asked for by a control canvas: show what it drew. A paint message would repaint
+            // the buffer over what was drawn directly on the control (a rubber band).
+            FPresentPending = false;
+            ShowPicture();
+            return true;
+        }
         M.Msg = TMessageId::WM_PAINT;
         break;
     default:

@@ -1,7 +1,7 @@
 // The hookable control over a QWidget: an event filter turns the widget's mouse, size, move and
 // paint events into messages for the window procedure. Qt paints only inside the paint event, so
-// the control canvas draws onto a stored picture and schedules an update; the paint event sends
-// WM_PAINT and then shows the last picture presented.
+// the control canvas draws onto a stored picture and schedules an update, whose paint event shows
+// the picture; any other paint event is a paint message, after which the last picture is shown.
 #pragma once
 
 #include "platform/Control.h"
@@ -28,7 +28,7 @@ public:
 
     // What the control canvases drew last.
     QImage& Picture() { return FPicture; }
-    // Asks for a paint event, unless one is being handled and will show the picture anyway.
+    // Asks for the picture to be shown, unless a paint event is being handled and will show it.
     void Present();
 
 private:
@@ -41,4 +41,5 @@ private:
     std::unique_ptr<TFilter> FFilter;
     QImage FPicture;
     bool FInPaint = false;
+    bool FPresentPending = false; // a control canvas asked for the picture to be shown
 };

@@ -1,0 +1,37 @@
+// The main window's seed: caption, client size and the mechanism view's surface on its drawing
+// area.
+#include "platform/QtTestApp.h"
+#include "platform/qt/QtPlatform.h"
+#include "ui/fmMain.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
+    QtTestApp();
+    TQtPlatform Platform;
+    TPlatform* Previous = SetPlatform(&Platform);
+    {
+        TFormMain Form;
+        Form.show();
+        EXPECT_EQ(Form.windowTitle().toStdString(), "KOPLAR für Windows");
+        EXPECT_EQ(Form.size(), QSize(803, 621));
+        TMMSurface& S = Form.MMSurface1();
+        EXPECT_TRUE(S.Square());
+        EXPECT_EQ(S.BackGroundColor(), clWhite);
+        ASSERT_NE(S.Control(), nullptr);
+        EXPECT_EQ(S.GetPixelWidth(), Form.DrawArea()->width());
+        EXPECT_EQ(S.GetPixelHeight(), Form.DrawArea()->height());
+        // The view is squared against the final size: Y keeps -10..10.
+        EXPECT_DOUBLE_EQ(S.YMin(), -10);
+        EXPECT_DOUBLE_EQ(S.YMax(), 10);
+        EXPECT_DOUBLE_EQ(S.ScaleX(), S.ScaleY());
+        const QImage Shown = Form.DrawArea()->grab().toImage();
+        EXPECT_EQ(Shown.pixelColor(Shown.width() / 2, Shown.height() / 2), QColor(Qt::white));
+    }
+    SetPlatform(Previous);
+}
+
+} // namespace

@@ -1,4 +1,6 @@
 // Program start: the Qt backends, the random generator and the main window.
+#include "files/Preferences.h"
+#include "files/SettingsLocation.h"
 #include "platform/Random.h"
 #include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtPlatform.h"
@@ -11,6 +13,12 @@ int main(int argc, char* argv[]) {
     TQtPlatform QtPlatform;
     SetPlatform(&QtPlatform);
     TQtFileServices FileServices;
+    // The settings and their defaults are in force before any window exists; they are loaded
+    // first so that the save after the message loop never replaces the user's values.
+    TPreferences Preferences;
+    SetPreferences(&Preferences);
+    LoadSettings(Preferences, SettingsLocation());
+    Preferences.RegisterFileType();
     Randomize();
     int Result = 0;
     {
@@ -18,6 +26,8 @@ int main(int argc, char* argv[]) {
         FormMain.show();
         Result = App.exec();
     }
+    Preferences.SaveToFile();
+    SetPreferences(nullptr);
     SetPlatform(nullptr);
     return Result;
 }

@@ -3,16 +3,16 @@
 #include "files/FileTypeRegistration.h"
 #include "files/RecentFiles.h"
 #include "platform/Environment.h"
+#include "platform/ServiceSlot.h"
 #include "xml/XMLParser.h"
 
-#include <cassert>
 #include <filesystem>
 #include <span>
 #include <system_error>
 
 namespace {
 
-TPreferences* GPreferences = nullptr;
+TServiceSlot<TPreferences> GPreferences;
 const char* const RecentFilesName = "recent_files";
 
 struct TDefault {
@@ -156,13 +156,6 @@ bool TPreferences::RegisterFileType() const {
     return ::RegisterFileType("kxw", "KOPLAR GE Projekt", ExecutablePath());
 }
 
-TPreferences& Preferences() {
-    assert(GPreferences && "no preferences installed");
-    return *GPreferences;
-}
+TPreferences& Preferences() { return GPreferences.Get(); }
 
-TPreferences* SetPreferences(TPreferences* P) {
-    TPreferences* Old = GPreferences;
-    GPreferences = P;
-    return Old;
-}
+TPreferences* SetPreferences(TPreferences* P) { return GPreferences.Set(P); }

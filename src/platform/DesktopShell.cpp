@@ -1,18 +1,11 @@
 #include "platform/DesktopShell.h"
 
-#include <cassert>
+#include "platform/ServiceSlot.h"
 
 namespace {
-TDesktopShell* GShell = nullptr;
+TServiceSlot<TDesktopShell> GShell;
 }
 
-TDesktopShell& DesktopShell() {
-    assert(GShell && "no desktop shell installed");
-    return *GShell;
-}
+TDesktopShell& DesktopShell() { return GShell.Get(); }
 
-TDesktopShell* SetDesktopShell(TDesktopShell* S) {
-    TDesktopShell* Old = GShell;
-    GShell = S;
-    return Old;
-}
+TDesktopShell* SetDesktopShell(TDesktopShell* S) { return GShell.Set(S); }

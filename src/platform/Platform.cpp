@@ -1,21 +1,14 @@
 #include "platform/Platform.h"
 
-#include <cassert>
+#include "platform/ServiceSlot.h"
 
 namespace {
-TPlatform* GPlatform = nullptr;
+TServiceSlot<TPlatform> GPlatform;
 }
 
-TPlatform& Platform() {
-    assert(GPlatform && "no platform backend installed");
-    return *GPlatform;
-}
+TPlatform& Platform() { return GPlatform.Get(); }
 
-TPlatform* SetPlatform(TPlatform* P) {
-    TPlatform* Old = GPlatform;
-    GPlatform = P;
-    return Old;
-}
+TPlatform* SetPlatform(TPlatform* P) { return GPlatform.Set(P); }
 
 TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons) {
     return Platform().Messages().MessageDlg(Text, Type, Buttons);

@@ -1,18 +1,11 @@
 #include "platform/Registry.h"
 
-#include <cassert>
+#include "platform/ServiceSlot.h"
 
 namespace {
-TRegistry* GRegistry = nullptr;
+TServiceSlot<TRegistry> GRegistry;
 }
 
-TRegistry& Registry() {
-    assert(GRegistry && "no registry installed");
-    return *GRegistry;
-}
+TRegistry& Registry() { return GRegistry.Get(); }
 
-TRegistry* SetRegistry(TRegistry* R) {
-    TRegistry* Old = GRegistry;
-    GRegistry = R;
-    return Old;
-}
+TRegistry* SetRegistry(TRegistry* R) { return GRegistry.Set(R); }

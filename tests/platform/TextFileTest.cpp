@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -107,6 +109,46 @@ TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(FDir / "folder.xml"));
     EXPECT_EQ(ReadBytes(Path("keep.xml")), "alt");
     EXPECT_EQ(Entries(), (TLines{"folder.xml", "keep.xml"}));
+}
+
+// Lowers the file size limit, so that writing beyond it fails as on a full disk; root is bound by
+// it too. The signal the kernel sends for it is ignored meanwhile, so write() reports the error.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &FOld);
+        FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit Limit = FOld;
+        Limit.rlim_cur = Bytes;
+        ::setrlimit(RLIMIT_FSIZE, &Limit);
+    }
+    ~TFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, FOldHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FOld{};
+    void (*FOldHandler)(int) = nullptr;
+};
+
+TEST_F(TextFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
+    WriteBytes(Path("s.xml"), "alt");
+    const TLines Big(1000, std::string(100, 'x'));
+    bool Raised = false;
+    {
+        TFileSizeLimit Limit(4096);
+        try {
+            WriteTextFileLines(Path("s.xml"), Big);
+        } catch (const EInOutError&) {
+            Raised = true;
+        }
+    }
+    EXPECT_TRUE(Raised);
+    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+    EXPECT_EQ(Entries(), (TLines{"s.xml"}));
 }
 
 TEST_F(TextFile, ReadOnlyFilesAndFoldersKeepTheOldFile) {

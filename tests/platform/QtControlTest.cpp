@@ -8,12 +8,14 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -161,6 +163,21 @@ TEST_F(QtControl, APaintEventNotAskedForByTheSurfaceIsAPaintMessage) {
     EXPECT_EQ(Paints, 3);
     EXPECT_EQ(Shown(50, 50), QColor(Qt::blue));
     EXPECT_EQ(Paints, 3);
+}
+
+TEST_F(QtControl, APaintEventWhoseRepaintThrowsLeavesTheControlPresenting) {
+    Widget.grab();
+    Surface->OnPaint = [](TObject*) { throw std::runtime_error("paint failed"); };
+    QPaintEvent Event(Widget.rect());
+    EXPECT_THROW(QApplication::sendEvent(&Widget, &Event), std::runtime_error);
+    int Paints = 0;
+    Surface->OnPaint = [&](TObject*) { ++Paints; };
+    Item.Color = clBlue;
+    Item.Changed();
+    EXPECT_EQ(Paints, 1);
+    // The new picture was asked to be shown: no paint message is needed for it.
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::blue));
+    EXPECT_EQ(Paints, 1);
 }
 
 TEST_F(QtControl, AResizeUpdatesTheView) {

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -159,9 +160,11 @@ bool TQtControl::Filter(QEvent* Event) {
     // A handler may close the window and free the widget: then the event is delivered no further.
     QPointer<QWidget> Widget = FWidget;
     if (M.Msg == TMessageId::WM_PAINT) {
-        FInPaint = true;
-        Perform(M);
-        FInPaint = false;
+        {
+            // Also when an item's Paint throws: the control must go on showing new pictures.
+            const QScopedValueRollback<bool> InPaint(FInPaint, true);
+            Perform(M);
+        }
         if (!Widget || M.Defaulted)
             return !Widget;
         ShowPicture();

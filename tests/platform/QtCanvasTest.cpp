@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -54,6 +56,32 @@ TEST_F(QtCanvas, LinesLeaveOutTheirLastPixel) {
     C().Polyline({{1, 10}, {5, 10}, {5, 14}});
     EXPECT_EQ(Row(10, 0, 6), ".#####.");
     EXPECT_EQ(Column(5, 10, 15), "####..");
+}
+
+TEST_F(QtCanvas, LinesInEveryDirectionDrawTheirStartButNotTheirEnd) {
+    for (int DY = -7; DY <= 7; ++DY)
+        for (int DX = -7; DX <= 7; ++DX) {
+            if (DX == 0 && DY == 0)
+                continue;
+            SCOPED_TRACE(std::to_string(DX) + "," + std::to_string(DY));
+            C().FillRect(Rect(0, 0, 20, 20));
+            C().MoveTo(10, 10);
+            C().LineTo(10 + DX, 10 + DY);
+            EXPECT_EQ(At(10, 10), clBlack);
+            EXPECT_EQ(At(10 + DX, 10 + DY), clWhite);
+            int Inked = 0;
+            for (int Y = 0; Y < 20; ++Y) {
+                const std::string Pixels = Row(Y, 0, 19);
+                Inked += static_cast<int>(std::count(Pixels.begin(), Pixels.end(), '#'));
+            }
+            EXPECT_EQ(Inked, std::max(std::abs(DX), std::abs(DY)));
+        }
+    // A polyline is a chain of such lines: its turns are drawn, its last point is not.
+    C().FillRect(Rect(0, 0, 20, 20));
+    C().Polyline({{1, 3}, {6, 3}, {6, 6}, {1, 6}, {1, 4}});
+    EXPECT_EQ(Row(3, 0, 7), ".######.");
+    EXPECT_EQ(Row(6, 0, 7), ".######.");
+    EXPECT_EQ(Column(1, 3, 6), "#.##");
 }
 
 TEST_F(QtCanvas, PenWidthStyleAndColourApply) {

@@ -111,7 +111,7 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     if (From == To)
         return;
     if (QPainter* P = Begin(false)) {
-        P->drawLine(From.X, From.Y, To.X, To.Y);
+        DrawSegment(*P, From, To);
         Drawn();
     }
 }
@@ -119,10 +119,41 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
     if (Points.size() < 2)
         return;
-    if (QPainter* P = Begin(false)) {
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    if (Pen().Width <= 1) {
+        // One line after the other, each without its last pixel, as LineTo draws them.
+        for (std::size_t I = 1; I < Points.size(); ++I)
+            if (Points[I - 1] != Points[I])
+                DrawSegment(*P, Points[I - 1], Points[I]);
+    } else {
         P->drawPolyline(ToQPolygon(Points));
-        Drawn();
     }
+    Drawn();
+}
+
+void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
+    const int DX = To.X - From.X;
+    const int DY = To.Y - From.Y;
+    const bool AlongX = std::abs(DX) >= std::abs(DY);
+    if (Pen().Width > 1 || (AlongX ? DX : DY) > 0) {
+        P.drawLine(From.X, From.Y, To.X, To.Y);
+        return;
+    }
+    // A thin line leaves out the pixel at its higher end, whichever way it runs. Running toward
+    // lower coordinates (along its longer axis), it is drawn with both ends and its end clipped.
+    P.save();
+    QPen Both = P.pen();
+    Both.setCapStyle(Qt::SquareCap);
+    P.setPen(Both);
+    const QRect Keep = AlongX ? QRect(QPoint(To.X + 1, std::min(From.Y, To.Y)),
+                                      QPoint(From.X, std::max(From.Y, To.Y)))
+                              : QRect(QPoint(std::min(From.X, To.X), To.Y + 1),
+                                      QPoint(std::max(From.X, To.X), From.Y));
+    P.setClipRect(Keep, Qt::IntersectClip);
+    P.drawLine(From.X, From.Y, To.X, To.Y);
+    P.restore();
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {

@@ -46,6 +46,8 @@ protected:
 private:
     // The painter with the pen and brush in force; nullptr when there is nothing to draw on.
     QPainter* Begin(bool WithBrush);
+    // A line with the pen in force, leaving out its last pixel whichever way it runs.
+    void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
     void ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
 
     QPaintDevice* FDevice = nullptr;

@@ -15,9 +15,3 @@ TFormMain::TFormMain(QWidget* Parent)
     FMMSurface1->SetBackGroundColor(clWhite);
     FMMSurface1->SetControl(FDrawControl.get());
 }
-
-// The surface lets go of the control before the control lets go of the widget.
-TFormMain::~TFormMain() {
-    FMMSurface1.reset();
-    FDrawControl.reset();
-}

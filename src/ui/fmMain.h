@@ -11,13 +11,13 @@
 class TFormMain : public QMainWindow {
 public:
     explicit TFormMain(QWidget* Parent = nullptr);
-    ~TFormMain() override;
 
     QWidget* DrawArea() const { return FDrawArea; }
     TMMSurface& MMSurface1() { return *FMMSurface1; }
 
 private:
-    QWidget* FDrawArea; // owned by the window
+    QWidget* FDrawArea; // owned by the window, which frees it after the members below
+    // In this order, so that the surface lets go of the control before the control goes.
     std::unique_ptr<TQtControl> FDrawControl;
     std::unique_ptr<TMMSurface> FMMSurface1;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -82,6 +83,20 @@ TEST_F(QtCanvas, LinesInEveryDirectionDrawTheirStartButNotTheirEnd) {
     EXPECT_EQ(Row(3, 0, 7), ".######.");
     EXPECT_EQ(Row(6, 0, 7), ".######.");
     EXPECT_EQ(Column(1, 3, 6), "#.##");
+}
+
+TEST_F(QtCanvas, SaturatedPixelsDrawWhatIsVisibleOfTheShape) {
+    C().Brush().Color = clRed;
+    C().FillRect(Rect(INT_MIN, 2, INT_MAX, 4));
+    EXPECT_EQ(Row(2, 0, 19, clRed), std::string(20, '#'));
+    EXPECT_EQ(Column(5, 1, 4, clRed), ".##.");
+    C().Rectangle(INT_MIN, 10, INT_MAX, INT_MAX);
+    EXPECT_EQ(Row(12, 0, 19, clRed), std::string(20, '#'));
+    EXPECT_EQ(Row(10, 0, 19), std::string(20, '#'));
+    C().MoveTo(10, 6);
+    C().LineTo(INT_MIN, 6);
+    EXPECT_EQ(Row(6, 0, 9), std::string(10, '#'));
+    EXPECT_EQ(At(11, 6), clWhite);
 }
 
 TEST_F(QtCanvas, PenWidthStyleAndColourApply) {

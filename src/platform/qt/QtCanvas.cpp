@@ -22,11 +22,25 @@ QPolygon ToQPolygon(const std::vector<TPoint>& Points) {
     return P;
 }
 
-// The box (X1, Y1)-(X2, Y2) without its right and bottom edge, as the outline QPainter draws.
+// Saturated pixels lie far beyond any page. Kept within this range, a box's size stays an int.
+int Bounded(int V) {
+    return std::clamp(V, -(1 << 28), 1 << 28);
+}
+
+// The point (X1, Y1) to (X2, Y2), both included, in either order.
+QRect Between(int X1, int Y1, int X2, int Y2) {
+    return QRect(QPoint(Bounded(std::min(X1, X2)), Bounded(std::min(Y1, Y2))),
+                 QPoint(Bounded(std::max(X1, X2)), Bounded(std::max(Y1, Y2))));
+}
+
+// The pixels of the box (X1, Y1)-(X2, Y2) without its right and bottom edge; X1 != X2, Y1 != Y2.
+QRect PixelBox(int X1, int Y1, int X2, int Y2) {
+    return Between(X1, Y1, X2, Y2).adjusted(0, 0, -1, -1);
+}
+
+// The same box as the outline QPainter draws: one pixel wider and higher than the rectangle.
 QRect OutlineBox(int X1, int Y1, int X2, int Y2) {
-    return QRect(QPoint(std::min(X1, X2), std::min(Y1, Y2)),
-                 QPoint(std::max(X1, X2) - 1, std::max(Y1, Y2) - 1))
-        .adjusted(0, 0, -1, -1);
+    return PixelBox(X1, Y1, X2, Y2).adjusted(0, 0, -1, -1);
 }
 
 QPen ToQPen(const TPen& Pen) {
@@ -147,10 +161,8 @@ void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
     QPen Both = P.pen();
     Both.setCapStyle(Qt::SquareCap);
     P.setPen(Both);
-    const QRect Keep = AlongX ? QRect(QPoint(To.X + 1, std::min(From.Y, To.Y)),
-                                      QPoint(From.X, std::max(From.Y, To.Y)))
-                              : QRect(QPoint(std::min(From.X, To.X), To.Y + 1),
-                                      QPoint(std::max(From.X, To.X), From.Y));
+    const QRect Keep =
+        AlongX ? Between(To.X + 1, From.Y, From.X, To.Y) : Between(From.X, To.Y + 1, To.X, From.Y);
     P.setClipRect(Keep, Qt::IntersectClip);
     P.drawLine(From.X, From.Y, To.X, To.Y);
     P.restore();
@@ -213,18 +225,18 @@ void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
     if (!P)
         return;
     if (Pen().Style == TPenStyle::psClear)
-        P->drawRect(QRect(QPoint(std::min(X1, X2), std::min(Y1, Y2)),
-                          QPoint(std::max(X1, X2) - 1, std::max(Y1, Y2) - 1)));
+        P->drawRect(PixelBox(X1, Y1, X2, Y2));
     else
         P->drawRect(OutlineBox(X1, Y1, X2, Y2));
     Drawn();
 }
 
 void TQtCanvas::FillRect(const TRect& R) {
-    if (Brush().Style == TBrushStyle::bsClear || R.Width() <= 0 || R.Height() <= 0)
+    // Compared, not subtracted: a rectangle of saturated pixels is wider than an int.
+    if (Brush().Style == TBrushStyle::bsClear || R.Right <= R.Left || R.Bottom <= R.Top)
         return;
     if (QPainter* P = Begin(false)) {
-        P->fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), ToQColor(Brush().Color));
+        P->fillRect(PixelBox(R.Left, R.Top, R.Right, R.Bottom), ToQColor(Brush().Color));
         Drawn();
     }
 }

@@ -148,8 +148,9 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
 }
 
 void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
-    const int DX = To.X - From.X;
-    const int DY = To.Y - From.Y;
+    // Saturated ends lie further apart than an int reaches.
+    const long long DX = static_cast<long long>(To.X) - From.X;
+    const long long DY = static_cast<long long>(To.Y) - From.Y;
     const bool AlongX = std::abs(DX) >= std::abs(DY);
     if (Pen().Width > 1 || (AlongX ? DX : DY) > 0) {
         P.drawLine(From.X, From.Y, To.X, To.Y);

@@ -174,12 +174,8 @@ void TSlider::Paint() {
 
 void TSlider::PaintLabels(TCanvas& Canvas) const {
     TPoint P0 = MMSurface()->MMToPixel(Joints().Items(0)->Position(), true);
-    auto UseWhiteBrush = [&Canvas] {
-        Canvas.Brush().Color = clWhite;
-        Canvas.Brush().Style = TBrushStyle::bsSolid;
-    };
     if (ShowID()) {
-        UseWhiteBrush();
+        UseLabelBackground(Canvas);
         Canvas.Font().Height = IDTextHeight();
         std::string Text = std::to_string(ID());
         int H = Canvas.TextHeight("gT");
@@ -187,7 +183,7 @@ void TSlider::PaintLabels(TCanvas& Canvas) const {
                        Text);
     }
     if (ShowIdentifier()) {
-        UseWhiteBrush();
+        UseLabelBackground(Canvas);
         Canvas.Font().Height = IdentifierTextHeight();
         Canvas.TextOut(P0.X - Canvas.TextWidth(Identifier()) / 2, P0.Y + SizeY() / 2 + 4,
                        Identifier());

@@ -149,8 +149,7 @@ void TSlider::DrawConnection(TCanvas& Canvas, TPoint Q) const {
     };
     TPoint Prev = FCorners[(K + 3) % 4];
     TPoint Next = FCorners[K + 1];
-    bool PrevSide =
-        Apart(VertexAnglePts(Corner, Prev, Q)) < Apart(VertexAnglePts(Corner, Q, Next));
+    bool PrevSide = Apart(VertexAnglePts(Corner, Prev, Q)) < Apart(VertexAnglePts(Corner, Q, Next));
     DrawSolidEdge(Canvas, Corner, Q, PrevSide ? Prev : Next, std::numbers::pi, Canvas.Pen().Color,
                   SolidEdgeSize());
 }

@@ -15,10 +15,10 @@ int main(int argc, char* argv[]) {
     TQtFileServices FileServices;
     // The settings and their defaults are in force before any window exists; they are loaded
     // first so that the save after the message loop never replaces the user's values.
-    TPreferences Preferences;
-    SetPreferences(&Preferences);
-    LoadSettings(Preferences, SettingsLocation());
-    Preferences.RegisterFileType();
+    TPreferences AppPreferences;
+    SetPreferences(&AppPreferences);
+    LoadSettings(AppPreferences, SettingsLocation());
+    AppPreferences.RegisterFileType();
     Randomize();
     int Result = 0;
     {
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
         FormMain.show();
         Result = App.exec();
     }
-    Preferences.SaveToFile();
+    AppPreferences.SaveToFile();
     SetPreferences(nullptr);
     SetPlatform(nullptr);
     return Result;

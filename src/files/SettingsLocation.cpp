@@ -7,15 +7,23 @@
 #include <system_error>
 
 namespace {
+
 const char* const SettingsName = "settings.xml";
+
+std::string SettingsFileIn(const std::string& Folder) {
+    return (std::filesystem::path(Folder) / SettingsName).string();
 }
 
+} // namespace
+
 TSettingsLocation ChooseSettingsLocation(const TSettingsFacts& Facts) {
-    const std::string Beside = Facts.ProgramDir + "/" + SettingsName;
-    if (Facts.BesideWritable)
+    // When the program's own path is unknown, nothing beside it can be found or saved.
+    const bool ProgramKnown = !Facts.ProgramDir.empty();
+    const std::string Beside = SettingsFileIn(Facts.ProgramDir);
+    if (ProgramKnown && Facts.BesideWritable)
         return {Beside, ""};
-    TSettingsLocation L{Facts.ConfigDir + "/" + SettingsName, ""};
-    if (!Facts.FileInConfigDir && Facts.FileBesideProgram)
+    TSettingsLocation L{SettingsFileIn(Facts.ConfigDir), ""};
+    if (ProgramKnown && !Facts.FileInConfigDir && Facts.FileBesideProgram)
         L.StartFileName = Beside;
     return L;
 }
@@ -25,11 +33,11 @@ TSettingsLocation SettingsLocation() {
     std::error_code Ec;
     TSettingsFacts F;
     F.ProgramDir = fs::path(ExecutablePath()).parent_path().string();
-    const std::string Beside = (fs::path(F.ProgramDir) / SettingsName).string();
+    const std::string Beside = SettingsFileIn(F.ProgramDir);
     F.FileBesideProgram = fs::is_regular_file(Beside, Ec);
     F.BesideWritable = CanReplaceFile(Beside);
     F.ConfigDir = UserConfigHome() + "/koplar";
-    F.FileInConfigDir = fs::is_regular_file(fs::path(F.ConfigDir) / SettingsName, Ec);
+    F.FileInConfigDir = fs::is_regular_file(SettingsFileIn(F.ConfigDir), Ec);
     return ChooseSettingsLocation(F);
 }
 

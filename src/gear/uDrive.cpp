@@ -74,6 +74,8 @@ void TDrive::Paint() {
     double LastValue = ValueAt(GetLastIndex());
     Canvas->Pen().Color = FLineColor;
     Canvas->Pen().Width = FLineThickness;
+    // The arrow heads are filled, whatever the canvas was left with.
+    Canvas->Brush().Style = TBrushStyle::bsSolid;
     if (FDriveType == dtRotary)
         PaintRotary(*Canvas, LastValue);
     else if (FDriveType == dtSliding)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
 
 namespace {
 
@@ -19,6 +20,17 @@ constexpr double NoExtreme = 1e20;
 
 template <class T, class Part> bool IsA(const Part* P) {
     return dynamic_cast<const T*>(P);
+}
+
+// The coordinate of the joints that beats all others, Start without joints.
+template <class Beats>
+double JointExtreme(const TJointList& Joints, double (TJoint::*Coordinate)() const, double Start,
+                    Beats Better) {
+    double Best = Start;
+    for (const TJoint* J : Joints)
+        if (Better((J->*Coordinate)(), Best))
+            Best = (J->*Coordinate)();
+    return Best;
 }
 
 } // namespace
@@ -275,31 +287,19 @@ int TGearData::PositionCount() const {
 }
 
 double TGearData::MaxJointX() const {
-    double M = -NoExtreme;
-    for (const TJoint* J : FJoints)
-        M = std::max(M, J->X());
-    return M;
+    return JointExtreme(FJoints, &TJoint::X, -NoExtreme, std::greater<>());
 }
 
 double TGearData::MaxJointY() const {
-    double M = -NoExtreme;
-    for (const TJoint* J : FJoints)
-        M = std::max(M, J->Y());
-    return M;
+    return JointExtreme(FJoints, &TJoint::Y, -NoExtreme, std::greater<>());
 }
 
 double TGearData::MinJointX() const {
-    double M = NoExtreme;
-    for (const TJoint* J : FJoints)
-        M = std::min(M, J->X());
-    return M;
+    return JointExtreme(FJoints, &TJoint::X, NoExtreme, std::less<>());
 }
 
 double TGearData::MinJointY() const {
-    double M = NoExtreme;
-    for (const TJoint* J : FJoints)
-        M = std::min(M, J->Y());
-    return M;
+    return JointExtreme(FJoints, &TJoint::Y, NoExtreme, std::less<>());
 }
 
 // Drives

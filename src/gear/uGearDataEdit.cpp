@@ -10,15 +10,31 @@
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 
+namespace {
+
+// Deletes the list's first part until the list is empty, or until a deletion did not take the
+// part out of the list (a list that is not a selection list): its first part may be freed.
+template <class List, class Delete> void DeleteUntilEmpty(List& Parts, Delete DeleteFirst) {
+    while (!Parts.Empty()) {
+        int Before = Parts.Count();
+        DeleteFirst(Parts.First());
+        if (Parts.Count() >= Before)
+            break;
+    }
+}
+
+} // namespace
+
 void TGearData::Clear(bool CreateRack) {
     TUpdateBracket Bracket(*this);
     DeselectLinks();
     DeselectJoints();
-    // Drives first, so that none names a freed part even for a moment.
+    // The registry forgets the parts before they go; drives go first, so that none names a freed
+    // part even for a moment.
+    FParts.Clear();
     FDrives.FreeAll();
     FJoints.FreeAll();
     FLinks.FreeAll();
-    FParts.Clear();
     FGearInfo.Clear();
     if (CreateRack)
         this->CreateRack(true, true, "Gestell");
@@ -57,12 +73,7 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
 
 void TGearData::DeleteLinks(TLinkList& List, bool Force) {
     TUpdateBracket Bracket(*this);
-    while (!List.Empty()) {
-        int Before = List.Count();
-        DeleteLink(List.First(), Force);
-        if (List.Count() >= Before)
-            break;
-    }
+    DeleteUntilEmpty(List, [this, Force](TCustomLink* Link) { DeleteLink(Link, Force); });
 }
 
 void TGearData::DeleteJoint(TJoint* Joint) {
@@ -77,12 +88,7 @@ void TGearData::DeleteJoint(TJoint* Joint) {
 
 void TGearData::DeleteJoints(TJointList& List) {
     TUpdateBracket Bracket(*this);
-    while (!List.Empty()) {
-        int Before = List.Count();
-        DeleteJoint(List.First());
-        if (List.Count() >= Before)
-            break;
-    }
+    DeleteUntilEmpty(List, [this](TJoint* Joint) { DeleteJoint(Joint); });
 }
 
 void TGearData::DetachJoint(TCustomLink* Link, TJoint* Joint) {

@@ -74,6 +74,12 @@ TCanvas* TGearPart::PaintCanvas() const {
     return MMSurface()->GetCanvas();
 }
 
+void TGearPart::UseLabelBackground(TCanvas& Canvas) {
+    Canvas.Brush().Color = clWhite;
+    Canvas.Brush().Style = TBrushStyle::bsSolid;
+    Canvas.SetTextTransparent(false);
+}
+
 // --- TGearPartlist
 
 bool TGearPartlist::ContainsUID(int AUID) const {

@@ -66,6 +66,8 @@ protected:
     TColor CurrentFillColor() const { return FSelected ? FFillColorSelected : FFillColor; }
     // The surface's canvas when the part may draw now (registered, canvas present, visible).
     TCanvas* PaintCanvas() const;
+    // Labels (and a link's lines) go on an opaque white background.
+    static void UseLabelBackground(TCanvas& Canvas);
     // Value in decimal, padded with blanks on the left to Width characters ("%2d").
     static std::string PaddedInt(int Value, int Width);
     // Sets Visible without asking the surface for a repaint.

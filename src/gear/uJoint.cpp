@@ -21,12 +21,6 @@ public:
     TNotifyDepthGuard& operator=(const TNotifyDepthGuard&) = delete;
 };
 
-void UseLabelBackground(TCanvas& Canvas) {
-    Canvas.Brush().Color = clWhite;
-    Canvas.Brush().Style = TBrushStyle::bsSolid;
-    Canvas.SetTextTransparent(false);
-}
-
 } // namespace
 
 TJoint::TJoint(TComponent* AOwner) : TGearPart(AOwner) {

@@ -10,11 +10,6 @@
 
 namespace {
 
-void UseWhiteBrush(TCanvas& Canvas) {
-    Canvas.Brush().Color = clWhite;
-    Canvas.Brush().Style = TBrushStyle::bsSolid;
-}
-
 void Line(TCanvas& Canvas, TPoint A, TPoint B) {
     Canvas.MoveTo(A.X, A.Y);
     Canvas.LineTo(B.X, B.Y);
@@ -36,7 +31,7 @@ void TLink::Paint() {
     TPoint P0 = Px(J0);
     TPoint P1 = Px(J1);
 
-    UseWhiteBrush(*Canvas);
+    UseLabelBackground(*Canvas);
     if (ShowLinkCoord())
         if (const TJoint* Ref = ReferenceJoint()) {
             TPoint R = Px(Ref);
@@ -68,7 +63,7 @@ void TLink::Paint() {
     }
 
     Canvas->Pen().Width = 1;
-    UseWhiteBrush(*Canvas);
+    UseLabelBackground(*Canvas);
     Canvas->Pen().Style = TPenStyle::psDot;
     double XMax = std::max(J0->X(), J1->X());
     double XMin = std::min(J0->X(), J1->X());
@@ -91,14 +86,14 @@ void TLink::Paint() {
 
     TPoint M = Surface.MMToPixel(MMPoint((J0->X() + J1->X()) / 2, (J0->Y() + J1->Y()) / 2), true);
     if (ShowID()) {
-        UseWhiteBrush(*Canvas);
+        UseLabelBackground(*Canvas);
         Canvas->Font().Height = IDTextHeight();
         std::string Text = std::to_string(ID());
         int H = Canvas->TextHeight("gT");
         Canvas->TextOut(M.X - Canvas->TextWidth(Text) / 2, M.Y - H - 4, Text);
     }
     if (ShowIdentifier()) {
-        UseWhiteBrush(*Canvas);
+        UseLabelBackground(*Canvas);
         Canvas->Font().Height = IdentifierTextHeight();
         Canvas->TextOut(M.X - Canvas->TextWidth(Identifier()) / 2, M.Y + 4, Identifier());
     }

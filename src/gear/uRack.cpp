@@ -63,8 +63,7 @@ void TRack::PaintBearing(TCanvas& Canvas, TJoint& Joint) const {
     if (ShowID()) {
         Canvas.Font().Height = IDTextHeight();
         Canvas.Font().Color = clBlack;
-        Canvas.Brush().Color = clWhite;
-        Canvas.Brush().Style = TBrushStyle::bsSolid;
+        UseLabelBackground(Canvas);
         std::string Text = std::to_string(ID());
         Canvas.TextOut(P.X - Canvas.TextWidth(Text) - Joint.Radius() - 8, P.Y, Text);
     }

@@ -141,11 +141,15 @@ void TSlider::DrawConnection(TCanvas& Canvas, TPoint Q) const {
     Canvas.Pen().Width = CoupleLineThickness();
     Canvas.MoveTo(Corner.X, Corner.Y);
     Canvas.LineTo(Q.X, Q.Y);
-    // The mark lies in the block's edge that makes the smaller angle with the line.
+    // The mark lies in the block's edge that makes the smaller angle with the line. The raw
+    // direction difference would measure across the wrap at 0 and put the mark against the edge
+    // on the far side, where the block hides it.
+    auto Apart = [](double Difference) {
+        return std::fabs(std::remainder(Difference, 2 * std::numbers::pi));
+    };
     TPoint Prev = FCorners[(K + 3) % 4];
     TPoint Next = FCorners[K + 1];
-    bool PrevSide =
-        std::abs(VertexAnglePts(Corner, Prev, Q)) < std::abs(VertexAnglePts(Corner, Q, Next));
+    bool PrevSide = Apart(VertexAnglePts(Corner, Prev, Q)) < Apart(VertexAnglePts(Corner, Q, Next));
     DrawSolidEdge(Canvas, Corner, Q, PrevSide ? Prev : Next, std::numbers::pi, Canvas.Pen().Color,
                   SolidEdgeSize());
 }
@@ -156,15 +160,15 @@ void TSlider::Paint() {
         return;
     TMMSurface& Surface = *MMSurface();
     Canvas->Pen().Color = CurrentLineColor();
+    // The corner marks and the block are solid, whatever the canvas was left with.
+    Canvas->Brush().Style = TBrushStyle::bsSolid;
     FCorners = CalcCorners();
     for (int I = 2; I < Joints().Count(); ++I)
         DrawConnection(*Canvas, Surface.MMToPixel(Joints().Items(I)->Position(), true));
 
     // The block goes over the ends of the connection lines.
-    Canvas->Pen().Color = CurrentLineColor();
     Canvas->Pen().Width = LineThickness();
     Canvas->Brush().Color = CurrentFillColor();
-    Canvas->Brush().Style = TBrushStyle::bsSolid;
     Canvas->Polygon(std::vector<TPoint>(FCorners.begin(), FCorners.end()));
 
     for (TJoint* Joint : Joints())
@@ -174,12 +178,8 @@ void TSlider::Paint() {
 
 void TSlider::PaintLabels(TCanvas& Canvas) const {
     TPoint P0 = MMSurface()->MMToPixel(Joints().Items(0)->Position(), true);
-    auto UseWhiteBrush = [&Canvas] {
-        Canvas.Brush().Color = clWhite;
-        Canvas.Brush().Style = TBrushStyle::bsSolid;
-    };
     if (ShowID()) {
-        UseWhiteBrush();
+        UseLabelBackground(Canvas);
         Canvas.Font().Height = IDTextHeight();
         std::string Text = std::to_string(ID());
         int H = Canvas.TextHeight("gT");
@@ -187,7 +187,7 @@ void TSlider::PaintLabels(TCanvas& Canvas) const {
                        Text);
     }
     if (ShowIdentifier()) {
-        UseWhiteBrush();
+        UseLabelBackground(Canvas);
         Canvas.Font().Height = IdentifierTextHeight();
         Canvas.TextOut(P0.X - Canvas.TextWidth(Identifier()) / 2, P0.Y + SizeY() / 2 + 4,
                        Identifier());

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -77,6 +78,58 @@ std::optional<TCurrency> CurrencyOf(double V) {
     if (!(std::fabs(Scaled) < 9223372036854775808.0))
         return std::nullopt;
     return TCurrency{static_cast<std::int64_t>(Scaled)};
+}
+
+// The exact amount of a plain decimal text ("-12,3456") with ',' or '.' as separator, digits
+// beyond the fourth decimal rounded with halves to even; none for any other form or beyond the
+// range. Going through a double would change amounts of more than 15 digits.
+std::optional<TCurrency> ParseDecimalCurrency(const std::string& Text) {
+    const std::string Clean = Trimmed(Text);
+    std::string_view S = Clean;
+    const bool Negative = !S.empty() && S[0] == '-';
+    if (!S.empty() && (S[0] == '-' || S[0] == '+'))
+        S.remove_prefix(1);
+    constexpr std::uint64_t Max = std::uint64_t(1) << 63; // the magnitude of the minimum
+    std::uint64_t Scaled = 0;
+    int Decimals = 0, FirstDropped = -1;
+    bool Separator = false, Digit = false, DroppedBeyond = false;
+    const auto Shift = [&](int D) {
+        if (Scaled > (Max - D) / 10)
+            return false;
+        Scaled = Scaled * 10 + D;
+        return true;
+    };
+    for (const char C : S) {
+        if ((C == ',' || C == '.') && !Separator) {
+            Separator = true;
+            continue;
+        }
+        if (C < '0' || C > '9')
+            return std::nullopt;
+        Digit = true;
+        if (Separator && Decimals == 4) {
+            if (FirstDropped < 0)
+                FirstDropped = C - '0';
+            else
+                DroppedBeyond = DroppedBeyond || C != '0';
+            continue;
+        }
+        if (Separator)
+            ++Decimals;
+        if (!Shift(C - '0'))
+            return std::nullopt;
+    }
+    for (; Decimals < 4; ++Decimals)
+        if (!Shift(0))
+            return std::nullopt;
+    if (!Digit)
+        return std::nullopt;
+    if (FirstDropped > 5 || (FirstDropped == 5 && (DroppedBeyond || Scaled % 2 != 0)))
+        ++Scaled;
+    if (Scaled > (Negative ? Max : Max - 1))
+        return std::nullopt;
+    return TCurrency{Negative ? static_cast<std::int64_t>(0 - Scaled)
+                              : static_cast<std::int64_t>(Scaled)};
 }
 
 std::int64_t RoundCurrency(std::int64_t Scaled) {
@@ -286,6 +339,9 @@ std::optional<TVariant> TVariant::FromText(const std::string& Text, TVarType Typ
             return TVariant(*V);
         break;
     case varCurrency:
+        if (auto C = ParseDecimalCurrency(Text))
+            return Currency(*C);
+        // An exponent form, as the general number format of a double writes it.
         if (auto V = ParseFloat(Text))
             if (auto C = CurrencyOf(*V))
                 return Currency(*C);

@@ -55,8 +55,9 @@ public:
     // significant digits, currency with up to four decimals, the locale's decimal separator.
     std::string AsString() const;
 
-    // The value of Text in type Type (one of the numeric types or Boolean), or none when Text does
-    // not convert or lies outside the type's range. A decimal ',' and '.' are both accepted.
+    // The value of Text in type Type, or none when Text does not convert or lies outside the
+    // type's range; only the numeric types and Boolean convert, any other code gives none. A
+    // decimal ',' and '.' are both accepted.
     static std::optional<TVariant> FromText(const std::string& Text, TVarType Type);
 
     friend bool operator==(const TVariant&, const TVariant&) = default;

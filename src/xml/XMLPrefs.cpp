@@ -8,21 +8,6 @@
 
 namespace {
 
-// The type codes a value read back may be converted to.
-bool IsStoredType(std::int32_t Code) {
-    switch (Code) {
-    case varInteger:
-    case varDouble:
-    case varCurrency:
-    case varBoolean:
-    case varByte:
-    case varLongWord:
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::string ChildText(const TXMLTag& Tag, const char* Name) {
     const TXMLTag* Child = Tag.Items().FindTag(Name);
     return Child ? Child->GetText() : std::string();
@@ -69,7 +54,8 @@ void TPreferenceItem::SaveToTag(TXMLTag& CategoryTag) const {
 void TPreferenceItem::LoadFromTag(const TXMLTag& ItemTag) {
     const std::string Text = ChildText(ItemTag, "Value");
     const auto Code = TVariant::FromText(ChildText(ItemTag, "VarType"), varInteger);
-    if (Code && IsStoredType(Code->AsInteger()))
+    // Only the numeric and Boolean codes convert; empty, string and unknown codes keep the text.
+    if (Code)
         if (const auto V = TVariant::FromText(Text, static_cast<TVarType>(Code->AsInteger()))) {
             SetValue(*V);
             return;

@@ -26,6 +26,10 @@ TEST(SettingsLocation, BesideTheProgramWhenItCanBeSavedThereElseInTheUserFolder)
         EXPECT_EQ(ChooseSettingsLocation({"/p", C.Writable, C.Beside, "/c/koplar", C.InConfig}),
                   C.Expected);
     }
+    // Without the program's path a writable working folder must not decide: "/settings.xml"
+    // could never be saved.
+    EXPECT_EQ(ChooseSettingsLocation({"", true, true, "/c/koplar", false}),
+              (TSettingsLocation{"/c/koplar/settings.xml", ""}));
 }
 
 TEST(SettingsLocation, RunningTestBinaryLivesInAWritableBuildTree) {

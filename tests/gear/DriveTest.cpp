@@ -143,11 +143,19 @@ struct DriveOnSurface {
         Drive.SetLineThickness(2);
         Rig.Show(&Drive);
     }
-    // The tip of the one arrow head drawn.
+    // Paints on a canvas whose brush an earlier painter left clear.
+    void Paint() {
+        Rig.Canvas().Brush().Style = TBrushStyle::bsClear;
+        Drive.Paint();
+    }
+    // The tip of the one arrow head drawn, which is filled.
     TPoint ArrowTip() {
         auto Heads = Rig.Canvas().Of("Polygon");
         EXPECT_EQ(Heads.size(), 1u);
-        return Heads.empty() ? TPoint{} : Heads[0].Points[0];
+        if (Heads.empty())
+            return TPoint{};
+        EXPECT_EQ(Heads[0].Brush.Style, TBrushStyle::bsSolid);
+        return Heads[0].Points[0];
     }
 };
 
@@ -162,7 +170,7 @@ TEST(DrivePaintTest, RotaryArcWithArrowAtTheEndOfItsDirection) {
         SCOPED_TRACE(C.LastValue);
         DriveOnSurface S(dtRotary);
         S.Drive.SetValue(S.Drive.GetLastIndex(), C.LastValue);
-        S.Drive.Paint();
+        S.Paint();
         auto Arcs = S.Rig.Canvas().Of("Arc");
         ASSERT_EQ(Arcs.size(), 1u);
         // From 10 degrees over the top to 175 degrees, the ends truncated toward zero.
@@ -184,7 +192,7 @@ TEST(DrivePaintTest, SlidingLineBesideTheSliderWithArrowInItsDirection) {
         SCOPED_TRACE(C.LastValue);
         DriveOnSurface S(dtSliding);
         S.Drive.SetValue(3, C.LastValue);
-        S.Drive.Paint();
+        S.Paint();
         auto Lines = S.Rig.Canvas().Of("Line");
         ASSERT_EQ(Lines.size(), 1u);
         // 30 pixels along the slide link, 16 below it.

@@ -439,6 +439,15 @@ TEST(GearDataEditDetails, EditsThatChangeTheStructureTellTheApplication) {
     Rig.D().SeparateLinks(S.Crank, S.Rod);
     EXPECT_EQ(Changes, 1);
     EXPECT_TRUE(ModelIsConsistent(Rig.D()));
+    Rig.D().MergeJoints(S.Rod->Joints().Items(0), S.A); // join them again
+    EXPECT_EQ(Changes, 2);
+    Rig.D().MoveOriginToJoint(S.A0); // a shift is no change of structure
+    EXPECT_EQ(Changes, 2);
+    Rig.D().ConnectSliderToLink(S.S, S.Crank);
+    EXPECT_EQ(Changes, 3);
+    EXPECT_TRUE(ModelIsConsistent(Rig.D()));
+    Rig.D().Clear(false);
+    EXPECT_EQ(Changes, 4);
 }
 
 } // namespace

@@ -121,3 +121,30 @@ TEST(RackPaintTest, FrameWithoutJointsDrawsNothing) {
     Frame->Paint();
     EXPECT_TRUE(Rig.Canvas().Calls.empty());
 }
+
+// Whatever the canvas was left with, the labels of every kind of link stand on opaque white.
+TEST(LinkLabelsTest, LabelsOfEveryLinkKindAreOpaqueOnWhite) {
+    TSliderRig Rig;
+    TJoint* A = Rig.Joint(100, 200);
+    TJoint* B = Rig.Joint(200, 200);
+    TCustomLink* Parts[] = {Rig.Link({A, B}), Rig.Slider(nullptr, 300, 200), Rig.Rack({A})};
+    for (TCustomLink* Part : Parts) {
+        SCOPED_TRACE(Part->GetDisplayText());
+        Part->SetShowID(true);
+        Part->SetShowIdentifier(true);
+        Part->SetIdentifier("Teil");
+        for (TJoint* J : Part->Joints())
+            J->SetShowID(false);
+        Rig.Show(Part);
+        Rig.Canvas().SetTextTransparent(true);
+        Rig.Canvas().Brush().Color = clRed;
+        Part->Paint();
+        auto Texts = Rig.Canvas().Of("TextOut");
+        ASSERT_FALSE(Texts.empty());
+        for (const TCanvasCall& T : Texts) {
+            EXPECT_FALSE(T.TextTransparent) << T.Text;
+            EXPECT_EQ(T.Brush.Color, clWhite) << T.Text;
+            EXPECT_EQ(T.Brush.Style, TBrushStyle::bsSolid) << T.Text;
+        }
+    }
+}

@@ -71,6 +71,7 @@ TEST(SliderPaintTest, BlockInLineAndFillColoursOverItsConnectionLines) {
         S->SetSelected(Selected);
         TRecordingCanvas& C = At.Rig.Canvas();
         C.ClearCalls();
+        C.Brush().Style = TBrushStyle::bsClear; // left so by an earlier painter
         S->Paint();
 
         ASSERT_FALSE(C.Calls.empty());
@@ -80,13 +81,15 @@ TEST(SliderPaintTest, BlockInLineAndFillColoursOverItsConnectionLines) {
         EXPECT_EQ(Connection.Points, (std::vector<TPoint>{{185, 142}, {200, 50}}));
         EXPECT_EQ(Connection.Pen.Width, 1);
         EXPECT_EQ(Connection.Pen.Color, Selected ? 0x222222u : 0x111111u);
-        // The solid mark in the corner, between the line and the edge down to the lower left
-        // corner (the raw direction difference to it is the smaller one), whatever SolidEdges.
+        // The solid mark in the corner, filled, between the line and the top edge, which meets
+        // the line at the smaller angle (about 81 degrees against 171 down the left edge, where
+        // the block would hide the mark), whatever SolidEdges.
         ASSERT_GE(C.Calls.size(), 2u);
         const TCanvasCall& Mark = C.Calls[1];
         EXPECT_EQ(Mark.Op, "Polygon");
-        EXPECT_EQ(Mark.Points, (std::vector<TPoint>{{185, 142}, {187, 129}, {185, 155}}));
+        EXPECT_EQ(Mark.Points, (std::vector<TPoint>{{185, 142}, {187, 129}, {198, 142}}));
         EXPECT_EQ(Mark.Brush.Color, Connection.Pen.Color);
+        EXPECT_EQ(Mark.Brush.Style, TBrushStyle::bsSolid);
 
         auto Block = std::find_if(C.Calls.begin(), C.Calls.end(), [](const TCanvasCall& Call) {
             return Call.Op == "Polygon" && Call.Points.size() == 5;

@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable failures: the type code and the text form.
+void PrintTo(const TVariant& V, std::ostream* Os) {
+    *Os << V.VarType() << ":\"" << V.AsString() << '"';
+}
+
 TEST(Variant, TextFormsFollowTheSettingsFile) {
     TSeparatorGuard Comma(',');
     struct Case {
@@ -106,6 +113,15 @@ TEST(Variant, TextsConvertWithinTheRangeOfTheirType) {
         {"1,25", varCurrency, TVariant::Currency(1.25)},
         {"1.25", varCurrency, TVariant::Currency(1.25)},
         {"1e30", varCurrency, std::nullopt},
+        // Currency is read exactly, not through a double; a fifth decimal rounds halves to even.
+        {"-922337203685477", varCurrency, TVariant::Currency(TCurrency{-9223372036854770000})},
+        {"-922337203685477,5808", varCurrency, TVariant::Currency(TCurrency{INT64_MIN})},
+        {"922337203685477,5808", varCurrency, std::nullopt},
+        {"0,00015", varCurrency, TVariant::Currency(TCurrency{2})},
+        {"0,00025", varCurrency, TVariant::Currency(TCurrency{2})},
+        {"0,000250001", varCurrency, TVariant::Currency(TCurrency{3})},
+        {"1,5E-3", varCurrency, TVariant::Currency(TCurrency{15})},
+        {"-", varCurrency, std::nullopt},
         {"True", varBoolean, TVariant(true)},
         {"false", varBoolean, TVariant(false)},
         {"0", varBoolean, TVariant(false)},
@@ -128,7 +144,8 @@ TEST(Variant, EveryTypeRoundTripsThroughItsText) {
                                    TVariant(true),
                                    TVariant(0.17453292519943295),
                                    TVariant(-1.5e-300),
-                                   TVariant::Currency(-123456789.0123)};
+                                   TVariant::Currency(-123456789.0123),
+                                   TVariant::Currency(TCurrency{INT64_MAX})};
         for (const TVariant& V : Values) {
             SCOPED_TRACE(V.AsString());
             const auto Back = TVariant::FromText(V.AsString(), V.VarType());

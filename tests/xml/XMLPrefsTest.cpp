@@ -94,6 +94,7 @@ TEST_F(TStoreTest, LoadedValueTakesEffectOnlyWhenItConvertsToItsRecordedType) {
         {"True", "11", TVariant(true)},
         {"250", "258", TVariant::Byte(100)},
         {"250", "0", TVariant::Byte(100)},
+        {"250", "7", TVariant::Byte(100)}, // a code the store never writes
         {"250", "x", TVariant::Byte(100)},
     };
     for (const Case& C : Cases) {

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -83,6 +84,14 @@ TEST_F(QtCanvas, LinesInEveryDirectionDrawTheirStartButNotTheirEnd) {
     EXPECT_EQ(Row(3, 0, 7), ".######.");
     EXPECT_EQ(Row(6, 0, 7), ".######.");
     EXPECT_EQ(Column(1, 3, 6), "#.##");
+    // Dots run on from one short piece to the next.
+    C().FillRect(Rect(0, 0, 20, 20));
+    C().Pen().Style = TPenStyle::psDot;
+    std::vector<TPoint> Steps;
+    for (int X = 0; X <= 18; X += 2)
+        Steps.push_back(Point(X, 15));
+    C().Polyline(Steps);
+    EXPECT_NE(Row(15, 0, 17).find('.'), std::string::npos);
 }
 
 TEST_F(QtCanvas, SaturatedPixelsDrawWhatIsVisibleOfTheShape) {

@@ -136,8 +136,9 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
     QPainter* P = Begin(false);
     if (!P)
         return;
-    if (Pen().Width <= 1) {
-        // One line after the other, each without its last pixel, as LineTo draws them.
+    if (Pen().Width <= 1 && Pen().Style == TPenStyle::psSolid) {
+        // One line after the other, each without its last pixel, as LineTo draws them. A dotted
+        // line stays one path, so that its dots run on through the corners.
         for (std::size_t I = 1; I < Points.size(); ++I)
             if (Points[I - 1] != Points[I])
                 DrawSegment(*P, Points[I - 1], Points[I]);

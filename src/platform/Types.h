@@ -2,6 +2,7 @@
 // and the shift state, in the forms the drawing and input code expects.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 // Colours are 32-bit values in blue-green-red order: 0x0000FF is red, 0xFF0000 blue.
@@ -33,13 +34,19 @@ struct TPoint {
 
 inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
 
+// B - A, saturated at the int range: rectangles may reach saturated pixel coordinates.
+constexpr int SaturatedDifference(int B, int A) {
+    const long long D = static_cast<long long>(B) - A;
+    return D > INT_MAX ? INT_MAX : (D < INT_MIN ? INT_MIN : static_cast<int>(D));
+}
+
 struct TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return SaturatedDifference(Right, Left); }
+    int Height() const { return SaturatedDifference(Bottom, Top); }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 

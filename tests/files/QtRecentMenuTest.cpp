@@ -5,22 +5,14 @@
 #include "platform/qt/QtMenuItem.h"
 #include "platform/qt/QtRegistry.h"
 #include "support/PreferencesFixture.h"
+#include "support/QtTestApp.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLocale>
 #include <QMenu>
 
 namespace {
-
-QApplication& App() {
-    static int Argc = 1;
-    static char Name[] = "test_files";
-    static char* Argv[] = {Name, nullptr};
-    static QApplication* A = qApp ? qApp : new QApplication(Argc, Argv);
-    return *A;
-}
 
 QStringList Texts(const QMenu& Menu) {
     QStringList T;
@@ -32,7 +24,7 @@ QStringList Texts(const QMenu& Menu) {
 } // namespace
 
 TEST(QtRecentMenu, ActionsShowTheCaptionsAndReportTheClickedIndex) {
-    App();
+    QtTestApp();
     QMenu Menu;
     TQtMenuItem Item(&Menu);
     TRecentFiles Recent;
@@ -62,7 +54,7 @@ TEST(QtRecentMenu, ActionsShowTheCaptionsAndReportTheClickedIndex) {
 }
 
 TEST(QtRecentMenu, MenuFreedByQtFirstLeavesTheListWorking) {
-    App();
+    QtTestApp();
     auto* Menu = new QMenu;
     TQtMenuItem Item(Menu);
     TRecentFiles Recent;
@@ -92,7 +84,7 @@ TEST(QtRegistry, StringsSurviveInTheIniFile) {
 }
 
 TEST(QtDesktopShell, IconComesFromTheResourcesAndToolsRun) {
-    App();
+    QtTestApp();
     TQtDesktopShell Shell;
     EXPECT_NE(Shell.ProgramIcon().find("<svg"), std::string::npos);
     EXPECT_TRUE(Shell.HasTool("true"));
@@ -103,7 +95,7 @@ TEST(QtDesktopShell, IconComesFromTheResourcesAndToolsRun) {
 }
 
 TEST(QtDesktopShell, RealMimeDatabaseAcceptsTheRegisteredType) {
-    App();
+    QtTestApp();
     TScratchDir Dir;
     TQtDesktopShell Shell;
     TDesktopShell* Previous = SetDesktopShell(&Shell);
@@ -124,7 +116,7 @@ TEST(QtDesktopShell, RealMimeDatabaseAcceptsTheRegisteredType) {
 }
 
 TEST(QtFileServices, InstallsTheBackendsForTheirLifetime) {
-    App();
+    QtTestApp();
     TSeparatorGuard Keep('.');
     TDesktopShell* Before = SetDesktopShell(nullptr);
     {

@@ -1,6 +1,6 @@
 // The QPainter canvas draws pixel for pixel the way the drawing code expects.
 #include "platform/qt/QtCanvas.h"
-#include "platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 
 #include <gtest/gtest.h>
 

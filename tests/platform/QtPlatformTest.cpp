@@ -1,6 +1,6 @@
 // The Qt platform: bitmaps, and message boxes with German captions and buttons.
 #include "platform/qt/QtPlatform.h"
-#include "platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,7 @@
 #include "gear/uLink.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
-#include "platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtControl.h"
 #include "platform/qt/QtPlatform.h"

@@ -1,6 +1,6 @@
 // The main window's seed: caption, client size and the mechanism view's surface on its drawing
 // area.
-#include "platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "platform/qt/QtPlatform.h"
 #include "ui/fmMain.h"
 

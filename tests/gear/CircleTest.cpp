@@ -16,6 +16,21 @@ void ExpectPoint(const std::optional<TMMPoint>& P, TMMPoint Expected, double Tol
     EXPECT_NEAR(P->Y, Expected.Y, Tolerance);
 }
 
+// Both branches of an intersection: Intersect(Which) against the expected point (none: nullopt).
+template <class TIntersect>
+void ExpectBranches(TIntersect Intersect, const std::optional<TMMPoint>& True,
+                    const std::optional<TMMPoint>& False) {
+    for (bool Which : {true, false}) {
+        SCOPED_TRACE(Which);
+        const auto& Expected = Which ? True : False;
+        const auto P = Intersect(Which);
+        if (Expected)
+            ExpectPoint(P, *Expected);
+        else
+            EXPECT_FALSE(P.has_value());
+    }
+}
+
 struct CircleCase {
     const char* Name;
     TMMPoint CA;
@@ -51,15 +66,7 @@ TEST(Circle, IntersectsCirclesOnTheSideWhichNames) {
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         const TCircle A(C.CA, C.RA), B(C.CB, C.RB);
-        for (bool Which : {true, false}) {
-            SCOPED_TRACE(Which);
-            const auto Expected = Which ? C.True : C.False;
-            const auto P = A.Intersect(B, Which);
-            if (Expected)
-                ExpectPoint(P, *Expected);
-            else
-                EXPECT_FALSE(P.has_value());
-        }
+        ExpectBranches([&](bool Which) { return A.Intersect(B, Which); }, C.True, C.False);
     }
 }
 
@@ -113,15 +120,8 @@ TEST(Circle, IntersectsLinesAlongTheirDirection) {
         SCOPED_TRACE(C.Name);
         const TCircle Circle(C.C, C.R);
         const TStraightOne Line(C.P1, C.P2);
-        for (bool Which : {true, false}) {
-            SCOPED_TRACE(Which);
-            const auto Expected = Which ? C.True : C.False;
-            const auto P = Circle.IntersectLine(Line, Which);
-            if (Expected)
-                ExpectPoint(P, *Expected);
-            else
-                EXPECT_FALSE(P.has_value());
-        }
+        ExpectBranches([&](bool Which) { return Circle.IntersectLine(Line, Which); }, C.True,
+                       C.False);
     }
 }
 

@@ -1,9 +1,8 @@
 // The control over a real QWidget, offscreen: mouse, size and paint events reach the surface as
 // messages, and what the surface paints is what the widget shows.
 #include "platform/qt/QtControl.h"
-#include "support/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtPlatform.h"
+#include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
 
 #include <QImage>
@@ -47,17 +46,9 @@ public:
     }
 };
 
-class QtControl : public ::testing::Test {
+class QtControl : public ::testing::Test, protected TQtSurfaceRig<TLoggingWidget> {
 protected:
-    QtControl() {
-        PreviousPlatform = SetPlatform(&Platform);
-        Widget.resize(100, 100);
-        Widget.show(); // a hidden widget gets its resize events only when shown
-        Control = std::make_unique<TQtControl>(&Widget);
-        Surface = std::make_unique<TMMSurface>();
-        Surface->SetSquare(false);
-        Surface->SetControl(Control.get());
-        Surface->SetMMRect(MMRect(0, 100, 100, 0));
+    QtControl() : TQtSurfaceRig(100, 100, MMRect(0, 100, 100, 0), false) {
         Item.SetVisible(true);
         Item.SetMMSurface(Surface.get());
     }
@@ -65,8 +56,6 @@ protected:
         // The surface first: it lets go of the item without repainting, so no handler of a
         // finished test runs.
         Surface.reset();
-        Control.reset();
-        SetPlatform(PreviousPlatform);
     }
 
     void Send(QEvent::Type Type, QPoint P, Qt::MouseButton Button, Qt::MouseButtons Buttons,
@@ -76,12 +65,6 @@ protected:
     }
     QColor Shown(int X, int Y) { return Widget.grab().toImage().pixelColor(X, Y); }
 
-    QApplication& App = QtTestApp(); // before any widget
-    TQtPlatform Platform;
-    TPlatform* PreviousPlatform = nullptr;
-    TLoggingWidget Widget;
-    std::unique_ptr<TQtControl> Control;
-    std::unique_ptr<TMMSurface> Surface;
     TSquareItem Item;
 };
 

@@ -7,11 +7,9 @@
 #include "gear/uLink.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
-#include "support/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtControl.h"
-#include "platform/qt/QtPlatform.h"
 #include "support/PreferencesFixture.h"
+#include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
 
 #include <QColor>
@@ -33,19 +31,10 @@ constexpr TColor PlateColor = 0xC00000; // dark blue
 constexpr TColor SliderFill = 0x00C0C0; // olive yellow
 constexpr TColor SlideColor = 0x808000; // teal
 
-class PartsPicture : public ::testing::Test {
+class PartsPicture : public ::testing::Test, protected TQtSurfaceRig<> {
 protected:
-    PartsPicture() {
-        PreviousPlatform = SetPlatform(&Platform);
-        Widget.resize(400, 300);
-        Widget.show();
-        Control = std::make_unique<TQtControl>(&Widget);
-        Surface = std::make_unique<TMMSurface>();
-        Surface->SetControl(Control.get());
-        // 2 pixels per millimetre: world (x, y) is pixel (2 x, 300 - 2 y).
-        Surface->SetMMRect(MMRect(0, 150, 200, 0));
-        Build();
-    }
+    // 2 pixels per millimetre: world (x, y) is pixel (2 x, 300 - 2 y).
+    PartsPicture() : TQtSurfaceRig(400, 300, MMRect(0, 150, 200, 0), true) { Build(); }
     ~PartsPicture() override {
         for (auto& D : Drives)
             D->SetMMSurface(nullptr);
@@ -56,9 +45,6 @@ protected:
         Drives.clear();
         Links.clear();
         Joints.clear();
-        Surface.reset();
-        Control.reset();
-        SetPlatform(PreviousPlatform);
     }
 
     TJoint* Joint(double X, double Y, bool Virtual = false) {
@@ -135,12 +121,6 @@ protected:
     }
 
     TPreferencesFixture Settings;
-    QApplication& App = QtTestApp(); // before any widget
-    TQtPlatform Platform;
-    TPlatform* PreviousPlatform = nullptr;
-    QWidget Widget;
-    std::unique_ptr<TQtControl> Control;
-    std::unique_ptr<TMMSurface> Surface;
     std::vector<std::unique_ptr<TJoint>> Joints;
     std::vector<std::unique_ptr<TCustomLink>> Links;
     std::vector<std::unique_ptr<TDrive>> Drives;

@@ -1,7 +1,6 @@
 // The main window's seed: caption, client size and the mechanism view's surface on its drawing
 // area.
-#include "support/QtTestApp.h"
-#include "platform/qt/QtPlatform.h"
+#include "support/QtSurfaceRig.h"
 #include "ui/fmMain.h"
 
 #include <QImage>
@@ -11,8 +10,7 @@ namespace {
 
 TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
     QtTestApp();
-    TQtPlatform Platform;
-    TPlatform* Previous = SetPlatform(&Platform);
+    TInstalledQtPlatform Platform;
     {
         TFormMain Form;
         Form.show();
@@ -31,7 +29,6 @@ TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
         const QImage Shown = Form.DrawArea()->grab().toImage();
         EXPECT_EQ(Shown.pixelColor(Shown.width() / 2, Shown.height() / 2), QColor(Qt::white));
     }
-    SetPlatform(Previous);
 }
 
 } // namespace

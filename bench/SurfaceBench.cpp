@@ -43,7 +43,6 @@ private:
 
 struct TBench {
     TBench() {
-        SetPlatform(&Platform);
         Widget.resize(1920, 1080);
         Control = std::make_unique<TQtControl>(&Widget);
         Surface = std::make_unique<TMMSurface>();
@@ -54,10 +53,10 @@ struct TBench {
         Items.clear();
         Surface.reset();
         Control.reset();
-        SetPlatform(nullptr);
     }
     QApplication& Application = App(); // before the widget
     TQtPlatform Platform;
+    TScopedService<TPlatform> PlatformInstalled{PlatformSlot(), Platform};
     QWidget Widget;
     std::unique_ptr<TQtControl> Control;
     std::unique_ptr<TMMSurface> Surface;

@@ -1,22 +1,22 @@
 // Program start: the Qt backends, the random generator and the main window.
 #include "files/Preferences.h"
 #include "files/SettingsLocation.h"
+#include "gear/uGearPrefs.h"
 #include "platform/Random.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtPlatform.h"
 #include "ui/fmMain.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication App(argc, argv);
+    TQtApplication App(argc, argv);
     TQtPlatform QtPlatform;
-    SetPlatform(&QtPlatform);
+    TScopedService<TPlatform> PlatformInstalled(PlatformSlot(), QtPlatform);
     TQtFileServices FileServices;
     // The settings and their defaults are in force before any window exists; they are loaded
     // first so that the save after the message loop never replaces the user's values.
     TPreferences AppPreferences;
-    SetPreferences(&AppPreferences);
+    TScopedService<TCustomXMLPreferences> PreferencesInstalled(PreferencesSlot(), AppPreferences);
     LoadSettings(AppPreferences, SettingsLocation());
     AppPreferences.RegisterFileType();
     Randomize();
@@ -27,7 +27,5 @@ int main(int argc, char* argv[]) {
         Result = App.exec();
     }
     AppPreferences.SaveToFile();
-    SetPreferences(nullptr);
-    SetPlatform(nullptr);
     return Result;
 }

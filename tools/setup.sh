@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(qt6-base-dev libpugixml-dev libjpeg62-turbo-dev googletest libgmock-dev libbenchmark-dev
-          fonts-liberation2 poppler-utils xvfb xauth cmake ninja-build g++ pkg-config)
+          fonts-liberation2 poppler-utils xvfb xauth cmake ninja-build g++ pkg-config
+          shared-mime-info locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

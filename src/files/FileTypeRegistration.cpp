@@ -151,8 +151,8 @@ bool RegisterFileType(const std::string& Extension, const std::string& Descripti
         if (DesktopChanged)
             Ok = RunWhenInstalled("update-desktop-database", Apps.string()) && Ok;
         return Ok;
-    } catch (...) {
-        // Start-up goes on without the association.
+    } catch (const std::system_error&) {
+        // A folder or file the system refused: start-up goes on without the association.
         return false;
     }
 }

@@ -2,17 +2,17 @@
 
 #include "files/FileTypeRegistration.h"
 #include "files/RecentFiles.h"
+#include "gear/uGearPrefs.h"
 #include "platform/Environment.h"
-#include "platform/ServiceSlot.h"
 #include "xml/XMLParser.h"
 
 #include <filesystem>
 #include <span>
+#include <stdexcept>
 #include <system_error>
 
 namespace {
 
-TServiceSlot<TPreferences> GPreferences;
 const char* const RecentFilesName = "recent_files";
 
 struct TDefault {
@@ -156,6 +156,9 @@ bool TPreferences::RegisterFileType() const {
     return ::RegisterFileType("kxw", "KOPLAR GE Projekt", ExecutablePath());
 }
 
-TPreferences& Preferences() { return GPreferences.Get(); }
-
-TPreferences* SetPreferences(TPreferences* P) { return GPreferences.Set(P); }
+TPreferences& Preferences() {
+    auto* Application = dynamic_cast<TPreferences*>(&PreferenceStore());
+    if (!Application)
+        throw std::logic_error("Die eingerichteten Einstellungen sind nicht die der Anwendung.");
+    return *Application;
+}

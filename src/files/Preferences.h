@@ -1,6 +1,7 @@
 // The application's settings: the store with every setting registered at its default, the
 // recent-file list kept beside the settings and the registration of the mechanism file type.
-// Model code reads the settings through the one installed object, Preferences().
+// The program installs its one object into the model's PreferencesSlot() with TScopedService;
+// model code reads the store there, the application's own code through Preferences().
 #pragma once
 
 #include "xml/XMLPrefs.h"
@@ -30,7 +31,6 @@ private:
     TXMLTag* FRecentFilesTag = nullptr;
 };
 
-// The application's settings; asserts that they are installed.
+// The installed application settings; throws std::logic_error when none are installed or the
+// installed store is not the application's.
 TPreferences& Preferences();
-// Installs P (not owned) and returns the previous one; nullptr uninstalls.
-TPreferences* SetPreferences(TPreferences* P);

@@ -1,7 +1,7 @@
 #include "gear/uGearData.h"
 
-#include "files/ApplyPreferences.h"
 #include "gear/uDrive.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uRack.h"

@@ -1,11 +1,12 @@
 // The data model's hit tests at pixel positions and its selection rules.
 #include "gear/uGearData.h"
 
-#include "files/Preferences.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
+#include "xml/XMLPrefs.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double
 // Hit tests
 
 double TGearData::PixelSetting(const char* Name) const {
-    return Preferences().GetInteger("Edit", Name) / FMMSurface->ScaleX();
+    return PreferenceStore().GetInteger("Edit", Name) / FMMSurface->ScaleX();
 }
 
 TJoint* TGearData::FindJointAt(int X, int Y) const {
@@ -81,7 +82,7 @@ TCustomLink* TGearData::FindSnapLink(const TSlider* Slider) const {
         [Pin](const TCustomLink* L) { return L->DistanceTo(Pin->X(), Pin->Y()); }, NoDistance);
     // Compared in pixels here, not in millimetres.
     if (Best && FMMSurface->ScaleX() * Best->DistanceTo(Pin->X(), Pin->Y()) <=
-                    Preferences().GetInteger("Edit", "MaxSnapDistance"))
+                    PreferenceStore().GetInteger("Edit", "MaxSnapDistance"))
         return Best;
     return nullptr;
 }

@@ -1,12 +1,13 @@
 #include "gear/uGearUtils.h"
 
-#include "files/Preferences.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uTCircle.h"
 #include "gear/uTCoordSystem.h"
 #include "platform/Round.h"
 #include "surface/UtilLib.h"
+#include "xml/XMLPrefs.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,8 +19,8 @@ namespace {
 // The pie radius of the solid corner mark from the joint settings. The settings file may carry any
 // 32-bit value, so the sum is kept within a drawable range instead of overflowing.
 int SolidEdgePieRadius() {
-    const long long R = static_cast<long long>(Preferences().GetInteger("Joints", "Radius")) +
-                        3LL * Preferences().GetInteger("Joints", "LineThickness");
+    const long long R = static_cast<long long>(PreferenceStore().GetInteger("Joints", "Radius")) +
+                        3LL * PreferenceStore().GetInteger("Joints", "LineThickness");
     return static_cast<int>(std::clamp(R, 0LL, 100000LL));
 }
 } // namespace

@@ -40,7 +40,7 @@ class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner = nullptr);
 
-    // The drawable area, starting at (0, 0). May throw when the window is gone.
+    // The drawable area, starting at (0, 0). May throw std::runtime_error when the window is gone.
     virtual TRect ClientRect() const = 0;
 
     // The procedure every message of this control passes through; initially DefaultWndProc.
@@ -52,7 +52,8 @@ public:
     // Sends Message through the current window procedure.
     void Perform(TMessage& Message);
 
-    // A canvas that draws on the control; Draw(bitmap) presents a finished picture.
+    // A canvas that draws on the control; Draw(bitmap) presents a finished picture and may throw
+    // std::runtime_error when the window is gone.
     virtual std::unique_ptr<TCanvas> CreateCanvas() = 0;
 
 protected:

@@ -1,11 +1,10 @@
 #include "platform/DesktopShell.h"
 
-#include "platform/ServiceSlot.h"
-
-namespace {
-TServiceSlot<TDesktopShell> GShell;
+TServiceSlot<TDesktopShell>& DesktopShellSlot() {
+    static TServiceSlot<TDesktopShell> Slot("Desktop-Dienste");
+    return Slot;
 }
 
-TDesktopShell& DesktopShell() { return GShell.Get(); }
-
-TDesktopShell* SetDesktopShell(TDesktopShell* S) { return GShell.Set(S); }
+TDesktopShell& DesktopShell() {
+    return DesktopShellSlot().Get();
+}

@@ -2,6 +2,8 @@
 // its resources and the desktop's database tools, which are optional.
 #pragma once
 
+#include "platform/ServiceSlot.h"
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ public:
     virtual bool RunTool(const std::string& Tool, const std::vector<std::string>& Arguments) = 0;
 };
 
-// The installed shell; asserts that one is installed.
+// Where the backend and tests install the shell (TScopedService).
+TServiceSlot<TDesktopShell>& DesktopShellSlot();
+// The installed shell; throws std::logic_error when none is.
 TDesktopShell& DesktopShell();
-// Installs S (not owned) and returns the previous one; nullptr uninstalls.
-TDesktopShell* SetDesktopShell(TDesktopShell* S);

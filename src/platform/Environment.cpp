@@ -1,6 +1,7 @@
 #include "platform/Environment.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <pwd.h>
 #include <system_error>
@@ -44,14 +45,18 @@ std::string UserDataHome() {
     return XdgDir("XDG_DATA_HOME", ".local/share");
 }
 
+bool MayWrite(const std::string& Path) {
+    return faccessat(AT_FDCWD, Path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool CanReplaceFile(const std::string& Path) {
     std::error_code Ec;
     const std::string Folder = std::filesystem::path(Path).parent_path().string();
     return IsWritableDirectory(Folder.empty() ? "." : Folder) &&
-           (!std::filesystem::exists(Path, Ec) || access(Path.c_str(), W_OK) == 0);
+           (!std::filesystem::exists(Path, Ec) || MayWrite(Path));
 }
 
 bool IsWritableDirectory(const std::string& Path) {
     std::error_code Ec;
-    return std::filesystem::is_directory(Path, Ec) && access(Path.c_str(), W_OK) == 0;
+    return std::filesystem::is_directory(Path, Ec) && MayWrite(Path);
 }

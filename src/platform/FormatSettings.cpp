@@ -1,6 +1,11 @@
 #include "platform/FormatSettings.h"
 
-TFormatSettings& FormatSettings() {
-    static TFormatSettings Settings;
-    return Settings;
+TServiceSlot<const TFormatSettings>& FormatSettingsSlot() {
+    static const TFormatSettings Neutral;
+    static TServiceSlot<const TFormatSettings> Slot("Zahlenformat", &Neutral);
+    return Slot;
+}
+
+const TFormatSettings& FormatSettings() {
+    return FormatSettingsSlot().Get();
 }

@@ -2,9 +2,13 @@
 // follow. Portable code reads them here instead of asking the C library, whose locale Qt changes.
 #pragma once
 
+#include "platform/ServiceSlot.h"
+
 struct TFormatSettings {
     char DecimalSeparator = '.';
 };
 
-// The process-wide settings; the Qt backend fills them from the system locale at start-up.
-TFormatSettings& FormatSettings();
+// Where the backend installs the locale's conventions (TScopedService); until then the point.
+TServiceSlot<const TFormatSettings>& FormatSettingsSlot();
+// The conventions in force.
+const TFormatSettings& FormatSettings();

@@ -1,14 +1,13 @@
 #include "platform/Platform.h"
 
-#include "platform/ServiceSlot.h"
-
-namespace {
-TServiceSlot<TPlatform> GPlatform;
+TServiceSlot<TPlatform>& PlatformSlot() {
+    static TServiceSlot<TPlatform> Slot("Plattform");
+    return Slot;
 }
 
-TPlatform& Platform() { return GPlatform.Get(); }
-
-TPlatform* SetPlatform(TPlatform* P) { return GPlatform.Set(P); }
+TPlatform& Platform() {
+    return PlatformSlot().Get();
+}
 
 TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons) {
     return Platform().Messages().MessageDlg(Text, Type, Buttons);

@@ -4,6 +4,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
+#include "platform/ServiceSlot.h"
 
 #include <memory>
 
@@ -14,10 +15,10 @@ public:
     virtual TMessageService& Messages() = 0;
 };
 
-// The installed backend; asserts that one is installed.
+// Where main() and tests install the backend (TScopedService).
+TServiceSlot<TPlatform>& PlatformSlot();
+// The installed backend; throws std::logic_error when none is.
 TPlatform& Platform();
-// Installs P (not owned) and returns the previous one; nullptr uninstalls.
-TPlatform* SetPlatform(TPlatform* P);
 
 // Shorthand for Platform().Messages().MessageDlg.
 TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons);

@@ -1,11 +1,10 @@
 #include "platform/Registry.h"
 
-#include "platform/ServiceSlot.h"
-
-namespace {
-TServiceSlot<TRegistry> GRegistry;
+TServiceSlot<TRegistry>& RegistrySlot() {
+    static TServiceSlot<TRegistry> Slot("Registrierung");
+    return Slot;
 }
 
-TRegistry& Registry() { return GRegistry.Get(); }
-
-TRegistry* SetRegistry(TRegistry* R) { return GRegistry.Set(R); }
+TRegistry& Registry() {
+    return RegistrySlot().Get();
+}

@@ -2,6 +2,8 @@
 // Keys are paths with "\" between their levels.
 #pragma once
 
+#include "platform/ServiceSlot.h"
+
 #include <optional>
 #include <string>
 
@@ -18,7 +20,7 @@ public:
     virtual void DeleteKey(const std::string& Key) = 0;
 };
 
-// The installed registry; asserts that one is installed.
+// Where the backend and tests install the registry (TScopedService).
+TServiceSlot<TRegistry>& RegistrySlot();
+// The installed registry; throws std::logic_error when none is.
 TRegistry& Registry();
-// Installs R (not owned) and returns the previous one; nullptr uninstalls.
-TRegistry* SetRegistry(TRegistry* R);

@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include "platform/Environment.h"
+
 #include <cerrno>
 #include <filesystem>
 
@@ -184,7 +186,7 @@ void WriteTextFileLines(const std::string& FileName, const std::vector<std::stri
 
     const std::filesystem::path Target = ResolveTarget(FileName);
     // A write-protected file stays protected, although the folder would allow replacing it.
-    if (::access(Target.c_str(), F_OK) == 0 && ::access(Target.c_str(), W_OK) != 0)
+    if (::access(Target.c_str(), F_OK) == 0 && !MayWrite(Target.string()))
         WriteError(FileName);
     std::string TempName;
     const int Fd = CreateTemporary(Target, TempName);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <stdexcept>
 
 namespace {
 
@@ -97,7 +98,8 @@ TRect TMMSurface::GetClientRect() const {
         return TRect{};
     try {
         return FControl->ClientRect();
-    } catch (...) {
+    } catch (const std::runtime_error&) {
+        // The window is gone: nothing to draw on.
         return TRect{};
     }
 }
@@ -328,7 +330,7 @@ void TMMSurface::BringBufferToFront() {
         return;
     try {
         C->Draw(0, 0, *FBuffer);
-    } catch (...) {
+    } catch (const std::runtime_error&) {
         // The screen keeps its old picture; the surface stays usable.
     }
 }

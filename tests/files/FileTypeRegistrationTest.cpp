@@ -2,37 +2,21 @@
 #include "files/Preferences.h"
 #include "platform/DesktopShell.h"
 #include "platform/Environment.h"
-#include "support/PreferencesFixture.h"
+#include "support/EnvGuard.h"
+#include "support/ScratchDir.h"
+#include "support/WriteProtection.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
-#include <unistd.h>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Sets an environment variable for its lifetime.
-class TEnvGuard {
-public:
-    TEnvGuard(const char* Name, const std::string& Value) : FName(Name) {
-        if (const char* Old = std::getenv(Name))
-            FOld = Old;
-        setenv(Name, Value.c_str(), 1);
-    }
-    ~TEnvGuard() { FOld ? setenv(FName, FOld->c_str(), 1) : unsetenv(FName); }
-
-private:
-    const char* FName;
-    std::optional<std::string> FOld;
-};
-
 class TFakeShell : public TDesktopShell {
 public:
-    TFakeShell() : FPrevious(SetDesktopShell(this)) {}
-    ~TFakeShell() override { SetDesktopShell(FPrevious); }
     std::string ProgramIcon() const override { return "<svg/>\n"; }
     bool HasTool(const std::string& Tool) const override { return Installed.count(Tool) > 0; }
     bool RunTool(const std::string& Tool, const std::vector<std::string>& Arguments) override {
@@ -44,20 +28,18 @@ public:
     bool Failing = false;
 
 private:
-    TDesktopShell* FPrevious;
+    TScopedService<TDesktopShell> FInstalled{DesktopShellSlot(), *this};
 };
 
 class TRegistrationTest : public ::testing::Test {
 protected:
-    TRegistrationTest()
-        : Home("HOME", Dir.File("home")), DataHome("XDG_DATA_HOME", Dir.File("data")) {}
-    std::string Data(const std::string& Rel) const { return Dir.File("data/" + Rel); }
+    std::string Data(const std::string& Rel) const { return Folders.Data() + "/" + Rel; }
     bool Register(const std::string& Program = "/opt/koplar/koplar") {
         return RegisterFileType("kxw", "KOPLAR GE Projekt", Program);
     }
 
     TScratchDir Dir;
-    TEnvGuard Home, DataHome;
+    TUserFolders Folders{Dir.Path().string()};
     TFakeShell Shell;
 };
 
@@ -143,6 +125,11 @@ TEST_F(TRegistrationTest, FailuresAreReportedNotThrown) {
     EXPECT_FALSE(Register());
 }
 
+TEST_F(TRegistrationTest, AMissingDesktopShellIsAFaultOfTheProgramNotAFailedRegistration) {
+    TScopedService<TDesktopShell> None(DesktopShellSlot(), nullptr);
+    EXPECT_THROW(Register(), std::logic_error);
+}
+
 TEST_F(TRegistrationTest, ApplicationRegistersTheRunningProgram) {
     TPreferences P;
     ASSERT_TRUE(P.RegisterFileType());
@@ -150,30 +137,4 @@ TEST_F(TRegistrationTest, ApplicationRegistersTheRunningProgram) {
                   .find("Exec=\"" + ExecutablePath() + "\" %f\n"),
               std::string::npos);
     EXPECT_NE(ReadFileText(Data("mime/packages/koplar.xml")).find("*.kxw"), std::string::npos);
-}
-
-TEST(Environment, XdgFoldersFallBackToTheHomeFolder) {
-    TScratchDir Dir;
-    TEnvGuard Home("HOME", Dir.File("h"));
-    {
-        TEnvGuard Relative("XDG_DATA_HOME", "relative/path");
-        TEnvGuard Empty("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(UserDataHome(), Dir.File("h") + "/.local/share");
-        EXPECT_EQ(UserConfigHome(), Dir.File("h") + "/.config");
-    }
-    TEnvGuard Config("XDG_CONFIG_HOME", Dir.File("c"));
-    EXPECT_EQ(UserConfigHome(), Dir.File("c"));
-}
-
-TEST(Environment, FileCanBeReplacedOnlyThroughAWritableFolder) {
-    TScratchDir Dir;
-    EXPECT_TRUE(CanReplaceFile(Dir.File("new.xml")));
-    EXPECT_FALSE(CanReplaceFile(Dir.File("missing/new.xml")));
-    WriteFileText(Dir.File("plain"), "x");
-    EXPECT_FALSE(CanReplaceFile(Dir.File("plain/new.xml")));
-    if (geteuid() != 0) { // root may write anything
-        WriteFileText(Dir.File("protected.xml"), "x");
-        fs::permissions(Dir.File("protected.xml"), fs::perms::owner_read);
-        EXPECT_FALSE(CanReplaceFile(Dir.File("protected.xml")));
-    }
 }

@@ -37,13 +37,24 @@ TEST(PreferenceDefaults, EveryDefaultIsRegisteredInItsType) {
 
 TEST(PreferenceDefaults, FixtureRestoresThePreviousPreferences) {
     TPreferences Outer;
-    TPreferences* Before = SetPreferences(&Outer);
+    TScopedService<TCustomXMLPreferences> Installed(PreferencesSlot(), Outer);
     {
         TPreferencesFixture F;
         EXPECT_EQ(&Preferences(), &F.Prefs());
+        EXPECT_EQ(&PreferenceStore(), &F.Prefs());
     }
     EXPECT_EQ(&Preferences(), &Outer);
-    SetPreferences(Before);
+}
+
+TEST(PreferenceDefaults, MissingOrForeignSettingsAreAClearError) {
+    TScopedService<TCustomXMLPreferences> None(PreferencesSlot(), nullptr);
+    EXPECT_THROW(Preferences(), std::logic_error);
+    EXPECT_THROW(PreferenceStore(), std::logic_error);
+    // A bare store serves the model, but it is not the application's settings.
+    TCustomXMLPreferences Bare;
+    TScopedService<TCustomXMLPreferences> Installed(PreferencesSlot(), Bare);
+    EXPECT_EQ(&PreferenceStore(), &Bare);
+    EXPECT_THROW(Preferences(), std::logic_error);
 }
 
 namespace {

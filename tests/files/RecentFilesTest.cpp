@@ -32,8 +32,6 @@ const TSubItem None{"<None>", false, -1};
 // A registry in memory; keys compared as written.
 class TMemoryRegistry : public TRegistry {
 public:
-    TMemoryRegistry() : FPrevious(SetRegistry(this)) {}
-    ~TMemoryRegistry() override { SetRegistry(FPrevious); }
     std::optional<std::string> ReadString(const std::string& Key,
                                           const std::string& Name) const override {
         auto It = Values.find(Key + "|" + Name);
@@ -52,7 +50,7 @@ public:
     std::vector<std::string> DeletedKeys;
 
 private:
-    TRegistry* FPrevious;
+    TScopedService<TRegistry> FInstalled{RegistrySlot(), *this};
 };
 
 class TRecentFilesTest : public ::testing::Test {

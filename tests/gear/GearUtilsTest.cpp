@@ -1,16 +1,16 @@
 #include "gear/uGearUtils.h"
+#include "support/EnvGuard.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 constexpr double Pi = std::numbers::pi;
@@ -75,20 +75,13 @@ class StrToFloatAnySepTest : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
         FSaved = std::setlocale(LC_ALL, nullptr);
-        if (std::string(GetParam()) == "C") {
+        if (std::string(GetParam()) == "C")
             std::setlocale(LC_ALL, "C");
-        } else if (!SetGermanLocale()) {
-            GTEST_SKIP() << "no German locale available";
-        }
+        else
+            ASSERT_TRUE(SetGermanLocale()) << "no German locale: the package locales is missing";
         FActive = std::setlocale(LC_ALL, nullptr);
     }
-    void TearDown() override {
-        std::setlocale(LC_ALL, FSaved.c_str());
-        if (!FLocaleDir.empty()) {
-            unsetenv("LOCPATH");
-            std::filesystem::remove_all(FLocaleDir);
-        }
-    }
+    void TearDown() override { std::setlocale(LC_ALL, FSaved.c_str()); }
 
     // An installed German locale, or else one compiled into a temporary folder, so that the
     // decimal comma is really in force.
@@ -96,21 +89,19 @@ protected:
         for (const char* Name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
             if (std::setlocale(LC_ALL, Name))
                 return true;
-        FLocaleDir =
-            std::filesystem::temp_directory_path() / ("koplar-locale-" + std::to_string(getpid()));
-        std::filesystem::create_directories(FLocaleDir);
-        const std::string Command = "localedef -i de_DE -f UTF-8 '" +
-                                    (FLocaleDir / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        const std::string Command =
+            "localedef -i de_DE -f UTF-8 '" + FLocaleDir.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(Command.c_str()) != 0)
             return false;
-        setenv("LOCPATH", FLocaleDir.c_str(), 1);
+        FLocalePath.emplace("LOCPATH", FLocaleDir.Path().string());
         return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
                std::localeconv()->decimal_point == std::string(",");
     }
 
     std::string FSaved;
     std::string FActive;
-    std::filesystem::path FLocaleDir;
+    TScratchDir FLocaleDir;
+    std::optional<TEnvGuard> FLocalePath;
 };
 } // namespace
 

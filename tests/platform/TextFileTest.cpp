@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 #include "platform/TextFileTempDir.h"
+#include "support/WriteProtection.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 using TLines = std::vector<std::string>;
@@ -46,13 +46,13 @@ TEST_F(TextFile, ReadsLinesWithAnyLineEnd) {
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
-        WriteBytes(Path("in.txt"), C.Bytes);
+        WriteFileText(Path("in.txt"), C.Bytes);
         EXPECT_EQ(ReadTextFileLines(Path("in.txt")), C.Lines);
     }
 }
 
 TEST_F(TextFile, ReadingWhatCannotBeReadRaises) {
-    for (const std::string& Name : {Path("missing.txt"), FDir.string()}) {
+    for (const std::string& Name : {Path("missing.txt"), Dir.Path().string()}) {
         SCOPED_TRACE(Name);
         try {
             ReadTextFileLines(Name);
@@ -65,37 +65,37 @@ TEST_F(TextFile, ReadingWhatCannotBeReadRaises) {
 
 TEST_F(TextFile, WritesUtf8WithTheLineEndAndNoBom) {
     WriteTextFileLines(Path("out.xml"), {"<?xml?>", "  <a>\xC3\xA4</a>", ""});
-    EXPECT_EQ(ReadBytes(Path("out.xml")), "<?xml?>\r\n  <a>\xC3\xA4</a>\r\n\r\n");
+    EXPECT_EQ(ReadFileText(Path("out.xml")), "<?xml?>\r\n  <a>\xC3\xA4</a>\r\n\r\n");
     WriteTextFileLines(Path("lf.txt"), {"x", "y"}, "\n");
-    EXPECT_EQ(ReadBytes(Path("lf.txt")), "x\ny\n");
+    EXPECT_EQ(ReadFileText(Path("lf.txt")), "x\ny\n");
     WriteTextFileLines(Path("none.txt"), {});
-    EXPECT_EQ(ReadBytes(Path("none.txt")), "");
-    EXPECT_EQ(Entries(), (TLines{"lf.txt", "none.txt", "out.xml"}));
+    EXPECT_EQ(ReadFileText(Path("none.txt")), "");
+    EXPECT_EQ(Dir.Entries(), (TLines{"lf.txt", "none.txt", "out.xml"}));
 }
 
 TEST_F(TextFile, ReplacesAnExistingFileWholeAndKeepsItsPermissions) {
-    WriteBytes(Path("s.xml"), std::string(10000, 'x'));
+    WriteFileText(Path("s.xml"), std::string(10000, 'x'));
     ::chmod(Path("s.xml").c_str(), 0640);
     WriteTextFileLines(Path("s.xml"), {"neu"});
-    EXPECT_EQ(ReadBytes(Path("s.xml")), "neu\r\n");
+    EXPECT_EQ(ReadFileText(Path("s.xml")), "neu\r\n");
     struct stat St {};
     ASSERT_EQ(::stat(Path("s.xml").c_str(), &St), 0);
     EXPECT_EQ(St.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(), (TLines{"s.xml"}));
+    EXPECT_EQ(Dir.Entries(), (TLines{"s.xml"}));
 }
 
 TEST_F(TextFile, WritesThroughASymbolicLink) {
-    std::filesystem::create_directory(FDir / "real");
-    WriteBytes(Path("real/s.xml"), "alt");
-    std::filesystem::create_symlink(FDir / "real/s.xml", FDir / "link.xml");
+    std::filesystem::create_directory(Dir.Path() / "real");
+    WriteFileText(Path("real/s.xml"), "alt");
+    std::filesystem::create_symlink(Dir.Path() / "real/s.xml", Dir.Path() / "link.xml");
     WriteTextFileLines(Path("link.xml"), {"neu"});
-    EXPECT_TRUE(std::filesystem::is_symlink(FDir / "link.xml"));
-    EXPECT_EQ(ReadBytes(Path("real/s.xml")), "neu\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(Dir.Path() / "link.xml"));
+    EXPECT_EQ(ReadFileText(Path("real/s.xml")), "neu\r\n");
 }
 
 TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
-    WriteBytes(Path("keep.xml"), "alt");
-    std::filesystem::create_directory(FDir / "folder.xml");
+    WriteFileText(Path("keep.xml"), "alt");
+    std::filesystem::create_directory(Dir.Path() / "folder.xml");
     const std::string Targets[] = {Path("no/such/folder/s.xml"), Path("folder.xml")};
     for (const std::string& Target : Targets) {
         SCOPED_TRACE(Target);
@@ -106,9 +106,9 @@ TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
             EXPECT_EQ(E.what(), "Die Datei \"" + Target + "\" kann nicht geschrieben werden.");
         }
     }
-    EXPECT_TRUE(std::filesystem::is_directory(FDir / "folder.xml"));
-    EXPECT_EQ(ReadBytes(Path("keep.xml")), "alt");
-    EXPECT_EQ(Entries(), (TLines{"folder.xml", "keep.xml"}));
+    EXPECT_TRUE(std::filesystem::is_directory(Dir.Path() / "folder.xml"));
+    EXPECT_EQ(ReadFileText(Path("keep.xml")), "alt");
+    EXPECT_EQ(Dir.Entries(), (TLines{"folder.xml", "keep.xml"}));
 }
 
 // Lowers the file size limit, so that writing beyond it fails as on a full disk; root is bound by
@@ -135,7 +135,7 @@ private:
 };
 
 TEST_F(TextFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
-    WriteBytes(Path("s.xml"), "alt");
+    WriteFileText(Path("s.xml"), "alt");
     const TLines Big(1000, std::string(100, 'x'));
     bool Raised = false;
     {
@@ -147,20 +147,19 @@ TEST_F(TextFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
         }
     }
     EXPECT_TRUE(Raised);
-    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
-    EXPECT_EQ(Entries(), (TLines{"s.xml"}));
+    EXPECT_EQ(ReadFileText(Path("s.xml")), "alt");
+    EXPECT_EQ(Dir.Entries(), (TLines{"s.xml"}));
 }
 
 TEST_F(TextFile, ReadOnlyFilesAndFoldersKeepTheOldFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write whatever is write-protected";
-    WriteBytes(Path("s.xml"), "alt");
+    TWriteProtectionInForce Protected;
+    WriteFileText(Path("s.xml"), "alt");
     ::chmod(Path("s.xml").c_str(), 0444);
     EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
-    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+    EXPECT_EQ(ReadFileText(Path("s.xml")), "alt");
     ::chmod(Path("s.xml").c_str(), 0644);
-    std::filesystem::permissions(FDir, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(Dir.Path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
     EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
-    EXPECT_EQ(ReadBytes(Path("s.xml")), "alt");
+    EXPECT_EQ(ReadFileText(Path("s.xml")), "alt");
 }

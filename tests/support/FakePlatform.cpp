@@ -10,10 +10,6 @@ TModalResult TScriptedMessages::MessageDlg(const std::string& Text, TMsgDlgType 
     return R;
 }
 
-TFakePlatform::TFakePlatform() : FPrevious(SetPlatform(this)) {}
-
-TFakePlatform::~TFakePlatform() { SetPlatform(FPrevious); }
-
 std::unique_ptr<TBitmap> TFakePlatform::CreateBitmap(int Width, int Height) {
     auto B = std::make_unique<TRecordingBitmap>(Width, Height);
     Bitmaps.push_back(B.get());

@@ -25,8 +25,6 @@ public:
 
 class TFakePlatform : public TPlatform {
 public:
-    TFakePlatform();
-    ~TFakePlatform() override;
     std::unique_ptr<TBitmap> CreateBitmap(int Width, int Height) override;
     TMessageService& Messages() override { return FMessages; }
     TScriptedMessages& Scripted() { return FMessages; }
@@ -35,5 +33,5 @@ public:
 
 private:
     TScriptedMessages FMessages;
-    TPlatform* FPrevious;
+    TScopedService<TPlatform> FInstalled{PlatformSlot(), *this};
 };

@@ -1,18 +1,16 @@
 // Application settings for a test: a TPreferences with every default registered, installed as
-// Preferences() for the lifetime of the object, the previous one back afterwards. Also a fresh
-// temporary folder for the settings files a test writes.
+// the model's and the application's settings for the lifetime of the object, the previous ones
+// back afterwards. Also the number conventions of a locale, installed the same way.
 #pragma once
 
 #include "files/Preferences.h"
+#include "gear/uGearPrefs.h"
 #include "platform/FormatSettings.h"
-
-#include <filesystem>
-#include <string>
+#include "support/ScratchDir.h"
 
 class TPreferencesFixture {
 public:
-    TPreferencesFixture();
-    ~TPreferencesFixture();
+    TPreferencesFixture() = default;
     TPreferencesFixture(const TPreferencesFixture&) = delete;
     TPreferencesFixture& operator=(const TPreferencesFixture&) = delete;
 
@@ -20,38 +18,17 @@ public:
 
 private:
     TPreferences FPreferences;
-    TPreferences* FPrevious;
+    TScopedService<TCustomXMLPreferences> FInstalled{PreferencesSlot(), FPreferences};
 };
 
-// Sets the decimal separator of the number texts for its lifetime.
+// Puts a decimal separator in force for its lifetime.
 class TSeparatorGuard {
 public:
-    explicit TSeparatorGuard(char C);
-    ~TSeparatorGuard();
+    explicit TSeparatorGuard(char C) : FSettings{C} {}
     TSeparatorGuard(const TSeparatorGuard&) = delete;
     TSeparatorGuard& operator=(const TSeparatorGuard&) = delete;
 
 private:
-    char FOld;
+    const TFormatSettings FSettings;
+    TScopedService<const TFormatSettings> FInstalled{FormatSettingsSlot(), FSettings};
 };
-
-// A new empty folder, removed with everything in it at the end.
-class TScratchDir {
-public:
-    TScratchDir();
-    ~TScratchDir();
-    TScratchDir(const TScratchDir&) = delete;
-    TScratchDir& operator=(const TScratchDir&) = delete;
-
-    const std::filesystem::path& Path() const { return FPath; }
-    // The path of Name inside the folder, as a string.
-    std::string File(const std::string& Name) const { return (FPath / Name).string(); }
-
-private:
-    std::filesystem::path FPath;
-};
-
-// The whole content of a file; empty when it cannot be read.
-std::string ReadFileText(const std::string& FileName);
-// Writes Text as the file's whole content.
-void WriteFileText(const std::string& FileName, const std::string& Text);

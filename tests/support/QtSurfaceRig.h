@@ -13,12 +13,7 @@
 
 // The Qt platform, installed while the object lives.
 class TInstalledQtPlatform : public TQtPlatform {
-public:
-    TInstalledQtPlatform() : FPrevious(SetPlatform(this)) {}
-    ~TInstalledQtPlatform() override { SetPlatform(FPrevious); }
-
-private:
-    TPlatform* FPrevious;
+    TScopedService<TPlatform> FInstalled{PlatformSlot(), *this};
 };
 
 template <class TWidget = QWidget> class TQtSurfaceRig {

@@ -1,8 +1,8 @@
 // A small mechanism drawn on a real widget offscreen: the frame with two bearings, a bar, a
 // coupler plate, a slider on a slide link and both kinds of drive, found in their colours at
 // their mapped places. Set KOPLAR_PICTURE_DIR to keep the picture (parts.png) for a look.
-#include "files/ApplyPreferences.h"
 #include "gear/uDrive.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uRack.h"

@@ -3,11 +3,6 @@
 #include "platform/qt/QtFormatSettings.h"
 
 TQtFileServices::TQtFileServices()
-    : FPreviousRegistry(SetRegistry(&FRegistry)), FPreviousShell(SetDesktopShell(&FShell)) {
-    InstallSystemFormatSettings();
-}
-
-TQtFileServices::~TQtFileServices() {
-    SetDesktopShell(FPreviousShell);
-    SetRegistry(FPreviousRegistry);
-}
+    : FFormatSettings(SystemFormatSettings()), FRegistryInstalled(RegistrySlot(), FRegistry),
+      FShellInstalled(DesktopShellSlot(), FShell),
+      FFormatSettingsInstalled(FormatSettingsSlot(), FFormatSettings) {}

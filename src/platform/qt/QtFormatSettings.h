@@ -1,4 +1,6 @@
-// Fills the portable number conventions from the system locale; called once at program start.
+// The portable number conventions read from the system locale.
 #pragma once
 
-void InstallSystemFormatSettings();
+#include "platform/FormatSettings.h"
+
+TFormatSettings SystemFormatSettings();

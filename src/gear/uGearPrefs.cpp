@@ -1,19 +1,28 @@
-#include "files/ApplyPreferences.h"
+#include "gear/uGearPrefs.h"
 
-#include "files/Preferences.h"
 #include "gear/uDrive.h"
 #include "gear/uJoint.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
+#include "xml/XMLPrefs.h"
+
+TServiceSlot<TCustomXMLPreferences>& PreferencesSlot() {
+    static TServiceSlot<TCustomXMLPreferences> Slot("Einstellungen");
+    return Slot;
+}
+
+TCustomXMLPreferences& PreferenceStore() {
+    return PreferencesSlot().Get();
+}
 
 void ApplyToJoint(TJoint& Joint) {
-    ApplyToJoint(Joint, Preferences());
+    ApplyToJoint(Joint, PreferenceStore());
 }
 void ApplyToLink(TCustomLink& Link) {
-    ApplyToLink(Link, Preferences());
+    ApplyToLink(Link, PreferenceStore());
 }
 void ApplyToDrive(TDrive& Drive) {
-    ApplyToDrive(Drive, Preferences());
+    ApplyToDrive(Drive, PreferenceStore());
 }
 
 void ApplyToJoint(TJoint& Joint, const TCustomXMLPreferences& P) {

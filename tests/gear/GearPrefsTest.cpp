@@ -1,6 +1,6 @@
 // Drawing settings copied into new joints, links, sliders, the frame and drives.
-#include "files/ApplyPreferences.h"
 #include "gear/uDrive.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uRack.h"
@@ -12,7 +12,7 @@
 #include <memory>
 #include <numbers>
 
-TEST(ApplyPreferencesTest, LinksOfEveryKindUnderTheDefaults) {
+TEST(GearPrefs, LinksOfEveryKindUnderTheDefaults) {
     TPreferencesFixture Fixture;
     struct Case {
         const char* Kind;
@@ -57,7 +57,7 @@ TEST(ApplyPreferencesTest, LinksOfEveryKindUnderTheDefaults) {
     }
 }
 
-TEST(ApplyPreferencesTest, JointsUnderTheDefaults) {
+TEST(GearPrefs, JointsUnderTheDefaults) {
     TPreferencesFixture Fixture;
     TJoint J;
     J.SetShowMiddle(true);
@@ -80,7 +80,7 @@ TEST(ApplyPreferencesTest, JointsUnderTheDefaults) {
     EXPECT_EQ(J.SmallRadius(), 4);
 }
 
-TEST(ApplyPreferencesTest, DrivesUnderTheDefaults) {
+TEST(GearPrefs, DrivesUnderTheDefaults) {
     TPreferencesFixture Fixture;
     TDrive D;
     D.SetRadius(3);
@@ -96,7 +96,7 @@ TEST(ApplyPreferencesTest, DrivesUnderTheDefaults) {
     EXPECT_EQ(D.LineColor(), clGreen);
 }
 
-TEST(ApplyPreferencesTest, ChangedSettingsReachNewObjects) {
+TEST(GearPrefs, ChangedSettingsReachNewObjects) {
     TPreferencesFixture Fixture;
     TPreferences& P = Fixture.Prefs();
     // Sizes scaled for a printer page become fractions; they round halves to even.

@@ -1,6 +1,6 @@
 // Drives: the value table, the drive joint, the display text and the arrow symbol.
-#include "gear/SliderRig.h"
 #include "gear/uDrive.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ TEST(DriveTest, ReadingOutsideTheTableGivesZero) {
 }
 
 TEST(DriveTest, DriveJointAndDisplayTextForBothKinds) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(0, 0);
     TJoint* B = Rig.Joint(100, 0);
     TLink* Low = Rig.Link({A, B});
@@ -125,7 +125,7 @@ namespace {
 // A drive on a surface whose symbol sits at pixel (200, 150): a rotary drive about a frame
 // joint there, or a sliding drive beside a slider there on a horizontal slide link.
 struct DriveOnSurface {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TDrive Drive;
     explicit DriveOnSurface(std::uint8_t Kind) {
         TJoint* J = Rig.Joint(200, 150);
@@ -133,7 +133,7 @@ struct DriveOnSurface {
         Drive.SetDriveType(Kind);
         if (Kind == dtRotary) {
             Drive.SetJoint(J);
-            Drive.SetLink0(Rig.Rack({J}));
+            Drive.SetLink0(Rig.Frame({J}));
             Drive.SetLink1(Bar);
         } else {
             Drive.SetLink0(Rig.Slider(Bar, 200, 150));

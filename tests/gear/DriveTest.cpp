@@ -126,22 +126,19 @@ namespace {
 // joint there, or a sliding drive beside a slider there on a horizontal slide link.
 struct DriveOnSurface {
     TPartsRig Rig;
-    TDrive Drive;
-    explicit DriveOnSurface(std::uint8_t Kind) {
-        TJoint* J = Rig.Joint(200, 150);
-        TLink* Bar = Rig.Link({J, Rig.Joint(300, 150)});
-        Drive.SetDriveType(Kind);
-        if (Kind == dtRotary) {
-            Drive.SetJoint(J);
-            Drive.SetLink0(Rig.Frame({J}));
-            Drive.SetLink1(Bar);
-        } else {
-            Drive.SetLink0(Rig.Slider(Bar, 200, 150));
-            Drive.SetLink1(Bar);
-        }
+    TDrive& Drive;
+    explicit DriveOnSurface(std::uint8_t Kind) : Drive(Make(Kind)) {
         Drive.SetLineColor(0x00AA00);
         Drive.SetLineThickness(2);
         Rig.Show(&Drive);
+    }
+    TDrive& Make(std::uint8_t Kind) {
+        TJoint* J = Rig.Joint(200, 150);
+        if (Kind == dtRotary)
+            Rig.Frame({J}); // the frame holds, the bar turns
+        TLink* Bar = Rig.Link({J, Rig.Joint(300, 150)});
+        return Kind == dtRotary ? *Rig.RotaryDrive(J)
+                                : *Rig.SlidingDrive(Rig.Slider(Bar, 200, 150));
     }
     // Paints on a canvas whose brush an earlier painter left clear.
     void Paint() {

@@ -418,8 +418,7 @@ TEST(GearDataEditDetails, CleanUpRepeatsUntilNothingIsLeftOver) {
     TModelRig Rig;
     Rig.Frame();
     TJoint* G0 = Rig.Joint(0, 0);
-    TJoint* V = Rig.Joint(5, 0);
-    V->SetIsVirtual(true);
+    TJoint* V = Rig.VirtualJoint(5, 0);
     Rig.Link({G0, V});
     Rig.D().RemoveOrphans();
     EXPECT_TRUE(Rig.D().Joints().Empty());

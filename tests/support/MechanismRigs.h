@@ -50,7 +50,11 @@ struct TModelView {
     int Paints = 0;
 };
 
-// Whole mechanisms built through the model on that surface.
+// Whole mechanisms built through the model on that surface, a slider crank for instance:
+//   TJoint* A = Rig.Joint(10, 30);
+//   Rig.Link({Rig.FrameJoint(10, 10), A});
+//   TSlider* S = Rig.Slider(Rig.Link({Rig.FrameJoint(0, 0), Rig.Joint(100, 0)}), 50, 0);
+//   Rig.Link({A, Rig.Pin(S)});
 struct TModelRig : TModelView, TMechanismBuilder {
     TModelRig() : TMechanismBuilder(*Data) {}
 

@@ -1,6 +1,6 @@
 // Drives: the value table, the drive joint, the display text and the arrow symbol.
-#include "gear/SliderRig.h"
 #include "gear/uDrive.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ TEST(DriveTest, ReadingOutsideTheTableGivesZero) {
 }
 
 TEST(DriveTest, DriveJointAndDisplayTextForBothKinds) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(0, 0);
     TJoint* B = Rig.Joint(100, 0);
     TLink* Low = Rig.Link({A, B});
@@ -125,23 +125,20 @@ namespace {
 // A drive on a surface whose symbol sits at pixel (200, 150): a rotary drive about a frame
 // joint there, or a sliding drive beside a slider there on a horizontal slide link.
 struct DriveOnSurface {
-    TSliderRig Rig;
-    TDrive Drive;
-    explicit DriveOnSurface(std::uint8_t Kind) {
-        TJoint* J = Rig.Joint(200, 150);
-        TLink* Bar = Rig.Link({J, Rig.Joint(300, 150)});
-        Drive.SetDriveType(Kind);
-        if (Kind == dtRotary) {
-            Drive.SetJoint(J);
-            Drive.SetLink0(Rig.Rack({J}));
-            Drive.SetLink1(Bar);
-        } else {
-            Drive.SetLink0(Rig.Slider(Bar, 200, 150));
-            Drive.SetLink1(Bar);
-        }
+    TPartsRig Rig;
+    TDrive& Drive;
+    explicit DriveOnSurface(std::uint8_t Kind) : Drive(Make(Kind)) {
         Drive.SetLineColor(0x00AA00);
         Drive.SetLineThickness(2);
         Rig.Show(&Drive);
+    }
+    TDrive& Make(std::uint8_t Kind) {
+        TJoint* J = Rig.Joint(200, 150);
+        if (Kind == dtRotary)
+            Rig.Frame({J}); // the frame holds, the bar turns
+        TLink* Bar = Rig.Link({J, Rig.Joint(300, 150)});
+        return Kind == dtRotary ? *Rig.RotaryDrive(J)
+                                : *Rig.SlidingDrive(Rig.Slider(Bar, 200, 150));
     }
     // Paints on a canvas whose brush an earlier painter left clear.
     void Paint() {

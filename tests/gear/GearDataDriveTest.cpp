@@ -1,5 +1,5 @@
 // The drive checks and drive creation of the data model.
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +8,17 @@ namespace {
 struct TGearDataDriveTest : ::testing::Test, TModelRig {
     TRack* F = Frame();
     TJoint* A0 = FrameJoint(0, 0);
-    TJoint* A = J(0, 10);
+    TJoint* A = Joint(0, 10);
     TLink* Crank = Link({A0, A});
-    TJoint* B = J(40, 20);
+    TJoint* B = Joint(40, 20);
     TLink* Coupler = Link({A, B});
 };
 
 TEST_F(TGearDataDriveTest, CanAddRotaryDriveOnlyBetweenFrameAndOrdinaryLink) {
-    TSlider* S = Slider(80, 0);
+    TSlider* S = Slider(nullptr, 80, 0);
     D().AttachJointToRack(Pin(S)); // the pin's links: slider, frame
-    TJoint* Reversed = J(90, 90);
-    Link({Reversed, J(95, 95)});
+    TJoint* Reversed = Joint(90, 90);
+    Link({Reversed, Joint(95, 95)});
     D().AttachJointToRack(Reversed); // links: link, frame
 
     EXPECT_TRUE(D().CanAddRotaryDrive(A0, false));
@@ -37,10 +37,9 @@ TEST_F(TGearDataDriveTest, CanAddRotaryDriveOnlyBetweenFrameAndOrdinaryLink) {
 }
 
 TEST_F(TGearDataDriveTest, CanAddDriveToLinkNeedsTheFrameOrASlideLinkAndNoDrive) {
-    TLink* Guide = Link({FrameJoint(0, -20), J(100, -20)});
-    TSlider* OnGuide = Slider(50, -20);
-    PutOn(OnGuide, Guide);
-    TSlider* Alone = Slider(50, 50);
+    TLink* Guide = Link({FrameJoint(0, -20), Joint(100, -20)});
+    TSlider* OnGuide = Slider(Guide, 50, -20);
+    TSlider* Alone = Slider(nullptr, 50, 50);
 
     EXPECT_TRUE(D().CanAddDriveToLink(Crank, false));
     EXPECT_FALSE(D().CanAddDriveToLink(Coupler, false)); // shares no joint with the frame
@@ -56,13 +55,13 @@ TEST_F(TGearDataDriveTest, CanAddDriveToLinkNeedsTheFrameOrASlideLinkAndNoDrive)
 
 TEST_F(TGearDataDriveTest, CanAddDriveToLinkWithoutFrameIsFalse) {
     D().Clear(false);
-    TLink* L = Link({J(0, 0), J(1, 0)});
+    TLink* L = Link({Joint(0, 0), Joint(1, 0)});
     EXPECT_FALSE(D().CanAddDriveToLink(L, false));
     EXPECT_EQ(D().AddRotaryDriveToLink(L, true), nullptr);
 }
 
 TEST_F(TGearDataDriveTest, AddRotaryDriveUsesTheFirstTwoLinksOfTheJoint) {
-    Link({A0, J(-10, 10)}); // a third link at A0
+    Link({A0, Joint(-10, 10)}); // a third link at A0
     TDrive* Drive = D().AddRotaryDrive(A0, true);
     ASSERT_NE(Drive, nullptr);
     EXPECT_EQ(Drive->DriveType(), dtRotary);
@@ -92,7 +91,7 @@ TEST_F(TGearDataDriveTest, AddRotaryDriveToLinkTurnsItAgainstTheFrame) {
 }
 
 TEST_F(TGearDataDriveTest, AddSlidingDriveNeedsASlideLink) {
-    TSlider* Alone = Slider(50, 50);
+    TSlider* Alone = Slider(nullptr, 50, 50);
     int ItemsBefore = Surface().GraphicItems().Count();
     EXPECT_EQ(D().AddSlidingDrive(Alone, true), nullptr);
     auto& Asked = View.Rig.Platform.Scripted().Asked;
@@ -103,9 +102,8 @@ TEST_F(TGearDataDriveTest, AddSlidingDriveNeedsASlideLink) {
     EXPECT_TRUE(D().Drives().Empty());
     EXPECT_EQ(Surface().GraphicItems().Count(), ItemsBefore);
 
-    TLink* Guide = Link({J(0, -20), J(100, -20)});
-    TSlider* S = Slider(50, -20);
-    PutOn(S, Guide);
+    TLink* Guide = Link({Joint(0, -20), Joint(100, -20)});
+    TSlider* S = Slider(Guide, 50, -20);
     TDrive* Drive = D().AddSlidingDrive(S, true);
     ASSERT_NE(Drive, nullptr);
     EXPECT_EQ(Drive->DriveType(), dtSliding);

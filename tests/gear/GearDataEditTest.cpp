@@ -1,6 +1,6 @@
 // The structural edits of the data model, as one table over small mechanisms. After every edit the
 // model must be consistent and the surface must have repainted exactly once.
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ using TStep = std::function<void(TGearData&, TScene&)>;
 // A bar A-B between two joints of nothing else, beside the frame.
 void Bar(TModelRig& R, TScene& S) {
     S.F = R.Frame();
-    S.A = R.J(10, 10);
-    S.B = R.J(30, 10);
+    S.A = R.Joint(10, 10);
+    S.B = R.Joint(30, 10);
     S.Crank = R.Link({S.A, S.B});
 }
 
@@ -37,13 +37,13 @@ void Plate(TModelRig& R, TScene& S) {
     S.F = R.Frame();
     S.A0 = R.FrameJoint(10, 10);
     S.B0 = R.FrameJoint(60, 10);
-    S.A = R.J(10, 30);
-    S.B = R.J(60, 40);
-    S.C = R.J(35, 60);
+    S.A = R.Joint(10, 30);
+    S.B = R.Joint(60, 40);
+    S.C = R.Joint(35, 60);
     S.Crank = R.Link({S.A0, S.A});
     S.Plate = R.Link({S.A, S.B, S.C});
     S.Rocker = R.Link({S.B0, S.B});
-    S.D1 = R.D().AddRotaryDrive(S.A0, true);
+    S.D1 = R.RotaryDrive(S.A0);
 }
 
 // Slider crank: crank A0-A, rod A to the slider's pin, the slider on the guide G0-G1 fixed at
@@ -51,16 +51,15 @@ void Plate(TModelRig& R, TScene& S) {
 void SliderCrank(TModelRig& R, TScene& S) {
     S.F = R.Frame();
     S.A0 = R.FrameJoint(10, 10);
-    S.A = R.J(10, 30);
+    S.A = R.Joint(10, 30);
     S.Crank = R.Link({S.A0, S.A});
     S.G0 = R.FrameJoint(0, 0);
-    S.G1 = R.J(100, 0);
+    S.G1 = R.Joint(100, 0);
     S.Guide = R.Link({S.G0, S.G1});
-    S.S = R.Slider(50, 0);
-    R.PutOn(S.S, S.Guide);
+    S.S = R.Slider(S.Guide, 50, 0);
     S.Rod = R.Link({S.A, TModelRig::Pin(S.S)});
-    S.D1 = R.D().AddRotaryDrive(S.A0, true);
-    S.D2 = R.D().AddSlidingDrive(S.S, true);
+    S.D1 = R.RotaryDrive(S.A0);
+    S.D2 = R.SlidingDrive(S.S);
 }
 
 // Four-bar with drives at A0 and at A, both using the crank.
@@ -68,13 +67,13 @@ void TwoDrives(TModelRig& R, TScene& S) {
     S.F = R.Frame();
     S.A0 = R.FrameJoint(10, 10);
     S.B0 = R.FrameJoint(60, 10);
-    S.A = R.J(10, 30);
-    S.B = R.J(60, 40);
+    S.A = R.Joint(10, 30);
+    S.B = R.Joint(60, 40);
     S.Crank = R.Link({S.A0, S.A});
     S.Plate = R.Link({S.A, S.B});
     S.Rocker = R.Link({S.B0, S.B});
-    S.D1 = R.D().AddRotaryDrive(S.A0, true);
-    S.D2 = R.D().AddRotaryDrive(S.A, true);
+    S.D1 = R.RotaryDrive(S.A0);
+    S.D2 = R.RotaryDrive(S.A);
 }
 
 // The four-bar with the frame and the crank selected.
@@ -89,15 +88,15 @@ void FrameSelected(TModelRig& R, TScene& S) {
 void MergeScene(TModelRig& R, TScene& S) {
     S.F = R.Frame();
     S.A0 = R.FrameJoint(10, 10);
-    S.A = R.J(10, 30);
-    S.B = R.J(40, 30);
+    S.A = R.Joint(10, 30);
+    S.B = R.Joint(40, 30);
     S.Crank = R.Link({S.A0, S.A});
     S.Plate = R.Link({S.A, S.B});
     S.B0 = R.FrameJoint(50, 10);
-    S.C = R.J(12, 31);
+    S.C = R.Joint(12, 31);
     S.C->SetIdentifier("Koppelpunkt");
     S.Rocker = R.Link({S.B0, S.C});
-    S.D1 = R.D().AddRotaryDrive(S.A, true);
+    S.D1 = R.RotaryDrive(S.A);
     R.D().SelectJoint(S.A, false);
 }
 
@@ -187,8 +186,8 @@ const TEditCase EditCases[] = {
     {"a guide of only the slider's joint and one more goes with the slider",
      [](TModelRig& R, TScene& S) {
          S.F = R.Frame();
-         S.S = R.Slider(50, 0);
-         S.G0 = R.J(0, 0);
+         S.S = R.Slider(nullptr, 50, 0);
+         S.G0 = R.Joint(0, 0);
          S.Guide = R.Link({S.G0, TModelRig::Virtual(S.S)}); // as a file may give it
      },
      [](TGearData& D, TScene& S) { D.DeleteLink(S.S, false); },
@@ -274,7 +273,7 @@ const TEditCase EditCases[] = {
      [](TModelRig& R, TScene& S) {
          Bar(R, S);
          S.Guide = S.Crank; // from (10, 10) to (30, 10)
-         S.S = R.Slider(10, 50);
+         S.S = R.Slider(nullptr, 10, 50);
      },
      [](TGearData& D, TScene& S) { D.ConnectSliderToLink(S.S, S.Guide); },
      [](TGearData& D, TScene& S) {
@@ -418,9 +417,8 @@ TEST(GearDataEditDetails, DeleteListsStopWhenNothingIsRemoved) {
 TEST(GearDataEditDetails, CleanUpRepeatsUntilNothingIsLeftOver) {
     TModelRig Rig;
     Rig.Frame();
-    TJoint* G0 = Rig.J(0, 0);
-    TJoint* V = Rig.J(5, 0);
-    V->SetIsVirtual(true);
+    TJoint* G0 = Rig.Joint(0, 0);
+    TJoint* V = Rig.VirtualJoint(5, 0);
     Rig.Link({G0, V});
     Rig.D().RemoveOrphans();
     EXPECT_TRUE(Rig.D().Joints().Empty());

@@ -1,5 +1,5 @@
 // Hit tests at pixel positions and the selection rules of the data model.
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +24,22 @@ TEST_F(TGearDataHitTest, FindJointAtAcceptsUpToTheSelectDistance) {
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
         D().Clear(false);
-        TJoint* Near = J(C.X, 50);
-        Link({Near, J(C.X, 90)});
+        TJoint* Near = Joint(C.X, 50);
+        Link({Near, Joint(C.X, 90)});
         EXPECT_EQ(At50(), C.Found ? Near : nullptr);
     }
 }
 
 TEST_F(TGearDataHitTest, FindJointAtTakesTheFirstOfEquallyNearAndNeverAVirtualJoint) {
-    TJoint* Left = J(48, 50);
-    TJoint* Right = J(52, 50);
+    TJoint* Left = Joint(48, 50);
+    TJoint* Right = Joint(52, 50);
     Link({Left, Right});
     EXPECT_EQ(At50(), Left);
 
     D().Clear(false);
-    TSlider* S = Slider(50, 50);
-    TJoint* Real = J(52, 50);
-    Link({Real, J(52, 90)});
+    TSlider* S = Slider(nullptr, 50, 50);
+    TJoint* Real = Joint(52, 50);
+    Link({Real, Joint(52, 90)});
     // The pin lies under the virtual joint; make the virtual joint the only near joint.
     Pin(S)->SetX(70);
     EXPECT_EQ(At50(), Real);
@@ -48,16 +48,16 @@ TEST_F(TGearDataHitTest, FindJointAtTakesTheFirstOfEquallyNearAndNeverAVirtualJo
 TEST_F(TGearDataHitTest, FindLinkAtFindsTheFrameByItsNearestJoint) {
     Frame();
     FrameJoint(51, 50);
-    TLink* Bar = Link({J(30, 30), J(30, 70)});
+    TLink* Bar = Link({Joint(30, 30), Joint(30, 70)});
     EXPECT_EQ(D().FindLinkAt(100, 100), D().Rack());
     EXPECT_EQ(D().FindLinkAt(2 * 31, 100), Bar);
     EXPECT_EQ(D().FindLinkAt(2 * 40, 100), nullptr); // 10 and 11 mm away
 }
 
 TEST_F(TGearDataHitTest, FindSnapJointSkipsItselfAndVirtualJoints) {
-    TJoint* Dragged = J(50, 50);
-    TSlider* S = Slider(50, 50);
-    Link({Dragged, J(50, 90)});
+    TJoint* Dragged = Joint(50, 50);
+    TSlider* S = Slider(nullptr, 50, 50);
+    Link({Dragged, Joint(50, 90)});
     EXPECT_EQ(D().FindSnapJoint(Dragged), Pin(S)); // not itself, not the virtual joint
     Pin(S)->SetX(58);                              // 8 mm > 7.5 mm
     EXPECT_EQ(D().FindSnapJoint(Dragged), nullptr);
@@ -68,10 +68,10 @@ TEST_F(TGearDataHitTest, FindSnapJointSkipsItselfAndVirtualJoints) {
 TEST_F(TGearDataHitTest, FindSnapLinkTakesOnlyOrdinaryLinksThePinIsNotOn) {
     Frame();
     FrameJoint(50, 51);
-    TSlider* S = Slider(50, 50);
-    TLink* OnPin = Link({Pin(S), J(90, 50)});    // distance 0, but the pin is on it
-    Slider(50, 52);                              // a slider is never a slide link
-    TLink* Guide = Link({J(0, 45), J(100, 45)}); // 5 mm = 10 pixels
+    TSlider* S = Slider(nullptr, 50, 50);
+    TLink* OnPin = Link({Pin(S), Joint(90, 50)});        // distance 0, but the pin is on it
+    Slider(nullptr, 50, 52);                             // a slider is never a slide link
+    TLink* Guide = Link({Joint(0, 45), Joint(100, 45)}); // 5 mm = 10 pixels
     EXPECT_EQ(D().FindSnapLink(S), Guide);
     Guide->Joints().Items(0)->SetY(42);
     Guide->Joints().Items(1)->SetY(42); // 8 mm = 16 pixels
@@ -156,7 +156,7 @@ TEST(GearDataSelection, Rules) {
     for (const TSelectionCase& C : Cases) {
         SCOPED_TRACE(C.Name);
         TModelRig Rig;
-        TJoint* J[4] = {Rig.J(10, 10), Rig.J(20, 10), Rig.J(30, 10),
+        TJoint* J[4] = {Rig.Joint(10, 10), Rig.Joint(20, 10), Rig.Joint(30, 10),
                         Rig.D().CreateJoint(false, false, 0, 0)};
         Rig.D().Parts().Remove(J[3]); // an object the model does not know
         TCustomLink* L[2] = {Rig.Link({J[0], J[1]}), Rig.Link({J[1], J[2]})};

@@ -1,5 +1,5 @@
 // Building, numbering, the frame, lookups, lifetime and change events of the data model.
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
     const TCase Cases[] = {{"empty mechanism", 0, 2, 3}, {"joints 1 to 5 present", 5, 7, 8}};
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
-        Frame();
+        D().Clear(true);
         for (int I = 0; I < C.JointsBefore; ++I)
             FrameJoint(I, I);
         TJoint* A = D().CreateJoint(true, false, 10, 10);
@@ -71,7 +71,7 @@ TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
         EXPECT_TRUE(ModelIsConsistent(D()));
     }
     // A frame joint drawn next takes the smallest free number, here 1.
-    Frame();
+    D().Clear(true);
     TJoint* A = D().CreateJoint(true, false, 10, 10);
     TJoint* B = D().CreateJoint(true, false, 20, 10);
     TLink* L = D().CreateLink(true, false, "Glied");
@@ -89,8 +89,8 @@ TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
 
 TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
     // A file may list a link before its frame: the link stays, the frame goes in front of it.
-    TJoint* A = J(0, 0);
-    TJoint* B = J(10, 0);
+    TJoint* A = Joint(0, 0);
+    TJoint* B = Joint(10, 0);
     TLink* L = Link({A, B});
     L->SetID(1);
     EXPECT_EQ(D().Rack(), nullptr); // the first link is no frame
@@ -108,7 +108,7 @@ TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
 TEST_F(TGearDataTest, AddRackReplacesAnEarlierFrameCleanly) {
     TRack* Old = Frame();
     TJoint* A = FrameJoint(0, 0);
-    TJoint* B = J(0, 10);
+    TJoint* B = Joint(0, 10);
     TLink* Crank = Link({A, B});
     ASSERT_NE(D().AddRotaryDrive(A, true), nullptr);
     D().SelectLink(Old, false);
@@ -125,9 +125,9 @@ TEST_F(TGearDataTest, AddRackReplacesAnEarlierFrameCleanly) {
 TEST_F(TGearDataTest, UpdateFrameLinkFollowsTheFrameJoints) {
     Frame();
     TJoint* A = FrameJoint(0, 0);
-    TJoint* B = J(20, 0);
+    TJoint* B = Joint(20, 0);
     TLink* L = Link({A, B});
-    TLink* Other = Link({J(50, 50), J(60, 50)});
+    TLink* Other = Link({Joint(50, 50), Joint(60, 50)});
     ASSERT_EQ(L->ID(), 2);
     ASSERT_EQ(Other->ID(), 3);
     D().AttachJointToRack(B);
@@ -169,7 +169,7 @@ TEST_F(TGearDataTest, ClearForgetsAuthorAndDescription) {
 TEST(GearDataLifetime, DestroyingRaisesNoEventAndLeavesTheSurfaceClean) {
     TModelRig Rig;
     Rig.Frame();
-    Rig.Link({Rig.FrameJoint(0, 0), Rig.J(10, 0)});
+    Rig.Link({Rig.FrameJoint(0, 0), Rig.Joint(10, 0)});
     int Calls = 0;
     Rig.D().OnDataChanged = [&](TObject*) { ++Calls; };
     Rig.Data.reset();
@@ -192,13 +192,12 @@ TEST(GearDataLifetime, SurfaceFreedFirstIsForgotten) {
 TEST_F(TGearDataTest, StructureLookups) {
     TRack* F = Frame();
     TJoint* A = FrameJoint(0, 0);
-    TJoint* B = J(0, 10);
-    TJoint* C = J(30, 10);
+    TJoint* B = Joint(0, 10);
+    TJoint* C = Joint(30, 10);
     TLink* Crank = Link({A, B});
     TLink* Plate = Link({B, C, A}); // shares B and A with the crank
-    TLink* Guide = Link({J(0, -20), J(80, -20)});
-    TSlider* S = Slider(40, -20);
-    PutOn(S, Guide);
+    TLink* Guide = Link({Joint(0, -20), Joint(80, -20)});
+    TSlider* S = Slider(Guide, 40, -20);
 
     EXPECT_EQ(D().FindCommonJoint(Crank, Plate), B); // the last of the crank's joints
     EXPECT_EQ(D().FindCommonJoint(Plate, Crank), A);
@@ -223,11 +222,11 @@ TEST_F(TGearDataTest, StructureLookups) {
 }
 
 TEST_F(TGearDataTest, SliderWithoutSlideLinkHasNone) {
-    TSlider* S = Slider(10, 10);
+    TSlider* S = Slider(nullptr, 10, 10);
     EXPECT_EQ(D().FindSlideLink(S), nullptr);
     TSlider* Bare = D().CreateSlider(true, true, "S", false);
-    Bare->AddJoint(J(0, 0));
-    Bare->AddJoint(J(5, 0));
+    Bare->AddJoint(Joint(0, 0));
+    Bare->AddJoint(Joint(5, 0));
     EXPECT_EQ(D().FindSlideLink(Bare), nullptr);
 }
 

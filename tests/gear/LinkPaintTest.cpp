@@ -1,10 +1,10 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "support/GearFixture.h"
+#include "support/MechanismBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -13,29 +13,15 @@ using TPoints = std::vector<TPoint>;
 
 struct TLinkPaint : ::testing::Test {
     TGearSurface View;
-    std::vector<std::unique_ptr<TJoint>> Joints;
-    TLink Link;
+    TMechanismBuilder Build{&View.Surface()};
+    TLink& Link = *Build.Link({});
 
-    TLinkPaint() {
-        Link.SetShowID(false);
-        Link.SetMMSurface(&View.Surface());
-    }
-    // Off the surface first, so that no repaint meets a half-freed mechanism.
-    ~TLinkPaint() override {
-        Link.SetMMSurface(nullptr);
-        for (auto& J : Joints)
-            J->SetMMSurface(nullptr);
-    }
+    TLinkPaint() { Link.SetShowID(false); }
     TJoint& Add(double X, double Y, bool IsVirtual = false) {
-        Joints.push_back(std::make_unique<TJoint>());
-        TJoint& J = *Joints.back();
-        J.SetX(X);
-        J.SetY(Y);
-        J.SetIsVirtual(IsVirtual);
-        J.SetShowID(false);
-        J.SetMMSurface(&View.Surface());
-        Link.AddJoint(&J);
-        return J;
+        TJoint* J = IsVirtual ? Build.VirtualJoint(X, Y) : Build.Joint(X, Y);
+        J->SetShowID(false);
+        Link.AddJoint(J);
+        return *J;
     }
     std::vector<TCanvasCall> PaintNow() {
         View.Canvas().ClearCalls();

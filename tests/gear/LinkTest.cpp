@@ -1,6 +1,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "support/GearFixture.h"
+#include "support/MechanismBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,34 +13,25 @@
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-constexpr double Eps = 1e-9;
-
 // A link over freshly made joints at the given places; IsVirtual marks sliders' joints.
 struct TLinkOn {
     struct TPlace {
         double X, Y;
         bool IsVirtual = false;
     };
-    std::vector<std::unique_ptr<TJoint>> Joints;
-    TLink Link;
+    TMechanismBuilder Build;
+    TLink* Link = Build.Link({});
+    std::vector<TJoint*> Joints;
 
     explicit TLinkOn(std::initializer_list<TPlace> Places, int Reference = 0) {
         for (const TPlace& P : Places) {
-            Joints.push_back(std::make_unique<TJoint>());
-            Joints.back()->SetX(P.X);
-            Joints.back()->SetY(P.Y);
-            Joints.back()->SetIsVirtual(P.IsVirtual);
-            Link.AddJoint(Joints.back().get());
+            Joints.push_back(P.IsVirtual ? Build.VirtualJoint(P.X, P.Y) : Build.Joint(P.X, P.Y));
+            Link->AddJoint(Joints.back());
         }
-        Link.SetReferenceJointID(Reference);
+        Link->SetReferenceJointID(Reference);
     }
     TJoint& J(int I) { return *Joints[static_cast<std::size_t>(I)]; }
 };
-
-void ExpectAt(const TJoint& J, double X, double Y) {
-    EXPECT_NEAR(J.X(), X, Eps);
-    EXPECT_NEAR(J.Y(), Y, Eps);
-}
 
 TEST(TLinkJoints, AddJointOnceAndFirstIsReference) {
     TJoint A, B;
@@ -81,29 +73,29 @@ TEST(TLinkGeometry, AngleByReference) {
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(testing::Message() << Case.X1 << "," << Case.Y1 << " ref " << Case.Reference);
         TLinkOn L({{0, 0}, {Case.X1, Case.Y1}, {3, 3}}, Case.Reference);
-        EXPECT_NEAR(L.Link.Angle(), Case.Angle, Eps);
+        EXPECT_NEAR(L.Link->Angle(), Case.Angle, Eps);
     }
     TLinkOn One({{1, 1}});
-    EXPECT_EQ(One.Link.Angle(), 0.0);
-    EXPECT_EQ(One.Link.Length(), 0.0);
-    EXPECT_EQ(One.Link.OtherJoint(&One.J(0)), nullptr);
+    EXPECT_EQ(One.Link->Angle(), 0.0);
+    EXPECT_EQ(One.Link->Length(), 0.0);
+    EXPECT_EQ(One.Link->OtherJoint(&One.J(0)), nullptr);
 }
 
 TEST(TLinkGeometry, WritingAngleTurnsAboutTheReference) {
     TLinkOn L({{0, 0}, {10, 0}, {5, 5}});
-    L.Link.SetAngle(Pi / 2);
+    L.Link->SetAngle(Pi / 2);
     ExpectAt(L.J(0), 0, 0);
     ExpectAt(L.J(1), 0, 10);
     ExpectAt(L.J(2), -5, 5);
 
     TLinkOn R({{0, 0}, {10, 0}, {5, 5}}, 1);
-    R.Link.SetAngle(Pi / 2); // from pi: a quarter turn clockwise about joint 1
+    R.Link->SetAngle(Pi / 2); // from pi: a quarter turn clockwise about joint 1
     ExpectAt(R.J(1), 10, 0);
     ExpectAt(R.J(0), 10, 10);
     ExpectAt(R.J(2), 15, 5);
 
     TLinkOn None({{0, 0}, {10, 0}}, -1);
-    None.Link.SetAngle(1.0);
+    None.Link->SetAngle(1.0);
     ExpectAt(None.J(1), 10, 0);
 }
 
@@ -121,11 +113,11 @@ TEST(TLinkGeometry, WritingLengthKeepsTheFixedEnd) {
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Reference);
         TLinkOn L({{0, 0}, {0, 10}, {4, 4}}, Case.Reference);
-        L.Link.SetLength(20);
+        L.Link->SetLength(20);
         ExpectAt(L.J(0), Case.X0, Case.Y0);
         ExpectAt(L.J(1), Case.X1, Case.Y1);
         ExpectAt(L.J(2), 4, 4);
-        EXPECT_NEAR(L.Link.Length(), 20, Eps);
+        EXPECT_NEAR(L.Link->Length(), 20, Eps);
     }
 }
 
@@ -149,7 +141,7 @@ TEST_F(TSlideLink, MovingJoint1TurnsTheVirtualJointsAboutJoint0) {
     ExpectAt(L.J(3), 5, 5);
     ASSERT_EQ(Log.size(), 2u);
     EXPECT_EQ(Log[0].Link, &Far);
-    EXPECT_EQ(Log[0].Source, &L.Link);
+    EXPECT_EQ(Log[0].Source, L.Link);
     EXPECT_EQ(Log[1].Link, &Near);
 }
 
@@ -181,7 +173,7 @@ TEST_F(TSlideLink, MovingASliderTurnsTheLinkAboutItsFixedEnd) {
 }
 
 TEST_F(TSlideLink, ReferenceOneTurnsAboutJoint1) {
-    L.Link.SetReferenceJointID(1);
+    L.Link->SetReferenceJointID(1);
     L.J(4).SetPosition(&Near, 10, -5);
     ExpectAt(L.J(1), 10, 0);
     ExpectAt(L.J(0), 10, -10);
@@ -192,14 +184,14 @@ TEST_F(TSlideLink, ASliderBehindTheFixedEndTurnsTheLinkHalfWay) {
     L.J(4).SetX(-5);
     L.J(4).SetPosition(&Near, -5, 1e-6);
     EXPECT_NEAR(L.J(1).X(), -10, 1e-5);
-    EXPECT_NEAR(L.Link.Angle(), Pi, 1e-5);
+    EXPECT_NEAR(L.Link->Angle(), Pi, 1e-5);
 }
 
 TEST(TLinkRemove, BarGivesUpBothJoints) {
     TLinkOn L({{0, 0}, {10, 0}}, 1);
-    L.Link.RemoveJoint(&L.J(1));
-    EXPECT_EQ(L.Link.Joints().Count(), 0);
-    EXPECT_EQ(L.Link.ReferenceJointID(), -1);
+    L.Link->RemoveJoint(&L.J(1));
+    EXPECT_EQ(L.Link->Joints().Count(), 0);
+    EXPECT_EQ(L.Link->ReferenceJointID(), -1);
     EXPECT_EQ(L.J(0).Links().Count(), 0);
     EXPECT_EQ(L.J(1).Links().Count(), 0);
 }
@@ -220,13 +212,13 @@ TEST(TLinkRemove, ReferenceFollowsItsJoint) {
         TLinkOn L({{0, 0}, {10, 0}, {5, 5}, {5, -5}}, Case.Reference);
         TJoint Stranger;
         TJoint* Removed = Case.Removed < 0 ? &Stranger : &L.J(Case.Removed);
-        TJoint* Reference = L.Link.ReferenceJoint();
-        L.Link.RemoveJoint(Removed);
-        EXPECT_EQ(L.Link.ReferenceJointID(), Case.NewReference);
+        TJoint* Reference = L.Link->ReferenceJoint();
+        L.Link->RemoveJoint(Removed);
+        EXPECT_EQ(L.Link->ReferenceJointID(), Case.NewReference);
         if (Case.Removed != Case.Reference) {
-            EXPECT_EQ(L.Link.ReferenceJoint(), Reference);
+            EXPECT_EQ(L.Link->ReferenceJoint(), Reference);
         }
-        EXPECT_EQ(L.Link.Joints().Contains(Removed), false);
+        EXPECT_EQ(L.Link->Joints().Contains(Removed), false);
         // The model detaches the joint's side itself.
         if (Case.Removed >= 0) {
             EXPECT_EQ(Removed->Links().Count(), 1);
@@ -236,11 +228,11 @@ TEST(TLinkRemove, ReferenceFollowsItsJoint) {
 
 TEST(TLinkRemove, NoReferenceIsSafe) {
     TLinkOn L({{0, 0}, {10, 0}}, 5);
-    EXPECT_EQ(L.Link.ReferenceJoint(), nullptr);
+    EXPECT_EQ(L.Link->ReferenceJoint(), nullptr);
     TMMPoint P = MMPoint(3, 4);
-    EXPECT_EQ(L.Link.GlobalToLocal(P), P);
-    EXPECT_EQ(L.Link.LocalToGlobal(P), P);
-    L.Link.SetAngle(2.0);
+    EXPECT_EQ(L.Link->GlobalToLocal(P), P);
+    EXPECT_EQ(L.Link->LocalToGlobal(P), P);
+    L.Link->SetAngle(2.0);
     ExpectAt(L.J(1), 10, 0);
 }
 
@@ -256,18 +248,18 @@ TEST(TLinkHit, DistanceTo) {
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(testing::Message() << Case.X << "," << Case.Y);
-        EXPECT_NEAR(L.Link.DistanceTo(Case.X, Case.Y), Case.Distance, Eps);
+        EXPECT_NEAR(L.Link->DistanceTo(Case.X, Case.Y), Case.Distance, Eps);
     }
     TLinkOn One({{0, 0}});
-    EXPECT_EQ(One.Link.DistanceTo(0, 0), 1e20);
+    EXPECT_EQ(One.Link->DistanceTo(0, 0), 1e20);
 }
 
 TEST(TLinkGeometry, LocalCoordinates) {
     TLinkOn L({{2, 1}, {2, 11}});
-    TMMPoint Local = L.Link.GlobalToLocal(MMPoint(0, 6));
+    TMMPoint Local = L.Link->GlobalToLocal(MMPoint(0, 6));
     EXPECT_NEAR(Local.X, 5, Eps);
     EXPECT_NEAR(Local.Y, 2, Eps);
-    TMMPoint Back = L.Link.LocalToGlobal(Local);
+    TMMPoint Back = L.Link->LocalToGlobal(Local);
     EXPECT_NEAR(Back.X, 0, Eps);
     EXPECT_NEAR(Back.Y, 6, Eps);
 }
@@ -278,17 +270,17 @@ TEST(TLinkMove, RelativeMovesEveryJointAndTellsTheOthers) {
     TSpyLink Slider{Log, "slider"};
     Slider.AddJoint(&L.J(2));
     std::vector<bool> MovingSeen;
-    L.Link.OnMove = [&](TCustomLink* Link) { MovingSeen.push_back(Link->IsMoving()); };
-    L.Link.MoveUpdating(nullptr, true, 1, 2);
+    L.Link->OnMove = [&](TCustomLink* Link) { MovingSeen.push_back(Link->IsMoving()); };
+    L.Link->MoveUpdating(nullptr, true, 1, 2);
     ExpectAt(L.J(0), 1, 2);
     ExpectAt(L.J(1), 11, 2);
     ExpectAt(L.J(2), 21, 2);
     ASSERT_EQ(Log.size(), 1u);
-    EXPECT_EQ(Log[0].Source, &L.Link);
+    EXPECT_EQ(Log[0].Source, L.Link);
     EXPECT_EQ(MovingSeen, std::vector<bool>{true});
-    EXPECT_FALSE(L.Link.IsMoving());
+    EXPECT_FALSE(L.Link->IsMoving());
 
-    L.Link.Move(nullptr, false, 50, 50);
+    L.Link->Move(nullptr, false, 50, 50);
     ExpectAt(L.J(0), 1, 2);
     EXPECT_EQ(MovingSeen.size(), 2u);
 }
@@ -299,23 +291,23 @@ TEST(TLinkMove, MoveUpdatingRepaintsOnce) {
     TLinkOn L({{0, 0}, {10, 0}, {20, 0, true}});
     TMoveLog Log;
     TSpyLink Follower{Log, "follower"};
-    for (TJoint* J : L.Link.Joints())
+    for (TJoint* J : L.Link->Joints())
         Follower.AddJoint(J);
-    L.Link.SetMMSurface(&View.Surface());
+    L.Link->SetMMSurface(&View.Surface());
     Follower.SetMMSurface(&View.Surface());
     int Paints = 0;
     View.Surface().OnPaint = [&](TObject*) { ++Paints; };
     bool UpdatingDuringMove = false;
-    L.Link.OnMove = [&](TCustomLink*) { UpdatingDuringMove = View.Surface().IsUpdating(); };
+    L.Link->OnMove = [&](TCustomLink*) { UpdatingDuringMove = View.Surface().IsUpdating(); };
 
-    L.Link.MoveUpdating(nullptr, true, 1, 1);
+    L.Link->MoveUpdating(nullptr, true, 1, 1);
     EXPECT_EQ(Log.size(), 3u);
     EXPECT_TRUE(UpdatingDuringMove);
     EXPECT_EQ(Paints, 1);
     EXPECT_FALSE(View.Surface().IsUpdating());
 
     Paints = 0;
-    L.Link.Move(nullptr, true, 1, 1);
+    L.Link->Move(nullptr, true, 1, 1);
     EXPECT_EQ(Paints, 3);
 }
 

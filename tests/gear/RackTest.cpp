@@ -1,13 +1,13 @@
 // The frame: it never moves, converts by shifting only, and draws a bearing at every joint.
-#include "gear/SliderRig.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
 TEST(RackTest, NeverMovesAndMeasuresToItsNearestJoint) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(0, 0);
     TJoint* B = Rig.Joint(30, 40);
-    TRack* Frame = Rig.Rack({A, B});
+    TRack* Frame = Rig.Frame({A, B});
     EXPECT_EQ(Frame->Order(), 40);
     Frame->MoveUpdating(nullptr, true, 5, 5);
     Frame->Move(nullptr, false, 5, 5);
@@ -19,11 +19,11 @@ TEST(RackTest, NeverMovesAndMeasuresToItsNearestJoint) {
 }
 
 TEST(RackTest, RemovingJointsKeepsAUsableReference) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(1, 2);
     TJoint* B = Rig.Joint(10, 20);
     TJoint* C = Rig.Joint(5, 5);
-    TRack* Frame = Rig.Rack({A, B, C});
+    TRack* Frame = Rig.Frame({A, B, C});
     Frame->SetReferenceJoint(B);
     // A joint in front of the reference leaves: the reference stays on B.
     Frame->RemoveJoint(A);
@@ -53,10 +53,10 @@ TEST(RackPaintTest, BearingTriangleAndHatchPerJoint) {
     } Cases[] = {{10, 5}, {7, 3}};
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Size);
-        TSliderRig Rig;
+        TPartsRig Rig;
         TJoint* J = Rig.Joint(100, 200); // pixel (100, 100)
         J->SetShowID(false);
-        TRack* Frame = Rig.Rack({J});
+        TRack* Frame = Rig.Frame({J});
         Frame->SetSize(C.Size);
         Frame->SetShowID(false);
         Frame->SetLineThickness(2);
@@ -85,13 +85,13 @@ TEST(RackPaintTest, BearingTriangleAndHatchPerJoint) {
 }
 
 TEST(RackPaintTest, SelectedFrameLabelsEveryJoint) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(100, 200);
     TJoint* B = Rig.Joint(300, 200);
     for (TJoint* J : {A, B})
         J->SetShowID(false);
     A->SetRadius(6);
-    TRack* Frame = Rig.Rack({A, B});
+    TRack* Frame = Rig.Frame({A, B});
     Frame->SetID(1);
     Frame->SetSelected(true);
     Frame->SetIDTextHeight(15);
@@ -115,8 +115,8 @@ TEST(RackPaintTest, SelectedFrameLabelsEveryJoint) {
 }
 
 TEST(RackPaintTest, FrameWithoutJointsDrawsNothing) {
-    TSliderRig Rig;
-    TRack* Frame = Rig.Rack({});
+    TPartsRig Rig;
+    TRack* Frame = Rig.Frame({});
     Rig.Show(Frame);
     Frame->Paint();
     EXPECT_TRUE(Rig.Canvas().Calls.empty());
@@ -124,10 +124,10 @@ TEST(RackPaintTest, FrameWithoutJointsDrawsNothing) {
 
 // Whatever the canvas was left with, the labels of every kind of link stand on opaque white.
 TEST(LinkLabelsTest, LabelsOfEveryLinkKindAreOpaqueOnWhite) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TJoint* A = Rig.Joint(100, 200);
     TJoint* B = Rig.Joint(200, 200);
-    TCustomLink* Parts[] = {Rig.Link({A, B}), Rig.Slider(nullptr, 300, 200), Rig.Rack({A})};
+    TCustomLink* Parts[] = {Rig.Link({A, B}), Rig.Slider(nullptr, 300, 200), Rig.Frame({A})};
     for (TCustomLink* Part : Parts) {
         SCOPED_TRACE(Part->GetDisplayText());
         Part->SetShowID(true);

@@ -1,5 +1,5 @@
 // The slider's block outline and its drawing on a recording canvas.
-#include "gear/SliderRig.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using TCorners = TSlider::TCorners;
 // A slider with its pin at world (200, 150), which the rig maps to pixel (200, 150), on a slide
 // link through (100, 100) in the direction Degrees; no slide link when Degrees is negative.
 struct SliderAt {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TSlider* S;
     explicit SliderAt(double Degrees, int SizeX = 30) {
         TLink* Slide = nullptr;
@@ -154,8 +154,8 @@ TEST(SliderPaintTest, LabelsAndCoordinateCross) {
 }
 
 TEST(SliderPaintTest, DrawsNothingWithoutPinOrWhenHidden) {
-    TSliderRig Rig;
-    TSlider* Loose = Rig.Add(std::make_unique<TSlider>(), {Rig.Joint(10, 10, true)});
+    TPartsRig Rig;
+    TSlider* Loose = Rig.Part<TSlider>({Rig.VirtualJoint(10, 10)});
     Rig.Show(Loose);
     Loose->Paint();
     EXPECT_TRUE(Rig.Canvas().Calls.empty());
@@ -182,7 +182,7 @@ TEST(SliderDistanceTest, HitDistanceUsesTheOutlineOfTheCurrentView) {
 }
 
 TEST(SliderCornersTest, HalfBuiltSlideLinkLeavesTheBlockUpright) {
-    TSliderRig Rig;
+    TPartsRig Rig;
     TLink* Slide = Rig.Link({}); // gets only the virtual joint
     TSlider* S = Rig.Slider(Slide, 200, 150);
     Rig.Show(S);

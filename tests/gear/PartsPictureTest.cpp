@@ -1,13 +1,9 @@
 // A small mechanism drawn on a real widget offscreen: the frame with two bearings, a bar, a
 // coupler plate, a slider on a slide link and both kinds of drive, found in their colours at
 // their mapped places. Set KOPLAR_PICTURE_DIR to keep the picture (parts.png) for a look.
-#include "gear/uDrive.h"
-#include "gear/uGearPrefs.h"
-#include "gear/uJoint.h"
-#include "gear/uLink.h"
-#include "gear/uRack.h"
-#include "gear/uSlider.h"
+#include "gear/uGearData.h"
 #include "platform/qt/QtCanvas.h"
+#include "support/MechanismBuilder.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
@@ -20,9 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <initializer_list>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -34,81 +27,34 @@ constexpr TColor SlideColor = 0x808000; // teal
 class PartsPicture : public ::testing::Test, protected TQtSurfaceRig<> {
 protected:
     // 2 pixels per millimetre: world (x, y) is pixel (2 x, 300 - 2 y).
-    PartsPicture() : TQtSurfaceRig(400, 300, MMRect(0, 150, 200, 0), true) { Build(); }
-    ~PartsPicture() override {
-        for (auto& D : Drives)
-            D->SetMMSurface(nullptr);
-        for (auto& L : Links)
-            L->SetMMSurface(nullptr);
-        for (auto& J : Joints)
-            J->SetMMSurface(nullptr);
-        Drives.clear();
-        Links.clear();
-        Joints.clear();
-    }
-
-    TJoint* Joint(double X, double Y, bool Virtual = false) {
-        auto J = std::make_unique<TJoint>();
-        J->SetX(X);
-        J->SetY(Y);
-        J->SetIsVirtual(Virtual);
-        ApplyToJoint(*J);
-        J->SetID(static_cast<int>(Joints.size()) + 1);
-        Joints.push_back(std::move(J));
-        return Joints.back().get();
-    }
-    template <class T> T* Link(std::initializer_list<TJoint*> Of, TColor Color) {
-        auto L = std::make_unique<T>();
-        for (TJoint* J : Of)
-            L->AddJoint(J);
-        ApplyToLink(*L);
-        L->SetLineColor(Color);
-        L->SetID(static_cast<int>(Links.size()) + 1);
-        T* Result = L.get();
-        Links.push_back(std::move(L));
-        return Result;
-    }
-    TDrive* Drive(std::uint8_t Kind, TCustomLink* L0, TCustomLink* L1, TJoint* J, double Last) {
-        auto D = std::make_unique<TDrive>();
-        ApplyToDrive(*D);
-        D->SetDriveType(Kind);
-        D->SetLink0(L0);
-        D->SetLink1(L1);
-        D->SetJoint(J);
-        D->SetValue(D->GetLastIndex(), Last);
-        Drives.push_back(std::move(D));
-        return Drives.back().get();
+    PartsPicture() : TQtSurfaceRig(400, 300, MMRect(0, 150, 200, 0), true) {
+        Model.SetMMSurface(Surface.get());
+        Surface->BeginUpdate();
+        Build();
+        Surface->EndUpdate();
     }
 
     void Build() {
-        TJoint* F1 = Joint(20, 30);
-        TJoint* F2 = Joint(150, 30);
-        TJoint* A = Joint(20, 70);
-        TJoint* B = Joint(90, 90);
-        TJoint* C = Joint(60, 120);
-        TJoint* E = Joint(150, 130);
-        TRack* Frame = Link<TRack>({F1, F2}, clBlack);
-        TLink* Crank = Link<TLink>({F1, A}, BarColor);
-        Link<TLink>({A, B, C}, PlateColor);
-        TLink* Slide = Link<TLink>({F2, E}, SlideColor);
-        TJoint* Virtual = Joint(0, 0, true);
-        TJoint* Pin = Joint(150, 90);
-        auto* S = Link<TSlider>({Virtual, Pin}, clBlack);
+        TJoint* F1 = M.FrameJoint(20, 30);
+        TJoint* F2 = M.FrameJoint(150, 30);
+        TJoint* A = M.Joint(20, 70);
+        TJoint* B = M.Joint(90, 90);
+        TJoint* C = M.Joint(60, 120);
+        TJoint* E = M.Joint(150, 130);
+        M.Link({F1, A})->SetLineColor(BarColor);
+        M.Link({A, B, C})->SetLineColor(PlateColor);
+        TLink* Slide = M.Link({F2, E});
+        Slide->SetLineColor(SlideColor);
+        TSlider* S = M.Slider(Slide, 150, 90);
         S->SetFillColor(SliderFill);
-        S->AddJoint(Joint(180, 110)); // a coupler point on the block
-        Slide->AddJoint(Virtual);
-        Link<TLink>({B, Pin}, BarColor);
-        Drive(dtRotary, Frame, Crank, F1, 1.0);
-        Drive(dtSliding, S, Slide, nullptr, -1.0);
-
-        Surface->BeginUpdate();
-        for (auto& J : Joints)
-            J->SetMMSurface(Surface.get());
-        for (auto& L : Links)
-            L->SetMMSurface(Surface.get());
-        for (auto& D : Drives)
-            D->SetMMSurface(Surface.get());
-        Surface->EndUpdate();
+        S->AddJoint(M.Joint(180, 110)); // a coupler point on the block
+        M.Link({B, M.Pin(S)})->SetLineColor(BarColor);
+        SetLastValue(M.RotaryDrive(F1), 1.0);
+        SetLastValue(M.SlidingDrive(S), -1.0);
+    }
+    // The sign of the last value gives the arrow's direction.
+    static void SetLastValue(TDrive* Drive, double Value) {
+        Drive->SetValue(Drive->GetLastIndex(), Value);
     }
 
     // Whether a pixel within one of (X, Y) has the colour.
@@ -121,9 +67,8 @@ protected:
     }
 
     TPreferencesFixture Settings;
-    std::vector<std::unique_ptr<TJoint>> Joints;
-    std::vector<std::unique_ptr<TCustomLink>> Links;
-    std::vector<std::unique_ptr<TDrive>> Drives;
+    TGearData Model;
+    TMechanismBuilder M{Model};
 };
 
 } // namespace

@@ -1,0 +1,65 @@
+// The mechanism builder on a fake surface: loose parts (TPartsRig) or a data model (TModelRig).
+// Each rig holds its surface in a base that is built before the builder and freed after it, so
+// the parts leave the surface before it goes.
+#pragma once
+
+#include "gear/uGearData.h"
+#include "support/FakeControl.h"
+#include "support/GearFixture.h"
+#include "support/MechanismBuilder.h"
+#include "support/ModelInvariants.h"
+#include "support/PreferencesFixture.h"
+
+#include <memory>
+
+// A 400 x 300 pixel fake surface whose mapping is the identity with y flipped: world (x, y) is
+// pixel (x, 300 - y).
+struct TFlippedSurface {
+    TFlippedSurface() { Fake.Surface->SetMMRect(MMRect(0, 300, 400, 0)); }
+    TSurfaceRig Fake;
+};
+
+// Loose parts on the flipped surface, each registered with it as it is made.
+class TPartsRig : private TFlippedSurface, public TMechanismBuilder {
+public:
+    TPartsRig() : TMechanismBuilder(Fake.Surface.get()) {}
+
+    TMMSurface& Surface() { return *Fake.Surface; }
+    TRecordingCanvas& Canvas() { return Fake.BufferCanvas(); }
+    // Registers the item with the surface and forgets what was drawn so far.
+    void Show(TMMGraphicItem* Item) {
+        Item->SetMMSurface(&Surface());
+        Canvas().ClearCalls();
+    }
+};
+
+// A data model bound to a 200 x 200 pixel surface showing 0..100 mm (2 pixels per mm), with the
+// default settings installed and a repaint counter.
+struct TModelView {
+    TModelView() {
+        Data->SetMMSurface(&View.Surface());
+        View.Surface().OnPaint = [this](TObject*) { ++Paints; };
+    }
+    ~TModelView() { View.Surface().OnPaint = nullptr; }
+    TModelView(const TModelView&) = delete;
+    TModelView& operator=(const TModelView&) = delete;
+
+    TPreferencesFixture Prefs;
+    TGearSurface View;
+    std::unique_ptr<TGearData> Data = std::make_unique<TGearData>();
+    int Paints = 0;
+};
+
+// Whole mechanisms built through the model on that surface, a slider crank for instance:
+//   TJoint* A = Rig.Joint(10, 30);
+//   Rig.Link({Rig.FrameJoint(10, 10), A});
+//   TSlider* S = Rig.Slider(Rig.Link({Rig.FrameJoint(0, 0), Rig.Joint(100, 0)}), 50, 0);
+//   Rig.Link({A, Rig.Pin(S)});
+struct TModelRig : TModelView, TMechanismBuilder {
+    TModelRig() : TMechanismBuilder(*Data) {}
+
+    TGearData& D() { return *Data; }
+    TMMSurface& Surface() { return View.Surface(); }
+    // The pixel of a world point.
+    static TPoint Px(double X, double Y) { return TGearSurface::Px(X, Y); }
+};

@@ -23,6 +23,14 @@ TEST(MoveCascade, SlidersSharingAPinOnSeveralLinksEndTheEdit) {
     R.D().ConnectSliderToLink(S3, L1);
     R.D().ConnectSliderToLink(S1, L2);
     R.D().ConnectSliderToLink(S3, L2);
+    // So far the cascades end on their own, where they always ended: every slider sits on its
+    // pin, and the pins lie on one line through the origin.
+    for (TSlider* S : {S1, S2, S3})
+        EXPECT_NEAR(TModelRig::Virtual(S)->DistanceToJoint(*TModelRig::Pin(S)), 0, 1e-9);
+    EXPECT_NEAR(TModelRig::Pin(S1)->X(), -103.0288583817, 1e-9);
+    EXPECT_NEAR(TModelRig::Pin(S1)->Y(), -96.8764901334, 1e-9);
+    EXPECT_NEAR(TModelRig::Pin(S2)->X(), -51.5144291909, 1e-9);
+    EXPECT_NEAR(TModelRig::Pin(S2)->Y(), -48.4382450667, 1e-9);
     R.D().ConnectSliderToLink(S3, L3);
 
     EXPECT_TRUE(ModelIsConsistent(R.D()));

@@ -23,6 +23,15 @@ int SolidEdgePieRadius() {
                         3LL * PreferenceStore().GetInteger("Joints", "LineThickness");
     return static_cast<int>(std::clamp(R, 0LL, 100000LL));
 }
+
+// The most, relative to the distance of the centres, by which rounding splits the crossing of two
+// circles that touch at a dead centre.
+constexpr double DeadCentreSpread = 5e-9;
+
+long double PreciseDistance(const TJoint& A, const TJoint& B) {
+    return std::hypot(static_cast<long double>(A.X()) - B.X(),
+                      static_cast<long double>(A.Y()) - B.Y());
+}
 } // namespace
 
 void DrawSolidEdge(TCanvas& Canvas, TPoint Corner, TPoint P1, TPoint P2, double MaxAngle,
@@ -205,14 +214,21 @@ void SecondAssemblyPosition(const TJoint& Joint, TMMPoint& P) {
     const TJoint* C1 = FirstRealJointExcept(*Links.Items(1), &Joint);
     if (!C0 || !C1)
         return;
-    const TCircle First(C0->Position(), C0->DistanceToJoint(Joint));
-    const TCircle Second(C1->Position(), C1->DistanceToJoint(Joint));
+    // Radii in extended precision: rounded to double they split a dead centre's single crossing
+    // by far more than the crossings of a joint just off the centre line lie apart.
+    const TCircle First(C0->Position(), PreciseDistance(*C0, Joint));
+    const TCircle Second(C1->Position(), PreciseDistance(*C1, Joint));
     // Of the two crossings the one further from the joint: the same choice as discarding the one
     // at the joint's place, but it still holds near a dead centre, where rounding the radii moves
     // the joint's own crossing more than the same-place tolerance.
     const std::optional<TMMPoint> Left = First.Intersect(Second, true);
     const std::optional<TMMPoint> Right = First.Intersect(Second, false);
     if (!Left || !Right)
+        return;
+    // Circles that only touch (a dead centre) have no second position; rounding may still split
+    // their touching point a little.
+    const double Spread = PointDistance(Left->X, Left->Y, Right->X, Right->Y);
+    if (Spread <= DeadCentreSpread * JointDistance(*C0, *C1))
         return;
     const TMMPoint J = Joint.Position();
     P = PointDistance(J.X, J.Y, Left->X, Left->Y) > PointDistance(J.X, J.Y, Right->X, Right->Y)

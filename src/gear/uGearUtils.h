@@ -60,5 +60,5 @@ TJoint* GetRealJoint(const TJointList& Joints, int N);
 TJoint* FirstRealJointExcept(const TCustomLink& Link, const TJoint* Joint);
 // For a joint joining exactly two links: the other place where it fits both links (the mirror
 // across the line of the two centres). P stays unchanged for any other joint, or where the two
-// circles do not cross (a dead-centre position).
+// circles only touch or do not meet (a dead-centre position).
 void SecondAssemblyPosition(const TJoint& Joint, TMMPoint& P);

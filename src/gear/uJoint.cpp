@@ -10,12 +10,18 @@
 
 namespace {
 
-// How deeply joint notifications are nested right now (the GUI thread is the only one).
+// How deeply joint notifications are nested right now, and the number of the current move from
+// outside the cascade (the GUI thread is the only one).
 int NotifyDepth = 0;
+std::uint64_t OutsideMove = 0;
 
 class TNotifyDepthGuard {
 public:
-    TNotifyDepthGuard() { ++NotifyDepth; }
+    TNotifyDepthGuard() {
+        if (NotifyDepth == 0)
+            ++OutsideMove;
+        ++NotifyDepth;
+    }
     ~TNotifyDepthGuard() { --NotifyDepth; }
     TNotifyDepthGuard(const TNotifyDepthGuard&) = delete;
     TNotifyDepthGuard& operator=(const TNotifyDepthGuard&) = delete;
@@ -59,6 +65,13 @@ void TJoint::NotifyLinks(TObject* Source) {
     if (NotifyDepth >= MaxNotifyDepth)
         return;
     TNotifyDepthGuard Guard;
+    if (FNotifyMove != OutsideMove) {
+        FNotifyMove = OutsideMove;
+        FNotifies = 0;
+    }
+    if (FNotifies == MaxNotifiesPerMove)
+        return;
+    ++FNotifies;
     for (int I = 0; I < FLinks.Count(); ++I) {
         TCustomLink* Link = FLinks.Items(I);
         if (static_cast<TObject*>(Link) != Source)

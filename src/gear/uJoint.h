@@ -5,6 +5,7 @@
 #include "gear/uGearPart.h"
 #include "surface/MMTypes.h"
 
+#include <cstdint>
 #include <string>
 
 class TJoint : public TGearPart {
@@ -58,6 +59,10 @@ public:
     // Notifications nest no deeper than this; beyond it links are no longer told, so a cyclic
     // arrangement ends instead of overflowing the stack.
     static constexpr int MaxNotifyDepth = 256;
+    // A joint tells its links of at most this many moves within one move from outside the
+    // cascade: arrangements that never settle (sliders sharing a pin on several links) fan out
+    // far beyond the nesting limit, and this keeps the work of a move linear in the joints.
+    static constexpr int MaxNotifiesPerMove = 4 * MaxNotifyDepth;
 
 private:
     void NotifyLinks(TObject* Source);
@@ -73,4 +78,7 @@ private:
     int FRadius = 5;
     bool FShowMPol = true;
     int FSmallRadius = 3;
+    // The outside move this joint last told its links of, and how often it did within it.
+    std::uint64_t FNotifyMove = 0;
+    int FNotifies = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "surface/UtilLib.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <utility>
@@ -19,6 +20,14 @@ std::optional<TMMPoint> FinitePoint(Real X, Real Y) {
 // The joints' same-place rule: both differences below 1e-10.
 bool IsSamePlace(TMMPoint A, TMMPoint B) {
     return std::fabs(A.X - B.X) < 1e-10 && std::fabs(A.Y - B.Y) < 1e-10;
+}
+
+// Figures that miss by no more than this share of their size touch: positions at dead centres
+// and limit positions are rarely representable, and rounding would lose their only crossing.
+constexpr Real TouchTolerance = 1e-9;
+
+bool IsClearMiss(Real Gap, Real Scale) {
+    return Gap > TouchTolerance * Scale;
 }
 } // namespace
 
@@ -59,16 +68,23 @@ std::optional<TMMPoint> TCircle::Intersect(const TCircle& Other, bool Which) con
     const Real D = std::sqrt(D2);
     const Real RA = FRadius;
     const Real RB = Other.FRadius;
-    if (RA + RB < D)
+    // Apart (first) or one inside the other (second).
+    const Real Gap = std::max(D - (RA + RB), std::fabs(RA - RB) - D);
+    if (IsClearMiss(Gap, std::max({RA, RB, D})))
         return std::nullopt;
     if (RA + RB == D) {
         const Real Phi = Angle(DY, DX);
         return FinitePoint(CA.X + RA * std::cos(Phi), CA.Y + RA * std::sin(Phi));
     }
-    const Real Along = (D2 + RA * RA - RB * RB) / (2 * D);
-    const Real H2 = RA * RA - Along * Along;
-    if (H2 < 0)
-        return std::nullopt; // one circle inside the other, or rounding left no crossing
+    Real Along = (D2 + RA * RA - RB * RB) / (2 * D);
+    Real H2 = RA * RA - Along * Along;
+    if (H2 < 0) {
+        // Within the tolerance this is a touch: on this circle where the centre line meets it,
+        // off the other one by no more than the gap. The foot point itself can be off both by
+        // far more when the centres are close.
+        Along = std::copysign(RA, Along);
+        H2 = 0;
+    }
     const Real Side = Which ? std::sqrt(H2) : -std::sqrt(H2);
     // (-DY, DX) points to the left of the centre line.
     return FinitePoint(CA.X + (Along * DX - Side * DY) / D, CA.Y + (Along * DY + Side * DX) / D);
@@ -89,9 +105,10 @@ std::optional<TMMPoint> TCircle::IntersectLine(const TStraightOne& Line, bool Wh
     const Real CY = static_cast<Real>(C.Y) - P1.Y;
     const Real Foot = CX * UX + CY * UY;  // along the line from P1
     const Real Apart = UX * CY - UY * CX; // signed distance of the centre from the line
-    const Real H2 = FRadius * FRadius - Apart * Apart;
-    if (H2 < 0)
+    if (IsClearMiss(std::fabs(Apart) - FRadius, std::max(FRadius, std::fabs(Apart))))
         return std::nullopt;
+    // Within the tolerance a negative square is a touch at the foot point, not a miss.
+    const Real H2 = std::max(FRadius * FRadius - Apart * Apart, Real{0});
     const Real T = Which ? Foot + std::sqrt(H2) : Foot - std::sqrt(H2);
     return FinitePoint(P1.X + T * UX, P1.Y + T * UY);
 }

@@ -22,11 +22,14 @@ public:
     // A negative (or undefined) radius is ignored: the circle keeps the radius it had.
     void SetRadius(long double R);
 
+    // Figures that miss each other by no more than 1e-9 of their size (radii, centre distance)
+    // touch; a touching point answers both values of Which.
+
     // Which true gives the crossing left of the directed line from this centre to Other's, false
-    // the one to the right; a touching point answers both. None for coincident centres.
+    // the one to the right. None for coincident centres.
     std::optional<TMMPoint> Intersect(const TCircle& Other, bool Which) const;
     // Which true gives the crossing further along the line's direction, false the one further
-    // back; a touching point answers both. None for a line whose two points coincide.
+    // back. None for a line whose two points coincide.
     std::optional<TMMPoint> IntersectLine(const TStraightOne& Line, bool Which) const;
 
 private:

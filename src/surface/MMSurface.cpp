@@ -136,7 +136,28 @@ TMMPoint TMMSurface::PixelToMM(TPoint P, bool Absolute) const {
     return TMMPoint{PixelToMMX(P.X, Absolute), PixelToMMY(P.Y, Absolute)};
 }
 
+namespace {
+// The spans a view may have: beyond them the scales and the mouse positions lose all precision,
+// and far beyond them they overflow. A span of exactly zero maps at one pixel per millimetre.
+constexpr double MinViewSpan = 1e-6;
+constexpr double MaxViewSpan = 1e12;
+
+bool IsSaneSpan(double Span) {
+    const double Size = std::fabs(Span);
+    return Size == 0 || (Size >= MinViewSpan && Size <= MaxViewSpan);
+}
+
+bool IsSaneView(const TMMRect& R) {
+    return std::isfinite(R.Left) && std::isfinite(R.Top) && std::isfinite(R.Right) &&
+           std::isfinite(R.Bottom) && IsSaneSpan(R.Right - R.Left) && IsSaneSpan(R.Top - R.Bottom);
+}
+} // namespace
+
 void TMMSurface::SetMMRect(const TMMRect& R) {
+    // A new view beyond the sane spans leaves the view as it is (a zoom too far, say); the view in
+    // force is always applied again, so a resize still reaches the buffer.
+    if (!IsSaneView(R) && !(R == FViewRect))
+        return;
     BeginUpdate();
     try {
         FViewRect = R;

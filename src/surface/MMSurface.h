@@ -55,7 +55,8 @@ public:
     double PixelToMMY(int V, bool Absolute) const;
     TMMPoint PixelToMM(TPoint P, bool Absolute) const;
 
-    // Every change of the view passes through SetMMRect.
+    // Every change of the view passes through SetMMRect. A rectangle with an edge that is not
+    // finite, or a span other than zero outside 1e-6 to 1e12 mm, is refused: the view stays.
     void SetMMRect(const TMMRect& R);
     void Update();
     void CenterTo(TMMPoint P);

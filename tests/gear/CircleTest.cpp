@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <random>
@@ -230,4 +231,114 @@ TEST(Circle, RandomLinesGiveTheirCrossingsInLineOrder) {
         ASSERT_GE(Along(*T), Along(*F)) << "case " << I;
     }
     EXPECT_GT(Crossing, 5000);
+}
+
+namespace {
+constexpr double Degree = Pi / 180;
+
+TMMPoint Along(TMMPoint From, double Angle, double Distance) {
+    return {From.X + Distance * std::cos(Angle), From.Y + Distance * std::sin(Angle)};
+}
+
+// The line through Point whose direction is Angle.
+TStraightOne LineThrough(TMMPoint Point, double Angle) {
+    return TStraightOne(Point, Along(Point, Angle, 1));
+}
+} // namespace
+
+TEST(Circle, FiguresThatTouchInRoundedNumbersGiveTheTouchingPoint) {
+    const TCircle Small({1.3, 2.7}, 30), Large(Along({1.3, 2.7}, 33 * Degree, 70), 40);
+    const TCircle Outer({0, 0}, 3), Inner({std::cos(37 * Degree), std::sin(37 * Degree)}, 2);
+    const TCircle Unit({0.3, 0.7}, 1);
+    const TStraightOne Tangent = LineThrough(Along({0.3, 0.7}, 30 * Degree, 1), 120 * Degree);
+    const struct {
+        const char* Name;
+        std::function<std::optional<TMMPoint>(bool)> Intersect;
+        TMMPoint Touch;
+    } Cases[] = {
+        {"outside", [&](bool W) { return Small.Intersect(Large, W); }, {26.4601170, 19.0391711}},
+        {"outside, roles swapped",
+         [&](bool W) { return Large.Intersect(Small, W); },
+         {26.4601170, 19.0391711}},
+        {"inside", [&](bool W) { return Outer.Intersect(Inner, W); }, {2.3959065, 1.8054451}},
+        {"inside, roles swapped",
+         [&](bool W) { return Inner.Intersect(Outer, W); },
+         {2.3959065, 1.8054451}},
+        {"tangent line", [&](bool W) { return Unit.IntersectLine(Tangent, W); }, {1.1660254, 1.2}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        for (bool Which : {true, false})
+            ExpectPoint(C.Intersect(Which), C.Touch, 1e-7);
+    }
+}
+
+namespace {
+// A circle and a second figure built touching it, with the touch moved by Shift times the
+// scale (positive: apart). Kind 0 touches outside, 1 inside, 2 is a tangent line.
+struct TTouchingPair {
+    TMMPoint C;
+    double R;
+    TMMPoint Other; // the second centre, or a point of the line
+    double ROther;  // the second radius; for the line the angle of its normal
+    int Kind;
+
+    static TTouchingPair Random(std::mt19937& Gen, int Kind, double Shift) {
+        std::uniform_real_distribution<double> Coord(-100, 100), Radius(0.01, 120),
+            Angle(0, 2 * Pi);
+        TTouchingPair P{{Coord(Gen), Coord(Gen)}, Radius(Gen), {}, Radius(Gen), Kind};
+        const double Phi = Angle(Gen);
+        if (Kind == 0) {
+            P.Other = Along(P.C, Phi, P.R + P.ROther + Shift * (P.R + P.ROther));
+        } else if (Kind == 1) {
+            if (P.ROther > P.R)
+                std::swap(P.R, P.ROther);
+            P.Other = Along(P.C, Phi, P.R - P.ROther - Shift * P.R);
+        } else {
+            P.ROther = Phi;
+            P.Other = Along(P.C, Phi, P.R + Shift * P.R);
+        }
+        return P;
+    }
+
+    std::optional<TMMPoint> Intersect(bool Which) const {
+        const TCircle Circle(C, R);
+        if (Kind == 2)
+            return Circle.IntersectLine(LineThrough(Other, ROther + Pi / 2), Which);
+        return Circle.Intersect(TCircle(Other, ROther), Which);
+    }
+
+    // The distance of P from the second figure.
+    double OffOther(TMMPoint P) const {
+        if (Kind == 2)
+            return std::fabs((P.X - Other.X) * std::cos(ROther) +
+                             (P.Y - Other.Y) * std::sin(ROther));
+        return std::fabs(Distance(P, Other) - ROther);
+    }
+};
+} // namespace
+
+TEST(Circle, RandomTouchingFiguresCrossOnBoth) {
+    std::mt19937 Gen(1009);
+    std::uniform_real_distribution<double> Shift(-1e-12, 1e-12);
+    for (int Kind : {0, 1, 2})
+        for (int I = 0; I < 5000; ++I) {
+            const TTouchingPair Pair = TTouchingPair::Random(Gen, Kind, Shift(Gen));
+            for (bool Which : {true, false}) {
+                const auto P = Pair.Intersect(Which);
+                ASSERT_TRUE(P) << "kind " << Kind << " case " << I;
+                ASSERT_NEAR(Distance(*P, Pair.C), Pair.R, 1e-9) << "kind " << Kind << " case " << I;
+                ASSERT_NEAR(Pair.OffOther(*P), 0, 1e-9) << "kind " << Kind << " case " << I;
+            }
+        }
+}
+
+TEST(Circle, RandomFiguresClearlyApartStayApart) {
+    std::mt19937 Gen(2003);
+    for (int Kind : {0, 1, 2})
+        for (int I = 0; I < 5000; ++I) {
+            const TTouchingPair Pair = TTouchingPair::Random(Gen, Kind, 1e-7);
+            for (bool Which : {true, false})
+                ASSERT_FALSE(Pair.Intersect(Which)) << "kind " << Kind << " case " << I;
+        }
 }

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <numbers>
+#include <random>
 #include <string>
 
 namespace {
@@ -165,13 +167,53 @@ TEST_F(TDyad, SecondAssemblyPositionNeedsAnotherRealJointOnEachLink) {
     EXPECT_EQ(Second(), (TMMPoint{-99, -99}));
 }
 
-TEST_F(TDyad, SecondAssemblyPositionAtDeadCentreKeepsTheJointsPlace) {
-    Build({0, 0}, {10, 0}, {5, 0});
-    EXPECT_EQ(Second(), (TMMPoint{5, 0}));
+TEST_F(TDyad, SecondAssemblyPositionAtDeadCentreLeavesP) {
+    const double C = std::cos(33 * std::numbers::pi / 180),
+                 S = std::sin(33 * std::numbers::pi / 180);
+    const struct {
+        const char* Name;
+        TMMPoint A, B, Joint;
+    } Cases[] = {
+        {"stretched", {0, 0}, {10, 0}, {5, 0}},
+        {"folded", {0, 0}, {10, 0}, {15, 0}},
+        {"stretched, rounded",
+         {1.3, 2.7},
+         {1.3 + 70 * C, 2.7 + 70 * S},
+         {1.3 + 30 * C, 2.7 + 30 * S}},
+        {"folded, rounded", {0, 0}, {C, S}, {3 * C, 3 * S}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Build(Case.A, Case.B, Case.Joint);
+        EXPECT_EQ(Second(), (TMMPoint{-99, -99}));
+    }
+}
+
+TEST_F(TDyad, SecondAssemblyPositionJustOffDeadCentreMirrors) {
     // Just off the line the radii round by more than the same-place tolerance; the mirror is
     // still found, not the joint's own crossing.
-    Place(Joint, 5, 1e-7);
+    Build({0, 0}, {10, 0}, {5, 1e-7});
     const TMMPoint P = Second();
     EXPECT_NEAR(P.X, 5, 1e-9);
     EXPECT_NEAR(P.Y, -1e-7, 1e-8);
+}
+
+TEST_F(TDyad, SecondAssemblyPositionOfRandomDyadsNearDeadCentre) {
+    std::mt19937 Gen(31);
+    std::uniform_real_distribution<double> Coord(-100, 100), Share(0.05, 0.95),
+        Turn(0, 2 * std::numbers::pi);
+    for (int I = 0; I < 2000; ++I) {
+        const TMMPoint A{Coord(Gen), Coord(Gen)};
+        const double Phi = Turn(Gen), L = 1 + std::fabs(Coord(Gen)), F = Share(Gen);
+        const TMMPoint B{A.X + L * std::cos(Phi), A.Y + L * std::sin(Phi)};
+        const TMMPoint OnLine{A.X + F * L * std::cos(Phi), A.Y + F * L * std::sin(Phi)};
+        Build(A, B, OnLine);
+        ASSERT_EQ(Second(), (TMMPoint{-99, -99})) << "case " << I;
+        // 1e-6 of the length to the left: the mirror lies as far to the right.
+        const double Off = 1e-6 * L;
+        Place(Joint, OnLine.X - Off * std::sin(Phi), OnLine.Y + Off * std::cos(Phi));
+        const TMMPoint P = Second();
+        ASSERT_NEAR(P.X, OnLine.X + Off * std::sin(Phi), 1e-3 * Off) << "case " << I;
+        ASSERT_NEAR(P.Y, OnLine.Y - Off * std::cos(Phi), 1e-3 * Off) << "case " << I;
+    }
 }

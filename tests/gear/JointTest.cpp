@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -102,6 +103,33 @@ TEST(TJointCascade, EndlessCascadeStopsAtTheNestingLimit) {
     Log.clear();
     P.SetPosition(nullptr, 0.0, 3.0);
     EXPECT_EQ(Log.size(), static_cast<std::size_t>(2 * TJoint::MaxNotifyDepth));
+}
+
+// Three links on two joints, each pushing both joints on whenever one of them moves: every
+// reaction starts two more, so within the nesting limit the cascade would double at each level.
+TEST(TJointCascade, FanningCascadeStopsAtTheBudgetOfTheMove) {
+    TMoveLog Log;
+    TJoint P, Q;
+    TSpyLink A{Log, "A"}, B{Log, "B"}, C{Log, "C"};
+    for (TSpyLink* L : {&A, &B, &C}) {
+        L->AddJoint(&P);
+        L->AddJoint(&Q);
+        L->OnJointMoved = [L, &P, &Q](TJoint*) {
+            P.MoveBy(L, 1.0, 0.0);
+            Q.MoveBy(L, 0.0, 1.0);
+        };
+    }
+    // Each joint tells its other two links of at most the budget's number of moves.
+    const std::size_t Bound = 2 * 2 * TJoint::MaxNotifiesPerMove;
+    P.SetPosition(nullptr, 0.5, 0.0);
+    EXPECT_GT(Log.size(), static_cast<std::size_t>(TJoint::MaxNotifyDepth));
+    EXPECT_LE(Log.size(), Bound + 3);
+    // The budget belongs to one move: the next one cascades as far again.
+    const std::size_t First = Log.size();
+    Log.clear();
+    P.SetPosition(nullptr, 0.0, 3.0);
+    EXPECT_EQ(Log.size(), First);
+    EXPECT_TRUE(std::isfinite(P.X()) && std::isfinite(Q.Y()));
 }
 
 TEST(TJointGeometry, DistancesAndSamePosition) {

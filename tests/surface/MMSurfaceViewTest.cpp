@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -242,6 +243,86 @@ TEST_F(SurfaceView, ZoomToMMRectWidensNarrowSpansAndAddsMargins) {
     Surface.SetSquare(true);
     Surface.ZoomToMMRect(5, 5, 0, 10);
     ExpectRect(Surface, -1, 11, 11, -1);
+}
+
+// Zooming on and on stops where the view's span would leave 1e-6 to 1e12 mm: the scales and the
+// mouse positions stay finite, and the zoom that would go beyond leaves the view as it is.
+TEST_F(SurfaceView, ZoomStopsAtTheSaneSpans) {
+    const struct {
+        const char* Name;
+        void (TMMSurface::*Zoom)(TPoint, double);
+        double Limit;
+        double (TMMSurface::*Span)() const; // the one that meets the limit first
+    } Cases[] = {
+        {"out", &TMMSurface::ZoomOutAtPixel, 1e12, &TMMSurface::GetMMWidth},
+        {"in", &TMMSurface::ZoomInAtPixel, 1e-6, &TMMSurface::GetMMHeight},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Show(400, 300, MMRect(-10, 10, 10, -10), true);
+        for (int I = 0; I < 3200; ++I)
+            (Surface.*C.Zoom)(Surface.GetCenterPixel(), 1.25);
+        for (double Span : {Surface.GetMMWidth(), Surface.GetMMHeight()}) {
+            EXPECT_GE(Span, 1e-6);
+            EXPECT_LE(Span, 1e12);
+        }
+        // The last zoom that was done came within one step of the limit.
+        EXPECT_NEAR(std::log((Surface.*C.Span)() / C.Limit), 0, std::log(1.25));
+        for (double Scale : {Surface.ScaleX(), Surface.ScaleY()}) {
+            EXPECT_TRUE(std::isfinite(Scale));
+            EXPECT_GT(Scale, 0);
+        }
+        const TMMPoint Mouse = Surface.PixelToMM(Point(399, 299), true);
+        EXPECT_TRUE(std::isfinite(Mouse.X) && std::isfinite(Mouse.Y));
+
+        int Changes = 0;
+        Surface.OnCoordsChanged = [&](TObject*) { ++Changes; };
+        const TMMRect Before = Surface.ViewRect();
+        (Surface.*C.Zoom)(Surface.GetCenterPixel(), 1.25);
+        EXPECT_EQ(Surface.ViewRect(), Before);
+        EXPECT_EQ(Changes, 0);
+        // Back the other way the view follows again.
+        if (C.Limit > 1)
+            Surface.ZoomIn(0, 0, 1.25);
+        else
+            Surface.ZoomOut(0, 0, 1.25);
+        EXPECT_NE(Surface.ViewRect(), Before);
+        EXPECT_EQ(Changes, 1);
+        Surface.OnCoordsChanged = nullptr;
+    }
+}
+
+TEST_F(SurfaceView, RectanglesBeyondTheSaneSpansLeaveTheView) {
+    const double Inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* Name;
+        std::function<void(TMMSurface&)> Set;
+    } Refused[] = {
+        {"infinite edge", [&](TMMSurface& S) { S.SetMMRect(MMRect(-Inf, 10, 10, -10)); }},
+        {"undefined edge", [](TMMSurface& S) { S.SetMMRect(MMRect(0, std::nan(""), 10, 0)); }},
+        {"span beyond 1e12", [](TMMSurface& S) { S.SetMMRect(MMRect(0, 10, 2e12, 0)); }},
+        {"span below 1e-6", [](TMMSurface& S) { S.SetMMRect(MMRect(0, 10, 1e-7, 0)); }},
+        {"overflowing span", [](TMMSurface& S) { S.SetMMRect(MMRect(-1e308, 10, 1e308, 0)); }},
+        {"edge setter", [](TMMSurface& S) { S.SetXMin(-1e300); }},
+        {"edge setter to infinity", [&](TMMSurface& S) { S.SetYMax(Inf); }},
+        {"centre far out", [&](TMMSurface& S) { S.CenterTo(MMPoint(Inf, 0)); }},
+    };
+    for (const auto& C : Refused) {
+        SCOPED_TRACE(C.Name);
+        Show(100, 100, MMRect(0, 100, 100, 0), false);
+        int Changes = 0;
+        Surface.OnCoordsChanged = [&](TObject*) { ++Changes; };
+        C.Set(Surface);
+        ExpectRect(Surface, 0, 100, 100, 0);
+        EXPECT_EQ(Changes, 0);
+        EXPECT_EQ(Surface.UpdateCount(), 0);
+        Surface.OnCoordsChanged = nullptr;
+    }
+    // The limits themselves, reversed spans and a zero span are views.
+    Show(100, 100, MMRect(0, 1e12, 1e-6, 0), false);
+    ExpectRect(Surface, 0, 1e12, 1e-6, 0);
+    Show(100, 100, MMRect(10, 0, 0, 10), false);
+    ExpectRect(Surface, 10, 0, 0, 10);
 }
 
 } // namespace

@@ -20,6 +20,17 @@ int TClosingTagIndex::Change(std::string_view Name, std::size_t Pos, std::size_t
     return int(Opens) - int(Closes);
 }
 
+std::size_t TClosingTagIndex::Scan(std::string_view Name, std::size_t From, std::size_t To,
+                                   std::size_t End, int& Depth) const {
+    for (std::size_t I = FText.substr(0, To).find('<', From); I != std::string_view::npos;
+         I = FText.substr(0, To).find('<', I + 1)) {
+        Depth += Change(Name, I, End);
+        if (Depth <= 0)
+            return I;
+    }
+    return std::string_view::npos;
+}
+
 std::size_t TClosingTagIndex::Extend(TNameTags& Tags, std::string_view Name, std::size_t Limit,
                                      int Target) {
     while (Tags.Scanned < Limit) {
@@ -48,9 +59,18 @@ std::size_t TClosingTagIndex::Find(std::string_view Name, std::size_t From, std:
     const std::size_t Limit = End > Name.size() + 1 ? std::max(From, End - Name.size() - 1) : From;
     int Depth = 1;
     if (From < Limit) {
-        TNameTags& Tags = FByName[UpperCaseASCII(Name)];
-        if (From > Tags.Scanned || From < Tags.Begin)
-            Tags = TNameTags{From, From};
+        const std::string Key = UpperCaseASCII(Name);
+        auto Known = FByName.find(Key);
+        if (Known == FByName.end() || From > Known->second.Scanned || From < Known->second.Begin) {
+            // Most elements close soon: a short scan finds them without keeping anything.
+            const std::size_t Near = std::min(Limit, From + NearScan);
+            const std::size_t Found = Scan(Name, From, Near, End, Depth);
+            if (Found != std::string_view::npos || Near == Limit)
+                return Found != std::string_view::npos ? Found : Scan(Name, Limit, End, End, Depth);
+            Depth = 1;
+            Known = FByName.insert_or_assign(Key, TNameTags{From, From}).first;
+        }
+        TNameTags& Tags = Known->second;
         const auto PosFrom = std::lower_bound(Tags.Pos.begin(), Tags.Pos.end(), From);
         const std::size_t First = static_cast<std::size_t>(PosFrom - Tags.Pos.begin());
         const int Base = Tags.DepthBefore(First);
@@ -68,12 +88,5 @@ std::size_t TClosingTagIndex::Find(std::string_view Name, std::size_t From, std:
         const auto PosLimit = std::lower_bound(Tags.Pos.begin(), Tags.Pos.end(), Limit);
         Depth = 1 + Tags.DepthBefore(static_cast<std::size_t>(PosLimit - Tags.Pos.begin())) - Base;
     }
-    for (std::size_t I = std::max(From, Limit); I < End; ++I) {
-        if (FText[I] != '<')
-            continue;
-        Depth += Change(Name, I, End);
-        if (Depth <= 0)
-            return I;
-    }
-    return std::string_view::npos;
+    return Scan(Name, std::max(From, Limit), End, End, Depth);
 }

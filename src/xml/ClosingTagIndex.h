@@ -32,8 +32,13 @@ private:
 
     // The change of depth by the tag at Pos, with the text ending at End.
     int Change(std::string_view Name, std::size_t Pos, std::size_t End) const;
+    // Reads the tags in [From, To) one by one from Depth; the one that reaches 0, or npos.
+    std::size_t Scan(std::string_view Name, std::size_t From, std::size_t To, std::size_t End,
+                     int& Depth) const;
     // Scans on from Tags.Scanned to Limit; stops at the first tag that reaches Target.
     std::size_t Extend(TNameTags& Tags, std::string_view Name, std::size_t Limit, int Target);
+
+    static constexpr std::size_t NearScan = 4096;
 
     std::string_view FText;
     std::unordered_map<std::string, TNameTags> FByName; // by the upper-case name

@@ -68,7 +68,7 @@ std::size_t TClosingTagIndex::Find(std::string_view Name, std::size_t From, std:
             if (Found != std::string_view::npos || Near == Limit)
                 return Found != std::string_view::npos ? Found : Scan(Name, Limit, End, End, Depth);
             Depth = 1;
-            Known = FByName.insert_or_assign(Key, TNameTags{From, From}).first;
+            Known = FByName.insert_or_assign(Key, TNameTags(From)).first;
         }
         TNameTags& Tags = Known->second;
         const auto PosFrom = std::lower_bound(Tags.Pos.begin(), Tags.Pos.end(), From);

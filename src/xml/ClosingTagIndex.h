@@ -22,8 +22,9 @@ public:
 private:
     // The tags that change the depth for one name, known in [Begin, Scanned).
     struct TNameTags {
-        std::size_t Begin = 0;
-        std::size_t Scanned = 0;
+        explicit TNameTags(std::size_t From) : Begin(From), Scanned(From) {}
+        std::size_t Begin;
+        std::size_t Scanned;
         std::vector<std::size_t> Pos;
         std::vector<int> Depth; // behind each tag, counted from Begin
         std::unordered_map<int, std::vector<std::size_t>> AtDepth; // indices into Pos

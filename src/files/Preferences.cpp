@@ -142,12 +142,12 @@ void TPreferences::SaveRecentFiles(const TRecentFiles& List) {
 
 void TPreferences::LoadRecentFiles(TRecentFiles& List) const {
     List.Clear();
-    const TXMLItems& Files = FRecentFilesTag->Items();
+    const std::vector<TXMLTag*> Files = FRecentFilesTag->Items().Tags();
     // AddFile puts each name on top, so the last stored name goes in first.
-    for (int I = Files.GetTagCount() - 1; I >= 0; --I) {
-        const std::string Name = Files.GetTag(I)->GetText();
+    for (auto It = Files.rbegin(); It != Files.rend(); ++It) {
+        const std::string Name = (*It)->GetText();
         std::error_code Ec;
-        if (!Name.empty() && std::filesystem::exists(Name, Ec))
+        if (!Name.empty() && std::filesystem::is_regular_file(Name, Ec))
             List.AddFile(Name);
     }
 }

@@ -20,7 +20,7 @@ public:
     void LoadFromFile(const std::string& AFileName) override;
     // Puts the list into the tree (newest first); the settings file is written later.
     void SaveRecentFiles(const TRecentFiles& List);
-    // Replaces the list by the stored names whose files still exist, in their stored order.
+    // Replaces the list by the stored names that still name regular files, in their stored order.
     void LoadRecentFiles(TRecentFiles& List) const;
     // Associates the mechanism files with the running program; false when that failed.
     bool RegisterFileType() const;

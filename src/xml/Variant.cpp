@@ -25,10 +25,18 @@ std::string Trimmed(const std::string& S) {
     return S.substr(B, E - B);
 }
 
+// Drops one leading "+"; false when a "-" follows it: a doubled sign is no number.
+bool DropPlus(std::string& S) {
+    if (!S.starts_with('+'))
+        return true;
+    S.erase(0, 1);
+    return !S.starts_with('-');
+}
+
 std::optional<std::int64_t> ParseInteger(const std::string& Text) {
     std::string S = Trimmed(Text);
-    if (!S.empty() && S[0] == '+')
-        S.erase(0, 1);
+    if (!DropPlus(S))
+        return std::nullopt;
     std::int64_t V = 0;
     auto [End, Ec] = std::from_chars(S.data(), S.data() + S.size(), V);
     if (S.empty() || Ec != std::errc() || End != S.data() + S.size())
@@ -39,8 +47,8 @@ std::optional<std::int64_t> ParseInteger(const std::string& Text) {
 // A finite number with ',' or '.' as its one decimal separator, as written under any locale.
 std::optional<double> ParseFloat(const std::string& Text) {
     std::string S = Trimmed(Text);
-    if (!S.empty() && S[0] == '+')
-        S.erase(0, 1);
+    if (!DropPlus(S))
+        return std::nullopt;
     int Separators = 0;
     for (char& C : S)
         if (C == ',' || C == '.') {

@@ -1,57 +1,30 @@
 #include "xml/XMLParser.h"
 
 #include "platform/TextFile.h"
+#include "xml/ClosingTagIndex.h"
 #include "xml/XMLUtils.h"
 
 #include <cassert>
+#include <optional>
+#include <unordered_map>
 
 namespace {
 
-// Too deep nesting ends the whole parse instead of only the step that met it.
-class EXMLNestingError : public EXMLException {
-public:
-    EXMLNestingError()
-        : EXMLException("Die XML-Daten sind tiefer als " + std::to_string(TXMLParser::MaxDepth) +
-                        " Ebenen verschachtelt!") {}
-};
-
-bool StartsWithText(std::string_view S, std::size_t Pos, std::string_view Prefix) {
-    return Pos <= S.size() && S.size() - Pos >= Prefix.size() &&
-           IsSameText(S.substr(Pos, Prefix.size()), Prefix);
-}
-
-// The position of the "<" of the tag closing Name in S from From on; npos when there is none.
-// Every opening tag beginning with Name counts, also a longer name and an empty element.
-std::size_t FindClosingTag(std::string_view S, std::size_t From, std::string_view Name) {
-    int Depth = 1;
-    for (std::size_t I = From; I < S.size(); ++I) {
-        if (S[I] != '<')
-            continue;
-        if (StartsWithText(S, I + 1, Name))
-            ++Depth;
-        if (StartsWithText(S, I + 1, "/") && StartsWithText(S, I + 2, Name))
-            --Depth;
-        if (Depth <= 0)
-            return I;
-    }
-    return std::string_view::npos;
-}
-
 // Removes the marks of an element without content ("a/", "!--", "?xml?") from a head.
 // Comments, declarations and document types so become empty elements.
-bool StripEmptyMarks(std::string& Head) {
+bool StripEmptyMarks(std::string_view& Head) {
     bool Empty = false;
     if (Head.ends_with('/')) {
-        Head.pop_back();
+        Head.remove_suffix(1);
         Empty = true;
     }
     if (Head.starts_with('!')) {
-        Head.erase(0, 1);
+        Head.remove_prefix(1);
         Empty = true;
     } else if (Head.starts_with('?')) {
-        Head.erase(0, 1);
+        Head.remove_prefix(1);
         if (Head.ends_with('?'))
-            Head.pop_back();
+            Head.remove_suffix(1);
         Empty = true;
     }
     return Empty;
@@ -63,11 +36,19 @@ std::size_t SkipBlanks(std::string_view S, std::size_t Pos) {
     return Pos;
 }
 
-// One parse of a text into a parent tag; Level is the depth of the tags it creates.
+// What every level of one parse shares: the text and the closing tags found in it.
+struct TParseText {
+    TXMLCodec* Codec;
+    std::string_view Text;
+    TClosingTagIndex Closings;
+};
+
+// The parse of [Begin, End) of the text into a parent tag; Level is the depth of the tags it
+// creates. Every level reads the one text, so memory stays linear in its size.
 class TParseRun {
 public:
-    TParseRun(TXMLCodec* ACodec, std::string Text, int ALevel)
-        : FCodec(ACodec), FText(std::move(Text)), FLevel(ALevel) {}
+    TParseRun(TParseText& AShared, std::size_t Begin, std::size_t End, int ALevel)
+        : FShared(AShared), FText(AShared.Text.substr(0, End)), FPos(Begin), FLevel(ALevel) {}
 
     bool Run(TXMLTag& Parent) {
         bool Result = false;
@@ -75,8 +56,6 @@ public:
             // A failed step gives up what it was reading; the next one goes on behind it.
             try {
                 Result = Step(Parent);
-            } catch (const EXMLNestingError&) {
-                throw;
             } catch (const std::exception&) {
                 Result = false;
             }
@@ -85,58 +64,63 @@ public:
     }
 
 private:
-    void AddText(TXMLTag& Parent, const std::string& Text) {
-        Parent.Items().AddText(FCodec ? FCodec->Decode(Text) : UnescapeMarkup(Text));
+    void AddText(TXMLTag& Parent, std::string_view Text) {
+        Parent.Items().AddText(FShared.Codec ? FShared.Codec->Decode(std::string(Text))
+                                             : UnescapeMarkup(Text));
     }
 
     bool Step(TXMLTag& Parent) {
-        const std::string_view Text = FText;
-        const std::size_t Lt = Text.find('<', FPos);
-        const std::size_t Gt = Lt == std::string_view::npos ? Lt : Text.find('>', Lt);
+        const std::size_t Lt = FText.find('<', FPos);
+        const std::size_t Gt = Lt == std::string_view::npos ? Lt : FText.find('>', Lt);
         if (Gt == std::string_view::npos) {
             // Plain text, or a "<" that no ">" follows: the rest is one text node.
-            const std::string Rest(Text.substr(FPos));
-            FPos = Text.size();
+            const std::string_view Rest = FText.substr(FPos);
+            FPos = FText.size();
             AddText(Parent, Rest);
             return Lt == std::string_view::npos;
         }
-        const std::string Pre = Trim(Text.substr(FPos, Lt - FPos));
+        const std::string_view Pre = TrimView(FText.substr(FPos, Lt - FPos));
         FPos = Lt;
         if (!Pre.empty())
             AddText(Parent, Pre);
 
-        std::string Head = Trim(Text.substr(Lt + 1, Gt - Lt - 1));
-        FPos = SkipBlanks(Text, Gt + 1);
+        std::string_view Head = TrimView(FText.substr(Lt + 1, Gt - Lt - 1));
+        FPos = SkipBlanks(FText, Gt + 1);
         const bool Empty = StripEmptyMarks(Head);
         const std::size_t Blank = Head.find(' ');
-        const std::string Name = Blank == std::string::npos ? Head : Trim(Head.substr(0, Blank));
-        const std::string Attributes = Blank == std::string::npos ? "" : Trim(Head.substr(Blank));
+        const std::string_view Name =
+            Blank == std::string_view::npos ? Head : TrimView(Head.substr(0, Blank));
+        const std::string_view Attributes =
+            Blank == std::string_view::npos ? std::string_view() : TrimView(Head.substr(Blank));
         if (Name.empty())
             return false;
-        if (FLevel > TXMLParser::MaxDepth)
-            throw EXMLNestingError();
-
+        // An element nested too deep is dropped as a whole; what follows it is read on.
+        const bool TooDeep = FLevel > TXMLParser::MaxDepth;
         if (Empty) {
-            TXMLTag::CreateNamed(Parent, Name)->Attributes().SetText(Attributes);
+            if (TooDeep)
+                return false;
+            TXMLTag::CreateNamed(Parent, std::string(Name))->Attributes().SetText(Attributes);
             return true;
         }
-        const std::size_t Close = FindClosingTag(Text, FPos, Name);
+        const std::size_t Close = FShared.Closings.Find(Name, FPos, FText.size());
         if (Close == std::string_view::npos)
             return false; // no closing tag: the content is read on as siblings
-        std::string Inner(Text.substr(FPos, Close - FPos));
-        const std::size_t CloseEnd = Text.find('>', Close);
+        const std::size_t InnerBegin = FPos;
+        const std::size_t CloseEnd = FText.find('>', Close);
         // A closing tag without ">" stays and becomes text in the next step.
         FPos = CloseEnd == std::string_view::npos ? Close : CloseEnd + 1;
+        if (TooDeep)
+            return false;
 
-        TXMLTag* Tag = TXMLTag::CreateNamed(Parent, Name);
+        TXMLTag* Tag = TXMLTag::CreateNamed(Parent, std::string(Name));
         Tag->Attributes().SetText(Attributes);
-        TParseRun(FCodec, std::move(Inner), FLevel + 1).Run(*Tag);
+        TParseRun(FShared, InnerBegin, Close, FLevel + 1).Run(*Tag);
         return true;
     }
 
-    TXMLCodec* FCodec;
-    std::string FText;
-    std::size_t FPos = 0;
+    TParseText& FShared;
+    std::string_view FText; // the whole text up to the end of this level
+    std::size_t FPos;
     int FLevel;
 };
 
@@ -185,6 +169,14 @@ int TXMLItems::GetTagCount() const {
     return Count;
 }
 
+std::vector<TXMLTag*> TXMLItems::Tags() const {
+    std::vector<TXMLTag*> Result;
+    for (const auto& Node : FItems)
+        if (auto* Tag = dynamic_cast<TXMLTag*>(Node.get()))
+            Result.push_back(Tag);
+    return Result;
+}
+
 TXMLTag* TXMLItems::FindTag(std::string_view Name) const {
     for (const auto& Node : FItems)
         if (auto* Tag = dynamic_cast<TXMLTag*>(Node.get()); Tag && IsSameText(Tag->Name(), Name))
@@ -230,21 +222,40 @@ std::string TXMLAttributes::GetText() const {
     return R;
 }
 
-void TXMLAttributes::SetText(const std::string& Text) {
-    Clear();
-    std::string Rest = Text;
+void TXMLAttributes::SetText(std::string_view Text) {
+    // Names are looked up by their folded form and removals leave a gap closed at the end, so a
+    // head with many attributes reads in linear time.
+    std::vector<std::optional<std::pair<std::string, std::string>>> Slots;
+    std::unordered_map<std::string, std::size_t> SlotOfName;
+    std::string_view Rest = Text;
     while (!Rest.empty()) {
-        const std::string Pair = Trim(StrPart(Rest, " ", true, false));
-        const std::string Next = Trim(StrPart(Rest, " ", false, true));
-        std::string Value = Trim(StrPart(Pair, "=", false, true));
-        const std::string Name = Trim(StrPart(Pair, "=", true, false));
-        if (!Value.empty() && Value.front() == '"')
-            Value.erase(0, 1);
-        if (!Value.empty() && Value.back() == '"')
-            Value.pop_back();
-        SetAttribute(Name, UnescapeMarkup(Value));
-        Rest = Next;
+        const std::size_t Blank = Rest.find(' ');
+        const std::string_view Pair = TrimView(Rest.substr(0, Blank));
+        Rest =
+            Blank == std::string_view::npos ? std::string_view() : TrimView(Rest.substr(Blank + 1));
+        const std::size_t Equals = Pair.find('=');
+        const std::string_view Name = TrimView(Pair.substr(0, Equals));
+        std::string_view Value = Equals == std::string_view::npos
+                                     ? std::string_view()
+                                     : TrimView(Pair.substr(Equals + 1));
+        if (Value.starts_with('"'))
+            Value.remove_prefix(1);
+        if (Value.ends_with('"'))
+            Value.remove_suffix(1);
+        std::string V = ReplaceSubStr(UnescapeMarkup(Value), "\"", "'", true, true);
+        const auto [It, New] = SlotOfName.try_emplace(UpperCaseASCII(Name), Slots.size());
+        if (New)
+            Slots.emplace_back(std::pair(std::string(Name), std::move(V)));
+        else if (V.empty()) {
+            Slots[It->second].reset();
+            SlotOfName.erase(It);
+        } else
+            Slots[It->second]->second = std::move(V);
     }
+    FItems.clear();
+    for (auto& Slot : Slots)
+        if (Slot)
+            FItems.push_back(std::move(*Slot));
 }
 
 // --- TXMLTag ---
@@ -307,7 +318,8 @@ bool TXMLParser::LoadFromFile(const std::string& FileName, TXMLTag& Root) {
 bool TXMLParser::Parse(const std::string& Text, TXMLTag& Parent) {
     std::string Clean = ReplaceSubStr(Text, "\n", "", true, false);
     Clean = ReplaceSubStr(Clean, "\r", "", true, false);
-    return TParseRun(FCodec, std::move(Clean), 1).Run(Parent);
+    TParseText Shared{FCodec, Clean, TClosingTagIndex(Clean)};
+    return TParseRun(Shared, 0, Clean.size(), 1).Run(Parent);
 }
 
 void TXMLParser::SaveToFile(const TXMLBase& Root, const std::string& FileName, bool WrapRoot,

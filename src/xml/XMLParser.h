@@ -15,7 +15,7 @@
 class TXMLCodec;
 class TXMLTag;
 
-// The reader's error: a file without a declaration line, or nesting deeper than MaxDepth.
+// The reader's error: a file without a declaration line.
 class EXMLException : public std::runtime_error {
 public:
     explicit EXMLException(const std::string& Message) : std::runtime_error(Message) {}
@@ -55,6 +55,8 @@ public:
     // The Index-th tag, counting tags only; nullptr when there are not that many.
     TXMLTag* GetTag(int Index) const;
     int GetTagCount() const;
+    // The child tags in order, text nodes skipped.
+    std::vector<TXMLTag*> Tags() const;
     // The first tag whose name equals Name ignoring ASCII case; nullptr when none.
     TXMLTag* FindTag(std::string_view Name) const;
     TXMLTag* TagByName(std::string_view Name) const { return FindTag(Name); }
@@ -80,7 +82,7 @@ public:
     // name="value" with a blank behind each, in order; values escaped for the file.
     std::string GetText() const;
     // Parses an attribute text as the reader finds it in a head (a value ends at a blank).
-    void SetText(const std::string& Text);
+    void SetText(std::string_view Text);
 
 private:
     int IndexOfName(std::string_view Name) const;
@@ -129,10 +131,10 @@ public:
     void SetCodec(TXMLCodec* ACodec);
 
     // Appends the nodes of the file to Root. Throws EInOutError when the file cannot be read
-    // and EXMLException when it has no declaration line or nests too deep.
+    // and EXMLException when it has no declaration line.
     bool LoadFromFile(const std::string& FileName, TXMLTag& Root);
     // Appends the nodes found in Text to Parent. True when the last step succeeded. Malformed
-    // parts are skipped; only nesting deeper than MaxDepth throws EXMLException.
+    // parts are skipped, and so are elements nested deeper than MaxDepth with their content.
     bool Parse(const std::string& Text, TXMLTag& Parent);
     // Writes the declaration and the tree (Root itself too with WrapRoot), replacing the file
     // atomically; throws EInOutError when it cannot be written.

@@ -1,5 +1,6 @@
 #include "xml/XMLPrefs.h"
 
+#include "platform/TextFile.h"
 #include "xml/XMLParser.h"
 #include "xml/XMLUtils.h"
 
@@ -17,6 +18,27 @@ TXMLTag& ChildOrNew(TXMLTag& Parent, const std::string& Name) {
     TXMLTag* Child = Parent.Items().FindTag(Name);
     return Child ? *Child : *TXMLTag::CreateNamed(Parent, Name);
 }
+
+// The child tags of a parent by name (ASCII case ignored, the first of each name), for writing
+// many children without a search through all of them for each.
+class TChildTags {
+public:
+    explicit TChildTags(TXMLTag& Parent) : FParent(Parent) {
+        for (TXMLTag* Tag : Parent.Items().Tags())
+            FByName.try_emplace(UpperCaseASCII(Tag->Name()), Tag);
+    }
+
+    TXMLTag& ChildOrNew(const std::string& Name) {
+        const auto [It, New] = FByName.try_emplace(UpperCaseASCII(Name), nullptr);
+        if (New)
+            It->second = TXMLTag::CreateNamed(FParent, Name);
+        return *It->second;
+    }
+
+private:
+    TXMLTag& FParent;
+    std::unordered_map<std::string, TXMLTag*> FByName;
+};
 
 // Takes the first child tag named "data" out of the parsed document; nullptr when there is none.
 std::unique_ptr<TXMLTag> TakeDataTag(TXMLTag& Document) {
@@ -43,8 +65,7 @@ void TPreferenceItem::SetValue(const TVariant& V) {
         FDefault = FValue;
 }
 
-void TPreferenceItem::SaveToTag(TXMLTag& CategoryTag) const {
-    TXMLTag& Tag = ChildOrNew(CategoryTag, FName);
+void TPreferenceItem::SaveToTag(TXMLTag& Tag) const {
     Tag.Items().Clear();
     TXMLTag::CreateWithText(Tag, "Default", FDefault.AsString());
     TXMLTag::CreateWithText(Tag, "Value", FValue.AsString());
@@ -86,16 +107,21 @@ void TCustomXMLPreferences::SetValue(const std::string& Category, const std::str
 
 TPreferenceItem* TCustomXMLPreferences::FindItem(const std::string& Category,
                                                  const std::string& Name) const {
-    for (const auto& Item : FItems)
-        if (Item->Category() == Category && Item->Name() == Name)
-            return Item.get();
-    return nullptr;
+    const auto InCategory = FItemsByCategory.find(Category);
+    if (InCategory == FItemsByCategory.end())
+        return nullptr;
+    const auto Found = InCategory->second.ByName.find(Name);
+    return Found == InCategory->second.ByName.end() ? nullptr : Found->second;
 }
 
 TPreferenceItem* TCustomXMLPreferences::AddItem(std::unique_ptr<TPreferenceItem> Item) {
-    FItems.push_back(std::move(Item));
-    UpdateCategories();
-    return FItems.back().get();
+    TPreferenceItem* Added = FItems.emplace_back(std::move(Item)).get();
+    TCategoryItems& InCategory = FItemsByCategory[Added->Category()];
+    InCategory.Items.push_back(Added);
+    InCategory.ByName.try_emplace(Added->Name(), Added);
+    if (FFoldedCategories.insert(UpperCaseASCII(Added->Category())).second)
+        FCategories.push_back(Added->Category());
+    return Added;
 }
 
 TPreferenceItem* TCustomXMLPreferences::GetItem(int Index) const {
@@ -104,22 +130,9 @@ TPreferenceItem* TCustomXMLPreferences::GetItem(int Index) const {
 
 std::vector<TPreferenceItem*>
 TCustomXMLPreferences::GetCategoryItems(const std::string& Category) const {
-    std::vector<TPreferenceItem*> Result;
-    for (const auto& Item : FItems)
-        if (Item->Category() == Category)
-            Result.push_back(Item.get());
-    return Result;
-}
-
-void TCustomXMLPreferences::UpdateCategories() {
-    FCategories.clear();
-    for (const auto& Item : FItems) {
-        bool Known = false;
-        for (const std::string& C : FCategories)
-            Known = Known || IsSameText(C, Item->Category());
-        if (!Known)
-            FCategories.push_back(Item->Category());
-    }
+    const auto InCategory = FItemsByCategory.find(Category);
+    return InCategory == FItemsByCategory.end() ? std::vector<TPreferenceItem*>()
+                                                : InCategory->second.Items;
 }
 
 void TCustomXMLPreferences::LoadFromFile(const std::string& AFileName) {
@@ -133,23 +146,24 @@ void TCustomXMLPreferences::LoadFromFile(const std::string& AFileName) {
     try {
         FParser->LoadFromFile(AFileName, *Document);
         FRoot = TakeDataTag(*Document);
-    } catch (...) {
-        // An unreadable file or no XML: the registered values stay in force.
+    } catch (const EInOutError&) {
+        // An unreadable file: the registered values stay in force.
+    } catch (const EXMLException&) {
+        // No XML: the same.
     }
     if (!FRoot)
         FRoot = std::make_unique<TXMLTag>("data");
     FCategoriesTag = &ChildOrNew(*FRoot, "categories");
-    for (int I = 0; I < FCategoriesTag->Items().GetTagCount(); ++I)
-        LoadCategory(*FCategoriesTag->Items().GetTag(I));
+    for (const TXMLTag* CategoryTag : FCategoriesTag->Items().Tags())
+        LoadCategory(*CategoryTag);
 }
 
 void TCustomXMLPreferences::LoadCategory(const TXMLTag& CategoryTag) {
-    for (int I = 0; I < CategoryTag.Items().GetTagCount(); ++I) {
-        const TXMLTag& Tag = *CategoryTag.Items().GetTag(I);
-        if (TPreferenceItem* Item = FindItem(CategoryTag.Name(), Tag.Name()))
-            Item->LoadFromTag(Tag);
+    for (const TXMLTag* Tag : CategoryTag.Items().Tags()) {
+        if (TPreferenceItem* Item = FindItem(CategoryTag.Name(), Tag->Name()))
+            Item->LoadFromTag(*Tag);
         else
-            AddItem(std::make_unique<TPreferenceItem>(CategoryTag.Name(), Tag.Name()));
+            AddItem(std::make_unique<TPreferenceItem>(CategoryTag.Name(), Tag->Name()));
     }
 }
 
@@ -161,29 +175,29 @@ bool TCustomXMLPreferences::SaveToFile(const std::string& AFileName) {
     try {
         if (!FCategoriesTag)
             FCategoriesTag = TXMLTag::CreateNamed(*FRoot, "categories");
+        TChildTags CategoryTags(*FCategoriesTag);
         for (const std::string& Category : FCategories)
-            SaveCategory(*FCategoriesTag, Category);
+            SaveCategory(CategoryTags.ChildOrNew(Category), Category);
         // Also the missing parents, so a first save into ~/.config/koplar works.
         const auto Folder = std::filesystem::path(FFileName).parent_path();
         if (!Folder.empty())
             std::filesystem::create_directories(Folder);
         FParser->SaveToFile(*FRoot, FFileName, true, true);
         return true;
-    } catch (...) {
-        // Saving reports nothing; the file is replaced atomically, so the old one is intact.
-        return false;
+    } catch (const std::filesystem::filesystem_error&) {
+        // A folder that cannot be made: saving reports nothing.
+    } catch (const EInOutError&) {
+        // A file that cannot be written: it is replaced atomically, so the old one is intact.
     }
+    return false;
 }
 
-void TCustomXMLPreferences::SaveCategory(TXMLTag& ParentTag, const std::string& Category) {
-    TXMLTag& Tag = ChildOrNew(ParentTag, Category);
-    for (const TPreferenceItem* Item : GetCategoryItems(Category)) {
-        if (Item->NoSave())
-            continue;
-        try {
-            Item->SaveToTag(Tag);
-        } catch (...) {
-            // One item that cannot be saved does not keep the others out of the file.
-        }
-    }
+void TCustomXMLPreferences::SaveCategory(TXMLTag& CategoryTag, const std::string& Category) {
+    TChildTags ItemTags(CategoryTag);
+    const auto InCategory = FItemsByCategory.find(Category);
+    if (InCategory == FItemsByCategory.end())
+        return;
+    for (const TPreferenceItem* Item : InCategory->second.Items)
+        if (!Item->NoSave())
+            Item->SaveToTag(ItemTags.ChildOrNew(Item->Name()));
 }

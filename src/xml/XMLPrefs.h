@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TXMLParser;
@@ -27,8 +29,8 @@ public:
     // Sets the value; a value of another type than the default becomes the default as well.
     void SetValue(const TVariant& V);
 
-    // Replaces the children of this item's element in CategoryTag (created when missing).
-    void SaveToTag(TXMLTag& CategoryTag) const;
+    // Replaces the children of the item's element by its default, value and type code.
+    void SaveToTag(TXMLTag& ItemTag) const;
     // Takes the value of the item's element when its text converts to its recorded type;
     // otherwise the text is kept as a string value and the default stays in effect.
     void LoadFromTag(const TXMLTag& ItemTag);
@@ -94,13 +96,19 @@ public:
 
 protected:
     void LoadCategory(const TXMLTag& CategoryTag);
-    void SaveCategory(TXMLTag& ParentTag, const std::string& Category);
+    void SaveCategory(TXMLTag& CategoryTag, const std::string& Category);
 
 private:
-    void UpdateCategories();
+    // The items of one category (exact name), in registration order and by name.
+    struct TCategoryItems {
+        std::vector<TPreferenceItem*> Items;
+        std::unordered_map<std::string, TPreferenceItem*> ByName; // the first of each name
+    };
 
     std::vector<std::unique_ptr<TPreferenceItem>> FItems;
+    std::unordered_map<std::string, TCategoryItems> FItemsByCategory;
     std::vector<std::string> FCategories;
+    std::unordered_set<std::string> FFoldedCategories; // upper-case names of FCategories
     std::string FFileName;
     std::unique_ptr<TXMLParser> FParser;
     TXMLTag* FCategoriesTag = nullptr;

@@ -12,13 +12,6 @@ char UpCase(char C) {
     return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C;
 }
 
-std::string UpperASCII(std::string_view S) {
-    std::string R(S);
-    for (char& C : R)
-        C = UpCase(C);
-    return R;
-}
-
 bool IsTrimmed(char C) {
     return static_cast<unsigned char>(C) <= 32;
 }
@@ -55,7 +48,7 @@ std::int32_t ParseInteger(std::string_view S) {
 }
 
 std::uint16_t NamedEntityToChar(std::string_view Name) {
-    const std::string Upper = UpperASCII(Name);
+    const std::string Upper = UpperCaseASCII(Name);
     if (Upper == "QUOT")
         return 34;
     if (Upper == "AMP")
@@ -69,13 +62,26 @@ std::uint16_t NamedEntityToChar(std::string_view Name) {
     // Letter pairs share one upper-case form: only the exact capital name gives the capital.
     std::uint16_t Found = 0;
     for (std::size_t I = 0; I < Latin1Names.size(); ++I) {
-        if (UpperASCII(Latin1Names[I]) != Upper)
+        if (UpperCaseASCII(Latin1Names[I]) != Upper)
             continue;
         Found = static_cast<std::uint16_t>(160 + I);
         if (Name == Latin1Names[I])
             return Found;
     }
     return Found;
+}
+
+// Replacing one character cannot form a new occurrence, so one pass replaces every one.
+std::string ReplaceChar(std::string_view S, char Old, std::string_view New, bool IgnoreCase) {
+    const auto Fold = [IgnoreCase](char C) { return IgnoreCase ? UpCase(C) : C; };
+    std::string Result;
+    Result.reserve(S.size());
+    for (const char C : S)
+        if (Fold(C) == Fold(Old))
+            Result += New;
+        else
+            Result += C;
+    return Result;
 }
 
 } // namespace
@@ -89,13 +95,24 @@ bool IsSameText(std::string_view A, std::string_view B) {
     return true;
 }
 
-std::string Trim(std::string_view S) {
+std::string UpperCaseASCII(std::string_view S) {
+    std::string R(S);
+    for (char& C : R)
+        C = UpCase(C);
+    return R;
+}
+
+std::string_view TrimView(std::string_view S) {
     std::size_t First = 0, Last = S.size();
     while (First < Last && IsTrimmed(S[First]))
         ++First;
     while (Last > First && IsTrimmed(S[Last - 1]))
         --Last;
-    return std::string(S.substr(First, Last - First));
+    return S.substr(First, Last - First);
+}
+
+std::string Trim(std::string_view S) {
+    return std::string(TrimView(S));
 }
 
 std::string StrPart(std::string_view S, std::string_view Sub, bool Before, bool EmptyIfAbsent) {
@@ -107,12 +124,14 @@ std::string StrPart(std::string_view S, std::string_view Sub, bool Before, bool 
 
 std::string ReplaceSubStr(std::string_view S, std::string_view Old, std::string_view New,
                           bool ReplaceAll, bool IgnoreCase) {
+    if (ReplaceAll && Old.size() == 1)
+        return ReplaceChar(S, Old.front(), New, IgnoreCase);
     std::string Result(S);
     if (Old.empty())
         return Result;
-    const std::string Needle = IgnoreCase ? UpperASCII(Old) : std::string(Old);
+    const std::string Needle = IgnoreCase ? UpperCaseASCII(Old) : std::string(Old);
     const auto Fold = [IgnoreCase](std::string_view T) {
-        return IgnoreCase ? UpperASCII(T) : std::string(T);
+        return IgnoreCase ? UpperCaseASCII(T) : std::string(T);
     };
     // Each search starts at the beginning again; the text in front of a replacement held no
     // match, so the search may resume just before it. When New holds Old itself that would never

@@ -12,8 +12,12 @@
 // Equal after folding a-z to A-Z; no other character is folded ("ä" is not "Ä").
 bool IsSameText(std::string_view A, std::string_view B);
 
+// S with a-z folded to A-Z: the key of names that are compared with IsSameText.
+std::string UpperCaseASCII(std::string_view S);
+
 // Removes leading and trailing characters with a code of 32 or less.
 std::string Trim(std::string_view S);
+std::string_view TrimView(std::string_view S);
 
 // The text in front of (Before) or behind the first Sub in S. When Sub is absent or empty:
 // the empty string with EmptyIfAbsent, otherwise S itself.

@@ -2,8 +2,13 @@
 #include "files/RecentFiles.h"
 #include "support/PreferencesFixture.h"
 #include "xml/XMLParser.h"
+#include "xml/XMLUtils.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 TEST(PreferenceDefaults, EveryDefaultIsRegisteredInItsType) {
     TPreferencesFixture F;
@@ -152,4 +157,99 @@ TEST(Preferences, SettingsFileWithoutRecentFilesGetsTheElement) {
     ASSERT_TRUE(P.SaveToFile());
     EXPECT_NE(ReadFileText(Dir.File("settings.xml")).find("  </categories>\r\n  <recent_files />"),
               std::string::npos);
+}
+
+namespace {
+
+std::string Repeated(const std::string& Piece, int Times) {
+    std::string R;
+    for (int I = 0; I < Times; ++I)
+        R += Piece;
+    return R;
+}
+
+// Count copies of Piece with every "#" replaced by the copy's number.
+std::string Numbered(const std::string& Piece, int Count) {
+    std::string R;
+    for (int I = 0; I < Count; ++I)
+        R += ReplaceSubStr(Piece, "#", std::to_string(I), true, false);
+    return R;
+}
+
+} // namespace
+
+// Settings files grown large or mangled by hand: each loads with every setting and recent file
+// that it holds, in the time a plain file takes.
+TEST(Preferences, LargeAndMangledSettingsFilesLoadWhatTheyHold) {
+    TScratchDir Dir;
+    const std::string A = Dir.File("a.kxw"), B = Dir.File("b.kxw");
+    WriteFileText(A, "a");
+    WriteFileText(B, "b");
+    const std::size_t Registered = TPreferences().Categories().size();
+    struct Case {
+        const char* Name;
+        std::string Data;        // elements in front of the categories
+        std::string Categories;  // category elements behind Animator
+        std::string RecentFiles; // file elements behind the first existing one
+        std::function<void(const TPreferences&, const TRecentFiles&)> Check;
+    };
+    const Case Cases[] = {
+        {"3,000 categories", "", Numbered("<c#><v/></c#>\r\n", 3000) + "<C0><w/></C0>", "",
+         [&](const TPreferences& P, const TRecentFiles&) {
+             ASSERT_EQ(P.Categories().size(), Registered + 3000);
+             EXPECT_EQ(P.Categories()[Registered], "c0");
+             EXPECT_EQ(P.Categories().back(), "c2999");
+             EXPECT_NE(P.FindItem("c2999", "v"), nullptr);
+             EXPECT_EQ(P.FindItem("c0", "w"), nullptr);
+             EXPECT_EQ(P.GetCategoryItems("C0"), (std::vector{P.FindItem("C0", "w")}));
+         }},
+        {"5,000 items in one category", "", "<Big>" + Numbered("<i#/>\r\n", 5000) + "</Big>", "",
+         [](const TPreferences& P, const TRecentFiles&) {
+             const auto Items = P.GetCategoryItems("Big");
+             ASSERT_EQ(Items.size(), 5000u);
+             EXPECT_EQ(Items[4999]->Name(), "i4999");
+             EXPECT_EQ(P.FindItem("Big", "i2500"), Items[2500]);
+         }},
+        {"a foreign element nested 300 deep",
+         "<foreign>" + Repeated("<n>", 300) + Repeated("</n>", 300) + "</foreign>\r\n", "", "",
+         [](const TPreferences& P, const TRecentFiles&) {
+             EXPECT_NE(P.Root()->Items().FindTag("foreign"), nullptr);
+         }},
+        {"3,000 unclosed start tags", Repeated("<a>", 3000), "", "", nullptr},
+        {"a foreign element with 20,000 attributes", "<t" + Numbered(" a#=\"1\"", 20000) + "/>\r\n",
+         "", "",
+         [](const TPreferences& P, const TRecentFiles&) {
+             EXPECT_EQ(P.Root()->Items().FindTag("t")->Attributes().Count(), 20000);
+         }},
+        {"3,000 recent files that are gone", "", "",
+         Numbered("<file>/gone/#.kxw</file>\r\n", 3000) + "<file>" + B + "</file>",
+         [&](const TPreferences&, const TRecentFiles& List) {
+             EXPECT_EQ(List.Files(), (std::vector{A, B}));
+         }},
+        {"a folder among the recent files", "", "",
+         "<file>" + Dir.Path().string() + "</file><file>" + B + "</file>",
+         [&](const TPreferences&, const TRecentFiles& List) {
+             EXPECT_EQ(List.Files(), (std::vector{A, B}));
+         }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        WriteFileText(Dir.File("settings.xml"),
+                      "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<data>\r\n" + C.Data +
+                          "<categories>\r\n<Animator><TimerInterval><Value>250</Value>"
+                          "<VarType>3</VarType></TimerInterval></Animator>\r\n" +
+                          C.Categories + "</categories>\r\n<recent_files><file>" + A +
+                          "</file>\r\n" + C.RecentFiles + "</recent_files>\r\n</data>\r\n");
+        TPreferences P;
+        TRecentFiles List;
+        List.SetNumFiles(10);
+        P.LoadFromFile(Dir.File("settings.xml"));
+        P.LoadRecentFiles(List);
+        EXPECT_EQ(P.GetValue("Animator", "TimerInterval"), TVariant(250));
+        EXPECT_EQ(P.GetValue("Joints", "Radius"), TVariant::Byte(5));
+        ASSERT_FALSE(List.Files().empty());
+        EXPECT_EQ(List.GetFile(0), A);
+        if (C.Check)
+            C.Check(P, List);
+    }
 }

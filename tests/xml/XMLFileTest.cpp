@@ -142,15 +142,22 @@ TEST_F(XMLFile, AMissingFileRaises) {
     EXPECT_THROW(Parser.SaveToFile(Root, Path("missing/settings.xml"), true, true), EInOutError);
 }
 
-TEST_F(XMLFile, TooDeepAFileRaises) {
-    std::string Text = "<?xml version=\"1.0\"?>\r\n";
+TEST_F(XMLFile, TooDeepAPartOfAFileIsDroppedAndTheRestKept) {
+    std::string Text = "<?xml version=\"1.0\"?>\r\n<data>\r\n";
     for (int I = 0; I <= TXMLParser::MaxDepth; ++I)
         Text += "<n>\r\n";
     for (int I = 0; I <= TXMLParser::MaxDepth; ++I)
         Text += "</n>\r\n";
-    WriteBytes(Path("deep.xml"), Text);
+    WriteBytes(Path("deep.xml"), Text + "<kept>1</kept>\r\n</data>\r\n");
     TXMLTag Root;
-    EXPECT_THROW(Parser.LoadFromFile(Path("deep.xml"), Root), EXMLException);
+    Parser.LoadFromFile(Path("deep.xml"), Root);
+    const TXMLTag* Data = Root.Items().FindTag("data");
+    ASSERT_NE(Data, nullptr);
+    EXPECT_EQ(Data->Items().FindTag("kept")->GetText(), "1");
+    int Depth = 1; // "data" is the first level
+    for (const TXMLTag* N = Data->Items().FindTag("n"); N; N = N->Items().FindTag("n"))
+        ++Depth;
+    EXPECT_EQ(Depth, TXMLParser::MaxDepth);
 }
 
 TEST_F(XMLFile, ReadsAnOldWindows1252FileWithUnescapedText) {

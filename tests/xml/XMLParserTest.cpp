@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,24 +87,106 @@ TEST(XMLParser, ParseAppendsToTheExistingChildren) {
     EXPECT_EQ(DumpNode(Root), "data(old(),new())");
 }
 
-TEST(XMLParser, NestingDeeperThanTheLimitIsRefused) {
-    TXMLParser Parser;
-    TXMLTag Deep;
-    EXPECT_TRUE(Parser.Parse(Nested(TXMLParser::MaxDepth), Deep));
-    const TXMLTag* Tag = &Deep;
-    for (int I = 0; I < TXMLParser::MaxDepth; ++I)
-        Tag = Tag->Items().GetTag(0);
-    EXPECT_EQ(Tag->GetText(), "x");
+namespace {
 
-    TXMLTag TooDeep;
-    EXPECT_THROW(Parser.Parse(Nested(TXMLParser::MaxDepth + 1), TooDeep), EXMLException);
-    // Many unclosed heads are no nesting: each is given up in turn.
-    TXMLTag Flat;
-    EXPECT_NO_THROW(Parser.Parse(std::string(3000, '<') + std::string(3000, '>'), Flat));
-    std::string Unclosed;
-    for (int I = 0; I < 1000; ++I)
-        Unclosed += "<n>";
-    EXPECT_NO_THROW(Parser.Parse(Unclosed, Flat));
+std::string Repeated(const std::string& Piece, int Times) {
+    std::string R;
+    for (int I = 0; I < Times; ++I)
+        R += Piece;
+    return R;
+}
+
+// How many levels of tags named Name go down from Tag along the first child tag.
+int DepthOf(const TXMLTag& Tag, const std::string& Name) {
+    int Depth = 0;
+    for (const TXMLTag* T = Tag.Items().FindTag(Name); T; T = T->Items().FindTag(Name))
+        ++Depth;
+    return Depth;
+}
+
+} // namespace
+
+TEST(XMLParser, LargeAndMangledInputsReadAsTheyStand) {
+    const int Deep = TXMLParser::MaxDepth + 200;
+    const std::string Chunk(63, 'x');
+    struct Case {
+        const char* Name;
+        std::string Text;
+        std::function<void(const TXMLTag&)> Check;
+    };
+    const Case Cases[] = {
+        {"nesting to the limit is kept", Nested(TXMLParser::MaxDepth),
+         [](const TXMLTag& Root) {
+             const TXMLTag* Tag = &Root;
+             for (int I = 0; I < TXMLParser::MaxDepth; ++I)
+                 Tag = Tag->Items().GetTag(0);
+             EXPECT_EQ(DumpNode(*Tag), "n('x')");
+         }},
+        {"only what nests too deep is dropped", "<a/>" + Nested(Deep) + "<b>1</b>",
+         [](const TXMLTag& Root) {
+             EXPECT_EQ(DepthOf(Root, "n"), TXMLParser::MaxDepth);
+             EXPECT_EQ(Root.Items().GetCount(), 3);
+             EXPECT_EQ(DumpNode(*Root.Items().GetTag(2)), "b('1')");
+         }},
+        {"too deep beside kept siblings",
+         Repeated("<n>", TXMLParser::MaxDepth - 1) + "<k/><n><d/></n>t<m>2</m>" +
+             Repeated("</n>", TXMLParser::MaxDepth - 1),
+         [](const TXMLTag& Root) {
+             const TXMLTag* Tag = &Root;
+             for (int I = 1; I < TXMLParser::MaxDepth; ++I)
+                 Tag = Tag->Items().GetTag(0);
+             EXPECT_EQ(DumpChildren(*Tag), "k(),n(),'t',m('2')");
+         }},
+        {"unclosed start tags", Repeated("<a>", 5000) + "<b>1</b>",
+         [](const TXMLTag& Root) { EXPECT_EQ(DumpChildren(Root), "b('1')"); }},
+        {"unclosed start tags of many names",
+         [] {
+             std::string T;
+             for (int I = 0; I < 3000; ++I)
+                 T += "<a" + std::to_string(I) + ">";
+             return T + "<b/>";
+         }(),
+         [](const TXMLTag& Root) { EXPECT_EQ(DumpChildren(Root), "b()"); }},
+        {"stray closing tags", Repeated("</a>", 5000) + "<b/>",
+         [](const TXMLTag& Root) { EXPECT_EQ(DumpChildren(Root), "b()"); }},
+        {"elements of one name nested and side by side",
+         "<a>" + Repeated("<a>1</a><a><a/>2</a>", 2000) + "</a>",
+         [](const TXMLTag& Root) {
+             // Each inner empty "a" raises the depth for good: the outer element and every
+             // second inner one but the last are given up and their content read on.
+             ASSERT_EQ(Root.Items().GetTagCount(), 2000 * 2);
+             EXPECT_EQ(DumpNode(*Root.Items().GetTag(0)), "a('1')");
+             EXPECT_EQ(DumpNode(*Root.Items().GetTag(1)), "a()");
+             EXPECT_EQ(DumpNode(*Root.Items().GetTag(3999)), "a(a(),'2')");
+         }},
+        {"many attributes",
+         "<t" +
+             [] {
+                 std::string T;
+                 for (int I = 0; I < 20000; ++I)
+                     T += " a" + std::to_string(I);
+                 return T;
+             }() +
+             " a0 a1=\"v\"/>",
+         [](const TXMLTag& Root) {
+             const TXMLAttributes& A = Root.Items().GetTag(0)->Attributes();
+             ASSERT_EQ(A.Count(), 19999); // a0 set again to empty is removed
+             EXPECT_EQ(A.Names(0), "a1");
+             EXPECT_EQ(A.ValueFromIndex(0), "v");
+             EXPECT_EQ(A.Names(19998), "a19999");
+         }},
+        {"a line break every 64 characters", "<t>" + Repeated(Chunk + "\n", 20000) + "</t>",
+         [&Chunk](const TXMLTag& Root) {
+             EXPECT_EQ(Root.Items().GetTag(0)->GetText(), Repeated(Chunk, 20000));
+         }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TXMLParser Parser;
+        TXMLTag Root;
+        EXPECT_NO_THROW(Parser.Parse(C.Text, Root));
+        C.Check(Root);
+    }
 }
 
 TEST(XMLParser, TreeAccess) {

@@ -1,4 +1,5 @@
-#include "gear/GearDataFixture.h"
+#include "support/MechanismRigs.h"
+#include "support/ModelInvariants.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,12 @@ namespace {
 TEST(MoveCascade, SlidersSharingAPinOnSeveralLinksEndTheEdit) {
     TModelRig R;
     R.D().Clear(false);
-    TSlider* S1 = R.Slider(100, -100);
-    TSlider* S2 = R.Slider(50, -50);
-    TSlider* S3 = R.D().CreateSlider(true, true, "Gleitstein", true);
-    S3->AddJoint(TModelRig::Pin(S2));
-    TLink* L1 = R.Link({R.J(0, 0), TModelRig::Pin(S1)});
-    TLink* L2 = R.Link({R.J(0, -80), R.J(-100, 20)});
-    TLink* L3 = R.Link({R.J(0, 50), R.J(100, 50)});
+    TSlider* S1 = R.Slider(nullptr, 100, -100);
+    TSlider* S2 = R.Slider(nullptr, 50, -50);
+    TSlider* S3 = R.Slider(nullptr, TModelRig::Pin(S2));
+    TLink* L1 = R.Link({R.Joint(0, 0), TModelRig::Pin(S1)});
+    TLink* L2 = R.Link({R.Joint(0, -80), R.Joint(-100, 20)});
+    TLink* L3 = R.Link({R.Joint(0, 50), R.Joint(100, 50)});
     R.D().ConnectSliderToLink(S2, L1);
     R.D().ConnectSliderToLink(S3, L1);
     R.D().ConnectSliderToLink(S1, L2);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cassert>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -132,7 +133,7 @@ TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData, const std::s
 }
 
 TDrive* TGearData::CreateDrive(bool AddToSurface, bool AddToData) {
-    auto* Drive = new TDrive();
+    TDrive* Drive = FParts.AdoptDrive(std::make_unique<TDrive>());
     ApplyToDrive(*Drive);
     if (AddToSurface)
         Drive->SetMMSurface(FMMSurface);

@@ -26,6 +26,7 @@ public:
 
     TGearInfo& GearInfo() { return FGearInfo; }
     const TGearInfo& GearInfo() const { return FGearInfo; }
+    // The owner of every joint, link and drive made for the model; the lists only refer to them.
     TGearPartlist& Parts() { return FParts; }
     const TGearPartlist& Parts() const { return FParts; }
     const TJointList& Joints() const { return FJoints; }
@@ -168,6 +169,7 @@ private:
 
     TMMSurface* FMMSurface = nullptr;
     TGearInfo FGearInfo;
+    // Declared before the lists, so that they let go of the parts before it frees them.
     TGearPartlist FParts;
     TJointList FJoints;
     TLinkList FLinks;

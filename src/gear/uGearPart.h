@@ -1,5 +1,6 @@
-// The common base of every joint and link (identity, selection, drawing settings) and the typed
-// lists in which the model, the joints and the links refer to one another.
+// The common base of every joint and link (identity, selection, drawing settings), the part
+// registry that owns them, and the typed lists in which the model, the joints and the links refer
+// to one another.
 #pragma once
 
 #include "platform/Types.h"

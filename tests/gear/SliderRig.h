@@ -1,6 +1,6 @@
-// Small mechanisms for tests of sliders, the frame and drives: a part registry of the rig's own
-// owns every joint and link, on a surface (joints at once, links when shown) whose mapping is the
-// identity with y flipped (world (x, y) is pixel (x, 300 - y)).
+// Small mechanisms for tests of sliders, the frame and drives: the rig owns every joint and link
+// on a surface (joints at once, links when shown) whose mapping is the identity with y flipped
+// (world (x, y) is pixel (x, 300 - y)).
 #pragma once
 
 #include "gear/uJoint.h"
@@ -11,33 +11,40 @@
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 class TSliderRig {
 public:
     TSliderRig() { Surface().SetMMRect(MMRect(0, 300, 400, 0)); }
     ~TSliderRig() {
         // Off the surface first, so that no repaint meets a half-destroyed mechanism.
-        for (TGearPart* P : FParts)
-            P->SetMMSurface(nullptr);
-        FParts.Clear();
+        for (auto& L : FLinks)
+            L->SetMMSurface(nullptr);
+        for (auto& J : FJoints)
+            J->SetMMSurface(nullptr);
+        FLinks.clear();
+        FJoints.clear();
     }
 
     TMMSurface& Surface() { return *FSurface.Surface; }
     TRecordingCanvas& Canvas() { return FSurface.BufferCanvas(); }
 
     TJoint* Joint(double X, double Y, bool Virtual = false) {
-        TJoint* J = FParts.AddNew<TJoint>();
+        auto J = std::make_unique<TJoint>();
         J->SetX(X);
         J->SetY(Y);
         J->SetIsVirtual(Virtual);
         J->SetMMSurface(&Surface());
-        return J;
+        FJoints.push_back(std::move(J));
+        return FJoints.back().get();
     }
 
     template <class T> T* Add(std::unique_ptr<T> Link, std::initializer_list<TJoint*> Joints) {
         for (TJoint* J : Joints)
             Link->AddJoint(J);
-        return FParts.Adopt(std::move(Link));
+        T* Result = Link.get();
+        FLinks.push_back(std::move(Link));
+        return Result;
     }
     TLink* Link(std::initializer_list<TJoint*> Joints) {
         return Add(std::make_unique<TLink>(), Joints);
@@ -63,5 +70,6 @@ public:
 
 private:
     TSurfaceRig FSurface;
-    TGearPartlist FParts;
+    std::vector<std::unique_ptr<TJoint>> FJoints;
+    std::vector<std::unique_ptr<TCustomLink>> FLinks;
 };

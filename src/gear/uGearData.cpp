@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cassert>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -132,7 +133,7 @@ TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData, const std::s
 }
 
 TDrive* TGearData::CreateDrive(bool AddToSurface, bool AddToData) {
-    auto* Drive = new TDrive();
+    TDrive* Drive = FParts.AdoptDrive(std::make_unique<TDrive>());
     ApplyToDrive(*Drive);
     if (AddToSurface)
         Drive->SetMMSurface(FMMSurface);
@@ -279,7 +280,7 @@ TCustomLink* TGearData::FindCommonLink(const TJoint* JointA, const TJoint* Joint
 
 bool TGearData::HasRotaryDrive(const TJoint* Joint) const {
     int I = FDrives.IndexOfJoint(Joint);
-    return I >= 0 && FDrives.Items(I)->DriveType() == 0;
+    return I >= 0 && FDrives.Items(I)->DriveType() == dtRotary;
 }
 
 int TGearData::PositionCount() const {
@@ -326,7 +327,7 @@ TDrive* TGearData::AddRotaryDrive(TJoint* Joint, bool AddToData) {
     if (!Joint || HasRotaryDrive(Joint) || Joint->Links().Count() < 2)
         return nullptr;
     TDrive* Drive = CreateDrive(true, AddToData);
-    Drive->SetDriveType(0);
+    Drive->SetDriveType(dtRotary);
     Drive->SetJoint(Joint);
     Drive->SetLink0(Joint->Links().Items(0));
     Drive->SetLink1(Joint->Links().Items(1));
@@ -338,7 +339,7 @@ TDrive* TGearData::AddRotaryDriveToLink(TCustomLink* Link, bool AddToData) {
     if (!Common)
         return nullptr;
     TDrive* Drive = CreateDrive(true, AddToData);
-    Drive->SetDriveType(0);
+    Drive->SetDriveType(dtRotary);
     Drive->SetLink0(Rack());
     Drive->SetLink1(Link);
     Drive->SetJoint(Common);
@@ -353,7 +354,7 @@ TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
         return nullptr;
     }
     TDrive* Drive = CreateDrive(true, AddToData);
-    Drive->SetDriveType(1);
+    Drive->SetDriveType(dtSliding);
     Drive->SetLink0(Slider);
     Drive->SetLink1(SlideLink);
     return Drive;

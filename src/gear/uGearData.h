@@ -26,6 +26,7 @@ public:
 
     TGearInfo& GearInfo() { return FGearInfo; }
     const TGearInfo& GearInfo() const { return FGearInfo; }
+    // The owner of every joint, link and drive made for the model; the lists only refer to them.
     TGearPartlist& Parts() { return FParts; }
     const TGearPartlist& Parts() const { return FParts; }
     const TJointList& Joints() const { return FJoints; }
@@ -43,8 +44,8 @@ public:
     TNotifyEvent OnDataChanged;
 
     // Creation. AddToSurface registers the new object with MMSurface, AddToData adds it to the
-    // model's lists; an object not added belongs to the caller (parts stay in Parts until the
-    // caller removes them).
+    // model's lists. Parts holds every object made here, added or not, until it is cleared or the
+    // object is taken out of it (which frees the object unless the caller keeps it).
     TJoint* CreateJoint(bool AddToSurface, bool AddToData, double X, double Y);
     TLink* CreateLink(bool AddToSurface, bool AddToData, const std::string& Identifier);
     TRack* CreateRack(bool AddToSurface, bool AddToData, const std::string& Identifier);
@@ -52,7 +53,7 @@ public:
                           bool WithVirtualJoint);
     TDrive* CreateDrive(bool AddToSurface, bool AddToData);
 
-    // Adding existing objects; the model owns them from now on.
+    // Adding objects made by the creation operations to the model's lists.
     void AddJoint(TJoint* Joint);
     // Numbers the link's joints that are new to the model; a frame goes to AddRack.
     void AddLink(TCustomLink* Link);
@@ -107,7 +108,7 @@ public:
     TDrive* AddRotaryDriveToLink(TCustomLink* Link, bool AddToData);
     // Tells the user when the slider is on no slide link.
     TDrive* AddSlidingDrive(TSlider* Slider, bool AddToData);
-    // Takes the drive out without freeing it.
+    // Takes the drive out of Drives without freeing it: Parts still holds it.
     void RemoveDrive(TDrive* Drive);
 
     // Links fixed to the frame by two joints become "Gestell" with ID 1; links that lost that
@@ -155,9 +156,12 @@ private:
 
     // The accepted hit distance in mm for a pixel setting of the Edit category.
     double PixelSetting(const char* Name) const;
-    // Takes a joint or link out of every list of the model and frees it.
+    // Takes a joint or link out of every list of the model, then out of the registry, which frees
+    // it.
     void FreeJoint(TJoint* Joint);
     void FreeLink(TCustomLink* Link);
+    // Drives that stand on a part about to be freed go before it; none keeps naming it.
+    void ReleaseDrives(const TGearPart* Part);
     void DetachAllJoints(TCustomLink* Link);
     // One pass of each sweep; true when it removed something.
     bool SweepLooseLinks();
@@ -165,6 +169,7 @@ private:
 
     TMMSurface* FMMSurface = nullptr;
     TGearInfo FGearInfo;
+    // Declared before the lists, so that they let go of the parts before it frees them.
     TGearPartlist FParts;
     TJointList FJoints;
     TLinkList FLinks;

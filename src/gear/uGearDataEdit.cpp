@@ -29,12 +29,12 @@ void TGearData::Clear(bool CreateRack) {
     TUpdateBracket Bracket(*this);
     DeselectLinks();
     DeselectJoints();
-    // The registry forgets the parts before they go; drives go first, so that none names a freed
-    // part even for a moment.
+    // The lists let go first; the registry then frees the drives before the parts, so that none
+    // names a freed part even for a moment.
+    FDrives.Clear();
+    FJoints.Clear();
+    FLinks.Clear();
     FParts.Clear();
-    FDrives.FreeAll();
-    FJoints.FreeAll();
-    FLinks.FreeAll();
     FGearInfo.Clear();
     if (CreateRack)
         this->CreateRack(true, true, "Gestell");
@@ -82,7 +82,7 @@ void TGearData::DeleteJoint(TJoint* Joint) {
     TUpdateBracket Bracket(*this);
     while (!Joint->Links().Empty())
         DetachJoint(Joint->Links().First(), Joint);
-    FParts.Remove(Joint);
+    // The sweep frees the jointless joint: it leaves the lists and then the registry.
     RemoveOrphans();
 }
 
@@ -103,16 +103,33 @@ void TGearData::DetachAllJoints(TCustomLink* Link) {
 
 void TGearData::FreeJoint(TJoint* Joint) {
     FSelectedJoints.Remove(Joint);
-    FParts.Remove(Joint);
     FJoints.Remove(Joint);
-    delete Joint;
+    ReleaseDrives(Joint);
+    FParts.Remove(Joint);
 }
 
 void TGearData::FreeLink(TCustomLink* Link) {
     FSelectedLinks.Remove(Link);
-    FParts.Remove(Link);
     FLinks.Remove(Link);
-    delete Link;
+    ReleaseDrives(Link);
+    FParts.Remove(Link);
+}
+
+void TGearData::ReleaseDrives(const TGearPart* Part) {
+    int I = 0;
+    while (I < FDrives.Count()) {
+        TDrive* Drive = FDrives.Items(I);
+        // Read while the part still lives: a sliding drive's joint comes from its slide link.
+        if (Drive->Link0() == Part || Drive->Link1() == Part || Drive->GetJoint() == Part) {
+            RemoveDrive(Drive);
+            FParts.Remove(Drive);
+            continue;
+        }
+        // A sliding drive only keeps its stored joint; it stands on its links.
+        if (Drive->Joint() == Part)
+            Drive->SetJoint(nullptr);
+        ++I;
+    }
 }
 
 void TGearData::RemoveOrphans() {
@@ -186,7 +203,7 @@ void TGearData::RemoveInvalidDrives() {
             ++I;
         } else {
             RemoveDrive(Drive);
-            delete Drive;
+            FParts.Remove(Drive);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "gear/uGearPart.h"
 
+#include "gear/uDrive.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "platform/Random.h"
@@ -82,6 +83,61 @@ void TGearPart::UseLabelBackground(TCanvas& Canvas) {
 
 // --- TGearPartlist
 
+TGearPartlist::TGearPartlist() = default;
+
+TGearPartlist::~TGearPartlist() {
+    Clear();
+}
+
+TDrive* TGearPartlist::AdoptDrive(std::unique_ptr<TDrive> Drive) {
+    assert(Drive && !OwnsDrive(Drive.get()));
+    FDrives.push_back(std::move(Drive));
+    return FDrives.back().get();
+}
+
+bool TGearPartlist::OwnsDrive(const TDrive* Drive) const {
+    return std::any_of(FDrives.begin(), FDrives.end(),
+                       [Drive](const auto& Owned) { return Owned.get() == Drive; });
+}
+
+std::unique_ptr<TGearPart> TGearPartlist::Remove(const TGearPart* Part) {
+    int Index = FList.Remove(Part);
+    if (Index < 0)
+        return nullptr;
+    auto It = FOwned.begin() + Index;
+    std::unique_ptr<TGearPart> Result = std::move(*It);
+    FOwned.erase(It);
+    return Result;
+}
+
+std::unique_ptr<TDrive> TGearPartlist::Remove(const TDrive* Drive) {
+    auto It = std::find_if(FDrives.begin(), FDrives.end(),
+                           [Drive](const auto& Owned) { return Owned.get() == Drive; });
+    if (It == FDrives.end())
+        return nullptr;
+    std::unique_ptr<TDrive> Result = std::move(*It);
+    FDrives.erase(It);
+    return Result;
+}
+
+void TGearPartlist::Clear() {
+    while (!FDrives.empty()) {
+        std::unique_ptr<TDrive> Last = std::move(FDrives.back());
+        FDrives.pop_back();
+    }
+    for (TGearPart* Part : FList) {
+        if (auto* Joint = dynamic_cast<TJoint*>(Part))
+            Joint->Links().Clear();
+        else if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+            Link->Joints().Clear();
+    }
+    while (!FOwned.empty()) {
+        std::unique_ptr<TGearPart> Last = std::move(FOwned.back());
+        FOwned.pop_back();
+        FList.Delete(FList.Count() - 1);
+    }
+}
+
 bool TGearPartlist::ContainsUID(int AUID) const {
     return std::any_of(begin(), end(), [AUID](const TGearPart* P) { return P->UID() == AUID; });
 }
@@ -106,10 +162,12 @@ int TGearPartlist::NewUID() const {
     return -1;
 }
 
-void TGearPartlist::Register(TGearPart* Part) {
+void TGearPartlist::Register(std::unique_ptr<TGearPart> Part) {
+    assert(Part && !Contains(Part.get()));
     if (ContainsUID(Part->UID()))
         Part->SetUID(NewUID());
-    Add(Part);
+    FList.Add(Part.get());
+    FOwned.push_back(std::move(Part));
 }
 
 // --- TJointList, TLinkList
@@ -122,28 +180,10 @@ TJoint* TJointList::FindByUID(int AUID) const {
     return FindFirst(*this, [AUID](const TJoint& J) { return J.UID() == AUID; });
 }
 
-void TJointList::FreeAll() {
-    while (!Empty()) {
-        TJoint* J = Last();
-        J->Links().Clear();
-        Delete(Count() - 1);
-        delete J;
-    }
-}
-
 TCustomLink* TLinkList::FindByID(int AID) const {
     return FindFirst(*this, [AID](const TCustomLink& L) { return L.ID() == AID; });
 }
 
 TCustomLink* TLinkList::FindByUID(int AUID) const {
     return FindFirst(*this, [AUID](const TCustomLink& L) { return L.UID() == AUID; });
-}
-
-void TLinkList::FreeAll() {
-    while (!Empty()) {
-        TCustomLink* L = Last();
-        L->Joints().Clear();
-        Delete(Count() - 1);
-        delete L;
-    }
 }

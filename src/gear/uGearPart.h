@@ -1,5 +1,6 @@
-// The common base of every joint and link (identity, selection, drawing settings) and the typed
-// lists in which the model, the joints and the links refer to one another.
+// The common base of every joint and link (identity, selection, drawing settings), the part
+// registry that owns them, and the typed lists in which the model, the joints and the links refer
+// to one another.
 #pragma once
 
 #include "platform/Types.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -89,8 +91,7 @@ private:
     bool FShowID = true;
 };
 
-// A list of references that never holds one object twice and never frees what it holds
-// (owners free through the derived lists' FreeAll).
+// A list of references that never holds one object twice and never frees what it holds.
 template <class T> class TTypedList {
 public:
     using const_iterator = typename std::vector<T*>::const_iterator;
@@ -148,28 +149,66 @@ private:
     std::vector<T*> FItems;
 };
 
-// The part registry of one mechanism: makes joints and links and keeps their UIDs unique. It never
-// frees a part; whoever frees one removes it here first.
-class TGearPartlist : public TTypedList<TGearPart> {
+// The part registry of one mechanism: makes joints and links, keeps their UIDs unique and owns
+// them, so a part is freed only by leaving it; whoever takes a part out lets every list that names
+// it go first. It owns the model's drives as well, which are not parts: they carry no UID and are
+// not among the registered parts.
+class TGearPartlist {
 public:
+    using const_iterator = TTypedList<TGearPart>::const_iterator;
+
+    TGearPartlist();
+    ~TGearPartlist();
+    TGearPartlist(const TGearPartlist&) = delete;
+    TGearPartlist& operator=(const TGearPartlist&) = delete;
+
+    // The registered parts, in the order they came.
+    int Count() const { return FList.Count(); }
+    bool Empty() const { return FList.Empty(); }
+    TGearPart* Items(int Index) const { return FList.Items(Index); }
+    int IndexOf(const TGearPart* Part) const { return FList.IndexOf(Part); }
+    bool Contains(const TGearPart* Part) const { return FList.Contains(Part); }
+    const_iterator begin() const { return FList.begin(); }
+    const_iterator end() const { return FList.end(); }
+
     // A new part of exactly the class T (TJoint, TLink, TSlider or TRack), registered with a UID
     // that no other registered part has; nil for any other class.
     template <class T> T* AddNew() {
         if constexpr (std::is_same_v<T, TJoint> || std::is_same_v<T, TLink> ||
-                      std::is_same_v<T, TSlider> || std::is_same_v<T, TRack>) {
-            T* Part = new T();
-            Register(Part);
-            return Part;
-        } else {
+                      std::is_same_v<T, TSlider> || std::is_same_v<T, TRack>)
+            return Adopt(std::make_unique<T>());
+        else
             return nullptr;
-        }
     }
+    // Registers a part made elsewhere as AddNew registers a new one, and takes it over.
+    template <class T> T* Adopt(std::unique_ptr<T> Part) {
+        static_assert(std::is_base_of_v<TGearPart, T>);
+        T* Result = Part.get();
+        Register(std::move(Part));
+        return Result;
+    }
+    TDrive* AdoptDrive(std::unique_ptr<TDrive> Drive);
+    bool OwnsDrive(const TDrive* Drive) const;
+
+    // Takes the part (the drive) out and hands it over: it is freed unless the caller keeps it.
+    // Nil when the registry does not hold it.
+    std::unique_ptr<TGearPart> Remove(const TGearPart* Part);
+    std::unique_ptr<TDrive> Remove(const TDrive* Drive);
+    // Frees every drive, then every part, the last first. Every part forgets its cross
+    // references before the first one goes, so none reads a freed neighbour.
+    void Clear();
+
     // A UID that no registered part has.
     int NewUID() const;
     bool ContainsUID(int AUID) const;
 
 private:
-    void Register(TGearPart* Part);
+    void Register(std::unique_ptr<TGearPart> Part);
+
+    // FOwned holds the parts of FList in the same order.
+    TTypedList<TGearPart> FList;
+    std::vector<std::unique_ptr<TGearPart>> FOwned;
+    std::vector<std::unique_ptr<TDrive>> FDrives;
 };
 
 // Joints by reference: the model's joints, a link's joints.
@@ -179,8 +218,6 @@ public:
     TJoint* FindByUID(int AUID) const;
     // Puts Joint into the slot of Index (merging keeps the slot).
     void SetItems(int Index, TJoint* Joint) { Replace(Index, Joint); }
-    // Frees every joint, the last first; each forgets its links before it goes.
-    void FreeAll();
 };
 
 // Links by reference: the model's links (frame first), a joint's links.
@@ -188,12 +225,11 @@ class TLinkList : public TTypedList<TCustomLink> {
 public:
     TCustomLink* FindByID(int AID) const;
     TCustomLink* FindByUID(int AUID) const;
-    // Frees every link, the last first; each forgets its joints before it goes.
-    void FreeAll();
 };
 
-// Drives by reference. The element type is a parameter only so that this unit need not depend on
-// the drive unit; the members are instantiated where drives are complete.
+// Drives by reference (the part registry owns them). The element type is a parameter only so that
+// this unit need not depend on the drive unit; the members are instantiated where drives are
+// complete.
 template <class Drive> class TDriveListOf : public TTypedList<Drive> {
 public:
     // Index of the first drive that holds the link as Link0 or Link1, else -1.
@@ -213,14 +249,6 @@ public:
             if (this->Items(I)->GetJoint() == Joint)
                 return I;
         return -1;
-    }
-    // Frees every drive, the last first.
-    void FreeAll() {
-        while (!this->Empty()) {
-            Drive* D = this->Last();
-            this->Delete(this->Count() - 1);
-            delete D;
-        }
     }
 };
 using TDriveList = TDriveListOf<TDrive>;

@@ -96,8 +96,12 @@ double TJoint::DistanceToJoint(const TJoint& Other) const {
     return DistanceTo(Other.FX, Other.FY);
 }
 
+bool IsSamePlace(TMMPoint A, TMMPoint B) {
+    return std::fabs(A.X - B.X) < SamePlaceTolerance && std::fabs(A.Y - B.Y) < SamePlaceTolerance;
+}
+
 bool TJoint::IsSamePosition(const TJoint& Other) const {
-    return std::fabs(FX - Other.FX) < 1e-10 && std::fabs(FY - Other.FY) < 1e-10;
+    return IsSamePlace(Position(), Other.Position());
 }
 
 std::string TJoint::MPol() const {

@@ -8,6 +8,11 @@
 #include <cstdint>
 #include <string>
 
+// The joints' same-place rule: two places are one when both coordinate differences are strictly
+// below 1e-10.
+constexpr double SamePlaceTolerance = 1e-10;
+bool IsSamePlace(TMMPoint A, TMMPoint B);
+
 class TJoint : public TGearPart {
 public:
     explicit TJoint(TComponent* AOwner = nullptr);
@@ -46,7 +51,7 @@ public:
 
     double DistanceTo(double AX, double AY) const;
     double DistanceToJoint(const TJoint& Other) const;
-    // Both coordinate differences strictly below 1e-10.
+    // IsSamePlace of the two positions.
     bool IsSamePosition(const TJoint& Other) const;
 
     // The relative poles of the links that meet here, as "%d%d " pieces.

@@ -58,6 +58,16 @@ double TCustomLink::Angle() const {
 
 void TCustomLink::SetAngle(double) {}
 
+TMMPoint TCustomLink::GlobalToLocal(TMMPoint P) const {
+    const TJoint* Origin = ReferenceJoint();
+    return Origin ? ToLocalCoords(P, Origin->Position(), Angle()) : P;
+}
+
+TMMPoint TCustomLink::LocalToGlobal(TMMPoint P) const {
+    const TJoint* Origin = ReferenceJoint();
+    return Origin ? ToGlobalCoords(P, Origin->Position(), Angle()) : P;
+}
+
 void TCustomLink::JointMoved(TObject*, TJoint*) {
     Changed();
 }
@@ -108,7 +118,6 @@ double TLink::Length() const {
 }
 
 void TLink::SetLength(double Value) {
-    FLength = Value;
     if (Joints().Count() < 2)
         return;
     double A = Angle();
@@ -216,14 +225,4 @@ double TLink::DistanceTo(double X, double Y) const {
             Take(J.Items(1), J.Items(I));
     }
     return Best;
-}
-
-TMMPoint TLink::GlobalToLocal(TMMPoint P) const {
-    const TJoint* Origin = ReferenceJoint();
-    return Origin ? ToLocalCoords(P, Origin->Position(), Angle()) : P;
-}
-
-TMMPoint TLink::LocalToGlobal(TMMPoint P) const {
-    const TJoint* Origin = ReferenceJoint();
-    return Origin ? ToGlobalCoords(P, Origin->Position(), Angle()) : P;
 }

@@ -58,8 +58,10 @@ public:
     virtual void RemoveJoint(TJoint* Joint) = 0;
     // Hit distance in mm.
     virtual double DistanceTo(double X, double Y) const = 0;
-    virtual TMMPoint GlobalToLocal(TMMPoint P) const = 0;
-    virtual TMMPoint LocalToGlobal(TMMPoint P) const = 0;
+    // The link's own coordinates: origin at the reference joint, x along Angle; a link without
+    // a reference joint converts nothing.
+    virtual TMMPoint GlobalToLocal(TMMPoint P) const;
+    virtual TMMPoint LocalToGlobal(TMMPoint P) const;
 
     // Move inside one surface batch, so a whole cascade repaints once.
     void MoveUpdating(TObject* Source, bool Relative, double X, double Y);
@@ -110,8 +112,6 @@ public:
     void Move(TObject* Source, bool Relative, double X, double Y) override;
     void RemoveJoint(TJoint* Joint) override;
     double DistanceTo(double X, double Y) const override;
-    TMMPoint GlobalToLocal(TMMPoint P) const override;
-    TMMPoint LocalToGlobal(TMMPoint P) const override;
     void Paint() override;
 
 private:
@@ -121,6 +121,14 @@ private:
     void TurnToVirtualJoint(TJoint* Moved);
     void PutVirtualJointsOnLine(TJoint* Moved);
 
-    double FLength = 0.0;
+    // Drawing (uLinkPaint.cpp); Paint calls them only with two joints or more.
+    TPoint PixelOf(const TJoint& Joint) const;
+    void PaintCoordCross(TCanvas& Canvas) const;
+    // The bar and the coupler lines or corner marks.
+    void PaintBody(TCanvas& Canvas) const;
+    // Dotted lines out to the sliders beyond either end.
+    void PaintExtensions(TCanvas& Canvas) const;
+    void PaintLabels(TCanvas& Canvas) const;
+
     double FEccentricity = 0.0;
 };

@@ -118,16 +118,6 @@ double TSlider::DistanceTo(double X, double Y) const {
     return Best;
 }
 
-TMMPoint TSlider::GlobalToLocal(TMMPoint P) const {
-    const TJoint* Reference = ReferenceJoint();
-    return Reference ? ToLocalCoords(P, Reference->Position(), Angle()) : P;
-}
-
-TMMPoint TSlider::LocalToGlobal(TMMPoint P) const {
-    const TJoint* Reference = ReferenceJoint();
-    return Reference ? ToGlobalCoords(P, Reference->Position(), Angle()) : P;
-}
-
 void TSlider::DrawConnection(TCanvas& Canvas, TPoint Q) const {
     auto Dist2 = [Q](TPoint C) {
         double DX = C.X - Q.X, DY = C.Y - Q.Y;

@@ -33,8 +33,6 @@ public:
     void AddJoint(TJoint* Joint) override;
     void RemoveJoint(TJoint* Joint) override;
     double DistanceTo(double X, double Y) const override;
-    TMMPoint GlobalToLocal(TMMPoint P) const override;
-    TMMPoint LocalToGlobal(TMMPoint P) const override;
     void Paint() override;
 
     // The outline for the surface's current mapping, centred on the pin; all zero without a

@@ -3,7 +3,6 @@
 #include "surface/MMSurface.h"
 
 #include <algorithm>
-#include <utility>
 
 TMMGraphicItem::TMMGraphicItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -70,19 +69,10 @@ int TMMGraphicItemList::IndexOf(const TMMGraphicItem* Item) const {
 }
 
 void TMMGraphicItemList::SortByOrder() {
-    // A bubble sort that exchanges only on strictly less, so equal orders keep their sequence. A
-    // pass without exchange ends it: the list is usually sorted already.
-    const int N = Count();
-    for (int I = 1; I < N; ++I) {
-        bool Exchanged = false;
-        for (int J = N - 1; J >= I; --J)
-            if (FItems[J]->Order() < FItems[J - 1]->Order()) {
-                std::swap(FItems[J], FItems[J - 1]);
-                Exchanged = true;
-            }
-        if (!Exchanged)
-            break;
-    }
+    // Equal orders keep their sequence.
+    std::stable_sort(
+        FItems.begin(), FItems.end(),
+        [](const TMMGraphicItem* A, const TMMGraphicItem* B) { return A->Order() < B->Order(); });
 }
 
 TNotifyChangeLink::~TNotifyChangeLink() {

@@ -22,16 +22,14 @@ struct TMMRect {
     friend bool operator==(const TMMRect&, const TMMRect&) = default;
 };
 
-inline TMMPoint MMPoint(double X, double Y) { return TMMPoint{X, Y}; }
+inline TMMPoint MMPoint(double X, double Y) {
+    return TMMPoint{X, Y};
+}
 inline TMMRect MMRect(double Left, double Top, double Right, double Bottom) {
     return TMMRect{Left, Top, Right, Bottom};
 }
 inline TMMPoint PointToMMPoint(TPoint P) {
     return TMMPoint{static_cast<double>(P.X), static_cast<double>(P.Y)};
-}
-// The arguments come top, bottom, left, right.
-inline TRect MakeRect(int ATop, int ABottom, int ALeft, int ARight) {
-    return TRect{ALeft, ATop, ARight, ABottom};
 }
 
 using TMMMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,

@@ -78,7 +78,9 @@ TEST_F(TGearDataDriveTest, AddRotaryDriveUsesTheFirstTwoLinksOfTheJoint) {
     TDrive* Unlisted = D().AddRotaryDrive(A, false);
     ASSERT_NE(Unlisted, nullptr);
     EXPECT_FALSE(D().Drives().Contains(Unlisted));
-    delete Unlisted;
+    EXPECT_TRUE(D().Parts().OwnsDrive(Unlisted));
+    D().Parts().Remove(Unlisted);
+    EXPECT_EQ(Surface().GraphicItems().IndexOf(Unlisted), -1);
 }
 
 TEST_F(TGearDataDriveTest, AddRotaryDriveToLinkTurnsItAgainstTheFrame) {
@@ -123,7 +125,7 @@ TEST_F(TGearDataDriveTest, PositionCountComesFromTheFirstDrive) {
     D().RemoveDrive(First);
     EXPECT_EQ(D().PositionCount(), 30);
     EXPECT_EQ(D().Drives().Count(), 1);
-    delete First; // taken out, not freed
+    EXPECT_TRUE(D().Parts().OwnsDrive(First)); // taken out, not freed
 }
 
 } // namespace

@@ -202,6 +202,18 @@ const TEditCase EditCases[] = {
          EXPECT_TRUE(D.Drives().Empty());
          EXPECT_TRUE(Has(D, S.Plate));
      }},
+    {"a sliding drive forgets a stored joint that goes",
+     [](TModelRig& R, TScene& S) {
+         SliderCrank(R, S);
+         S.D2->SetJoint(S.A); // as a file may give it
+     },
+     [](TGearData& D, TScene& S) { D.DeleteJoint(S.A); },
+     [](TGearData& D, TScene& S) {
+         EXPECT_FALSE(Has(D, S.D1)); // its crank went
+         ASSERT_TRUE(Has(D, S.D2));  // it stands on the slider and the guide
+         EXPECT_EQ(S.D2->Joint(), nullptr);
+         EXPECT_EQ(S.D2->GetJoint(), S.G0);
+     }},
     {"delete a selection holding the frame", FrameSelected,
      [](TGearData& D, TScene&) { D.DeleteLinks(D.SelectedLinks(), false); },
      [](TGearData& D, TScene& S) {
@@ -403,12 +415,11 @@ TEST(GearDataEditDetails, DeleteListsStopWhenNothingIsRemoved) {
     Rig.D().DeleteLinks(Copy, false);
     EXPECT_EQ(Copy.Count(), 1);
     TJointList Outside;
-    TJoint* Stranger = Rig.D().CreateJoint(false, false, 0, 0);
-    Rig.D().Parts().Remove(Stranger);
-    Outside.Add(Stranger);
+    std::unique_ptr<TGearPart> Stranger =
+        Rig.D().Parts().Remove(Rig.D().CreateJoint(false, false, 0, 0));
+    Outside.Add(static_cast<TJoint*>(Stranger.get()));
     Rig.D().DeleteJoints(Outside);
     EXPECT_EQ(Outside.Count(), 1);
-    delete Stranger;
     EXPECT_TRUE(ModelIsConsistent(Rig.D()));
 }
 

@@ -158,7 +158,8 @@ TEST(GearDataSelection, Rules) {
         TModelRig Rig;
         TJoint* J[4] = {Rig.Joint(10, 10), Rig.Joint(20, 10), Rig.Joint(30, 10),
                         Rig.D().CreateJoint(false, false, 0, 0)};
-        Rig.D().Parts().Remove(J[3]); // an object the model does not know
+        // An object the model does not know.
+        std::unique_ptr<TGearPart> Stranger = Rig.D().Parts().Remove(J[3]);
         TCustomLink* L[2] = {Rig.Link({J[0], J[1]}), Rig.Link({J[1], J[2]})};
         C.Before(Rig.D(), J, L);
         int JointEvents = 0, LinkEvents = 0;
@@ -184,7 +185,6 @@ TEST(GearDataSelection, Rules) {
         EXPECT_EQ(Rig.Paints, C.Want.Paints);
         EXPECT_FALSE(J[3]->Selected());
         EXPECT_TRUE(ModelIsConsistent(Rig.D()));
-        delete J[3];
     }
 }
 

@@ -24,7 +24,6 @@ TEST_F(TGearDataTest, CreatedPartsTakeSettingsAndRegisterAsAsked) {
     EXPECT_EQ(Loose->Order(), 80); // Order/Joints
     EXPECT_EQ(Loose->X(), 3);
     D().Parts().Remove(Loose);
-    delete Loose;
 
     TRack* F = D().CreateRack(true, true, "Gestell");
     EXPECT_EQ(F->ID(), 1);
@@ -41,7 +40,7 @@ TEST_F(TGearDataTest, CreatedPartsTakeSettingsAndRegisterAsAsked) {
     TDrive* Drive = D().CreateDrive(true, false);
     EXPECT_FALSE(D().Drives().Contains(Drive));
     EXPECT_EQ(Drive->Order(), 60); // Order/Drives
-    delete Drive;
+    D().Parts().Remove(Drive);
     EXPECT_TRUE(ModelIsConsistent(D()));
 }
 

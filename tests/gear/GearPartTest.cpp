@@ -1,3 +1,4 @@
+#include "gear/uDrive.h"
 #include "gear/uGearPart.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -11,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <set>
+#include <vector>
 
 // A part that adds nothing, for the base class's own behaviour. Outside any namespace, so its
 // class name reads plainly.
@@ -110,14 +112,14 @@ TEST(TGearPartBase, RepaintRequests) {
 
 TEST(TGearPartlistTest, AddNewMakesOnlyTheFourPartClasses) {
     TGearPartlist Parts;
-    std::unique_ptr<TJoint> J(Parts.AddNew<TJoint>());
-    std::unique_ptr<TLink> L(Parts.AddNew<TLink>());
-    std::unique_ptr<TSlider> S(Parts.AddNew<TSlider>());
-    std::unique_ptr<TRack> R(Parts.AddNew<TRack>());
+    TJoint* J = Parts.AddNew<TJoint>();
+    TLink* L = Parts.AddNew<TLink>();
+    TSlider* S = Parts.AddNew<TSlider>();
+    TRack* R = Parts.AddNew<TRack>();
     ASSERT_TRUE(J && L && S && R);
     EXPECT_EQ(Parts.Count(), 4);
-    EXPECT_EQ(Parts.Items(0), J.get());
-    EXPECT_EQ(Parts.Items(3), R.get());
+    EXPECT_EQ(Parts.Items(0), J);
+    EXPECT_EQ(Parts.Items(3), R);
     EXPECT_EQ(J->Owner(), nullptr);
     EXPECT_EQ(Parts.AddNew<TCustomLink>(), nullptr);
     EXPECT_EQ(Parts.AddNew<TGearPart>(), nullptr);
@@ -128,9 +130,9 @@ TEST(TGearPartlistTest, AddNewMakesOnlyTheFourPartClasses) {
 TEST(TGearPartlistTest, CollidingUIDIsRedrawn) {
     TScriptedRandom Random({5, 5, 5, 7, 9});
     TGearPartlist Parts;
-    std::unique_ptr<TJoint> A(Parts.AddNew<TJoint>());
-    std::unique_ptr<TJoint> B(Parts.AddNew<TJoint>());
-    std::unique_ptr<TJoint> C(Parts.AddNew<TJoint>());
+    TJoint* A = Parts.AddNew<TJoint>();
+    TJoint* B = Parts.AddNew<TJoint>();
+    TJoint* C = Parts.AddNew<TJoint>();
     EXPECT_EQ(A->UID(), 5);
     EXPECT_EQ(B->UID(), 7);
     EXPECT_EQ(C->UID(), 9);
@@ -138,13 +140,15 @@ TEST(TGearPartlistTest, CollidingUIDIsRedrawn) {
     EXPECT_FALSE(Parts.ContainsUID(6));
 }
 
-// A generator that keeps repeating three values still leaves every UID unique.
+// A generator that keeps repeating three values still leaves every UID unique, for parts made by
+// the registry and for parts handed to it.
 TEST(TGearPartlistTest, UIDsStayUnique) {
     TScriptedRandom Random({1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9});
     TGearPartlist Parts;
-    std::vector<std::unique_ptr<TGearPart>> Made;
-    for (int I = 0; I < 9; ++I)
-        Made.emplace_back(Parts.AddNew<TJoint>());
+    for (int I = 0; I < 6; ++I)
+        Parts.AddNew<TJoint>();
+    for (int I = 0; I < 3; ++I)
+        Parts.Adopt(std::make_unique<TLink>());
     std::set<int> UIDs;
     for (const TGearPart* P : Parts)
         UIDs.insert(P->UID());
@@ -154,37 +158,98 @@ TEST(TGearPartlistTest, UIDsStayUnique) {
 TEST(TGearPartlistTest, NewUIDEndsWhenTheGeneratorKeepsHittingTakenValues) {
     TScriptedRandom Random({0});
     TGearPartlist Parts;
-    std::vector<std::unique_ptr<TJoint>> Joints;
     for (int I = 0; I < 3; ++I)
-        Joints.emplace_back(Parts.AddNew<TJoint>());
+        Parts.AddNew<TJoint>();
     std::set<int> UIDs;
-    for (const auto& J : Joints)
-        UIDs.insert(J->UID());
+    for (const TGearPart* P : Parts)
+        UIDs.insert(P->UID());
     EXPECT_EQ(UIDs, (std::set<int>{0, 1, 2}));
+}
+
+// Counts its own end, so a test sees exactly when the registry frees it.
+class TCountedPart : public TPlainPart {
+public:
+    explicit TCountedPart(std::vector<const TGearPart*>& Freed) : FFreed(Freed) {}
+    ~TCountedPart() override { FFreed.push_back(this); }
+
+private:
+    std::vector<const TGearPart*>& FFreed;
+};
+
+TEST(TGearPartlistTest, APartIsFreedOnlyByLeavingTheRegistry) {
+    std::vector<const TGearPart*> Freed;
+    TGearPartlist Parts;
+    TGearPart* A = Parts.Adopt(std::make_unique<TCountedPart>(Freed));
+    TGearPart* B = Parts.Adopt(std::make_unique<TCountedPart>(Freed));
+    TGearPart* C = Parts.Adopt(std::make_unique<TCountedPart>(Freed));
+
+    std::unique_ptr<TGearPart> Kept = Parts.Remove(B);
+    EXPECT_EQ(Kept.get(), B);
+    EXPECT_FALSE(Parts.Contains(B));
+    EXPECT_TRUE(Freed.empty()); // handed over, not freed
+    EXPECT_EQ(Parts.Remove(B), nullptr);
+
+    Parts.Remove(A);
+    EXPECT_EQ(Freed, (std::vector<const TGearPart*>{A}));
+    EXPECT_EQ(Parts.Count(), 1);
+    EXPECT_EQ(Parts.Items(0), C);
+    Kept.reset();
+    EXPECT_EQ(Freed.size(), 2u);
+}
+
+TEST(TGearPartlistTest, DrivesAreOwnedButNotRegistered) {
+    TGearPartlist Parts;
+    TDrive* D = Parts.AdoptDrive(std::make_unique<TDrive>());
+    EXPECT_TRUE(Parts.OwnsDrive(D));
+    EXPECT_EQ(Parts.Count(), 0);
+    std::unique_ptr<TDrive> Out = Parts.Remove(D);
+    EXPECT_EQ(Out.get(), D);
+    EXPECT_FALSE(Parts.OwnsDrive(D));
+    EXPECT_EQ(Parts.Remove(D), nullptr);
+}
+
+// The registry frees the last part first; every part has let go of its neighbours by then, so
+// none reads a freed one, whatever joints and links hold each other.
+TEST(TGearPartlistTest, ClearFreesEverythingTheLastFirst) {
+    std::vector<const TGearPart*> Freed;
+    TMoveLog Log;
+    TGearPartlist Parts;
+    TGearPart* First = Parts.Adopt(std::make_unique<TCountedPart>(Freed));
+    TJoint* A = Parts.AddNew<TJoint>();
+    TJoint* B = Parts.AddNew<TJoint>();
+    TSpyLink* L = Parts.Adopt(std::make_unique<TSpyLink>(Log, "L"));
+    TLink* M = Parts.AddNew<TLink>();
+    for (TCustomLink* Link : std::initializer_list<TCustomLink*>{L, M}) {
+        Link->AddJoint(A);
+        Link->AddJoint(B);
+    }
+    Parts.AdoptDrive(std::make_unique<TDrive>());
+    TGearPart* Last = Parts.Adopt(std::make_unique<TCountedPart>(Freed));
+    Parts.Clear();
+    EXPECT_EQ(Freed, (std::vector<const TGearPart*>{Last, First}));
+    EXPECT_EQ(Parts.Count(), 0);
+    Parts.Clear();
 }
 
 struct TPartLists : ::testing::Test {
     TMoveLog Log;
+    TGearPartlist Parts;
     TJointList Joints;
     TLinkList Links;
 
     TJoint* NewJoint(int ID, int UID) {
-        auto* J = new TJoint;
+        TJoint* J = Parts.AddNew<TJoint>();
         J->SetID(ID);
         J->SetUID(UID);
         Joints.Add(J);
         return J;
     }
     TSpyLink* NewLink(int ID, int UID) {
-        auto* L = new TSpyLink(Log, "L");
+        TSpyLink* L = Parts.Adopt(std::make_unique<TSpyLink>(Log, "L"));
         L->SetID(ID);
         L->SetUID(UID);
         Links.Add(L);
         return L;
-    }
-    ~TPartLists() override {
-        Joints.FreeAll();
-        Links.FreeAll();
     }
 };
 
@@ -205,30 +270,12 @@ TEST_F(TPartLists, FindByIDAndUID) {
 
 TEST_F(TPartLists, ReplaceKeepsTheSlot) {
     NewJoint(1, 1);
-    TJoint* B = NewJoint(2, 2);
+    NewJoint(2, 2);
     NewJoint(3, 3);
-    auto* N = new TJoint;
+    TJoint* N = Parts.AddNew<TJoint>();
     Joints.SetItems(1, N);
     EXPECT_EQ(Joints.Items(1), N);
     EXPECT_EQ(Joints.Count(), 3);
-    delete B;
-}
-
-// Joints before links, as the model frees them: neither side reads the other while freeing.
-TEST_F(TPartLists, FreeAllInEitherOrderIsSafe) {
-    TJoint* A = NewJoint(1, 1);
-    TJoint* B = NewJoint(2, 2);
-    TSpyLink* L = NewLink(2, 3);
-    TSpyLink* M = NewLink(3, 4);
-    for (TSpyLink* Link : {L, M}) {
-        Link->AddJoint(A);
-        Link->AddJoint(B);
-    }
-    Joints.FreeAll();
-    EXPECT_EQ(Joints.Count(), 0);
-    Links.FreeAll();
-    EXPECT_EQ(Links.Count(), 0);
-    Joints.FreeAll();
 }
 
 // Stands in for the drive: the list only asks for the two links and the drive joint.
@@ -236,37 +283,27 @@ struct TFakeDrive {
     TCustomLink* L0 = nullptr;
     TCustomLink* L1 = nullptr;
     TJoint* J = nullptr;
-    int* Freed = nullptr;
     TCustomLink* Link0() const { return L0; }
     TCustomLink* Link1() const { return L1; }
     TJoint* GetJoint() const { return J; }
-    ~TFakeDrive() {
-        if (Freed)
-            ++*Freed;
-    }
 };
 
-TEST(TDriveListTest, LookupsAndFreeAll) {
+TEST(TDriveListTest, Lookups) {
     TMoveLog Log;
     TSpyLink Frame{Log, "F"}, Crank{Log, "K"}, Other{Log, "O"};
     TJoint J0, J1;
-    int Freed = 0;
     TDriveListOf<TFakeDrive> Drives;
     EXPECT_EQ(Drives.IndexOfLink(&Frame), -1);
     EXPECT_EQ(Drives.FindByLink(&Frame), nullptr);
     EXPECT_EQ(Drives.IndexOfJoint(&J0), -1);
-    Drives.FreeAll();
-    auto* D0 = new TFakeDrive{&Frame, &Crank, &J1, &Freed};
-    auto* D1 = new TFakeDrive{&Crank, &Other, &J0, &Freed};
-    Drives.Add(D0);
-    Drives.Add(D1);
+    TFakeDrive D0{&Frame, &Crank, &J1};
+    TFakeDrive D1{&Crank, &Other, &J0};
+    Drives.Add(&D0);
+    Drives.Add(&D1);
     EXPECT_EQ(Drives.IndexOfLink(&Crank), 0);
     EXPECT_EQ(Drives.IndexOfLink(&Other), 1);
-    EXPECT_EQ(Drives.FindByLink(&Other), D1);
+    EXPECT_EQ(Drives.FindByLink(&Other), &D1);
     EXPECT_EQ(Drives.IndexOfJoint(&J0), 1);
-    Drives.FreeAll();
-    EXPECT_EQ(Freed, 2);
-    EXPECT_EQ(Drives.Count(), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "gear/uTCircle.h"
 
+#include "gear/uJoint.h"
 #include "surface/UtilLib.h"
 
 #include <algorithm>
@@ -15,11 +16,6 @@ std::optional<TMMPoint> FinitePoint(Real X, Real Y) {
     if (!std::isfinite(P.X) || !std::isfinite(P.Y))
         return std::nullopt;
     return P;
-}
-
-// The joints' same-place rule: both differences below 1e-10.
-bool IsSamePlace(TMMPoint A, TMMPoint B) {
-    return std::fabs(A.X - B.X) < 1e-10 && std::fabs(A.Y - B.Y) < 1e-10;
 }
 
 // Figures that miss by no more than this share of their size touch: positions at dead centres

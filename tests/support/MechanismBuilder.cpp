@@ -19,9 +19,10 @@ TMechanismBuilder::~TMechanismBuilder() {
 
 void TMechanismBuilder::FreeParts() {
     // Off the surface first, so that no repaint meets a half-freed mechanism.
-    for (auto& Part : FParts)
-        Part->SetMMSurface(nullptr);
-    FParts.clear();
+    for (TMMGraphicItem* Item : FItems)
+        Item->SetMMSurface(nullptr);
+    FItems.clear();
+    FParts.Clear();
 }
 
 TJoint* TMechanismBuilder::Joint(double X, double Y) {

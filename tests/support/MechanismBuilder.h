@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -67,13 +68,16 @@ public:
     }
 
 private:
-    // The one place where loose parts are made, and the one where they are freed.
+    // The one place where loose parts are made, and the one where they are freed: a registry of
+    // the builder's own owns them, as the model's owns its parts.
     template <class T, class... TArgs> T* NewPart(TArgs&&... Args) {
         auto Made = std::make_unique<T>(std::forward<TArgs>(Args)...);
-        T* Result = Made.get();
-        FParts.push_back(std::move(Made));
-        Result->SetMMSurface(FSurface);
-        return Result;
+        Made->SetMMSurface(FSurface);
+        FItems.push_back(Made.get());
+        if constexpr (std::is_base_of_v<TGearPart, T>)
+            return FParts.Adopt(std::move(Made));
+        else
+            return static_cast<T*>(FParts.AdoptDrive(std::move(Made)));
     }
     void FreeParts();
 
@@ -82,5 +86,6 @@ private:
     TGearData* FModel = nullptr;
     TMMSurface* FSurface = nullptr;
     TRack* FFrame = nullptr;
-    std::vector<std::unique_ptr<TMMGraphicItem>> FParts;
+    TGearPartlist FParts;
+    std::vector<TMMGraphicItem*> FItems;
 };

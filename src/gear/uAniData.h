@@ -1,0 +1,143 @@
+// The solver steps: each places one moving joint of the mechanism for one gear position from
+// joints that are known by then. A step measures its constants (distances, angle offsets, the
+// branch of a two-point construction) in the drawn position when it is made.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+class TJoint;
+class TDrive;
+class TGearData;
+
+class TAniData {
+public:
+    TAniData(TJoint& Joint, TJoint* VirtualJoint) : FJoint(Joint), FVirtualJoint(VirtualJoint) {}
+    virtual ~TAniData() = default;
+    TAniData(const TAniData&) = delete;
+    TAniData& operator=(const TAniData&) = delete;
+
+    TJoint& Joint() const { return FJoint; }
+    // The virtual joint of the joint's slider that lies at the joint's place; it moves along.
+    TJoint* VirtualJoint() const { return FVirtualJoint; }
+
+    // Places the joint for gear position Position (0-based) with plain stores. False when the
+    // construction has no solution there; the joint and its virtual joint then stay unchanged.
+    virtual bool Calculate(int Position) = 0;
+
+protected:
+    void UpdateVirtualJoint();
+
+private:
+    TJoint& FJoint;
+    TJoint* FVirtualJoint;
+};
+
+// The plan, in solving order; it owns its steps.
+using TAniDataList = std::vector<std::unique_ptr<TAniData>>;
+
+// Turned by a rotary drive about the drive's joint.
+class TAniDataRackDriveConJoint : public TAniData {
+public:
+    TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// The crossing of the circles about A and B through the joint.
+class TAniDataJointByTwoOthers : public TAniData {
+public:
+    TAniDataJointByTwoOthers(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// The crossing of the circle about C with the slide line L1 -> L2.
+class TAniDataSliderJoint : public TAniData {
+public:
+    TAniDataSliderJoint(TJoint& Joint, const TJoint& C, const TJoint& L1, const TJoint& L2,
+                        TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// Kept at its drawn place relative to the ray from A through the slider pin B.
+class TAniDataJointBySlider : public TAniData {
+public:
+    TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// Rigidly fixed to the line A -> B.
+class TAniDataCrossjoint : public TAniData {
+public:
+    TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// Turns about the slider's virtual joint A with the slide line B -> C.
+class TAniDataCrossjointSlider : public TAniData {
+public:
+    TAniDataCrossjointSlider(TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C,
+                             TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// Kept at its distance from the known coupler point A, turning with the slide line B -> C.
+class TAniDataSliderByCrosspointStraightOne : public TAniData {
+public:
+    TAniDataSliderByCrosspointStraightOne(TJoint& Joint, const TJoint& A, const TJoint& B,
+                                          const TJoint& C, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// Keeps its sideways offset from the slide line L1 -> L2 and its distance from N.
+class TAniDataCrosspointSliderByStraightOne : public TAniData {
+public:
+    TAniDataCrosspointSliderByStraightOne(TJoint& Joint, const TJoint& N, const TJoint& L1,
+                                          const TJoint& L2, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// A slider pin moved by a sliding drive along the slide line of its slider (found in GearData).
+class TAniDataSliderDriveJoint : public TAniData {
+public:
+    TAniDataSliderDriveJoint(TJoint& Joint, const TDrive& Drive, const TGearData& GearData,
+                             TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// The crossing of a driven circle about A with the circle about B.
+class TAniDataPistonDrive : public TAniData {
+public:
+    TAniDataPistonDrive(TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B,
+                        TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};
+
+// As TAniDataPistonDrive, or along the line A -> B when A, the joint and B lie on one line.
+class TAniDataPistonDriveSliderJointCrossJoint : public TAniData {
+public:
+    TAniDataPistonDriveSliderJointCrossJoint(TJoint& Joint, const TDrive& Drive, const TJoint& A,
+                                             const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+};

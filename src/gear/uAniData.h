@@ -3,7 +3,13 @@
 // branch of a two-point construction) in the drawn position when it is made.
 #pragma once
 
+#include "gear/uTCircle.h"
+#include "gear/uTStraightOne.h"
+#include "surface/MMTypes.h"
+
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TJoint;
@@ -27,6 +33,14 @@ public:
 
 protected:
     void UpdateVirtualJoint();
+    // J := P with plain stores and the virtual joint along; false (nothing moved) without P.
+    bool Place(const std::optional<TMMPoint>& P);
+    // The branch of a two-point construction that reproduces the drawn place of the joint.
+    // Probe(Which) is the construction's point for that branch. A probe matches within 1e-10;
+    // with FalseWins the false branch is preferred when both match. When neither matches (a
+    // dead-centre drawing) the nearer probe is taken, and true when there is none.
+    using TProbe = std::function<std::optional<TMMPoint>(bool Which)>;
+    bool ChooseWhich(const TProbe& Probe, bool FalseWins = false) const;
 
 private:
     TJoint& FJoint;
@@ -36,6 +50,23 @@ private:
 // The plan, in solving order; it owns its steps.
 using TAniDataList = std::vector<std::unique_ptr<TAniData>>;
 
+// A point held rigidly at its drawn distance from A, at its drawn angle against the direction
+// From -> To (Sign -1: the point lies behind A, seen along that angle).
+class TRigidPlacement {
+public:
+    TRigidPlacement(const TJoint& Joint, const TJoint& A, const TJoint& From, const TJoint& To,
+                    int Sign);
+    TMMPoint Place() const;
+
+private:
+    const TJoint& FA;
+    const TJoint& FFrom;
+    const TJoint& FTo;
+    int FSign;
+    long double FAngleOffset;
+    long double FDistance;
+};
+
 // Turned by a rotary drive about the drive's joint.
 class TAniDataRackDriveConJoint : public TAniData {
 public:
@@ -43,6 +74,10 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    const TDrive& FDrive;
+    const TJoint* FCenter;
+    long double FStartAngle = 0;
+    long double FRadius = 0;
 };
 
 // The crossing of the circles about A and B through the joint.
@@ -52,6 +87,9 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TCircle FCircleA;
+    TCircle FCircleB;
+    bool FWhich;
 };
 
 // The crossing of the circle about C with the slide line L1 -> L2.
@@ -62,6 +100,9 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TStraightOne FLine;
+    TCircle FCircle;
+    bool FWhich;
 };
 
 // Kept at its drawn place relative to the ray from A through the slider pin B.
@@ -71,6 +112,7 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TRigidPlacement FPlacement;
 };
 
 // Rigidly fixed to the line A -> B.
@@ -80,6 +122,7 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TRigidPlacement FPlacement;
 };
 
 // Turns about the slider's virtual joint A with the slide line B -> C.
@@ -90,6 +133,7 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TRigidPlacement FPlacement;
 };
 
 // Kept at its distance from the known coupler point A, turning with the slide line B -> C.
@@ -100,6 +144,7 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TRigidPlacement FPlacement;
 };
 
 // Keeps its sideways offset from the slide line L1 -> L2 and its distance from N.
@@ -110,6 +155,10 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TCircle FCircle;
+    TStraightOne FLine;
+    long double FOffset;
+    bool FWhich;
 };
 
 // A slider pin moved by a sliding drive along the slide line of its slider (found in GearData).
@@ -120,6 +169,12 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    const TDrive& FDrive;
+    // Both missing when the joint's slider, its slide link or the drive joint is missing.
+    std::optional<TCircle> FCircle;
+    std::optional<TStraightOne> FLine;
+    long double FBase = 0;
+    bool FWhich = true;
 };
 
 // The crossing of a driven circle about A with the circle about B.
@@ -130,6 +185,11 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TCircle FCircleA;
+    TCircle FCircleB;
+    const TDrive& FDrive;
+    bool FWhich;
+    long double FBase;
 };
 
 // As TAniDataPistonDrive, or along the line A -> B when A, the joint and B lie on one line.
@@ -140,4 +200,11 @@ public:
     bool Calculate(int Position) override;
 
 private:
+    TCircle FCircleB;
+    // Exactly one of the two: the driven circle, or the line when A, the joint and B are in line.
+    std::optional<TCircle> FCircleA;
+    std::optional<TStraightOne> FLine;
+    const TDrive& FDrive;
+    bool FWhich;
+    long double FBase = 0;
 };

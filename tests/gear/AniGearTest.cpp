@@ -11,6 +11,7 @@
 #include <map>
 #include <numbers>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -367,6 +368,10 @@ struct TMotionRow {
     std::vector<double> Values;
     std::vector<std::optional<TMMPoint>> Expected;
 };
+
+void PrintTo(const TMotionRow& Row, std::ostream* Os) {
+    *Os << Row.Name;
+}
 
 struct TAniGearMotionTest : ::testing::TestWithParam<TMotionRow>, TAniGearRig {};
 

@@ -1,7 +1,6 @@
 #include "gear/uAniData.h"
 
 #include "gear/uDrive.h"
-#include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 
 #include <cmath>
@@ -46,44 +45,65 @@ bool TAniData::ChooseWhich(const TProbe& Probe, bool FalseWins) const {
     return Distance(*OnTrue, J) <= Distance(*OnFalse, J);
 }
 
+namespace {
+struct TDirection {
+    long double X, Y;
+};
+
+// The unit vector from From to To; coincident points give the direction pi / 2, as their angle
+// does.
+TDirection UnitDirection(const TJoint& From, const TJoint& To) {
+    const long double DX = static_cast<long double>(To.X()) - From.X();
+    const long double DY = static_cast<long double>(To.Y()) - From.Y();
+    const long double Length = std::sqrt(DX * DX + DY * DY);
+    if (!(Length > 0))
+        return {0, 1};
+    return {DX / Length, DY / Length};
+}
+} // namespace
+
 TRigidPlacement::TRigidPlacement(const TJoint& Joint, const TJoint& A, const TJoint& From,
-                                 const TJoint& To, int Sign)
-    : FA(A), FFrom(From), FTo(To), FSign(Sign),
-      FAngleOffset(static_cast<long double>(Sign > 0 ? JointDirection2(A, Joint)
-                                                     : JointDirection2(Joint, A)) -
-                   JointDirection2(From, To)),
-      FDistance(JointDistance(Joint, A)) {}
+                                 const TJoint& To)
+    : FA(A), FFrom(From), FTo(To) {
+    const TDirection U = UnitDirection(From, To);
+    const long double DX = static_cast<long double>(Joint.X()) - A.X();
+    const long double DY = static_cast<long double>(Joint.Y()) - A.Y();
+    FAlong = DX * U.X + DY * U.Y;
+    FLeft = DY * U.X - DX * U.Y;
+}
 
 TMMPoint TRigidPlacement::Place() const {
-    const long double Angle = JointDirection2(FFrom, FTo) + FAngleOffset;
-    const long double Reach = FSign * FDistance;
-    return TMMPoint{static_cast<double>(FA.X() + Reach * std::cos(Angle)),
-                    static_cast<double>(FA.Y() + Reach * std::sin(Angle))};
+    const TDirection U = UnitDirection(FFrom, FTo);
+    return TMMPoint{static_cast<double>(FA.X() + FAlong * U.X - FLeft * U.Y),
+                    static_cast<double>(FA.Y() + FAlong * U.Y + FLeft * U.X)};
 }
 
 TAniDataRackDriveConJoint::TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive,
                                                      TJoint* VirtualJoint)
     : TAniData(Joint, VirtualJoint), FDrive(Drive), FCenter(Drive.GetJoint()) {
     if (FCenter) {
-        FStartAngle = TCircle::Angle(static_cast<long double>(Joint.Y()) - FCenter->Y(),
-                                     static_cast<long double>(Joint.X()) - FCenter->X());
-        FRadius = JointDistance(*FCenter, Joint);
+        FStartX = static_cast<long double>(Joint.X()) - FCenter->X();
+        FStartY = static_cast<long double>(Joint.Y()) - FCenter->Y();
     }
 }
 
+// The drive angle is turned in double precision: extended sine and cosine would cost several
+// times a whole position.
 bool TAniDataRackDriveConJoint::Calculate(int Position) {
     if (!FCenter)
         return false;
-    const long double Angle = FDrive.GetValue(Position) + FStartAngle;
-    return Place(TMMPoint{static_cast<double>(FCenter->X() + FRadius * std::cos(Angle)),
-                          static_cast<double>(FCenter->Y() + FRadius * std::sin(Angle))});
+    const double Angle = FDrive.GetValue(Position);
+    const long double Cos = std::cos(Angle);
+    const long double Sin = std::sin(Angle);
+    return Place(TMMPoint{static_cast<double>(FCenter->X() + Cos * FStartX - Sin * FStartY),
+                          static_cast<double>(FCenter->Y() + Sin * FStartX + Cos * FStartY)});
 }
 
 // The pin B is where the drawing put it, so the joint's angle against the ray A -> B is kept
 // rather than assuming the joint lies on that ray.
 TAniDataJointBySlider::TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B,
                                              TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B, 1) {}
+    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B) {}
 
 bool TAniDataJointBySlider::Calculate(int) {
     return Place(FPlacement.Place());
@@ -91,7 +111,7 @@ bool TAniDataJointBySlider::Calculate(int) {
 
 TAniDataCrossjoint::TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B,
                                        TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B, 1) {}
+    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B) {}
 
 bool TAniDataCrossjoint::Calculate(int) {
     return Place(FPlacement.Place());
@@ -101,7 +121,7 @@ bool TAniDataCrossjoint::Calculate(int) {
 // against it; the direction to C would differ when the slider lies beyond C.
 TAniDataCrossjointSlider::TAniDataCrossjointSlider(TJoint& Joint, const TJoint& A, const TJoint& B,
                                                    const TJoint& C, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C, 1) {}
+    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C) {}
 
 bool TAniDataCrossjointSlider::Calculate(int) {
     return Place(FPlacement.Place());
@@ -109,7 +129,7 @@ bool TAniDataCrossjointSlider::Calculate(int) {
 
 TAniDataSliderByCrosspointStraightOne::TAniDataSliderByCrosspointStraightOne(
     TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C, -1) {}
+    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C) {}
 
 bool TAniDataSliderByCrosspointStraightOne::Calculate(int) {
     return Place(FPlacement.Place());

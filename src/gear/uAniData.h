@@ -50,21 +50,20 @@ private:
 // The plan, in solving order; it owns its steps.
 using TAniDataList = std::vector<std::unique_ptr<TAniData>>;
 
-// A point held rigidly at its drawn distance from A, at its drawn angle against the direction
-// From -> To (Sign -1: the point lies behind A, seen along that angle).
+// A point held rigidly in the frame with origin A whose x axis points from From to To: its drawn
+// distance from A and its drawn angle against that direction stay. Kept as frame coordinates, so
+// placing it needs no trigonometry.
 class TRigidPlacement {
 public:
-    TRigidPlacement(const TJoint& Joint, const TJoint& A, const TJoint& From, const TJoint& To,
-                    int Sign);
+    TRigidPlacement(const TJoint& Joint, const TJoint& A, const TJoint& From, const TJoint& To);
     TMMPoint Place() const;
 
 private:
     const TJoint& FA;
     const TJoint& FFrom;
     const TJoint& FTo;
-    int FSign;
-    long double FAngleOffset;
-    long double FDistance;
+    long double FAlong;
+    long double FLeft;
 };
 
 // Turned by a rotary drive about the drive's joint.
@@ -76,8 +75,9 @@ public:
 private:
     const TDrive& FDrive;
     const TJoint* FCenter;
-    long double FStartAngle = 0;
-    long double FRadius = 0;
+    // The drawn vector from the centre to the joint, which the drive value turns.
+    long double FStartX = 0;
+    long double FStartY = 0;
 };
 
 // The crossing of the circles about A and B through the joint.

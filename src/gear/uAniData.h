@@ -1,0 +1,210 @@
+// The solver steps: each places one moving joint of the mechanism for one gear position from
+// joints that are known by then. A step measures its constants (distances, angle offsets, the
+// branch of a two-point construction) in the drawn position when it is made.
+#pragma once
+
+#include "gear/uTCircle.h"
+#include "gear/uTStraightOne.h"
+#include "surface/MMTypes.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TJoint;
+class TDrive;
+class TGearData;
+
+class TAniData {
+public:
+    TAniData(TJoint& Joint, TJoint* VirtualJoint) : FJoint(Joint), FVirtualJoint(VirtualJoint) {}
+    virtual ~TAniData() = default;
+    TAniData(const TAniData&) = delete;
+    TAniData& operator=(const TAniData&) = delete;
+
+    TJoint& Joint() const { return FJoint; }
+    // The virtual joint of the joint's slider that lies at the joint's place; it moves along.
+    TJoint* VirtualJoint() const { return FVirtualJoint; }
+
+    // Places the joint for gear position Position (0-based) with plain stores. False when the
+    // construction has no solution there; the joint and its virtual joint then stay unchanged.
+    virtual bool Calculate(int Position) = 0;
+
+protected:
+    void UpdateVirtualJoint();
+    // J := P with plain stores and the virtual joint along; false (nothing moved) without P.
+    bool Place(const std::optional<TMMPoint>& P);
+    // The branch of a two-point construction that reproduces the drawn place of the joint.
+    // Probe(Which) is the construction's point for that branch. A probe matches within 1e-10;
+    // with FalseWins the false branch is preferred when both match. When neither matches (a
+    // dead-centre drawing) the nearer probe is taken, and true when there is none.
+    using TProbe = std::function<std::optional<TMMPoint>(bool Which)>;
+    bool ChooseWhich(const TProbe& Probe, bool FalseWins = false) const;
+
+private:
+    TJoint& FJoint;
+    TJoint* FVirtualJoint;
+};
+
+// The plan, in solving order; it owns its steps.
+using TAniDataList = std::vector<std::unique_ptr<TAniData>>;
+
+// A point held rigidly in the frame with origin A whose x axis points from From to To: its drawn
+// distance from A and its drawn angle against that direction stay. Kept as frame coordinates, so
+// placing it needs no trigonometry.
+class TRigidPlacement {
+public:
+    TRigidPlacement(const TJoint& Joint, const TJoint& A, const TJoint& From, const TJoint& To);
+    TMMPoint Place() const;
+
+private:
+    const TJoint& FA;
+    const TJoint& FFrom;
+    const TJoint& FTo;
+    long double FAlong;
+    long double FLeft;
+};
+
+// Turned by a rotary drive about the drive's joint.
+class TAniDataRackDriveConJoint : public TAniData {
+public:
+    TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    const TDrive& FDrive;
+    const TJoint* FCenter;
+    // The drawn vector from the centre to the joint, which the drive value turns.
+    long double FStartX = 0;
+    long double FStartY = 0;
+};
+
+// The crossing of the circles about A and B through the joint.
+class TAniDataJointByTwoOthers : public TAniData {
+public:
+    TAniDataJointByTwoOthers(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TCircle FCircleA;
+    TCircle FCircleB;
+    bool FWhich;
+};
+
+// The crossing of the circle about C with the slide line L1 -> L2.
+class TAniDataSliderJoint : public TAniData {
+public:
+    TAniDataSliderJoint(TJoint& Joint, const TJoint& C, const TJoint& L1, const TJoint& L2,
+                        TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TStraightOne FLine;
+    TCircle FCircle;
+    bool FWhich;
+};
+
+// Kept at its drawn place relative to the ray from A through the slider pin B.
+class TAniDataJointBySlider : public TAniData {
+public:
+    TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TRigidPlacement FPlacement;
+};
+
+// Rigidly fixed to the line A -> B.
+class TAniDataCrossjoint : public TAniData {
+public:
+    TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TRigidPlacement FPlacement;
+};
+
+// Turns about the slider's virtual joint A with the slide line B -> C.
+class TAniDataCrossjointSlider : public TAniData {
+public:
+    TAniDataCrossjointSlider(TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C,
+                             TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TRigidPlacement FPlacement;
+};
+
+// Kept at its distance from the known coupler point A, turning with the slide line B -> C.
+class TAniDataSliderByCrosspointStraightOne : public TAniData {
+public:
+    TAniDataSliderByCrosspointStraightOne(TJoint& Joint, const TJoint& A, const TJoint& B,
+                                          const TJoint& C, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TRigidPlacement FPlacement;
+};
+
+// Keeps its sideways offset from the slide line L1 -> L2 and its distance from N.
+class TAniDataCrosspointSliderByStraightOne : public TAniData {
+public:
+    TAniDataCrosspointSliderByStraightOne(TJoint& Joint, const TJoint& N, const TJoint& L1,
+                                          const TJoint& L2, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TCircle FCircle;
+    TStraightOne FLine;
+    long double FOffset;
+    bool FWhich;
+};
+
+// A slider pin moved by a sliding drive along the slide line of its slider (found in GearData).
+class TAniDataSliderDriveJoint : public TAniData {
+public:
+    TAniDataSliderDriveJoint(TJoint& Joint, const TDrive& Drive, const TGearData& GearData,
+                             TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    const TDrive& FDrive;
+    // Both missing when the joint's slider, its slide link or the drive joint is missing.
+    std::optional<TCircle> FCircle;
+    std::optional<TStraightOne> FLine;
+    long double FBase = 0;
+    bool FWhich = true;
+};
+
+// The crossing of a driven circle about A with the circle about B.
+class TAniDataPistonDrive : public TAniData {
+public:
+    TAniDataPistonDrive(TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B,
+                        TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TCircle FCircleA;
+    TCircle FCircleB;
+    const TDrive& FDrive;
+    bool FWhich;
+    long double FBase;
+};
+
+// As TAniDataPistonDrive, or along the line A -> B when A, the joint and B lie on one line.
+class TAniDataPistonDriveSliderJointCrossJoint : public TAniData {
+public:
+    TAniDataPistonDriveSliderJointCrossJoint(TJoint& Joint, const TDrive& Drive, const TJoint& A,
+                                             const TJoint& B, TJoint* VirtualJoint);
+    bool Calculate(int Position) override;
+
+private:
+    TCircle FCircleB;
+    // Exactly one of the two: the driven circle, or the line when A, the joint and B are in line.
+    std::optional<TCircle> FCircleA;
+    std::optional<TStraightOne> FLine;
+    const TDrive& FDrive;
+    bool FWhich;
+    long double FBase = 0;
+};

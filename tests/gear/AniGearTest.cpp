@@ -1,0 +1,481 @@
+// The kinematic planner on mechanisms drawn by coordinates: the mobility count, which step places
+// which joint and in what order, and the positions the plan computes.
+#include "GearDataFixture.h"
+#include "gear/uAniData.h"
+#include "gear/uTAniGear.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <map>
+#include <numbers>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+namespace {
+
+constexpr double Tol = 1e-9;
+constexpr double Pi = std::numbers::pi;
+
+// Mechanisms drawn by coordinates through the data model, the planner on them, and the checks
+// every solved position must pass.
+struct TAniGearRig : TModelRig {
+    TAniGear Gear{D()};
+    // The joints and links of the mechanisms below; each builder sets the ones it draws.
+    TJoint *A0 = nullptr, *A = nullptr, *B0 = nullptr, *B = nullptr, *C = nullptr;
+    TJoint *E = nullptr, *Knee = nullptr, *BlockPin = nullptr, *Hub = nullptr;
+    TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr, *Guide = nullptr;
+    TSlider* Block = nullptr;
+    TDrive* Drive = nullptr;
+
+    TAniGearRig() { Frame(); }
+
+    // A slider whose pin is the existing joint P, put on the slide link.
+    TSlider* SliderAt(TJoint* P, TLink* SlideLink) {
+        TSlider* S = D().CreateSlider(true, true, "Gleitstein", true);
+        S->AddJoint(P);
+        PutOn(S, SlideLink);
+        return S;
+    }
+    static void SetValues(TDrive* Drive, std::initializer_list<double> Values) {
+        Drive->SetIntervals(static_cast<int>(Values.size()) - 1);
+        int I = 0;
+        for (double V : Values)
+            Drive->SetValue(I++, V);
+    }
+
+    // Frame joints A0(0,0), B0(45,0); crank to A(0,10), coupler to B(24,28), rocker B0-B,
+    // turned at A0. The pivot B0 may sit on another link instead of the frame.
+    void CrankRocker() {
+        A0 = FrameJoint(0, 0);
+        A = J(0, 10);
+        Crank = Link({A0, A});
+        if (!B0)
+            B0 = FrameJoint(45, 0);
+        B = J(24, 28);
+        Coupler = Link({A, B});
+        Rocker = Link({B0, B});
+        Drive = D().AddRotaryDrive(A0, true);
+    }
+    // The rocker pivot on a plate held by two frame joints.
+    void PlateFixedCrankRocker() {
+        B0 = J(45, 0);
+        Link({FrameJoint(40, -10), FrameJoint(50, -10), B0});
+        CrankRocker();
+    }
+    // On the crank-rocker: plates A-B-C and B0-B-E, links C-Knee and Knee-E, the knee first in
+    // the joint list.
+    void SixBar() {
+        Knee = J(35, 60);
+        CrankRocker();
+        C = J(10, 45);
+        Coupler->AddJoint(C);
+        E = J(55, 30);
+        Rocker->AddJoint(E);
+        Link({C, Knee});
+        Link({Knee, E});
+    }
+    // Crank A0(0,0)-A(0,10), coupler to the pin (24,0) of a block on a guide (10,0)-(50,0) held
+    // by two frame joints; turned at A0 or pushed along the guide.
+    void SliderCrank(bool Sliding) {
+        A0 = FrameJoint(0, 0);
+        A = J(0, 10);
+        Crank = Link({A0, A});
+        Guide = Link({FrameJoint(10, 0), FrameJoint(50, 0)});
+        Block = Slider(24, 0);
+        BlockPin = Pin(Block);
+        PutOn(Block, Guide);
+        Coupler = Link({A, BlockPin});
+        Drive = Sliding ? D().AddSlidingDrive(Block, true) : D().AddRotaryDrive(A0, true);
+    }
+    // Crank A0(0,0)-A(10,0); A is the pin of a block on the lever B0(0,-30)-C(20,30).
+    void QuickReturn() {
+        A0 = FrameJoint(0, 0);
+        A = J(10, 0);
+        Crank = Link({A0, A});
+        B0 = FrameJoint(0, -30);
+        C = J(20, 30);
+        Guide = Link({B0, C});
+        Block = SliderAt(A, Guide);
+        Drive = D().AddRotaryDrive(A0, true);
+    }
+    // A cylinder pivoted at C0(0,0) with its far end Hub(24,18), whose piston pin P(40,30) is
+    // the end of a lever about L0(40,0); the drive pushes the piston.
+    void HydraulicCylinder() {
+        TJoint* C0 = FrameJoint(0, 0);
+        B0 = FrameJoint(40, 0);
+        Block = Slider(40, 30);
+        BlockPin = Pin(Block);
+        Rocker = Link({B0, BlockPin});
+        Hub = J(24, 18);
+        Guide = Link({C0, Hub});
+        PutOn(Block, Guide);
+        Drive = D().AddSlidingDrive(Block, true);
+    }
+    // A0(0,0), B0(30,0), A(0,10), B(30,10), turned at A0.
+    void Parallelogram() {
+        A0 = FrameJoint(0, 0);
+        B0 = FrameJoint(30, 0);
+        A = J(0, 10);
+        B = J(30, 10);
+        Crank = Link({A0, A});
+        Coupler = Link({A, B});
+        Rocker = Link({B0, B});
+        Drive = D().AddRotaryDrive(A0, true);
+    }
+
+    void RememberDrawing() {
+        for (const TJoint* Joint : D().Joints())
+            Drawn[Joint] = Joint->Position();
+    }
+    ::testing::AssertionResult AtDrawnPlaces() const {
+        for (const auto& [Joint, P] : Drawn)
+            if (!Near(Joint->Position(), P))
+                return ::testing::AssertionFailure()
+                       << "joint " << Joint->ID() << " at " << Joint->X() << ", " << Joint->Y();
+        return ::testing::AssertionSuccess();
+    }
+    // Distances between the real joints of each link as drawn; every virtual joint on its pin.
+    ::testing::AssertionResult KeepsItsShape() const {
+        for (const TCustomLink* L : Data->Links()) {
+            const TJointList& Js = L->Joints();
+            for (int I = 0; I < Js.Count(); ++I)
+                for (int K = I + 1; K < Js.Count(); ++K) {
+                    const TJoint* P = Js.Items(I);
+                    const TJoint* Q = Js.Items(K);
+                    if (P->IsVirtual() || Q->IsVirtual())
+                        continue;
+                    const double Now = P->DistanceToJoint(*Q);
+                    const TMMPoint DP = Drawn.at(P), DQ = Drawn.at(Q);
+                    const double Then = std::hypot(DP.X - DQ.X, DP.Y - DQ.Y);
+                    if (std::abs(Now - Then) > Tol)
+                        return ::testing::AssertionFailure()
+                               << "joints " << P->ID() << " and " << Q->ID() << ": " << Now
+                               << " instead of " << Then;
+                }
+            if (auto* S = dynamic_cast<const TSlider*>(L); S && Js.Count() > 1)
+                if (!Near(Js.Items(0)->Position(), Js.Items(1)->Position()))
+                    return ::testing::AssertionFailure() << "virtual joint off its pin";
+        }
+        return ::testing::AssertionSuccess();
+    }
+    static bool Near(TMMPoint P, TMMPoint Q) {
+        return std::abs(P.X - Q.X) <= Tol && std::abs(P.Y - Q.Y) <= Tol;
+    }
+    // The class of each step and the joint it places, in plan order.
+    using TPlan = std::vector<std::pair<std::string, const TJoint*>>;
+    TPlan Plan() const {
+        TPlan Steps;
+        for (const auto& Step : Gear.Solvers())
+            Steps.emplace_back(typeid(*Step).name(), &Step->Joint());
+        return Steps;
+    }
+    template <class Step> static std::pair<std::string, const TJoint*> By(const TJoint* J) {
+        return {typeid(Step).name(), J};
+    }
+
+    std::map<const TJoint*, TMMPoint> Drawn;
+};
+
+struct TAniGearTest : ::testing::Test, TAniGearRig {};
+
+TEST_F(TAniGearTest, CrankRockerIsPlannedCrankFirstThenTheDyad) {
+    CrankRocker();
+    EXPECT_EQ(Gear.Mobility(), 1);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_TRUE(Gear.OpenJoints().Empty());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataRackDriveConJoint>(A), By<TAniDataJointByTwoOthers>(B)}));
+}
+
+TEST_F(TAniGearTest, SecondDriveFailsTheCountAndDropsTheOldPlan) {
+    CrankRocker();
+    ASSERT_TRUE(Gear.BuildFrom());
+    ASSERT_NE(D().AddRotaryDrive(B0, true), nullptr);
+    EXPECT_FALSE(Gear.BuildFrom());
+    EXPECT_TRUE(Gear.Solvers().empty());
+    EXPECT_TRUE(Gear.OpenJoints().Empty());
+    EXPECT_TRUE(Gear.Calculate(0)); // the empty plan solves every position
+}
+
+TEST_F(TAniGearTest, DriveBetweenTwoMovingLinksPlacesNothing) {
+    A0 = FrameJoint(0, 0);
+    A = J(0, 10);
+    Crank = Link({A0, A});
+    B0 = FrameJoint(45, 0);
+    B = J(24, 28);
+    Link({A, B});
+    Link({B0, B});
+    ASSERT_NE(D().AddRotaryDrive(A, true), nullptr); // crank against coupler
+    EXPECT_EQ(Gear.Mobility(), 1);
+    EXPECT_FALSE(Gear.BuildFrom());
+    EXPECT_TRUE(Gear.Solvers().empty());
+    ASSERT_EQ(Gear.OpenJoints().Count(), 2);
+    EXPECT_EQ(Gear.OpenJoints().Items(0), A);
+    EXPECT_EQ(Gear.OpenJoints().Items(1), B);
+}
+
+TEST_F(TAniGearTest, RotaryDriveWithoutJointTurnsNothing) {
+    CrankRocker();
+    Drive->SetJoint(nullptr);
+    EXPECT_FALSE(Gear.BuildFrom());
+    EXPECT_TRUE(Gear.Solvers().empty());
+    EXPECT_EQ(Gear.OpenJoints().Count(), 2);
+}
+
+TEST_F(TAniGearTest, RotaryDriveNamingTheBlockDoesNotSlideIt) {
+    SliderCrank(true);
+    Drive->SetDriveType(dtRotary); // as a damaged file may hold it
+    EXPECT_FALSE(Gear.BuildFrom());
+    EXPECT_TRUE(Gear.Solvers().empty());
+}
+
+TEST_F(TAniGearTest, TriadCannotBePlacedAndStaysOpen) {
+    // A crank driving one corner of a plate whose other corners hang on two frame rockers.
+    A0 = FrameJoint(0, 0);
+    A = J(0, 10);
+    Crank = Link({A0, A});
+    TJoint* P1 = J(20, 30);
+    TJoint* P2 = J(40, 30);
+    TJoint* P3 = J(30, 45);
+    Link({P1, P2, P3});
+    Link({FrameJoint(20, 0), P1});
+    Link({FrameJoint(50, 0), P2});
+    Link({A, P3});
+    D().AddRotaryDrive(A0, true);
+    RememberDrawing();
+
+    EXPECT_EQ(Gear.Mobility(), 1);
+    EXPECT_FALSE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataRackDriveConJoint>(A)}));
+    ASSERT_EQ(Gear.OpenJoints().Count(), 3);
+    EXPECT_EQ(Gear.OpenJoints().Items(0), P1);
+    EXPECT_TRUE(AtDrawnPlaces()); // planning moves nothing
+}
+
+TEST_F(TAniGearTest, JointOnAFixedPlateCountsAsAFramePivot) {
+    PlateFixedCrankRocker();
+    EXPECT_EQ(Gear.Mobility(), 1);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataCrossjoint>(B0), By<TAniDataRackDriveConJoint>(A),
+                             By<TAniDataJointByTwoOthers>(B)}));
+}
+
+TEST_F(TAniGearTest, JointMovingUpAfterARuleFiredWaitsForTheNextPass) {
+    // Open joints B0, A, B, Z. A moves up when B0 is placed by a known base and then only meets
+    // the rules after that one, so Z, also on the crank, is turned before A.
+    PlateFixedCrankRocker();
+    TJoint* Z = J(5, 5);
+    Crank->AddJoint(Z);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataCrossjoint>(B0), By<TAniDataRackDriveConJoint>(Z),
+                             By<TAniDataRackDriveConJoint>(A), By<TAniDataJointByTwoOthers>(B)}));
+}
+
+TEST_F(TAniGearTest, SixBarPlacesTheKneeInTheSecondPass) {
+    SixBar();
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataRackDriveConJoint>(A), By<TAniDataJointByTwoOthers>(B),
+                             By<TAniDataCrossjoint>(C), By<TAniDataCrossjoint>(E),
+                             By<TAniDataJointByTwoOthers>(Knee)}));
+}
+
+TEST_F(TAniGearTest, SixBarSolvesEveryDegreeAndKeepsItsShape) {
+    SixBar();
+    RememberDrawing();
+    Drive->SetIntervals(359);
+    for (int I = 0; I < 360; ++I)
+        Drive->SetValue(I, I * Pi / 180);
+    ASSERT_TRUE(Gear.BuildFrom());
+    for (int I = 0; I < 360; ++I) {
+        SCOPED_TRACE(I);
+        ASSERT_TRUE(Gear.Calculate(I));
+        EXPECT_TRUE(KeepsItsShape());
+    }
+    ASSERT_TRUE(Gear.Calculate(0));
+    EXPECT_TRUE(AtDrawnPlaces());
+    ASSERT_TRUE(Gear.Calculate(180));
+    EXPECT_NEAR(Knee->X(), 179.0 / 17, Tol);
+    EXPECT_NEAR(Knee->Y(), 852.0 / 17, Tol);
+    ASSERT_TRUE(Gear.Calculate(90));
+    EXPECT_NEAR(Knee->X(), 18.09242261314517, Tol);
+    EXPECT_NEAR(Knee->Y(), 58.34902436167388, Tol);
+}
+
+TEST_F(TAniGearTest, SliderCrankOnAFixedGuidePlacesThePinOnTheGuide) {
+    SliderCrank(false);
+    EXPECT_EQ(Gear.Mobility(), 1);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(), (TPlan{By<TAniDataRackDriveConJoint>(A), By<TAniDataSliderJoint>(BlockPin)}));
+    EXPECT_EQ(Gear.Solvers()[1]->VirtualJoint(), Virtual(Block));
+}
+
+TEST_F(TAniGearTest, SlidingDrivePlacesThePinBeforeTheCrank) {
+    SliderCrank(true);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Plan(),
+              (TPlan{By<TAniDataSliderDriveJoint>(BlockPin), By<TAniDataJointByTwoOthers>(A)}));
+}
+
+TEST_F(TAniGearTest, FailingPositionStopsAtTheStepThatCannotPlaceItsJoint) {
+    SliderCrank(true);
+    TJoint* Tip = J(-5, 5); // on the crank, placed after its end
+    Crank->AddJoint(Tip);
+    SetValues(Drive, {0, 6000, 13000});
+    ASSERT_TRUE(Gear.BuildFrom());
+    ASSERT_EQ(Gear.Solvers().size(), 3u);
+    ASSERT_TRUE(Gear.Calculate(1));
+    const TMMPoint CrankEnd = A->Position(), TipAt = Tip->Position();
+
+    EXPECT_FALSE(Gear.Calculate(2));
+    EXPECT_NEAR(BlockPin->X(), 37, Tol); // placed before the crank failed
+    EXPECT_NEAR(Virtual(Block)->X(), 37, Tol);
+    EXPECT_EQ(A->Position(), CrankEnd);
+    EXPECT_EQ(Tip->Position(), TipAt); // never reached
+}
+
+TEST_F(TAniGearTest, SearchesFollowLinksInOrder) {
+    SliderCrank(false);
+    ASSERT_TRUE(Gear.BuildFrom());
+    EXPECT_EQ(Gear.GetVirtualJoint(*BlockPin), Virtual(Block));
+    EXPECT_EQ(Gear.GetVirtualJoint(*A), nullptr);
+    EXPECT_EQ(Gear.GetSlidersOnLink(*Guide), std::vector<TSlider*>{Block});
+    EXPECT_TRUE(Gear.GetSlidersOnLink(*Crank).empty());
+    EXPECT_EQ(Gear.FindLinkWithJoints(A, BlockPin), Coupler);
+    EXPECT_EQ(Gear.FindLinkWithJoints(nullptr, BlockPin), nullptr);
+    EXPECT_EQ(Gear.FindFrameNeighbour(*A, nullptr), A0);
+    EXPECT_EQ(Gear.FindFrameNeighbour(*A, A0), nullptr);
+    EXPECT_EQ(Gear.FindSolvedNeighbour(*BlockPin, nullptr, nullptr), A);
+    EXPECT_EQ(Gear.FindSolvedNeighbour(*BlockPin, nullptr, Coupler), nullptr);
+    EXPECT_EQ(Gear.FindKnownNeighbour(*A, nullptr, Crank), A0); // frame first, link or not
+    EXPECT_EQ(Gear.FindKnownNeighbour(*A, A0, nullptr), BlockPin);
+}
+
+TEST_F(TAniGearTest, VirtualJointOffThePinIsNotPassedOn) {
+    SliderCrank(false);
+    Virtual(Block)->SetX(25);
+    EXPECT_EQ(Gear.GetVirtualJoint(*BlockPin), nullptr);
+}
+
+// One mechanism per row: the drive's values and where the probe joint goes at each, none where
+// the mechanism cannot be assembled.
+struct TMotionRow {
+    const char* Name;
+    TJoint* (*Build)(TAniGearRig& R);
+    std::vector<double> Values;
+    std::vector<std::optional<TMMPoint>> Expected;
+};
+
+void PrintTo(const TMotionRow& Row, std::ostream* Os) {
+    *Os << Row.Name;
+}
+
+struct TAniGearMotionTest : ::testing::TestWithParam<TMotionRow>, TAniGearRig {};
+
+TEST_P(TAniGearMotionTest, DrawnAtZeroShapeKeptProbeWhereExpected) {
+    const TMotionRow& Row = GetParam();
+    TJoint* Probe = Row.Build(*this);
+    RememberDrawing();
+    Drive->SetIntervals(static_cast<int>(Row.Values.size()) - 1);
+    for (std::size_t I = 0; I < Row.Values.size(); ++I)
+        Drive->SetValue(static_cast<int>(I), Row.Values[I]);
+    ASSERT_TRUE(Gear.BuildFrom());
+    ASSERT_TRUE(Gear.Calculate(0));
+    EXPECT_TRUE(AtDrawnPlaces());
+    for (std::size_t I = 0; I < Row.Values.size(); ++I) {
+        SCOPED_TRACE(I);
+        const std::optional<TMMPoint>& Want = Row.Expected[I];
+        ASSERT_EQ(Gear.Calculate(static_cast<int>(I)), Want.has_value());
+        if (!Want)
+            continue;
+        EXPECT_NEAR(Probe->X(), Want->X, Tol);
+        EXPECT_NEAR(Probe->Y(), Want->Y, Tol);
+        EXPECT_TRUE(KeepsItsShape());
+    }
+}
+
+// B of the crank-rocker, on the rocker circle about (45, 0) of radius 35.
+TMMPoint RockerEnd(double X) {
+    return {X, std::sqrt(35 * 35 - (45 - X) * (45 - X))};
+}
+
+const std::vector<double> QuarterTurns = {0, Pi / 2, Pi, 3 * Pi / 2};
+const std::vector<std::optional<TMMPoint>> CrankRockerB = {TMMPoint{24, 28}, RockerEnd(160.0 / 11),
+                                                           TMMPoint{240.0 / 17, 280.0 / 17},
+                                                           RockerEnd(160.0 / 7)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Mechanisms, TAniGearMotionTest,
+    ::testing::
+        Values(
+            TMotionRow{"CrankRocker",
+                       [](TAniGearRig& R) {
+                           R.CrankRocker();
+                           return R.B;
+                       },
+                       QuarterTurns, CrankRockerB},
+            TMotionRow{"RockerPivotOnFixedPlate",
+                       [](TAniGearRig& R) {
+                           R.PlateFixedCrankRocker();
+                           return R.B;
+                       },
+                       QuarterTurns, CrankRockerB},
+            TMotionRow{"SliderCrank",
+                       [](TAniGearRig& R) {
+                           R.SliderCrank(false);
+                           return R.BlockPin;
+                       },
+                       QuarterTurns,
+                       {TMMPoint{24, 0}, TMMPoint{16, 0}, TMMPoint{24, 0}, TMMPoint{36, 0}}},
+            TMotionRow{"SlidingDriveMovesPin",
+                       [](TAniGearRig& R) {
+                           R.SliderCrank(true);
+                           return R.BlockPin;
+                       },
+                       {0, 6000, -3000},
+                       {TMMPoint{24, 0}, TMMPoint{30, 0}, TMMPoint{21, 0}}},
+            TMotionRow{"SlidingDriveCrankEnd",
+                       [](TAniGearRig& R) {
+                           R.SliderCrank(true);
+                           return R.A;
+                       },
+                       {0, 6000, 13000, -9000},
+                       {TMMPoint{0, 10}, TMMPoint{5.4, std::sqrt(100 - 5.4 * 5.4)}, std::nullopt,
+                        std::nullopt}},
+            TMotionRow{"QuickReturnLever",
+                       [](TAniGearRig& R) {
+                           R.QuickReturn();
+                           return R.C;
+                       },
+                       {0, Pi / 2, Pi},
+                       {TMMPoint{20, 30}, TMMPoint{0, std::sqrt(4000.0) - 30}, TMMPoint{-20, 30}}},
+            TMotionRow{"HydraulicCylinderPin",
+                       [](TAniGearRig& R) {
+                           R.HydraulicCylinder();
+                           return R.BlockPin;
+                       },
+                       {0, -10000, 25000},
+                       {TMMPoint{40, 30}, TMMPoint{28.75, std::sqrt(773.4375)}, std::nullopt}},
+            TMotionRow{"HydraulicCylinderHub",
+                       [](TAniGearRig& R) {
+                           R.HydraulicCylinder();
+                           return R.Hub;
+                       },
+                       {0, -10000},
+                       {TMMPoint{24, 18}, TMMPoint{21.5625, 0.75 * std::sqrt(773.4375)}}},
+            TMotionRow{
+                "Parallelogram",
+                [](TAniGearRig& R) {
+                    R.Parallelogram();
+                    return R.B;
+                },
+                {0, Pi / 4, -Pi / 3},
+                {TMMPoint{30, 10},
+                 TMMPoint{30 + 10 * std::cos(3 * Pi / 4), 10 * std::sin(3 * Pi / 4)},
+                 TMMPoint{30 + 10 * std::cos(Pi / 6), 10 * std::sin(Pi / 6)}}}),
+    [](const ::testing::TestParamInfo<TMotionRow>& Info) { return Info.param.Name; });
+
+} // namespace

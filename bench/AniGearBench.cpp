@@ -1,5 +1,6 @@
 // Solving gear positions of a six-bar with the kinematic planner's plan: the animation's hot loop.
 #include "files/Preferences.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uDrive.h"
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
@@ -54,12 +55,8 @@ struct TSixBar {
     }
 
     // The model reads the part settings while it creates and frees parts.
-    struct TInstalled {
-        TInstalled() : Previous(SetPreferences(&Prefs)) {}
-        ~TInstalled() { SetPreferences(Previous); }
-        TPreferences Prefs;
-        TPreferences* Previous;
-    } Settings;
+    TPreferences Prefs;
+    TScopedService<TCustomXMLPreferences> Installed{PreferencesSlot(), Prefs};
     TGearData Data;
     TAniGear Gear{Data};
 };

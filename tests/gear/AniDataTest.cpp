@@ -1,6 +1,6 @@
 // The solver steps: each kind reproduces its drawn place at gear position 0, follows its inputs,
 // fails without moving anything, and keeps the branch it was drawn on.
-#include "gear/GearDataFixture.h"
+#include "support/MechanismRigs.h"
 #include "gear/uAniData.h"
 #include "gear/uGearUtils.h"
 
@@ -65,9 +65,9 @@ struct TStepRig {
     // drive that measures from L0; gives the pin.
     TJoint& SlidingPin(TMMPoint L0, TMMPoint L1, TMMPoint Pin) {
         TModelRig& M = Model();
-        TLink* SlideLink = M.Link({M.J(L0.X, L0.Y), M.J(L1.X, L1.Y)});
+        TLink* SlideLink = M.Link({M.Joint(L0.X, L0.Y), M.Joint(L1.X, L1.Y)});
         SlideLink->SetReferenceJointID(0);
-        TSlider* Slider = M.Slider(Pin.X, Pin.Y);
+        TSlider* Slider = M.Slider(nullptr, Pin.X, Pin.Y);
         M.PutOn(Slider, SlideLink);
         Sliding().SetLink0(Slider);
         Drive.SetLink1(SlideLink);

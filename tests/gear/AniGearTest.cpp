@@ -1,6 +1,6 @@
 // The kinematic planner on mechanisms drawn by coordinates: the mobility count, which step places
 // which joint and in what order, and the positions the plan computes.
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
 
@@ -32,15 +32,10 @@ struct TAniGearRig : TModelRig {
     TSlider* Block = nullptr;
     TDrive* Drive = nullptr;
 
-    TAniGearRig() { Frame(); }
+    TAniGearRig() { D().Clear(true); }
 
     // A slider whose pin is the existing joint P, put on the slide link.
-    TSlider* SliderAt(TJoint* P, TLink* SlideLink) {
-        TSlider* S = D().CreateSlider(true, true, "Gleitstein", true);
-        S->AddJoint(P);
-        PutOn(S, SlideLink);
-        return S;
-    }
+    TSlider* SliderAt(TJoint* P, TLink* SlideLink) { return TModelRig::Slider(SlideLink, P); }
     static void SetValues(TDrive* Drive, std::initializer_list<double> Values) {
         Drive->SetIntervals(static_cast<int>(Values.size()) - 1);
         int I = 0;
@@ -52,29 +47,29 @@ struct TAniGearRig : TModelRig {
     // turned at A0. The pivot B0 may sit on another link instead of the frame.
     void CrankRocker() {
         A0 = FrameJoint(0, 0);
-        A = J(0, 10);
+        A = Joint(0, 10);
         Crank = Link({A0, A});
         if (!B0)
             B0 = FrameJoint(45, 0);
-        B = J(24, 28);
+        B = Joint(24, 28);
         Coupler = Link({A, B});
         Rocker = Link({B0, B});
         Drive = D().AddRotaryDrive(A0, true);
     }
     // The rocker pivot on a plate held by two frame joints.
     void PlateFixedCrankRocker() {
-        B0 = J(45, 0);
+        B0 = Joint(45, 0);
         Link({FrameJoint(40, -10), FrameJoint(50, -10), B0});
         CrankRocker();
     }
     // On the crank-rocker: plates A-B-C and B0-B-E, links C-Knee and Knee-E, the knee first in
     // the joint list.
     void SixBar() {
-        Knee = J(35, 60);
+        Knee = Joint(35, 60);
         CrankRocker();
-        C = J(10, 45);
+        C = Joint(10, 45);
         Coupler->AddJoint(C);
-        E = J(55, 30);
+        E = Joint(55, 30);
         Rocker->AddJoint(E);
         Link({C, Knee});
         Link({Knee, E});
@@ -83,10 +78,10 @@ struct TAniGearRig : TModelRig {
     // by two frame joints; turned at A0 or pushed along the guide.
     void SliderCrank(bool Sliding) {
         A0 = FrameJoint(0, 0);
-        A = J(0, 10);
+        A = Joint(0, 10);
         Crank = Link({A0, A});
         Guide = Link({FrameJoint(10, 0), FrameJoint(50, 0)});
-        Block = Slider(24, 0);
+        Block = Slider(nullptr, 24, 0);
         BlockPin = Pin(Block);
         PutOn(Block, Guide);
         Coupler = Link({A, BlockPin});
@@ -95,10 +90,10 @@ struct TAniGearRig : TModelRig {
     // Crank A0(0,0)-A(10,0); A is the pin of a block on the lever B0(0,-30)-C(20,30).
     void QuickReturn() {
         A0 = FrameJoint(0, 0);
-        A = J(10, 0);
+        A = Joint(10, 0);
         Crank = Link({A0, A});
         B0 = FrameJoint(0, -30);
-        C = J(20, 30);
+        C = Joint(20, 30);
         Guide = Link({B0, C});
         Block = SliderAt(A, Guide);
         Drive = D().AddRotaryDrive(A0, true);
@@ -108,10 +103,10 @@ struct TAniGearRig : TModelRig {
     void HydraulicCylinder() {
         TJoint* C0 = FrameJoint(0, 0);
         B0 = FrameJoint(40, 0);
-        Block = Slider(40, 30);
+        Block = Slider(nullptr, 40, 30);
         BlockPin = Pin(Block);
         Rocker = Link({B0, BlockPin});
-        Hub = J(24, 18);
+        Hub = Joint(24, 18);
         Guide = Link({C0, Hub});
         PutOn(Block, Guide);
         Drive = D().AddSlidingDrive(Block, true);
@@ -120,8 +115,8 @@ struct TAniGearRig : TModelRig {
     void Parallelogram() {
         A0 = FrameJoint(0, 0);
         B0 = FrameJoint(30, 0);
-        A = J(0, 10);
-        B = J(30, 10);
+        A = Joint(0, 10);
+        B = Joint(30, 10);
         Crank = Link({A0, A});
         Coupler = Link({A, B});
         Rocker = Link({B0, B});
@@ -203,10 +198,10 @@ TEST_F(TAniGearTest, SecondDriveFailsTheCountAndDropsTheOldPlan) {
 
 TEST_F(TAniGearTest, DriveBetweenTwoMovingLinksPlacesNothing) {
     A0 = FrameJoint(0, 0);
-    A = J(0, 10);
+    A = Joint(0, 10);
     Crank = Link({A0, A});
     B0 = FrameJoint(45, 0);
-    B = J(24, 28);
+    B = Joint(24, 28);
     Link({A, B});
     Link({B0, B});
     ASSERT_NE(D().AddRotaryDrive(A, true), nullptr); // crank against coupler
@@ -236,11 +231,11 @@ TEST_F(TAniGearTest, RotaryDriveNamingTheBlockDoesNotSlideIt) {
 TEST_F(TAniGearTest, TriadCannotBePlacedAndStaysOpen) {
     // A crank driving one corner of a plate whose other corners hang on two frame rockers.
     A0 = FrameJoint(0, 0);
-    A = J(0, 10);
+    A = Joint(0, 10);
     Crank = Link({A0, A});
-    TJoint* P1 = J(20, 30);
-    TJoint* P2 = J(40, 30);
-    TJoint* P3 = J(30, 45);
+    TJoint* P1 = Joint(20, 30);
+    TJoint* P2 = Joint(40, 30);
+    TJoint* P3 = Joint(30, 45);
     Link({P1, P2, P3});
     Link({FrameJoint(20, 0), P1});
     Link({FrameJoint(50, 0), P2});
@@ -268,7 +263,7 @@ TEST_F(TAniGearTest, JointMovingUpAfterARuleFiredWaitsForTheNextPass) {
     // Open joints B0, A, B, Z. A moves up when B0 is placed by a known base and then only meets
     // the rules after that one, so Z, also on the crank, is turned before A.
     PlateFixedCrankRocker();
-    TJoint* Z = J(5, 5);
+    TJoint* Z = Joint(5, 5);
     Crank->AddJoint(Z);
     ASSERT_TRUE(Gear.BuildFrom());
     EXPECT_EQ(Plan(), (TPlan{By<TAniDataCrossjoint>(B0), By<TAniDataRackDriveConJoint>(Z),
@@ -322,7 +317,7 @@ TEST_F(TAniGearTest, SlidingDrivePlacesThePinBeforeTheCrank) {
 
 TEST_F(TAniGearTest, FailingPositionStopsAtTheStepThatCannotPlaceItsJoint) {
     SliderCrank(true);
-    TJoint* Tip = J(-5, 5); // on the crank, placed after its end
+    TJoint* Tip = Joint(-5, 5); // on the crank, placed after its end
     Crank->AddJoint(Tip);
     SetValues(Drive, {0, 6000, 13000});
     ASSERT_TRUE(Gear.BuildFrom());

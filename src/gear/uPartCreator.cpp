@@ -1,0 +1,198 @@
+#include "gear/uPartCreator.h"
+
+#include "files/Preferences.h"
+#include "gear/uGearData.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uSlider.h"
+#include "surface/MMSurface.h"
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+// The band has the colour of new links.
+TColor BandColor() {
+    return static_cast<TColor>(Preferences().GetInteger("Links", "LineColor"));
+}
+
+// A batch on the surface (when there is one) for the object's lifetime.
+class TSurfaceBatch {
+public:
+    explicit TSurfaceBatch(TMMSurface* Surface) : FSurface(Surface) {
+        if (FSurface)
+            FSurface->BeginUpdate();
+    }
+    ~TSurfaceBatch() {
+        if (FSurface)
+            FSurface->EndUpdate();
+    }
+    TSurfaceBatch(const TSurfaceBatch&) = delete;
+    TSurfaceBatch& operator=(const TSurfaceBatch&) = delete;
+
+private:
+    TMMSurface* FSurface;
+};
+
+} // namespace
+
+// --- TRubberBand
+
+TRubberBand::TRubberBand() {
+    // Above everything, as if drawn on the screen.
+    SetOrder(std::numeric_limits<int>::max());
+    SetVisible(true);
+}
+
+void TRubberBand::Show(TMMSurface& Surface, TJoint& From, TPoint To, TColor Color) {
+    FFrom = &From;
+    FTo = To;
+    FColor = Color;
+    if (MMSurface() == &Surface)
+        Changed();
+    else
+        SetMMSurface(&Surface); // repaints
+}
+
+void TRubberBand::Hide() {
+    SetMMSurface(nullptr);
+    FFrom = nullptr;
+}
+
+void TRubberBand::Paint() {
+    TMMSurface* Surface = MMSurface();
+    // A band belongs on the screen, never on a printed page.
+    if (!Visible() || !FFrom || !Surface || !Surface->GetCanvas() || Surface->Printing())
+        return;
+    TCanvas& Canvas = *Surface->GetCanvas();
+    const TPoint P0 = Surface->MMToPixel(FFrom->Position(), true);
+    Canvas.Pen() = TPen{FColor, 1, TPenStyle::psSolid};
+    Canvas.MoveTo(P0.X, P0.Y);
+    Canvas.LineTo(FTo.X, FTo.Y);
+    // The band crosses the joint it starts at.
+    FFrom->Paint();
+}
+
+// --- TGearPartCreator
+
+TGearPartCreator::TGearPartCreator(TGearData& GearData) : FGearData(GearData) {}
+
+TGearPartCreator::~TGearPartCreator() {
+    CancelCreation();
+}
+
+void TGearPartCreator::StartCreation(TGearPartType PartType, const std::string& Identifier) {
+    FPartType = PartType;
+    FIdentifier = Identifier;
+    FClickCount = 0;
+    FIsCreating = true;
+}
+
+void TGearPartCreator::CancelCreation() {
+    TSurfaceBatch Batch(FGearData.MMSurface());
+    FBand.Hide();
+    if (FPart)
+        DiscardPartUnderConstruction();
+    Reset();
+}
+
+void TGearPartCreator::MouseDown(int X, int Y) {
+    TMMSurface* Surface = FGearData.MMSurface();
+    if (!Surface)
+        return;
+    const double WX = Surface->PixelToMMX(X, true);
+    const double WY = Surface->PixelToMMY(Y, true);
+    if (FClickCount == 0) {
+        switch (FPartType) {
+        case TGearPartType::ptNone:
+            Reset();
+            break;
+        case TGearPartType::ptRackJoint:
+            FPart = FGearData.CreateJoint(true, false, 0, 0);
+            break;
+        case TGearPartType::ptLink:
+            FPart = FGearData.CreateLink(true, false, FIdentifier);
+            break;
+        case TGearPartType::ptSlider:
+            FPart = FGearData.CreateSlider(true, false, FIdentifier, true);
+            break;
+        case TGearPartType::ptJoint:
+        case TGearPartType::ptSolidLink:
+            break;
+        }
+    }
+    TSurfaceBatch Batch(Surface);
+    if (FPartType == TGearPartType::ptRackJoint) {
+        if (auto* Joint = dynamic_cast<TJoint*>(FPart)) {
+            Joint->SetX(WX);
+            Joint->SetY(WY);
+            FinishCreation();
+        }
+    } else if (FPartType == TGearPartType::ptLink) {
+        if (auto* Link = dynamic_cast<TLink*>(FPart)) {
+            Link->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
+            if (++FClickCount >= 2)
+                FinishCreation();
+        }
+    } else if (FPartType == TGearPartType::ptSlider) {
+        if (auto* Slider = dynamic_cast<TSlider*>(FPart)) {
+            // Puts the virtual joint on the pin.
+            Slider->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
+            if (++FClickCount >= 1)
+                FinishCreation();
+        }
+    }
+}
+
+void TGearPartCreator::MouseMove(int X, int Y) {
+    TMMSurface* Surface = FGearData.MMSurface();
+    if (!FIsCreating || !FPart || !Surface || !Surface->GetControlCanvas())
+        return;
+    if (TJoint* From = BandStart())
+        FBand.Show(*Surface, *From, TPoint{X, Y}, BandColor());
+}
+
+void TGearPartCreator::FinishCreation() {
+    FIsCreating = false;
+    // Before the handler: it may free the joint the band starts at.
+    FBand.Hide();
+    if (OnPartCreated)
+        OnPartCreated(this, FPart, FPartType);
+    else if (FPart)
+        DiscardPartUnderConstruction();
+    Reset();
+}
+
+void TGearPartCreator::Reset() {
+    FBand.Hide();
+    FPart = nullptr;
+    FClickCount = 0;
+    FPartType = TGearPartType::ptNone;
+    FIsCreating = false;
+    FIdentifier.clear();
+}
+
+TJoint* TGearPartCreator::BandStart() const {
+    const auto* Link = dynamic_cast<const TLink*>(FPart);
+    if (!Link || FClickCount == 0 || Link->Joints().Empty())
+        return nullptr;
+    return Link->Joints().First();
+}
+
+void TGearPartCreator::DiscardPartUnderConstruction() {
+    std::vector<TJoint*> Placed;
+    if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart))
+        Placed.assign(Link->Joints().begin(), Link->Joints().end());
+    // One repaint once all are gone, so none paints with a freed neighbour.
+    TSurfaceBatch Batch(FGearData.MMSurface());
+    DiscardPart(FPart);
+    FPart = nullptr;
+    for (TJoint* Joint : Placed)
+        DiscardPart(Joint);
+}
+
+void TGearPartCreator::DiscardPart(TGearPart* Part) {
+    FGearData.Parts().Remove(Part);
+    delete Part;
+}

@@ -1,8 +1,8 @@
 // Solving gear positions of a six-bar with the kinematic planner's plan: the animation's hot loop.
 #include "files/Preferences.h"
-#include "gear/uGearPrefs.h"
 #include "gear/uDrive.h"
 #include "gear/uGearData.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uTAniGear.h"

@@ -1,11 +1,12 @@
 #include "gear/uPartCreator.h"
 
-#include "files/Preferences.h"
 #include "gear/uGearData.h"
+#include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
+#include "xml/XMLPrefs.h"
 
 #include <limits>
 #include <vector>
@@ -14,7 +15,7 @@ namespace {
 
 // The band has the colour of new links.
 TColor BandColor() {
-    return static_cast<TColor>(Preferences().GetInteger("Links", "LineColor"));
+    return static_cast<TColor>(PreferenceStore().GetInteger("Links", "LineColor"));
 }
 
 // A batch on the surface (when there is one) for the object's lifetime.
@@ -45,8 +46,24 @@ TRubberBand::TRubberBand() {
     SetVisible(true);
 }
 
+void TRubberBand::SetFrom(TJoint* From) {
+    if (FFrom == From)
+        return;
+    if (FFrom)
+        RemoveFreeNotification(FFrom);
+    FFrom = From;
+    if (FFrom)
+        FreeNotification(FFrom);
+}
+
+void TRubberBand::Notification(TComponent* AComponent, TOperation Operation) {
+    TMMGraphicItem::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FFrom)
+        FFrom = nullptr;
+}
+
 void TRubberBand::Show(TMMSurface& Surface, TJoint& From, TPoint To, TColor Color) {
-    FFrom = &From;
+    SetFrom(&From);
     FTo = To;
     FColor = Color;
     if (MMSurface() == &Surface)
@@ -57,7 +74,29 @@ void TRubberBand::Show(TMMSurface& Surface, TJoint& From, TPoint To, TColor Colo
 
 void TRubberBand::Hide() {
     SetMMSurface(nullptr);
-    FFrom = nullptr;
+    SetFrom(nullptr);
+}
+
+// --- TPartWatch
+
+TPartWatch::~TPartWatch() {
+    Watch(nullptr);
+}
+
+void TPartWatch::Watch(TGearPart* Part) {
+    if (FPart == Part)
+        return;
+    if (FPart)
+        RemoveFreeNotification(FPart);
+    FPart = Part;
+    if (FPart)
+        FreeNotification(FPart);
+}
+
+void TPartWatch::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FPart)
+        FPart = nullptr;
 }
 
 void TRubberBand::Paint() {
@@ -92,7 +131,7 @@ void TGearPartCreator::StartCreation(TGearPartType PartType, const std::string& 
 void TGearPartCreator::CancelCreation() {
     TSurfaceBatch Batch(FGearData.MMSurface());
     FBand.Hide();
-    if (FPart)
+    if (FPart.Part())
         DiscardPartUnderConstruction();
     Reset();
 }
@@ -103,19 +142,22 @@ void TGearPartCreator::MouseDown(int X, int Y) {
         return;
     const double WX = Surface->PixelToMMX(X, true);
     const double WY = Surface->PixelToMMY(Y, true);
+    // The model may have freed a part under construction (a new mechanism): start afresh.
+    if (!FPart.Part())
+        FClickCount = 0;
     if (FClickCount == 0) {
         switch (FPartType) {
         case TGearPartType::ptNone:
             Reset();
             break;
         case TGearPartType::ptRackJoint:
-            FPart = FGearData.CreateJoint(true, false, 0, 0);
+            FPart.Watch(FGearData.CreateJoint(true, false, 0, 0));
             break;
         case TGearPartType::ptLink:
-            FPart = FGearData.CreateLink(true, false, FIdentifier);
+            FPart.Watch(FGearData.CreateLink(true, false, FIdentifier));
             break;
         case TGearPartType::ptSlider:
-            FPart = FGearData.CreateSlider(true, false, FIdentifier, true);
+            FPart.Watch(FGearData.CreateSlider(true, false, FIdentifier, true));
             break;
         case TGearPartType::ptJoint:
         case TGearPartType::ptSolidLink:
@@ -124,19 +166,19 @@ void TGearPartCreator::MouseDown(int X, int Y) {
     }
     TSurfaceBatch Batch(Surface);
     if (FPartType == TGearPartType::ptRackJoint) {
-        if (auto* Joint = dynamic_cast<TJoint*>(FPart)) {
+        if (auto* Joint = dynamic_cast<TJoint*>(FPart.Part())) {
             Joint->SetX(WX);
             Joint->SetY(WY);
             FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptLink) {
-        if (auto* Link = dynamic_cast<TLink*>(FPart)) {
+        if (auto* Link = dynamic_cast<TLink*>(FPart.Part())) {
             Link->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 2)
                 FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptSlider) {
-        if (auto* Slider = dynamic_cast<TSlider*>(FPart)) {
+        if (auto* Slider = dynamic_cast<TSlider*>(FPart.Part())) {
             // Puts the virtual joint on the pin.
             Slider->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 1)
@@ -147,7 +189,7 @@ void TGearPartCreator::MouseDown(int X, int Y) {
 
 void TGearPartCreator::MouseMove(int X, int Y) {
     TMMSurface* Surface = FGearData.MMSurface();
-    if (!FIsCreating || !FPart || !Surface || !Surface->GetControlCanvas())
+    if (!FIsCreating || !FPart.Part() || !Surface || !Surface->GetControlCanvas())
         return;
     if (TJoint* From = BandStart())
         FBand.Show(*Surface, *From, TPoint{X, Y}, BandColor());
@@ -158,15 +200,15 @@ void TGearPartCreator::FinishCreation() {
     // Before the handler: it may free the joint the band starts at.
     FBand.Hide();
     if (OnPartCreated)
-        OnPartCreated(this, FPart, FPartType);
-    else if (FPart)
+        OnPartCreated(this, FPart.Part(), FPartType);
+    else if (FPart.Part())
         DiscardPartUnderConstruction();
     Reset();
 }
 
 void TGearPartCreator::Reset() {
     FBand.Hide();
-    FPart = nullptr;
+    FPart.Watch(nullptr);
     FClickCount = 0;
     FPartType = TGearPartType::ptNone;
     FIsCreating = false;
@@ -174,7 +216,7 @@ void TGearPartCreator::Reset() {
 }
 
 TJoint* TGearPartCreator::BandStart() const {
-    const auto* Link = dynamic_cast<const TLink*>(FPart);
+    const auto* Link = dynamic_cast<const TLink*>(FPart.Part());
     if (!Link || FClickCount == 0 || Link->Joints().Empty())
         return nullptr;
     return Link->Joints().First();
@@ -182,17 +224,16 @@ TJoint* TGearPartCreator::BandStart() const {
 
 void TGearPartCreator::DiscardPartUnderConstruction() {
     std::vector<TJoint*> Placed;
-    if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart))
+    if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart.Part()))
         Placed.assign(Link->Joints().begin(), Link->Joints().end());
     // One repaint once all are gone, so none paints with a freed neighbour.
     TSurfaceBatch Batch(FGearData.MMSurface());
-    DiscardPart(FPart);
-    FPart = nullptr;
+    DiscardPart(FPart.Part());
+    FPart.Watch(nullptr);
     for (TJoint* Joint : Placed)
         DiscardPart(Joint);
 }
 
 void TGearPartCreator::DiscardPart(TGearPart* Part) {
-    FGearData.Parts().Remove(Part);
-    delete Part;
+    FGearData.Parts().Remove(Part); // frees it
 }

@@ -32,10 +32,35 @@ public:
     void Hide();
     void Paint() override;
 
+protected:
+    // The joint may go with the whole mechanism (the model's Clear) while the band shows.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
+    void SetFrom(TJoint* From);
+
     TJoint* FFrom = nullptr;
     TPoint FTo;
     TColor FColor = clBlack;
+};
+
+// Holds a part and forgets it when it is freed elsewhere: the model's Clear frees every part it
+// has registered, the one under construction too.
+class TPartWatch : public TComponent {
+public:
+    TPartWatch() = default;
+    ~TPartWatch() override;
+    TPartWatch(const TPartWatch&) = delete;
+    TPartWatch& operator=(const TPartWatch&) = delete;
+
+    TGearPart* Part() const { return FPart; }
+    void Watch(TGearPart* Part);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TGearPart* FPart = nullptr;
 };
 
 class TGearPartCreator : public TObject {
@@ -70,7 +95,7 @@ private:
     TJoint* BandStart() const;
 
     TGearData& FGearData;
-    TGearPart* FPart = nullptr;
+    TPartWatch FPart;
     std::string FIdentifier;
     int FClickCount = 0;
     TGearPartType FPartType = TGearPartType::ptNone;

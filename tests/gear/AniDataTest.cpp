@@ -1,8 +1,8 @@
 // The solver steps: each kind reproduces its drawn place at gear position 0, follows its inputs,
 // fails without moving anything, and keeps the branch it was drawn on.
-#include "support/MechanismRigs.h"
 #include "gear/uAniData.h"
 #include "gear/uGearUtils.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The kinematic planner on mechanisms drawn by coordinates: the mobility count, which step places
 // which joint and in what order, and the positions the plan computes.
-#include "support/MechanismRigs.h"
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 

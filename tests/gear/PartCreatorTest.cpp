@@ -2,7 +2,7 @@
 // receives, that a discarded part leaves nothing behind and how the rubber band is painted.
 #include "gear/uPartCreator.h"
 
-#include "GearDataFixture.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(PartCreator, ALinkTakesTwoClicksAndIsHandedOverOnlyAfterTheSecond) {
-    TJoint* Existing = Rig.J(10, 10);
+    TJoint* Existing = Rig.Joint(10, 10);
     Creator->StartCreation(TGearPartType::ptLink, "Glied");
     EXPECT_TRUE(Creator->IsCreating());
     EXPECT_EQ(Registered(), 1); // nothing is made before the first click
@@ -135,7 +135,7 @@ TEST_F(PartCreator, WithoutHandlerTheFinishedPartIsDiscardedWithItsJoints) {
     const TCase Cases[] = {
         {TGearPartType::ptLink, 2}, {TGearPartType::ptSlider, 1}, {TGearPartType::ptRackJoint, 1}};
     Creator->OnPartCreated = nullptr;
-    Rig.J(0, 0);
+    Rig.Joint(0, 0);
     const int Before = Registered(), ItemsBefore = OnSurface();
     for (const TCase& C : Cases) {
         SCOPED_TRACE(static_cast<int>(C.Type));
@@ -150,7 +150,7 @@ TEST_F(PartCreator, WithoutHandlerTheFinishedPartIsDiscardedWithItsJoints) {
 }
 
 TEST_F(PartCreator, CancelBetweenTheClicksLeavesRegistryAndSurfaceClean) {
-    Rig.J(0, 0);
+    Rig.Joint(0, 0);
     const int Before = Registered(), ItemsBefore = OnSurface();
     Creator->StartCreation(TGearPartType::ptLink, "Glied");
     Creator->MouseDown(40, 160);
@@ -170,6 +170,24 @@ TEST_F(PartCreator, CancelBetweenTheClicksLeavesRegistryAndSurfaceClean) {
     Creator->MouseDown(100, 100);
     EXPECT_EQ(Registered(), Before);
     EXPECT_TRUE(Created.empty());
+}
+
+// A new mechanism frees every registered part, the one under construction too: the creator and
+// its band let go of it, and the next click starts the part afresh.
+TEST_F(PartCreator, ANewMechanismBetweenTheClicksFreesTheLinkAndTheNextClickStartsAfresh) {
+    Creator->StartCreation(TGearPartType::ptLink, "Glied");
+    Creator->MouseDown(40, 160);
+    Creator->MouseMove(120, 80); // the band is up
+    Rig.D().Clear(true);
+    Creator->MouseMove(100, 100);
+    Creator->MouseDown(20, 180);
+    Creator->MouseDown(100, 100);
+    ASSERT_EQ(Created.size(), 1u);
+    const auto* Link = dynamic_cast<TLink*>(Created[0].Part);
+    ASSERT_NE(Link, nullptr);
+    ASSERT_EQ(Link->Joints().Count(), 2);
+    EXPECT_EQ(Link->Joints().Items(0)->Position(), MMPoint(10, 10));
+    EXPECT_EQ(Link->Joints().Items(1)->Position(), MMPoint(50, 50));
 }
 
 TEST_F(PartCreator, DestroyingTheCreatorFreesTheLinkUnderConstruction) {

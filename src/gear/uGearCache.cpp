@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <system_error>
+#include <exception>
 #include <thread>
 #include <unistd.h>
 
@@ -47,9 +47,11 @@ template <class TWork> void InSlices(std::size_t Count, std::size_t MinSlice, co
     std::vector<std::jthread> Threads;
     std::size_t Started = 1;
     try {
+        Threads.reserve(Slices - 1);
         for (; Started < Slices; ++Started)
             Threads.emplace_back(Work, Begin(Started), Begin(Started + 1));
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
+        // Fewer threads: the slices left run here.
     }
     for (std::size_t Slice = Started; Slice < Slices; ++Slice)
         Work(Begin(Slice), Begin(Slice + 1));

@@ -12,8 +12,8 @@
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <exception>
+#include <limits>
 #include <thread>
 #include <unistd.h>
 

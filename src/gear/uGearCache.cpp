@@ -11,10 +11,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <limits>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -36,27 +34,6 @@ public:
 private:
     TMMSurface* FSurface;
 };
-
-// Runs Work(Begin, End) over slices of [0, Count) on the machine's cores, at least MinSlice items
-// a slice; what no thread can be started for runs here. Zeroing a large block and measuring
-// angles spread this way take a fraction of their time on one core.
-template <class TWork> void InSlices(std::size_t Count, std::size_t MinSlice, const TWork& Work) {
-    const std::size_t Slices = std::clamp<std::size_t>(
-        Count / MinSlice, 1, std::max(1u, std::thread::hardware_concurrency()));
-    auto Begin = [&](std::size_t Slice) { return Count * Slice / Slices; };
-    std::vector<std::jthread> Threads;
-    std::size_t Started = 1;
-    try {
-        Threads.reserve(Slices - 1);
-        for (; Started < Slices; ++Started)
-            Threads.emplace_back(Work, Begin(Started), Begin(Started + 1));
-    } catch (const std::exception&) {
-        // Fewer threads: the slices left run here.
-    }
-    for (std::size_t Slice = Started; Slice < Slices; ++Slice)
-        Work(Begin(Slice), Begin(Slice + 1));
-    Work(Begin(0), Begin(1));
-}
 
 std::vector<TMMPoint> JointPlaces(const TJointList& Joints) {
     std::vector<TMMPoint> Places;
@@ -126,13 +103,10 @@ bool TGearCache::Allocate(int Positions) {
     const std::size_t Bytes = Rows * (RowBytes + 1);
     if (Bytes > FMemoryLimit)
         return false;
-    FBuffer.reset(static_cast<std::byte*>(std::malloc(std::max<std::size_t>(Bytes, 1))));
+    // Zero-filled as every new row must be; calloc gets fresh pages that are zero already.
+    FBuffer.reset(static_cast<std::byte*>(std::calloc(std::max<std::size_t>(Bytes, 1), 1)));
     if (!FBuffer)
         return false;
-    std::byte* Block = FBuffer.get();
-    InSlices(Bytes, std::size_t{1} << 22, [Block](std::size_t Begin, std::size_t End) {
-        std::memset(Block + Begin, 0, End - Begin);
-    });
     FPositionCount = static_cast<int>(Rows);
     FJointCount = FGearData.Joints().Count();
     FLinkCount = FGearData.Links().Count();
@@ -203,18 +177,16 @@ void TGearCache::StoreSolvedRow(int Index) {
 }
 
 void TGearCache::MeasureLinkAngles(int End) {
-    InSlices(static_cast<std::size_t>(End), 4096, [this](std::size_t Begin, std::size_t Stop) {
-        for (auto I = static_cast<int>(Begin); I < static_cast<int>(Stop); ++I) {
-            if (!IsValidPosition(I))
-                continue;
-            const TMMPoint* Points = JointsOf(I);
-            TLinkState* States = LinksOf(I);
-            for (int L = 0; L < FLinkCount; ++L)
-                if (const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
-                    Source.MeasuredInRow())
-                    States[L] = {LineAngle(Points[Source.From], Points[Source.To]), 0.0};
-        }
-    });
+    for (int I = 0; I < End; ++I) {
+        if (!IsValidPosition(I))
+            continue;
+        const TMMPoint* Points = JointsOf(I);
+        TLinkState* States = LinksOf(I);
+        for (int L = 0; L < FLinkCount; ++L)
+            if (const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
+                Source.MeasuredInRow())
+                States[L] = {LineAngle(Points[Source.From], Points[Source.To]), 0.0};
+    }
 }
 
 void TGearCache::StorePosition(int Index) {

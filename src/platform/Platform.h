@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
 #include "platform/ServiceSlot.h"
+#include "platform/Timer.h"
 
 #include <memory>
 
@@ -13,6 +14,8 @@ public:
     virtual ~TPlatform() = default;
     virtual std::unique_ptr<TBitmap> CreateBitmap(int Width, int Height) = 0;
     virtual TMessageService& Messages() = 0;
+    // A disabled timer with the default interval.
+    virtual std::unique_ptr<TTimer> CreateTimer() = 0;
 };
 
 // Where main() and tests install the backend (TScopedService).

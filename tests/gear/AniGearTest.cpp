@@ -2,7 +2,7 @@
 // which joint and in what order, and the positions the plan computes.
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
-#include "support/MechanismRigs.h"
+#include "support/LinkageRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +23,13 @@ constexpr double Pi = std::numbers::pi;
 
 // Mechanisms drawn by coordinates through the data model, the planner on them, and the checks
 // every solved position must pass.
-struct TAniGearRig : TModelRig {
+struct TAniGearRig : TLinkageRig {
     TAniGear Gear{D()};
-    // The joints and links of the mechanisms below; each builder sets the ones it draws.
-    TJoint *A0 = nullptr, *A = nullptr, *B0 = nullptr, *B = nullptr, *C = nullptr;
-    TJoint *E = nullptr, *Knee = nullptr, *BlockPin = nullptr, *Hub = nullptr;
-    TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr, *Guide = nullptr;
+    // The joints and links of the mechanisms below besides the linkages'; each builder sets the
+    // ones it draws.
+    TJoint *BlockPin = nullptr, *Hub = nullptr;
+    TLink* Guide = nullptr;
     TSlider* Block = nullptr;
-    TDrive* Drive = nullptr;
-
-    TAniGearRig() { D().Clear(true); }
 
     // A slider whose pin is the existing joint P, put on the slide link.
     TSlider* SliderAt(TJoint* P, TLink* SlideLink) { return TModelRig::Slider(SlideLink, P); }
@@ -43,36 +40,11 @@ struct TAniGearRig : TModelRig {
             Drive->SetValue(I++, V);
     }
 
-    // Frame joints A0(0,0), B0(45,0); crank to A(0,10), coupler to B(24,28), rocker B0-B,
-    // turned at A0. The pivot B0 may sit on another link instead of the frame.
-    void CrankRocker() {
-        A0 = FrameJoint(0, 0);
-        A = Joint(0, 10);
-        Crank = Link({A0, A});
-        if (!B0)
-            B0 = FrameJoint(45, 0);
-        B = Joint(24, 28);
-        Coupler = Link({A, B});
-        Rocker = Link({B0, B});
-        Drive = D().AddRotaryDrive(A0, true);
-    }
     // The rocker pivot on a plate held by two frame joints.
     void PlateFixedCrankRocker() {
         B0 = Joint(45, 0);
         Link({FrameJoint(40, -10), FrameJoint(50, -10), B0});
         CrankRocker();
-    }
-    // On the crank-rocker: plates A-B-C and B0-B-E, links C-Knee and Knee-E, the knee first in
-    // the joint list.
-    void SixBar() {
-        Knee = Joint(35, 60);
-        CrankRocker();
-        C = Joint(10, 45);
-        Coupler->AddJoint(C);
-        E = Joint(55, 30);
-        Rocker->AddJoint(E);
-        Link({C, Knee});
-        Link({Knee, E});
     }
     // Crank A0(0,0)-A(0,10), coupler to the pin (24,0) of a block on a guide (10,0)-(50,0) held
     // by two frame joints; turned at A0 or pushed along the guide.

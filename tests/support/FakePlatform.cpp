@@ -15,3 +15,9 @@ std::unique_ptr<TBitmap> TFakePlatform::CreateBitmap(int Width, int Height) {
     Bitmaps.push_back(B.get());
     return B;
 }
+
+std::unique_ptr<TTimer> TFakePlatform::CreateTimer() {
+    auto T = std::make_unique<TManualTimer>();
+    Timers.push_back(T.get());
+    return T;
+}

@@ -1,8 +1,9 @@
-// A platform for tests: recording bitmaps and scripted message boxes that record what was asked
-// and answer from a queue. Installed for the lifetime of the object.
+// A platform for tests: recording bitmaps, manual timers and scripted message boxes that record
+// what was asked and answer from a queue. Installed for the lifetime of the object.
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/ManualTimer.h"
 #include "support/RecordingCanvas.h"
 
 #include <deque>
@@ -27,9 +28,11 @@ class TFakePlatform : public TPlatform {
 public:
     std::unique_ptr<TBitmap> CreateBitmap(int Width, int Height) override;
     TMessageService& Messages() override { return FMessages; }
+    std::unique_ptr<TTimer> CreateTimer() override;
     TScriptedMessages& Scripted() { return FMessages; }
-    // The bitmaps created so far, in order (owned by whoever asked for them).
+    // The bitmaps and timers created so far, in order (owned by whoever asked for them).
     std::vector<TRecordingBitmap*> Bitmaps;
+    std::vector<TManualTimer*> Timers;
 
 private:
     TScriptedMessages FMessages;

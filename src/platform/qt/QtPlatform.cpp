@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtTimer.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -106,4 +107,8 @@ TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
 
 std::unique_ptr<TBitmap> TQtPlatform::CreateBitmap(int Width, int Height) {
     return std::make_unique<TQtBitmap>(Width, Height);
+}
+
+std::unique_ptr<TTimer> TQtPlatform::CreateTimer() {
+    return std::make_unique<TQtTimer>();
 }

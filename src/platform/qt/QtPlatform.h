@@ -1,5 +1,5 @@
-// The Qt backend of the platform services: QImage bitmaps and QMessageBox message boxes with the
-// German captions and buttons.
+// The Qt backend of the platform services: QImage bitmaps, QTimer timers and QMessageBox message
+// boxes with the German captions and buttons.
 #pragma once
 
 #include "platform/Platform.h"
@@ -14,6 +14,7 @@ class TQtPlatform : public TPlatform {
 public:
     std::unique_ptr<TBitmap> CreateBitmap(int Width, int Height) override;
     TMessageService& Messages() override { return FMessages; }
+    std::unique_ptr<TTimer> CreateTimer() override;
 
 private:
     TQtMessages FMessages;

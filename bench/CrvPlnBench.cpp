@@ -1,6 +1,7 @@
 // Drawing the coupler curve of a crank-rocker over 3,600 cached positions into a full-HD picture:
 // the curve alone, and the whole repaint of a surface that shows only the curve.
 #include "files/Preferences.h"
+#include "gear/uAnimator.h"
 #include "gear/uCrvPln.h"
 #include "gear/uDrive.h"
 #include "gear/uGearCache.h"
@@ -83,7 +84,8 @@ struct TCurveBench {
     TGearCache Cache{Data, Calculator};
     TPictureControl Control;
     TMMSurface Surface;
-    TCurve Curve{Data, Cache, nullptr};
+    TAnimator Animator{Data, Cache};
+    TCurve Curve{Data, Cache, Animator};
 };
 
 void BM_CouplerCurvePaint(benchmark::State& State) {

@@ -1,5 +1,6 @@
 #include "gear/uCrvPln.h"
 
+#include "gear/uAnimator.h"
 #include "gear/uGearCache.h"
 #include "gear/uGearData.h"
 #include "gear/uGearPrefs.h"
@@ -10,8 +11,8 @@
 
 #include <algorithm>
 
-TPathItem::TPathItem(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator)
-    : FGearData(GearData), FCache(Cache), FAnimator(std::move(Animator)) {
+TPathItem::TPathItem(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator)
+    : FGearData(GearData), FCache(Cache), FAnimator(Animator) {
     SetVisible(true);
 }
 
@@ -46,11 +47,9 @@ int TPathItem::PositionsToDraw() const {
     if (!FCache.Filled())
         return 0;
     int Count = FGearData.PositionCount();
-    if (!PreferenceStore().GetBoolean("Animator", "DirectlyDrawAll") && FAnimator) {
-        const TAnimationProgress Progress = FAnimator();
-        if (!Progress.FullRunFinished)
-            Count = Progress.ActualGearPosition + 1;
-    }
+    if (!PreferenceStore().GetBoolean("Animator", "DirectlyDrawAll") &&
+        !FAnimator.FullRunFinished())
+        Count = FAnimator.ActualGearPosition() + 1;
     return std::clamp(Count, 0, FCache.PositionCount());
 }
 
@@ -59,13 +58,13 @@ int TPathItem::CachedJointIndex() const {
     return Index < FCache.JointCount() ? Index : -1;
 }
 
-TCurve::TCurve(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator)
-    : TPathItem(GearData, Cache, std::move(Animator)) {
+TCurve::TCurve(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator)
+    : TPathItem(GearData, Cache, Animator) {
     SetOrder(71);
 }
 
-TPlane::TPlane(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator)
-    : TPathItem(GearData, Cache, std::move(Animator)) {
+TPlane::TPlane(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator)
+    : TPathItem(GearData, Cache, Animator) {
     SetLineColor(0xFF0000); // blue
     SetOrder(70);
 }

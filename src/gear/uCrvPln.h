@@ -6,32 +6,24 @@
 #include "platform/Types.h"
 #include "surface/MMGraphicItem.h"
 
-#include <functional>
 #include <memory>
 #include <numbers>
 #include <utility>
 #include <vector>
 
+class TAnimator;
 class TCanvas;
 class TCustomLink;
 class TGearCache;
 class TGearData;
 class TJoint;
 
-// How far the animation has got: what the items need of the animator.
-struct TAnimationProgress {
-    int ActualGearPosition = 0;
-    bool FullRunFinished = false;
-};
-// Asks the animator at every paint; without one every position counts as shown.
-using TAnimationProbe = std::function<TAnimationProgress()>;
-
 // What curves and plane positions share: the model, the cache and the animation they read, the
 // joint whose path they follow and their pen. A part that is freed is let go of at once, so the
 // item then draws nothing until it is removed as an orphan.
 class TPathItem : public TMMGraphicItem {
 public:
-    TPathItem(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator);
+    TPathItem(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator);
     TPathItem(const TPathItem&) = delete;
     TPathItem& operator=(const TPathItem&) = delete;
 
@@ -70,7 +62,7 @@ protected:
     const TGearCache& FCache;
 
 private:
-    TAnimationProbe FAnimator;
+    const TAnimator& FAnimator;
     TJoint* FJoint = nullptr;
     int FLineThickness = 1;
     TColor FLineColor = 0x0000FF; // red
@@ -79,7 +71,7 @@ private:
 // The path of one joint through the cached positions; invalid positions break it into pieces.
 class TCurve : public TPathItem {
 public:
-    TCurve(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator);
+    TCurve(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator);
 
     void Paint() override;
 
@@ -92,7 +84,7 @@ private:
 // in direction Beta, later ones have turned with the link.
 class TPlane : public TPathItem {
 public:
-    TPlane(TGearData& GearData, const TGearCache& Cache, TAnimationProbe Animator);
+    TPlane(TGearData& GearData, const TGearCache& Cache, const TAnimator& Animator);
 
     TCustomLink* Link() const { return FLink; }
     void SetLink(TCustomLink* Value);

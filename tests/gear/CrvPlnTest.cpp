@@ -1,6 +1,7 @@
 // Coupler curves and plane positions drawn from the position cache of a crank-rocker: pieces
 // between unsolvable positions, growth with the animation, segment directions, the lists that
 // own the items, and the settings new items take.
+#include "gear/uAnimator.h"
 #include "gear/uCrvPln.h"
 #include "gear/uCrvPlnPrefs.h"
 #include "gear/uGearCache.h"
@@ -23,7 +24,7 @@ constexpr TColor CurveColor = 0x00AA00;
 struct TCrvPlnTest : ::testing::Test, TLinkageRig {
     TGearCalculator Calculator{D()};
     TGearCache Cache{D(), Calculator};
-    TAnimationProgress Progress;
+    TAnimator Animator{D(), Cache};
     TCurveList Curves{D()};
     TPlaneList Planes{D()};
 
@@ -39,18 +40,15 @@ struct TCrvPlnTest : ::testing::Test, TLinkageRig {
         ASSERT_TRUE(Calculator.CanCalculate());
         ASSERT_TRUE(Cache.Calculate());
     }
-    TAnimationProbe Animator() {
-        return [this] { return Progress; };
-    }
     TCurve* NewCurve(TJoint* J) {
-        auto Curve = std::make_unique<TCurve>(D(), Cache, Animator());
+        auto Curve = std::make_unique<TCurve>(D(), Cache, Animator);
         Curve->SetJoint(J);
         Curve->SetLineColor(CurveColor);
         Curve->SetMMSurface(&Surface());
         return Curves.Add(std::move(Curve));
     }
     TPlane* NewPlane(TJoint* J, TCustomLink* L) {
-        auto Plane = std::make_unique<TPlane>(D(), Cache, Animator());
+        auto Plane = std::make_unique<TPlane>(D(), Cache, Animator);
         Plane->SetJoint(J);
         Plane->SetLink(L);
         Plane->SetMMSurface(&Surface());
@@ -61,6 +59,12 @@ struct TCrvPlnTest : ::testing::Test, TLinkageRig {
         View.Canvas().ClearCalls();
         Item->Paint();
         return View.Canvas().Calls;
+    }
+    // The points of the one line the curve draws; none when it draws nothing.
+    std::vector<TPoint> Path(TCurve* Curve) {
+        const std::vector<TCanvasCall> Calls = Drawn(Curve);
+        EXPECT_LE(Calls.size(), 1u);
+        return Calls.empty() ? std::vector<TPoint>{} : Calls[0].Points;
     }
     // The pixels of the joint in the cached rows From..To.
     std::vector<TPoint> CachedPath(const TJoint* J, int From, int To) const {
@@ -108,29 +112,23 @@ TEST_F(TCrvPlnTest, CurveGrowsWithTheAnimationUntilAFullRun) {
     CrankRocker();
     Fill();
     TCurve* Curve = NewCurve(B);
-    struct Case {
-        bool DirectlyDrawAll;
-        TAnimationProgress Progress;
-        int Points;
-    } Cases[] = {
-        {false, {3, false}, 4},
-        {false, {0, false}, 1},
-        {false, {3, true}, Positions},
-        {true, {3, false}, Positions},
-        {false, {Positions + 5, false}, Positions},
-    };
-    for (const Case& C : Cases) {
-        SCOPED_TRACE(C.Progress.ActualGearPosition);
-        DrawAllDirectly(C.DirectlyDrawAll);
-        Progress = C.Progress;
-        const std::vector<TCanvasCall> Calls = Drawn(Curve);
-        if (C.Points < 2) {
-            EXPECT_TRUE(Calls.empty());
-            continue;
-        }
-        ASSERT_EQ(Calls.size(), 1u);
-        EXPECT_EQ(Calls[0].Points, CachedPath(B, 0, C.Points - 1));
-    }
+    DrawAllDirectly(false);
+    Animator.Play();
+    EXPECT_TRUE(Path(Curve).empty()); // position 0 alone is no line
+    for (int K = 0; K < 3; ++K)
+        Animator.Next();
+    EXPECT_EQ(Path(Curve), CachedPath(B, 0, 3));
+    DrawAllDirectly(true);
+    EXPECT_EQ(Path(Curve), CachedPath(B, 0, Positions - 1));
+
+    DrawAllDirectly(false);
+    for (int K = 3; K < Positions; ++K)
+        Animator.Next();
+    ASSERT_EQ(Animator.ActualGearPosition(), 0);
+    ASSERT_TRUE(Animator.FullRunFinished());
+    EXPECT_EQ(Path(Curve), CachedPath(B, 0, Positions - 1));
+    Animator.Play(); // a new run grows the curve again
+    EXPECT_TRUE(Path(Curve).empty());
 }
 
 TEST_F(TCrvPlnTest, ItemsDrawNothingWithoutAFilledCacheOrWhenHidden) {
@@ -154,9 +152,7 @@ TEST_F(TCrvPlnTest, NeverReadsMoreRowsOrIndexesThanTheCacheHolds) {
     Drive->SetIntervals(4 * Positions);
     TJoint* Late = Joint(80, 80);
     TLink* LateLink = Link({B, Late});
-    const std::vector<TCanvasCall> Calls = Drawn(Curve);
-    ASSERT_EQ(Calls.size(), 1u);
-    EXPECT_EQ(Calls[0].Points.size(), std::size_t{Positions});
+    EXPECT_EQ(Path(Curve).size(), std::size_t{Positions});
     EXPECT_TRUE(Drawn(NewCurve(Late)).empty());
     EXPECT_TRUE(Drawn(NewPlane(B, LateLink)).empty());
     EXPECT_TRUE(Drawn(NewPlane(Late, Rocker)).empty());
@@ -255,8 +251,8 @@ TEST_F(TCrvPlnTest, ListsFindAndRemoveTheFirstItemOfAJoint) {
 TEST_F(TCrvPlnTest, NewItemsTakeTheDefaultSettings) {
     CrankRocker();
     Fill();
-    TPlane Plane(D(), Cache, Animator());
-    TCurve Curve(D(), Cache, Animator());
+    TPlane Plane(D(), Cache, Animator);
+    TCurve Curve(D(), Cache, Animator);
     ApplyToPlane(Plane);
     ApplyToCurve(Curve);
     EXPECT_EQ(Curve.Order(), 71);
@@ -290,7 +286,7 @@ TEST_F(TCrvPlnTest, NewItemsTakeTheDefaultSettings) {
 
 TEST_F(TCrvPlnTest, ChangedSettingsReachOnlyItemsAppliedAfterwards) {
     CrankRocker();
-    TPlane Before(D(), Cache, Animator());
+    TPlane Before(D(), Cache, Animator);
     ApplyToPlane(Before);
     TCustomXMLPreferences& P = PreferenceStore();
     P.SetValue("Order", "Curves", 5);
@@ -302,8 +298,8 @@ TEST_F(TCrvPlnTest, ChangedSettingsReachOnlyItemsAppliedAfterwards) {
     P.SetValue("Planes", "LineColor", 0x654321);
     P.SetValue("Planes", "Beta", 1.25);
 
-    TCurve Curve(D(), Cache, Animator());
-    TPlane Plane(D(), Cache, Animator());
+    TCurve Curve(D(), Cache, Animator);
+    TPlane Plane(D(), Cache, Animator);
     ApplyToCurve(Curve);
     ApplyToPlane(Plane);
     EXPECT_EQ(Curve.Order(), 5);

@@ -6,10 +6,12 @@
 #include "gear/uLink.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
+#include "surface/UtilLib.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
+#include <exception>
 #include <limits>
 #include <unistd.h>
 
@@ -85,34 +87,47 @@ void TGearCache::Clear() {
     FBuffer.reset();
     FPositionCount = FJointCount = FLinkCount = 0;
     FRowBytes = 0;
-    FLinks.clear();
+    FLinkSources.clear();
 }
 
 bool TGearCache::Allocate(int Positions) {
     static_assert(sizeof(TMMPoint) == sizeof(TLinkState) &&
                   alignof(TMMPoint) == alignof(TLinkState));
-    const TLinkList& Links = FGearData.Links();
     const auto Rows = static_cast<std::size_t>(std::max(Positions, 0));
     const std::size_t RowBytes =
-        static_cast<std::size_t>(FGearData.Joints().Count() + Links.Count()) * sizeof(TMMPoint);
+        static_cast<std::size_t>(FGearData.Joints().Count() + FGearData.Links().Count()) *
+        sizeof(TMMPoint);
     // A row's bytes and its valid flag, for every row, without overflow.
     if (Rows > (std::numeric_limits<std::size_t>::max() - 1) / (RowBytes + 1))
         return false;
     const std::size_t Bytes = Rows * (RowBytes + 1);
     if (Bytes > FMemoryLimit)
         return false;
-    // calloc: large blocks come zero-filled from the system without being touched twice.
+    // Zero-filled as every new row must be; calloc gets fresh pages that are zero already.
     FBuffer.reset(static_cast<std::byte*>(std::calloc(std::max<std::size_t>(Bytes, 1), 1)));
     if (!FBuffer)
         return false;
     FPositionCount = static_cast<int>(Rows);
     FJointCount = FGearData.Joints().Count();
-    FLinkCount = Links.Count();
+    FLinkCount = FGearData.Links().Count();
     FRowBytes = RowBytes;
-    FLinks.reserve(static_cast<std::size_t>(FLinkCount));
-    for (const TCustomLink* Link : Links)
-        FLinks.push_back({Link, dynamic_cast<const TSlider*>(Link)});
+    PlanLinkSources();
     return true;
+}
+
+void TGearCache::PlanLinkSources() {
+    const TJointList& Joints = FGearData.Joints();
+    FLinkSources.reserve(static_cast<std::size_t>(FLinkCount));
+    for (const TCustomLink* Link : FGearData.Links()) {
+        TLinkSource Source{Link, dynamic_cast<const TSlider*>(Link)};
+        if (dynamic_cast<const TLink*>(Link) && Link->Joints().Count() >= 2) {
+            // As a bar measures its own angle: from joint 1 when that is its reference.
+            const int Fixed = Link->ReferenceJointID() == 1 ? 1 : 0;
+            Source.From = Joints.IndexOf(Link->Joints().Items(Fixed));
+            Source.To = Joints.IndexOf(Link->Joints().Items(1 - Fixed));
+        }
+        FLinkSources.push_back(Source);
+    }
 }
 
 bool TGearCache::Calculate() {
@@ -121,22 +136,57 @@ bool TGearCache::Calculate() {
         return false;
     const std::vector<TMMPoint> EditPlaces = JointPlaces(FGearData.Joints());
     TNoRepaint Batch(FGearData.MMSurface());
-    // Also when a step throws, the joints end in a drawn position and the batch is closed.
+    int Next = 0;
+    // Also when a step throws, the rows stored so far are completed, the joints end in a drawn
+    // position and the batch is closed.
     struct TFinally {
         TGearCache& Cache;
+        const int& Next;
         const std::vector<TMMPoint>& EditPlaces;
         ~TFinally() {
+            Cache.MeasureLinkAngles(Next);
             if (Cache.IsValidPosition(0))
                 Cache.ApplyPosition(0);
             else
                 Cache.PlaceJoints(EditPlaces);
         }
-    } Finally{*this, EditPlaces};
-    for (int I = 0; I < FPositionCount; ++I)
-        if (FCalculator.Calculate(I))
-            StorePosition(I);
+    } Finally{*this, Next, EditPlaces};
+    for (; Next < FPositionCount; ++Next)
+        if (FCalculator.Calculate(Next))
+            StoreSolvedRow(Next);
     FFilled = true;
     return true;
+}
+
+void TGearCache::StoreSolvedRow(int Index) {
+    const TJointList& Joints = FGearData.Joints();
+    TMMPoint* Points = JointsOf(Index);
+    for (int J = 0; J < FJointCount; ++J) {
+        const TJoint* Joint = Joints.Items(J);
+        Points[J] = {Joint->X(), Joint->Y()};
+    }
+    TLinkState* States = LinksOf(Index);
+    for (int L = 0; L < FLinkCount; ++L) {
+        const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
+        if (Source.Slider)
+            States[L] = {Source.Slider->Angle(), Source.Slider->GetSlideDistance()};
+        else if (!Source.MeasuredInRow())
+            States[L] = {Source.Link->Angle(), 0.0};
+    }
+    ValidFlags()[Index] = std::byte{1};
+}
+
+void TGearCache::MeasureLinkAngles(int End) {
+    for (int I = 0; I < End; ++I) {
+        if (!IsValidPosition(I))
+            continue;
+        const TMMPoint* Points = JointsOf(I);
+        TLinkState* States = LinksOf(I);
+        for (int L = 0; L < FLinkCount; ++L)
+            if (const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
+                Source.MeasuredInRow())
+                States[L] = {LineAngle(Points[Source.From], Points[Source.To]), 0.0};
+    }
 }
 
 void TGearCache::StorePosition(int Index) {
@@ -145,21 +195,13 @@ void TGearCache::StorePosition(int Index) {
     const TJointList& Joints = FGearData.Joints();
     TMMPoint* Points = JointsOf(Index);
     const int JointCount = std::min(FJointCount, Joints.Count());
-    for (int J = 0; J < JointCount; ++J) {
-        const TJoint* Joint = Joints.Items(J);
-        Points[J] = {Joint->X(), Joint->Y()};
-    }
+    for (int J = 0; J < JointCount; ++J)
+        Points[J] = Joints.Items(J)->Position();
     const TLinkList& Links = FGearData.Links();
     TLinkState* States = LinksOf(Index);
     const int LinkCount = std::min(FLinkCount, Links.Count());
-    for (int L = 0; L < LinkCount; ++L) {
-        const TCustomLink* Link = Links.Items(L);
-        const TLinkAtFill& Known = FLinks[static_cast<std::size_t>(L)];
-        if (Link != Known.Link)
-            States[L] = GetLinkState(*Link);
-        else
-            States[L] = {Link->Angle(), Known.Slider ? Known.Slider->GetSlideDistance() : 0.0};
-    }
+    for (int L = 0; L < LinkCount; ++L)
+        States[L] = GetLinkState(*Links.Items(L));
     ValidFlags()[Index] = std::byte{1};
 }
 

@@ -87,8 +87,24 @@ private:
     struct TFreeBuffer {
         void operator()(std::byte* Buffer) const;
     };
+    // How the fill learns a link's state: a bar or plate measures its angle between two joints
+    // of the row, from the fixed end (From) to the other (To); any other link is asked.
+    struct TLinkSource {
+        const TCustomLink* Link;
+        const TSlider* Slider;
+        int From = -1;
+        int To = -1;
+        bool MeasuredInRow() const { return From >= 0 && To >= 0; }
+    };
+
     // Makes room for zero-filled rows of the model's current numbering; false when it cannot.
     bool Allocate(int Positions);
+    void PlanLinkSources();
+    // StorePosition for the fill, which leaves the model's numbering as it found it: the joints
+    // and the states of links that are asked; the angles measured in the row come afterwards.
+    void StoreSolvedRow(int Index);
+    // Measures the angles of the valid rows below End.
+    void MeasureLinkAngles(int End);
     TMMPoint* JointsOf(int Index) const;
     TLinkState* LinksOf(int Index) const;
     std::byte* ValidFlags() const;
@@ -106,13 +122,7 @@ private:
     int FJointCount = 0;
     int FLinkCount = 0;
     std::size_t FRowBytes = 0;
-    // The links of the fill and which of them are sliders, so that storing a row asks no link
-    // its class.
-    struct TLinkAtFill {
-        const TCustomLink* Link;
-        const TSlider* Slider;
-    };
-    std::vector<TLinkAtFill> FLinks;
+    std::vector<TLinkSource> FLinkSources;
     bool FFilled = false;
     std::vector<TMMPoint> FSavedJoints;
 };

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <ostream>
 #include <set>
 #include <vector>
 
@@ -32,6 +33,17 @@ struct TGearCacheRig : TLinkageRig {
         B = Joint(124, 128);
         Coupler = Link({A, B});
         Rocker = Link({B0, B});
+        Drive = D().AddRotaryDrive(A0, true);
+    }
+    // Crank A0(0,0)-A(0,10), coupler to the pin (24,0) of a block on a frame guide
+    // (10,0)-(50,0).
+    void SliderCrank() {
+        A0 = FrameJoint(0, 0);
+        A = Joint(0, 10);
+        Crank = Link({A0, A});
+        TSlider* Block = Slider(nullptr, 24, 0);
+        PutOn(Block, Link({FrameJoint(10, 0), FrameJoint(50, 0)}));
+        Coupler = Link({A, Pin(Block)});
         Drive = D().AddRotaryDrive(A0, true);
     }
     void SetValues(const std::vector<double>& Values) {
@@ -70,9 +82,22 @@ struct TFillRow {
     std::set<int> Locked;
 };
 
+void PrintTo(const TFillRow& Row, std::ostream* Os) {
+    *Os << Row.Name;
+}
+
 const std::vector<TFillRow> FillRows = {
     {"CrankRocker", [](TGearCacheRig& R) { R.CrankRocker(); }, 24, {}},
     {"SixBar", [](TGearCacheRig& R) { R.SixBar(); }, 36, {}},
+    {"SixBarInFiftyThousandSteps", [](TGearCacheRig& R) { R.SixBar(); }, 50000, {}},
+    {"RockerMeasuredFromItsTip",
+     [](TGearCacheRig& R) {
+         R.CrankRocker();
+         R.Rocker->SetReferenceJointID(1);
+     },
+     24,
+     {}},
+    {"SliderCrank", [](TGearCacheRig& R) { R.SliderCrank(); }, 24, {}},
     {"LockingFourBar", [](TGearCacheRig& R) { R.LockingFourBar(); }, 24, {3, 4, 5, 6, 7, 8, 9}},
 };
 

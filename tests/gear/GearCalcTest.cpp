@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct TCheckRow {
     std::string Message;
     bool CanCalculate;
 };
+
+void PrintTo(const TCheckRow& Row, std::ostream* Os) {
+    *Os << Row.Name;
+}
 
 const std::string NoLinks = "Es sind keine Getriebeglieder vorhanden.";
 const std::string NoDrive = "Es muss mindestens 1 Antrieb vorhanden sein!";

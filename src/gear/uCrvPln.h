@@ -1,6 +1,7 @@
 // Coupler curves and plane positions: items that draw, from the position cache, the path of a
 // joint over the gear positions (TCurve) and how a link plane turns along that path (TPlane), and
-// the two lists that own them. Both grow with the animation until a full run has been shown.
+// the two lists that own them. Unless set to draw everything at once, both grow with the animation
+// until a full run has been shown.
 #pragma once
 
 #include "platform/Types.h"

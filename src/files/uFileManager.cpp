@@ -4,7 +4,11 @@
 #include "files/uXMLFileValues.h"
 #include "platform/Platform.h"
 
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
+#include <stdexcept>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -21,15 +25,81 @@ bool FileExists(const std::string& FileName) {
     return !FileName.empty() && std::filesystem::exists(FileName, Error);
 }
 
-// Blanks and control characters at either end: the serialisation's final line break.
-std::string_view Trimmed(std::string_view Text) {
-    const auto IsBlank = [](char C) { return static_cast<unsigned char>(C) <= ' '; };
-    while (!Text.empty() && IsBlank(Text.front()))
-        Text.remove_prefix(1);
-    while (!Text.empty() && IsBlank(Text.back()))
-        Text.remove_suffix(1);
-    return Text;
-}
+// The document the checksum is taken in. It keeps neither a tree nor its text: every element,
+// attribute and text that the writer adds makes a line that goes at once into the CRC, naming the
+// node it belongs to, so the same model always gives the same text and every change of the tree
+// changes it. Building and serialising a real tree would be most of the cost of the modified
+// test, which the windows ask at every status update.
+class TChecksumDocument : public TXMLDocument {
+public:
+    std::uint32_t Checksum() const { return FCrc; }
+
+    void SetActive(bool Value) override { FActive = Value; }
+    bool Active() const override { return FActive; }
+    TXMLNode Document() const override { return Node(1); }
+
+    void SetDeclaration(const std::string& Version, const std::string& Encoding,
+                        const std::string& Standalone) override {
+        Line('D', 1, Version + ' ' + Encoding + ' ' + Standalone);
+    }
+    TXMLNode AddChild(TXMLNode Parent, const std::string& Tag) override {
+        Line('E', Number(Parent), Tag);
+        return Node(++FNodes);
+    }
+    void SetAttribute(TXMLNode Element, const std::string& Name,
+                      const std::string& Value) override {
+        Line('A', Number(Element), Name);
+        Counted(Value);
+    }
+    void SetText(TXMLNode Element, const std::string& Value) override {
+        Line('T', Number(Element), "");
+        Counted(Value);
+    }
+
+    std::string SaveToXML() const override { WriteOnly(); }
+    void SaveToFile(const std::string&) const override { WriteOnly(); }
+    void LoadFromFile(const std::string&) override { WriteOnly(); }
+    TXMLNode ChildByName(TXMLNode, const std::string&) const override { WriteOnly(); }
+    int ChildCount(TXMLNode) const override { WriteOnly(); }
+    TXMLNode Child(TXMLNode, int) const override { WriteOnly(); }
+    std::string TagName(TXMLNode) const override { WriteOnly(); }
+    bool HasAttribute(TXMLNode, const std::string&) const override { WriteOnly(); }
+    std::string Attribute(TXMLNode, const std::string&) const override { WriteOnly(); }
+    std::string Text(TXMLNode) const override { WriteOnly(); }
+
+private:
+    static TXMLNode Node(std::uintptr_t Number) {
+        return TXMLNode(reinterpret_cast<void*>(Number));
+    }
+    static std::uintptr_t Number(TXMLNode Node) {
+        return reinterpret_cast<std::uintptr_t>(Node.Handle());
+    }
+    [[noreturn]] static void WriteOnly() {
+        throw std::logic_error("Das Prüfsummendokument kann nur geschrieben werden.");
+    }
+    void Add(std::string_view Text) { FCrc = StrCRC32Seed(Text, FCrc); }
+    // A line break, Lead and the number, then Separator.
+    void Head(char Lead, std::uintptr_t Value, char Separator) {
+        char Text[32] = {'\n', Lead};
+        char* End = std::to_chars(Text + 2, Text + sizeof Text - 1, Value).ptr;
+        *End++ = Separator;
+        Add(std::string_view(Text, static_cast<std::size_t>(End - Text)));
+    }
+    void Line(char Kind, std::uintptr_t Node, std::string_view Name) {
+        Head(Kind, Node, ' ');
+        Add(Name);
+    }
+    // Names and tags come from the writer; values carry the user's text, which may hold any
+    // character, so each goes with its length.
+    void Counted(std::string_view Value) {
+        Head('#', Value.size(), ':');
+        Add(Value);
+    }
+
+    bool FActive = false;
+    std::uintptr_t FNodes = 1;
+    std::uint32_t FCrc = StrCRC32("");
+};
 
 } // namespace
 
@@ -96,7 +166,10 @@ bool TFileManager::IsModified() {
 }
 
 std::uint32_t TFileManager::CalcChecksum() {
-    return StrCRC32(Trimmed(FParser.WriteDocumentText(true)));
+    TChecksumDocument Doc;
+    Doc.SetActive(true);
+    FParser.WriteDocument(Doc, true);
+    return Doc.Checksum();
 }
 
 void TFileManager::TakeBaseline() {

@@ -80,8 +80,13 @@ private:
     double Number(const std::string& Value, const char* Name) const;
     double Coordinate(TXMLNode Node, const char* Name) const;
 
-    // The file's UID when it is valid and free, else the fresh one stays.
+    // The file's UID when it is valid and no part read before holds it; else the part keeps a
+    // fresh one.
     void TakeUID(TGearPart& Part, int FileUID);
+    // Fresh UIDs were drawn while the file's were still unknown: one that a later part claimed
+    // is drawn again.
+    void RenewFreshUIDs();
+    void Forget(const TGearPart* Part);
     void IndexParts();
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
@@ -89,12 +94,15 @@ private:
     const TXMLDocument& FDoc;
     TGearData& FModel;
     int FVersion = CurrentFileVersion;
-    std::unordered_set<int> FUIDs;
+    std::unordered_set<int> FClaimedUIDs;
+    std::vector<TGearPart*> FFreshUIDs;
     // Each link read with the "refjoint" it asks for, applied once its joints are known.
     std::vector<std::pair<TCustomLink*, int>> FReferenceJoints;
     // Keys of the version in force: UIDs, IDs or positions.
     std::unordered_map<int, TJoint*> FJointKeys;
     std::unordered_map<int, TCustomLink*> FLinkKeys;
+    // How many links of each joint the joint connections have put in order.
+    std::unordered_map<TJoint*, int> FPlacedLinks;
     long long FDriveValues = 0;
 };
 
@@ -116,6 +124,7 @@ void TFileReader::ReadContents(TXMLNode Data, int Version) {
     ReadGearInfo(FDoc.ChildByName(Data, "gearinfo"));
     ReadJoints(FDoc.ChildByName(Data, "joints"));
     ReadLinks(FDoc.ChildByName(Data, "links"));
+    RenewFreshUIDs();
     IndexParts();
     ReadConnections(FDoc.ChildByName(Data, "connections"));
     ApplyReferenceJoints();
@@ -155,7 +164,6 @@ TJoint* TFileReader::ReadJoint(TXMLNode Node) {
     const double Y = Coordinate(Node, "y");
     const int UID = Current ? Integer(Node, "uid") : -1;
     TJoint* Joint = FModel.CreateJoint(false, false, 0, 0);
-    FUIDs.insert(Joint->UID());
     if (Current)
         TakeUID(*Joint, UID);
     Joint->SetID(ID);
@@ -176,8 +184,7 @@ void TFileReader::ReadLinks(TXMLNode Node) {
         if (dynamic_cast<TRack*>(Link) && FModel.Rack()) {
             // A second frame replaces the first, which is freed.
             TRack* Old = FModel.Rack();
-            FUIDs.erase(Old->UID());
-            std::erase_if(FReferenceJoints, [Old](const auto& R) { return R.first == Old; });
+            Forget(Old);
         }
         FModel.AddLink(Link);
     }
@@ -186,7 +193,6 @@ void TFileReader::ReadLinks(TXMLNode Node) {
 template <class T> T* TFileReader::NewLink() {
     T* Link = FModel.Parts().AddNew<T>();
     ApplyToLink(*Link);
-    FUIDs.insert(Link->UID());
     return Link;
 }
 
@@ -242,16 +248,22 @@ void TFileReader::ReadLinkConnection(TXMLNode Node) {
         Link->AddJoint(Joint);
 }
 
-// Joining a link already tells the joint, so this list can only repeat the relation; an entry
-// that names a link without the joint is ignored, since it would leave the joint naming a link
-// that does not know it.
+// Joining a link already told the joint, in link-list order; this list gives each joint's links
+// their saved order back, so a file reads into the model that was saved. An entry naming a link
+// without the joint is ignored: the joint would name a link that does not know it.
 void TFileReader::ReadJointConnection(TXMLNode Node) {
     if (!HasAll(Node, {"jointidx", "linkidx"}))
         return;
     TJoint* Joint = JointRef(Integer(Node, "jointidx"));
     TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
-    if (Link && Joint && Link->Joints().Contains(Joint))
-        Joint->AddLink(Link);
+    if (!Link || !Joint || !Link->Joints().Contains(Joint))
+        return;
+    int& Placed = FPlacedLinks[Joint];
+    TLinkList& Links = Joint->Links();
+    if (Links.IndexOf(Link) < Placed)
+        return;
+    Links.Remove(Link);
+    Links.Insert(Placed++, Link);
 }
 
 void TFileReader::ApplyReferenceJoints() {
@@ -366,11 +378,23 @@ double TFileReader::Coordinate(TXMLNode Node, const char* Name) const {
 }
 
 void TFileReader::TakeUID(TGearPart& Part, int FileUID) {
-    if (FileUID == Part.UID() || FileUID < 0 || FileUID >= GearPartUIDRange || FUIDs.count(FileUID))
+    if (FileUID < 0 || FileUID >= GearPartUIDRange || !FClaimedUIDs.insert(FileUID).second) {
+        FFreshUIDs.push_back(&Part);
         return;
-    FUIDs.erase(Part.UID());
-    FUIDs.insert(FileUID);
+    }
     Part.SetUID(FileUID);
+}
+
+void TFileReader::RenewFreshUIDs() {
+    for (TGearPart* Part : FFreshUIDs)
+        if (FClaimedUIDs.count(Part->UID()))
+            Part->SetUID(FModel.Parts().NewUID());
+}
+
+void TFileReader::Forget(const TGearPart* Part) {
+    if (std::erase(FFreshUIDs, Part) == 0)
+        FClaimedUIDs.erase(Part->UID());
+    std::erase_if(FReferenceJoints, [Part](const auto& R) { return R.first == Part; });
 }
 
 void TFileReader::IndexParts() {

@@ -21,6 +21,14 @@ std::string_view Trimmed(std::string_view S) {
     return S.substr(First, S.find_last_not_of(Blanks) - First + 1);
 }
 
+// A leading "+" is allowed; a sign after it is not, so the result is empty.
+std::string_view WithoutPlus(std::string_view S) {
+    if (S.empty() || S.front() != '+')
+        return S;
+    S.remove_prefix(1);
+    return !S.empty() && (S.front() == '+' || S.front() == '-') ? std::string_view() : S;
+}
+
 // Days since 1 January 1970 of a proleptic Gregorian date.
 long long DaysFromCivil(long long Y, unsigned M, unsigned D) {
     Y -= M <= 2;
@@ -126,10 +134,8 @@ std::string FormatFileNumber(double Value) {
 }
 
 std::optional<double> ParseFileNumber(std::string_view Text) {
-    std::string_view T = Trimmed(Text);
-    if (!T.empty() && T.front() == '+')
-        T.remove_prefix(1);
-    if (T.empty() || T.front() == '+' || T.size() > 400)
+    std::string_view T = WithoutPlus(Trimmed(Text));
+    if (T.empty() || T.size() > 400)
         return std::nullopt;
     std::string S(T);
     bool Separator = false;
@@ -151,10 +157,8 @@ std::optional<double> ParseFileNumber(std::string_view Text) {
 }
 
 std::optional<int> ParseFileInteger(std::string_view Text) {
-    std::string_view T = Trimmed(Text);
-    if (!T.empty() && T.front() == '+')
-        T.remove_prefix(1);
-    if (T.empty() || T.front() == '+')
+    std::string_view T = WithoutPlus(Trimmed(Text));
+    if (T.empty())
         return std::nullopt;
     int Value = 0;
     auto [Ptr, Ec] = std::from_chars(T.data(), T.data() + T.size(), Value);

@@ -163,7 +163,9 @@ TJoint* TFileReader::ReadJoint(TXMLNode Node) {
     const double X = Coordinate(Node, "x");
     const double Y = Coordinate(Node, "y");
     const int UID = Current ? Integer(Node, "uid") : -1;
-    TJoint* Joint = FModel.CreateJoint(false, false, 0, 0);
+    // As the model creates a joint, without its search for a free number: the file gives one.
+    TJoint* Joint = FModel.Parts().AddNew<TJoint>();
+    ApplyToJoint(*Joint);
     if (Current)
         TakeUID(*Joint, UID);
     Joint->SetID(ID);

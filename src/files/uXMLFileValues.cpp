@@ -1,5 +1,6 @@
 #include "files/uXMLFileValues.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -95,42 +96,49 @@ std::string FormatFileNumber(double Value) {
     if (Value == 0 || !std::isfinite(Value))
         return "0";
     // Scientific with 15 significant digits: rounding once fixes digits and exponent together.
-    char Buf[64];
-    auto [End, Ec] = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::scientific,
-                                   SignificantDigits - 1);
-    std::string_view Sci(Buf, static_cast<std::size_t>(End - Buf));
-    const bool Negative = Sci.front() == '-';
-    if (Negative)
-        Sci.remove_prefix(1);
-    const std::size_t E = Sci.find('e');
-    std::string Digits;
-    for (char C : Sci.substr(0, E))
-        if (C != '.')
-            Digits += C;
-    while (Digits.size() > 1 && Digits.back() == '0')
-        Digits.pop_back();
+    char Sci[40];
+    char* End = std::to_chars(Sci, Sci + sizeof Sci, std::fabs(Value),
+                              std::chars_format::scientific, SignificantDigits - 1)
+                    .ptr;
+    const char* E = std::find(Sci, End, 'e');
+    char Digits[SignificantDigits];
+    int Count = 0;
+    for (const char* P = Sci; P != E; ++P)
+        if (*P != '.')
+            Digits[Count++] = *P;
+    while (Count > 1 && Digits[Count - 1] == '0')
+        --Count;
     int Exponent = 0;
-    std::string_view ExpText = Sci.substr(E + 1);
-    if (ExpText.front() == '+')
-        ExpText.remove_prefix(1);
-    std::from_chars(ExpText.data(), ExpText.data() + ExpText.size(), Exponent);
+    std::from_chars(E + (E[1] == '+' ? 2 : 1), End, Exponent);
 
-    std::string Out = Negative ? "-" : "";
+    char Out[48];
+    char* O = Out;
+    if (Value < 0)
+        *O++ = '-';
+    auto Put = [&O](const char* From, int N) { O = std::copy(From, From + N, O); };
     if (Exponent >= SignificantDigits || Exponent < -5) {
-        Out += Digits[0];
-        if (Digits.size() > 1)
-            Out += "," + Digits.substr(1);
-        Out += "E" + std::to_string(Exponent);
+        *O++ = Digits[0];
+        if (Count > 1) {
+            *O++ = ',';
+            Put(Digits + 1, Count - 1);
+        }
+        *O++ = 'E';
+        O = std::to_chars(O, Out + sizeof Out, Exponent).ptr;
     } else if (Exponent >= 0) {
-        const std::size_t IntDigits = static_cast<std::size_t>(Exponent) + 1;
-        if (Digits.size() <= IntDigits)
-            Out += Digits + std::string(IntDigits - Digits.size(), '0');
-        else
-            Out += Digits.substr(0, IntDigits) + "," + Digits.substr(IntDigits);
+        const int IntDigits = Exponent + 1;
+        Put(Digits, std::min(Count, IntDigits));
+        O = std::fill_n(O, std::max(0, IntDigits - Count), '0');
+        if (Count > IntDigits) {
+            *O++ = ',';
+            Put(Digits + IntDigits, Count - IntDigits);
+        }
     } else {
-        Out += "0," + std::string(static_cast<std::size_t>(-Exponent - 1), '0') + Digits;
+        *O++ = '0';
+        *O++ = ',';
+        O = std::fill_n(O, -Exponent - 1, '0');
+        Put(Digits, Count);
     }
-    return Out;
+    return std::string(Out, O);
 }
 
 std::optional<double> ParseFileNumber(std::string_view Text) {

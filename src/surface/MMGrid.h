@@ -1,4 +1,5 @@
-// Grid lines at every multiple of the surface's scala increments, beneath everything else.
+// Grid lines at every multiple of the surface's scala increments, beneath everything else, and
+// the counting of those multiples that the rulers share.
 #pragma once
 
 #include "platform/Canvas.h"
@@ -7,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-// Grid lines or ruler ticks closer than this many pixels are left out: far zoomed out, past the
+// Grid lines and ruler ticks closer than this many pixels are left out: far zoomed out, past the
 // largest increment, they would be a smear of millions of lines.
 constexpr double MinLineSpacing = 2.0;
 

@@ -5,6 +5,7 @@
 #include "surface/MMSurface.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -25,8 +26,12 @@ struct TRulerAxis {
     double Min, Max;
     double Scale;
 
+    // Saturates like the mapping itself, for values the doubles no longer resolve.
     int Pixel(double W) const {
-        return (Vertical ? Surface->MMToPixelY(W, true) : Surface->MMToPixelX(W, true)) + Offset;
+        const long long P =
+            (Vertical ? Surface->MMToPixelY(W, true) : Surface->MMToPixelX(W, true)) +
+            static_cast<long long>(Offset);
+        return static_cast<int>(std::clamp<long long>(P, INT_MIN, INT_MAX));
     }
     double World(int P) const {
         return Vertical ? Surface->PixelToMMY(P - Offset, true)

@@ -202,6 +202,14 @@ TEST_F(Grid, DrawsAFewLinesOnAControlOfNoWidthHoweverWideTheView) {
     EXPECT_EQ(Rows.size(), 5u);
 }
 
+TEST_F(Grid, DrawsAFewLinesForAViewOfNoSpanBeyondWhereDoublesCountIncrements) {
+    Show(200, 200, MMRect(1e300, 25, 1e300, -25));
+    ASSERT_EQ(Rig->Surface->GetMMWidth(), 0.0);
+    std::vector<int> Columns, Rows;
+    Lines(Columns, Rows);
+    EXPECT_LE(Columns.size(), 3u);
+}
+
 TEST_F(Grid, LetsGoOfASurfaceFreedFirst) {
     Rig->Surface.reset();
     EXPECT_EQ(Item.MMSurface(), nullptr);

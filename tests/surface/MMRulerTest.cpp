@@ -191,6 +191,10 @@ TEST_F(Ruler, FarFromTheOriginStillStartsAtZeroButVisitsOnlyWhatReachesThePanel)
         EXPECT_EQ(Shown, C.Shown);
         EXPECT_LT(Canvas().Calls.size(), 300u);
     }
+    // A view of no span beyond where doubles count increments: a few ticks at most.
+    Show(400, 400, MMRect(1e300, 50, 1e300, -50));
+    ASSERT_EQ(Rig.Surface->GetMMWidth(), 0.0);
+    EXPECT_LT(Draw().size(), 40u);
 }
 
 TEST_F(Ruler, LeavesOutTicksUnderTwoPixelsApart) {

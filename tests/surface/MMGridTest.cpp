@@ -20,6 +20,7 @@ protected:
     // Rebuilds the surface on a control of the given size (Square on) showing View.
     void Show(int Width, int Height, const TMMRect& View) {
         Item.SetMMSurface(nullptr);
+        Rig.reset(); // its platform goes before the next one comes
         Rig = std::make_unique<TSurfaceRig>(Width, Height);
         Rig->Surface->SetMMRect(View);
         Item.SetMMSurface(Rig->Surface.get());

@@ -25,6 +25,7 @@ protected:
     }
     TRecordingCanvas& Canvas() { return Rig.BufferCanvas(); }
 
+    int Paints = 0; // outlives the surface that counts
     TSurfaceRig Rig{400, 400};
     TMMCoord Coord;
 };
@@ -172,8 +173,7 @@ TEST_F(Axes, StartVisibleAtOrderOneWithDefaults) {
 }
 
 TEST_F(Axes, SettersWaitForTheNextRepaint) {
-    int Paints = 0;
-    Rig.Surface->OnPaint = [&](TObject*) { ++Paints; };
+    Rig.Surface->OnPaint = [this](TObject*) { ++Paints; };
     Coord.SetAxisColor(clBlue);
     Coord.SetXLabel("GST");
     Coord.SetArrowHeight(8);

@@ -33,8 +33,9 @@ QWidget* MakeStrip(const char* Name, QWidget* Parent) {
 } // namespace
 
 TFFuncDiagram::TFFuncDiagram(QWidget* Parent)
-    : QFrame(Parent), FMMDiagram(std::make_unique<TMMDiagram>()),
-      FMMSurface(std::make_unique<TMMSurface>()) {
+    : QFrame(Parent), FMMGrid(std::make_unique<TMMGrid>()), FMMCoord1(std::make_unique<TMMCoord>()),
+      FMMDiagram(std::make_unique<TMMDiagram>()), FMMRuler1(std::make_unique<TMMRuler>()),
+      FMMRuler4(std::make_unique<TMMRuler>()), FMMSurface(std::make_unique<TMMSurface>()) {
     setObjectName(QStringLiteral("FFuncDiagram"));
     BuildLayout();
     BuildPopup();
@@ -44,6 +45,7 @@ TFFuncDiagram::TFFuncDiagram(QWidget* Parent)
     FMMSurface->SetControl(FPaintControl.get());
     FMMSurface->SetMMRect(MMRect(-10, 400, 400, -20));
     SetUpItems();
+    SetUpRulers();
 }
 
 TFFuncDiagram::~TFFuncDiagram() = default;
@@ -109,8 +111,28 @@ void TFFuncDiagram::BuildPopup() {
 }
 
 void TFFuncDiagram::SetUpItems() {
+    FMMGrid->SetVisible(true);
+    FMMGrid->SetOrder(0);
+    FMMGrid->SetMMSurface(FMMSurface.get());
+    FMMCoord1->SetVisible(true);
+    FMMCoord1->SetXLabel("GST");
+    FMMCoord1->SetYLabel("°, mm");
+    FMMCoord1->SetMMSurface(FMMSurface.get());
     FMMDiagram->SetVisible(true);
     FMMDiagram->SetMMSurface(FMMSurface.get());
+}
+
+void TFFuncDiagram::SetUpRulers() {
+    FRuler1Control = std::make_unique<TQtControl>(FRuler1Panel);
+    FMMRuler1->SetRulerOrientation(TRulerOrientation::roHorizontal);
+    FMMRuler1->SetScalaOrientation(TScalaOrientation::soTopLeft);
+    FMMRuler1->SetControl(FRuler1Control.get());
+    FMMRuler1->SetMMSurface(FMMSurface.get());
+    FRuler4Control = std::make_unique<TQtControl>(FRuler4Panel);
+    FMMRuler4->SetRulerOrientation(TRulerOrientation::roVertical);
+    FMMRuler4->SetScalaOrientation(TScalaOrientation::soBottomRight);
+    FMMRuler4->SetControl(FRuler4Control.get());
+    FMMRuler4->SetMMSurface(FMMSurface.get());
 }
 
 void TFFuncDiagram::Vergrssern2Click() {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "platform/qt/QtControl.h"
+#include "surface/MMCoord.h"
 #include "surface/MMDiagram.h"
+#include "surface/MMGrid.h"
+#include "surface/MMRuler.h"
 #include "surface/MMSurface.h"
 
 #include <QFrame>
@@ -21,7 +24,11 @@ public:
     ~TFFuncDiagram() override;
 
     TMMSurface& MMSurface() { return *FMMSurface; }
+    TMMGrid& MMGrid() { return *FMMGrid; }
+    TMMCoord& MMCoord1() { return *FMMCoord1; }
     TMMDiagram& MMDiagram() { return *FMMDiagram; }
+    TMMRuler& MMRuler1() { return *FMMRuler1; }
+    TMMRuler& MMRuler4() { return *FMMRuler4; }
 
     QWidget* PaintBox1() const { return FPaintBox1; }
     QScrollBar* VertScrollBar() const { return FVertScrollBar; }
@@ -40,6 +47,7 @@ private:
     void BuildLayout();
     void BuildPopup();
     void SetUpItems();
+    void SetUpRulers();
     void Vergrssern2Click();
     void Verkleinern2Click();
     void Anpassen1Click();
@@ -56,8 +64,15 @@ private:
     QAction* FVerkleinern2 = nullptr;
     QAction* FAnpassen1 = nullptr;
 
-    // Freed in reverse: the surface first lets go of its items and unhooks the paint box.
+    // Freed in reverse: the surface first lets go of its items and rulers and unhooks the paint
+    // box, then the rulers unhook their strips.
     std::unique_ptr<TQtControl> FPaintControl;
+    std::unique_ptr<TQtControl> FRuler1Control;
+    std::unique_ptr<TQtControl> FRuler4Control;
+    std::unique_ptr<TMMGrid> FMMGrid;
+    std::unique_ptr<TMMCoord> FMMCoord1;
     std::unique_ptr<TMMDiagram> FMMDiagram;
+    std::unique_ptr<TMMRuler> FMMRuler1;
+    std::unique_ptr<TMMRuler> FMMRuler4;
     std::unique_ptr<TMMSurface> FMMSurface;
 };

@@ -83,6 +83,55 @@ TEST_F(FuncDiagram, StartsWithItsFormData) {
     EXPECT_GT(Frame.VertScrollBar()->x(), BoxAt.x() + Box->width() - 1);
 }
 
+TEST_F(FuncDiagram, GridAxesDiagramAndRulersStartWithTheirFormData) {
+    const TMMGrid& G = Frame.MMGrid();
+    EXPECT_TRUE(G.Visible());
+    EXPECT_EQ(G.Order(), 0);
+    EXPECT_EQ(G.GridColor(), TColor(3276800));
+    EXPECT_EQ(G.GridInterval(), 10.0);
+    EXPECT_EQ(G.LineSytle(), TPenStyle::psDot);
+
+    const TMMCoord& C = Frame.MMCoord1();
+    EXPECT_TRUE(C.Visible());
+    EXPECT_EQ(C.Order(), 1);
+    EXPECT_EQ(C.AxisColor(), clBlack);
+    EXPECT_EQ(C.ArrowHeight(), 6);
+    EXPECT_EQ(C.ArrowWidth(), 10);
+    EXPECT_EQ(C.FontSize(), 15);
+    EXPECT_EQ(C.XLabel(), "GST");
+    EXPECT_EQ(C.YLabel(), "°, mm");
+
+    // Grid beneath the axes, the diagram on top of both.
+    const TMMGraphicItemList& Items = Surface().GraphicItems();
+    ASSERT_EQ(Items.Count(), 3);
+    EXPECT_EQ(Items.Items(0), &Frame.MMGrid());
+    EXPECT_EQ(Items.Items(1), &Frame.MMCoord1());
+    EXPECT_EQ(Items.Items(2), &Frame.MMDiagram());
+
+    struct TRulerCase {
+        std::string Name;
+        TMMRuler& Ruler;
+        QWidget* Panel;
+        TRulerOrientation Orientation;
+        TScalaOrientation Scala;
+    };
+    const std::vector<TRulerCase> Rulers = {
+        {"MMRuler1", Frame.MMRuler1(), Frame.Ruler1Panel(), TRulerOrientation::roHorizontal,
+         TScalaOrientation::soTopLeft},
+        {"MMRuler4", Frame.MMRuler4(), Frame.Ruler4Panel(), TRulerOrientation::roVertical,
+         TScalaOrientation::soBottomRight},
+    };
+    for (const TRulerCase& R : Rulers) {
+        SCOPED_TRACE(R.Name);
+        EXPECT_EQ(R.Ruler.MMSurface(), &Surface());
+        EXPECT_EQ(R.Ruler.RulerOrientation(), R.Orientation);
+        EXPECT_EQ(R.Ruler.ScalaOrientation(), R.Scala);
+        const auto* Panel = dynamic_cast<const TQtControl*>(R.Ruler.Control());
+        ASSERT_NE(Panel, nullptr);
+        EXPECT_EQ(Panel->Widget(), R.Panel);
+    }
+}
+
 TEST_F(FuncDiagram, ThePopupOffersTheViewCommands) {
     const auto Items = Frame.pmView()->actions();
     struct TItem {

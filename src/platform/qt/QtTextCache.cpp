@@ -74,19 +74,29 @@ const QFont& TQtTextCache::Font(const TFont& F) {
 }
 
 void TQtTextCache::StartAfresh() {
-    for (TFontEntry& E : FFonts)
+    for (TFontEntry& E : FFonts) {
         E.Texts.clear();
+        E.Recent = {};
+    }
     FTexts = 0;
     FLabelPixels = 0;
 }
 
 TQtTextCache::TText& TQtTextCache::Text(TFontEntry& E, const std::string& Text) {
-    if (auto It = E.Texts.find(Text); It != E.Texts.end())
-        return It->second;
-    if (FTexts >= MaxTexts)
-        StartAfresh();
-    ++FTexts;
-    return E.Texts[Text];
+    for (const auto& [Key, Record] : E.Recent)
+        if (Key && *Key == Text)
+            return *Record;
+    auto It = E.Texts.find(Text);
+    if (It == E.Texts.end()) {
+        if (FTexts >= MaxTexts)
+            StartAfresh();
+        ++FTexts;
+        It = E.Texts.emplace(Text, TText{}).first;
+    }
+    // Map nodes stay where they are until the map is cleared, and the recent ones with it.
+    E.Recent[E.NextRecent] = {&It->first, &It->second};
+    E.NextRecent = (E.NextRecent + 1) % E.Recent.size();
+    return It->second;
 }
 
 int TQtTextCache::Width(const TFont& F, const std::string& Text) {

@@ -8,9 +8,11 @@
 #include <QFont>
 #include <QImage>
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TQtTextCache {
@@ -53,6 +55,10 @@ private:
         QFont Font;
         int LineHeight = -1; // not measured yet
         std::unordered_map<std::string, TText> Texts;
+        // The texts met last, looked at before the map: a label's text is measured and then
+        // drawn, and "v" and "gT" place every label.
+        std::array<std::pair<const std::string*, TText*>, 4> Recent{};
+        std::size_t NextRecent = 0;
     };
 
     TFontEntry& Entry(const TFont& F);

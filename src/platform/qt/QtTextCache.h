@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -68,7 +69,7 @@ private:
     static QImage Render(const QFont& Font, TColor Foreground, TColor Background,
                          const std::string& Text, const QImage& Like);
 
-    std::vector<TFontEntry> FFonts;
+    std::deque<TFontEntry> FFonts; // stays where it is: the recent texts point into it
     std::size_t FLast = 0; // the entry found last: labels of one font often follow each other
     std::size_t FTexts = 0;
     std::size_t FLabelPixels = 0;

@@ -2,6 +2,9 @@
 #include "platform/qt/QtCanvas.h"
 #include "support/QtTestApp.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -292,6 +295,113 @@ TEST(QtBitmap, ResizesAndDrawsNothingWhenEmpty) {
     EXPECT_EQ(B.Width(), 30);
     EXPECT_EQ(B.Height(), 10);
     EXPECT_EQ(B.Image().pixelColor(29, 9), QColor(Qt::white));
+}
+
+// Labels and small ellipses come from caches on a bitmap's canvas; drawn through someone else's
+// painter, the canvas keeps nothing. Both must give the same pixels.
+class QtCanvasCaches : public ::testing::Test {
+protected:
+    static constexpr int Side = 160;
+    QtCanvasCaches() { QtTestApp(); }
+
+    // Labels and ellipses over a background of several colours, each drawn twice at different
+    // places (the second time from the cache), some of them partly outside the picture.
+    static void Scene(TCanvas& C) {
+        C.Brush().Color = clWhite;
+        C.FillRect(Rect(0, 0, Side, Side));
+        C.Brush().Color = RGBColor(200, 220, 240);
+        C.FillRect(Rect(0, 0, Side / 2, Side));
+        C.Brush().Color = clYellow;
+        C.FillRect(Rect(0, Side / 2, Side, Side / 2 + 20));
+        int Y = -4;
+        for (unsigned Style : {0u, unsigned(fsItalic), unsigned(fsBold | fsUnderline)})
+            for (int Height : {13, 16}) {
+                C.Font().Height = Height;
+                C.Font().Style = Style;
+                C.Font().Color = Height == 13 ? clBlack : clBlue;
+                C.Brush().Style = TBrushStyle::bsSolid;
+                C.Brush().Color = Style == 0 ? clWhite : RGBColor(0, 255, 255);
+                C.SetTextTransparent(false);
+                for (int X : {-6, 70, Side - 20}) {
+                    C.TextOut(X, Y, "(12)");
+                    C.TextOut(X + 5, Y + 9, "12 13 ");
+                    C.TextOut(X - 3, Y + 15, "fjÄ f");
+                }
+                C.SetTextTransparent(true);
+                C.TextOut(40, Y + 4, "(7)");
+                C.SetTextTransparent(false);
+                C.Brush().Style = TBrushStyle::bsClear;
+                C.TextOut(100, Y + 4, "(7)");
+                Y += 29;
+            }
+        for (int Width : {1, 2, 3})
+            for (TPenStyle Style : {TPenStyle::psSolid, TPenStyle::psDot, TPenStyle::psClear})
+                for (bool Filled : {true, false})
+                    for (int R : {3, 5, 12}) {
+                        C.Pen().Width = Width;
+                        C.Pen().Style = Style;
+                        C.Pen().Color = Filled ? clRed : clGreen;
+                        C.Brush().Style = Filled ? TBrushStyle::bsSolid : TBrushStyle::bsClear;
+                        C.Brush().Color = RGBColor(255, 0, 255);
+                        const int X = (R * 7 + Width * 31 + int(Style) * 13) % Side;
+                        for (int At : {X, X + 41, -R})
+                            C.Ellipse(At - R, At / 2 - R, At + R + 1, At / 2 + R + 1);
+                        C.Ellipse(Side - R, 70, Side + R + 1, 70 + 2 * R + 1);
+                    }
+    }
+};
+
+TEST_F(QtCanvasCaches, GiveThePixelsOfDrawingInPlace) {
+    TQtBitmap Cached(Side, Side);
+    Scene(Cached.Canvas());
+    QImage Direct(Side, Side, QImage::Format_RGB32);
+    {
+        QPainter P(&Direct);
+        TQtCanvas Uncached(P);
+        Scene(Uncached);
+    }
+    const QImage& Got = Cached.Image();
+    ASSERT_EQ(Got.size(), Direct.size());
+    int Differing = 0;
+    for (int Y = 0; Y < Side; ++Y)
+        for (int X = 0; X < Side; ++X)
+            Differing += Got.pixel(X, Y) != Direct.pixel(X, Y);
+    EXPECT_EQ(Differing, 0);
+}
+
+TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
+    TQtTextCache Texts;
+    TFont F;
+    for (std::size_t I = 0; I < TQtTextCache::MaxTexts + 100; ++I)
+        Texts.Width(F, std::to_string(I));
+    EXPECT_LE(Texts.TextCount(), TQtTextCache::MaxTexts);
+    EXPECT_EQ(Texts.Width(F, "12"), QFontMetrics(Texts.Font(F)).horizontalAdvance("12"));
+
+    // Large labels fill the pixel budget after a few hundred.
+    const QImage Like(1, 1, QImage::Format_RGB32);
+    F.Height = 60;
+    std::size_t Rendered = 0;
+    for (int I = 0; Rendered <= 2 * TQtTextCache::MaxLabelPixels; ++I) {
+        const QImage* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like);
+        ASSERT_NE(L, nullptr);
+        Rendered += static_cast<std::size_t>(L->width()) * L->height();
+        EXPECT_LE(Texts.LabelPixels(), TQtTextCache::MaxLabelPixels);
+    }
+    // A label larger than a cache should hold draws in place.
+    F.Height = 400;
+    EXPECT_EQ(Texts.Label(F, clWhite, "Getriebe", Like), nullptr);
+
+    TQtEllipseCache Shapes;
+    QImage Image(1, 1, QImage::Format_RGB32);
+    QPainter P(&Image);
+    for (int Side = 1; Side <= TQtEllipseCache::MaxSide; ++Side)
+        for (int Width = 1; Width <= 5; ++Width) {
+            TPen Pen;
+            Pen.Width = Width;
+            ASSERT_NE(Shapes.Get(QRect(0, 0, Side, Side), Pen, clRed, P), nullptr);
+            EXPECT_LE(Shapes.Count(), TQtEllipseCache::MaxShapes);
+        }
+    EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P), nullptr);
 }
 
 } // namespace

@@ -13,9 +13,11 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -218,6 +220,59 @@ TEST_F(QtControl, DrawingOnTheControlCanvasShowsOnTopOfThePicture) {
     // The back buffer knows nothing of it.
     EXPECT_EQ(static_cast<TQtBitmap&>(Surface->Buffer()).Image().pixelColor(60, 10),
               QColor(Qt::white));
+}
+
+TEST_F(QtControl, PresentingSharesThePictureAndTheNextRepaintDrawsOnTheOneBefore) {
+    auto Buffer = [this] { return static_cast<TQtBitmap&>(Surface->Buffer()).Image().constBits(); };
+    auto Presented = [this] { return std::as_const(Control->Picture()).constBits(); };
+    Item.Changed();
+    const uchar* First = Buffer();
+    EXPECT_EQ(Presented(), First); // shared, not copied
+    Item.Color = clBlue;
+    Item.Changed();
+    const uchar* Second = Buffer();
+    EXPECT_NE(Second, First); // the shown picture stayed as it was while the next was drawn
+    EXPECT_EQ(Presented(), Second);
+    Item.Color = clGreen;
+    Item.Changed();
+    EXPECT_EQ(Buffer(), First); // no longer shown: drawn on again instead of a new one
+    EXPECT_EQ(Presented(), First);
+    EXPECT_EQ(Shown(50, 50), QColor(Qt::darkGreen));
+    EXPECT_EQ(Shown(0, 0), QColor(Qt::white));
+}
+
+TEST_F(QtControl, ExposesDuringABatchShowTheLastPictureWithTheBandOnTop) {
+    // A band above everything, as the part creator draws one.
+    TSquareItem Band;
+    Band.At = MMPoint(55, 50);
+    Band.Color = clGreen;
+    Band.SetOrder(std::numeric_limits<int>::max());
+    Band.SetVisible(true);
+    Band.SetMMSurface(Surface.get());
+    for (TColor C : {clBlue, clRed, clBlue}) {
+        Item.Color = C;
+        Item.Changed();
+    }
+    Surface->BeginUpdate();
+    Item.Color = clRed;
+    Item.Changed();
+    Band.At = MMPoint(10, 10);
+    Band.Changed();
+    // An expose of a part, then of all, while the batch is open.
+    QImage Part(40, 40, QImage::Format_RGB32);
+    Part.fill(Qt::black);
+    Widget.render(&Part, QPoint(), QRegion(40, 40, 20, 20)); // its corner goes to (0, 0)
+    EXPECT_EQ(Part.pixelColor(6, 10), QColor(Qt::blue));
+    EXPECT_EQ(Part.pixelColor(18, 10), QColor(Qt::darkGreen));
+    EXPECT_EQ(Part.pixelColor(30, 30), QColor(Qt::black)); // beyond the exposed part
+    EXPECT_EQ(Shown(46, 50), QColor(Qt::blue));
+    EXPECT_EQ(Shown(58, 50), QColor(Qt::darkGreen));
+    Surface->EndUpdate();
+    const QImage After = Widget.grab().toImage();
+    EXPECT_EQ(After.pixelColor(46, 50), QColor(Qt::red));
+    EXPECT_EQ(After.pixelColor(58, 50), QColor(Qt::white));
+    EXPECT_EQ(After.pixelColor(10, 90), QColor(Qt::darkGreen));
+    Band.SetMMSurface(nullptr);
 }
 
 TEST_F(QtControl, AWidgetFreedFirstLeavesAnEmptyControl) {

@@ -90,16 +90,6 @@ QColor TQtCanvas::ToQColor(TColor C) {
     return QColor(GetRValue(C), GetGValue(C), GetBValue(C));
 }
 
-QFont TQtCanvas::ToQFont() const {
-    QFont F(ToQString(Font().Name));
-    F.setPixelSize(std::max(1, Font().Height));
-    F.setBold((Font().Style & fsBold) != 0);
-    F.setItalic((Font().Style & fsItalic) != 0);
-    F.setUnderline((Font().Style & fsUnderline) != 0);
-    F.setStrikeOut((Font().Style & fsStrikeOut) != 0);
-    return F;
-}
-
 QPainter* TQtCanvas::Begin(bool WithBrush) {
     if (FOwnPainter) {
         if (!FOwnPainter->isActive()) {
@@ -107,17 +97,38 @@ QPainter* TQtCanvas::Begin(bool WithBrush) {
                 return nullptr;
             if (!FOwnPainter->begin(FDevice))
                 return nullptr;
+            FOwnPainter->setRenderHint(QPainter::Antialiasing, false);
+            FStateKnown = false;
         }
         FPainter = FOwnPainter.get();
+    } else {
+        // Someone else's painter may have been changed between calls.
+        if (FPainter)
+            FPainter->setRenderHint(QPainter::Antialiasing, false);
+        FStateKnown = false;
     }
     if (!FPainter || !FPainter->isActive())
         return nullptr;
-    FPainter->setRenderHint(QPainter::Antialiasing, false);
-    FPainter->setPen(ToQPen(Pen()));
-    if (WithBrush && Brush().Style == TBrushStyle::bsSolid)
-        FPainter->setBrush(ToQColor(Brush().Color));
-    else
+    if (!FStateKnown || !(FPainterPen == Pen())) {
+        FPainter->setPen(ToQPen(Pen()));
+        FPainterPen = Pen();
+    }
+    if (WithBrush) {
+        std::optional<TColor> Fill;
+        if (Brush().Style == TBrushStyle::bsSolid)
+            Fill = Brush().Color;
+        if (!FStateKnown || Fill != FPainterFill) {
+            if (Fill)
+                FPainter->setBrush(ToQColor(*Fill));
+            else
+                FPainter->setBrush(Qt::NoBrush);
+            FPainterFill = Fill;
+        }
+    } else if (!FStateKnown) {
         FPainter->setBrush(Qt::NoBrush);
+        FPainterFill.reset();
+    }
+    FStateKnown = true;
     return FPainter;
 }
 
@@ -182,10 +193,26 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
 void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     if (X1 == X2 || Y1 == Y2)
         return;
-    if (QPainter* P = Begin(true)) {
-        P->drawEllipse(OutlineBox(X1, Y1, X2, Y2));
-        Drawn();
-    }
+    QPainter* P = Begin(true);
+    if (!P)
+        return;
+    const QRect Box = OutlineBox(X1, Y1, X2, Y2);
+    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P))
+        P->drawImage(Box.topLeft() + Shape->Offset, Shape->Image);
+    else
+        P->drawEllipse(Box);
+    Drawn();
+}
+
+const TQtEllipseCache::TShape* TQtCanvas::CachedEllipse(const QRect& Box, const QPainter& P) {
+    if (!OnOwnImage())
+        return nullptr;
+    const TQtEllipseCache::TShape* Shape = FEllipses.Get(Box, Pen(), FPainterFill, P);
+    // Where the device clips the ellipse, only drawing it in place is sure to clip it alike.
+    if (!Shape || !QRect(0, 0, FDevice->width(), FDevice->height())
+                       .contains(QRect(Box.topLeft() + Shape->Offset, Shape->Image.size())))
+        return nullptr;
+    return Shape;
 }
 
 void TQtCanvas::ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4,
@@ -243,12 +270,29 @@ void TQtCanvas::FillRect(const TRect& R) {
     }
 }
 
+bool TQtCanvas::OnOwnImage() const {
+    return FOwnPainter && FDevice && FDevice->devType() == QInternal::Image;
+}
+
+const QImage* TQtCanvas::CachedLabel(const std::string& Text) {
+    // Turned text and text over the background draw in place.
+    if (!OnOwnImage() || Font().Escapement != 0 || TextTransparent() ||
+        Brush().Style != TBrushStyle::bsSolid)
+        return nullptr;
+    return FText.Label(Font(), Brush().Color, Text, *static_cast<const QImage*>(FDevice));
+}
+
 void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     QPainter* P = Begin(false);
     if (!P || Text.empty())
         return;
+    if (const QImage* Label = CachedLabel(Text)) {
+        P->drawImage(X, Y, *Label);
+        Drawn();
+        return;
+    }
     const QString S = ToQString(Text);
-    P->setFont(ToQFont());
+    P->setFont(FText.Font(Font()));
     const QFontMetrics M = P->fontMetrics();
     P->save();
     P->translate(X, Y);
@@ -263,11 +307,11 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 }
 
 int TQtCanvas::TextWidth(const std::string& Text) {
-    return QFontMetrics(ToQFont()).horizontalAdvance(ToQString(Text));
+    return FText.Width(Font(), Text);
 }
 
 int TQtCanvas::TextHeight(const std::string&) {
-    return QFontMetrics(ToQFont()).height();
+    return FText.Height(Font());
 }
 
 void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
@@ -295,6 +339,7 @@ void TQtBitmap::SetSize(int Width, int Height) {
     if (Width == FImage.width() && Height == FImage.height() && !FImage.isNull())
         return;
     FCanvas.Flush();
+    FSpare = QImage();
     if (Width <= 0 || Height <= 0) {
         FImage = QImage();
         return;
@@ -306,4 +351,22 @@ void TQtBitmap::SetSize(int Width, int Height) {
 const QImage& TQtBitmap::Image() const {
     FCanvas.Flush();
     return FImage;
+}
+
+void TQtBitmap::Unshare() {
+    if (FImage.isNull() || FImage.isDetached())
+        return;
+    FCanvas.Flush();
+    std::swap(FImage, FSpare);
+    if (FImage.isNull() || !FImage.isDetached() || FImage.size() != FSpare.size() ||
+        FImage.format() != FSpare.format())
+        FImage = QImage(FSpare.size(), FSpare.format());
+}
+
+void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
+    const QImage& Image = FBitmap.FImage;
+    if (Brush().Style == TBrushStyle::bsSolid && R.Left <= 0 && R.Top <= 0 &&
+        R.Right >= Image.width() && R.Bottom >= Image.height())
+        FBitmap.Unshare();
+    TQtCanvas::FillRect(R);
 }

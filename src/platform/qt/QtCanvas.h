@@ -4,12 +4,15 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/qt/QtEllipseCache.h"
+#include "platform/qt/QtTextCache.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 
 class TQtCanvas : public TCanvas {
 public:
@@ -36,7 +39,6 @@ public:
     void Draw(int X, int Y, const TBitmap& Source) override;
 
     static QColor ToQColor(TColor C);
-    QFont ToQFont() const;
 
 protected:
     void DoLine(TPoint From, TPoint To) override;
@@ -44,8 +46,17 @@ protected:
     virtual void Drawn() {}
 
 private:
-    // The painter with the pen and brush in force; nullptr when there is nothing to draw on.
+    // The painter with the pen in force, and the brush for shapes that fill; nullptr when there
+    // is nothing to draw on.
     QPainter* Begin(bool WithBrush);
+    // Whether the canvas draws with its own painter on an image: the caches' pixels are that
+    // painter's own there.
+    bool OnOwnImage() const;
+    // The label as the text cache has it, when drawing it may take that.
+    const QImage* CachedLabel(const std::string& Text);
+    // The ellipse of the outline box with the painter's pen and brush, when drawing it may take
+    // a copy.
+    const TQtEllipseCache::TShape* CachedEllipse(const QRect& Box, const QPainter& P);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
     void ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
@@ -53,6 +64,12 @@ private:
     QPaintDevice* FDevice = nullptr;
     std::unique_ptr<QPainter> FOwnPainter;
     QPainter* FPainter = nullptr; // the painter in use
+    // What the own painter was last given; setting a pen or brush costs more than comparing.
+    bool FStateKnown = false;
+    TPen FPainterPen;
+    std::optional<TColor> FPainterFill; // none: no brush
+    TQtTextCache FText;
+    TQtEllipseCache FEllipses;
 };
 
 class TQtBitmap : public TBitmap {
@@ -62,10 +79,25 @@ public:
     int Height() const override { return FImage.height(); }
     void SetSize(int Width, int Height) override;
     TCanvas& Canvas() override { return FCanvas; }
-    // The picture with every drawing call so far completed.
+    // The picture with every drawing call so far completed. A copy shares the pixels until the
+    // bitmap draws again.
     const QImage& Image() const;
 
 private:
+    // Fills that cover the whole picture draw on a picture nobody else holds, without copying
+    // the pixels they cover.
+    class TImageCanvas : public TQtCanvas {
+    public:
+        explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {}
+        void FillRect(const TRect& R) override;
+
+    private:
+        TQtBitmap& FBitmap;
+    };
+    // Makes FImage one that no copy shares: the spare when that is free, else a new one.
+    void Unshare();
+
     QImage FImage;
-    mutable TQtCanvas FCanvas{&FImage};
+    QImage FSpare; // the picture before, often still shown when the next one is drawn
+    mutable TImageCanvas FCanvas{*this};
 };

@@ -4,10 +4,9 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
-
-#include <algorithm>
 
 class TQtControl::TFilter : public QObject {
 public:
@@ -152,7 +151,7 @@ bool TQtControl::Filter(QEvent* Event) {
             // Asked for by a control canvas: show what it drew. A paint message would repaint
             // the buffer over what was drawn directly on the control (a rubber band).
             FPresentPending = false;
-            ShowPicture();
+            ShowPicture(static_cast<const QPaintEvent&>(*Event).region());
             return true;
         }
         M.Msg = TMessageId::WM_PAINT;
@@ -167,6 +166,7 @@ bool TQtControl::Filter(QEvent* Event) {
     // A handler may close the window and free the widget: then the event is delivered no further.
     QPointer<QWidget> Widget = FWidget;
     if (M.Msg == TMessageId::WM_PAINT) {
+        const QRegion Region = static_cast<const QPaintEvent&>(*Event).region();
         {
             // Also when an item's Paint throws: the control must go on showing new pictures.
             const QScopedValueRollback<bool> InPaint(FInPaint, true);
@@ -174,21 +174,22 @@ bool TQtControl::Filter(QEvent* Event) {
         }
         if (!Widget || M.Defaulted)
             return !Widget;
-        ShowPicture();
+        ShowPicture(Region);
         return true;
     }
     Perform(M);
     return !Widget || !M.Defaulted;
 }
 
-void TQtControl::ShowPicture() {
+void TQtControl::ShowPicture(const QRegion& Region) {
     QPainter P(FWidget);
-    P.drawImage(0, 0, FPicture);
+    // Only what the event asks for: an expose of a corner costs a corner.
+    const QRect Picture = FPicture.rect();
+    for (const QRect& R : Region)
+        if (const QRect Shown = R & Picture; !Shown.isEmpty())
+            P.drawImage(Shown.topLeft(), FPicture, Shown);
     // Until the next picture arrives, a grown widget shows its background beside the old one.
-    const int W = FWidget->width(), H = FWidget->height();
-    const int PW = FPicture.width(), PH = FPicture.height();
-    if (W > PW)
-        P.fillRect(QRect(PW, 0, W - PW, H), FWidget->palette().window());
-    if (H > PH)
-        P.fillRect(QRect(0, PH, std::min(W, PW), H - PH), FWidget->palette().window());
+    const QRegion Beside = Region - Picture;
+    for (const QRect& R : Beside)
+        P.fillRect(R, FWidget->palette().window());
 }

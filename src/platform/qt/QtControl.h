@@ -15,6 +15,7 @@
 
 class QEvent;
 class QMouseEvent;
+class QRegion;
 
 class TQtControl : public TControl {
 public:
@@ -36,7 +37,7 @@ private:
     class TFilter;
     bool Filter(QEvent* Event);
     static void FillMouse(TMessage& M, const QMouseEvent& Event);
-    void ShowPicture();
+    void ShowPicture(const QRegion& Region);
 
     QPointer<QWidget> FWidget;
     std::unique_ptr<TFilter> FFilter;

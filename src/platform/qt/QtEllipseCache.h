@@ -1,0 +1,43 @@
+// Small ellipses drawn once per size, pen and fill and copied from then on: a mechanism draws
+// the same few joint circles thousands of times a repaint.
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+class TQtEllipseCache {
+public:
+    // Larger boxes draw in place; past MaxShapes the cache starts afresh.
+    static constexpr int MaxSide = 64;
+    static constexpr std::size_t MaxShapes = 256;
+
+    struct TShape {
+        QImage Image;  // transparent around the ellipse; no antialiasing, so nothing in between
+        QPoint Offset; // of the image's top-left corner from the box's
+    };
+
+    // The ellipse that Painter's drawEllipse (Box) gives with its pen and brush, which are Pen
+    // and Fill (none: no brush); nullptr when the box is too large to keep.
+    const TShape* Get(const QRect& Box, const TPen& Pen, std::optional<TColor> Fill,
+                      const QPainter& Painter);
+
+    std::size_t Count() const { return FShapes.size(); }
+
+private:
+    struct TEntry {
+        QSize Size;
+        TPen Pen;
+        std::optional<TColor> Fill;
+        TShape Shape;
+    };
+    static TShape Render(QSize Size, const QPainter& Painter);
+
+    std::vector<TEntry> FShapes;
+};

@@ -1,0 +1,76 @@
+// What a canvas keeps of its text so that a label drawn again costs a copy: the Qt font of each
+// canvas font, text widths and line heights, and opaque labels rendered once. Shaping and
+// rasterising text are most of a repaint's cost, and the same labels come back every repaint.
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QFont>
+#include <QImage>
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+class TQtTextCache {
+public:
+    // Past these the cache starts afresh, so that it stays bounded however many texts pass.
+    static constexpr std::size_t MaxTexts = 8192;
+    static constexpr std::size_t MaxLabelPixels = 4 << 20;
+    static constexpr std::size_t MaxFonts = 64;
+
+    // The Qt font for the canvas font's name, height and style.
+    const QFont& Font(const TFont& F);
+    // As QFontMetrics of that font measures them.
+    int Width(const TFont& F, const std::string& Text);
+    int Height(const TFont& F);
+    // The text on its box in Background, exactly as drawing it on Like (an image of the same
+    // format and resolution) gives those pixels; nullptr when some of its ink falls outside the
+    // box, which only drawing it in place gets right.
+    const QImage* Label(const TFont& F, TColor Background, const std::string& Text,
+                        const QImage& Like);
+
+    std::size_t TextCount() const { return FTexts; }
+    std::size_t LabelPixels() const { return FLabelPixels; }
+
+private:
+    struct TLabel {
+        TColor Foreground;
+        TColor Background;
+        QImage::Format Format;
+        int DotsPerMeter;
+        QImage Image; // null when the ink leaves the box
+    };
+    struct TText {
+        int Width = -1; // not measured yet
+        std::vector<TLabel> Labels;
+    };
+    struct TFontEntry {
+        std::string Name;
+        int Height;
+        unsigned Style;
+        QFont Font;
+        int LineHeight = -1; // not measured yet
+        std::unordered_map<std::string, TText> Texts;
+        // The texts met last, looked at before the map: a label's text is measured and then
+        // drawn, and "v" and "gT" place every label.
+        std::array<std::pair<const std::string*, TText*>, 4> Recent{};
+        std::size_t NextRecent = 0;
+    };
+
+    TFontEntry& Entry(const TFont& F);
+    void StartAfresh();
+    // The text's record, counted in when new (the cache starts afresh first when full).
+    TText& Text(TFontEntry& E, const std::string& Text);
+    static QImage Render(const QFont& Font, TColor Foreground, TColor Background,
+                         const std::string& Text, const QImage& Like);
+
+    std::deque<TFontEntry> FFonts; // stays where it is: the recent texts point into it
+    std::size_t FLast = 0; // the entry found last: labels of one font often follow each other
+    std::size_t FTexts = 0;
+    std::size_t FLabelPixels = 0;
+};

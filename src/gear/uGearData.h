@@ -137,6 +137,9 @@ public:
     // LinkB gets a joint of its own in place of the common joint.
     void SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB);
     void MoveOriginToJoint(TJoint* Joint);
+    // Replaces the whole mechanism by Source's parts, lists and information, which move over
+    // onto this model's surface; Source is left empty. Raises OnDataChanged.
+    void TakeOver(TGearData& Source);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -275,3 +275,39 @@ void TGearData::MoveOriginToJoint(TJoint* Joint) {
     Joint->SetY(0);
     // The bracket's end repaints once the whole mechanism is shifted.
 }
+
+void TGearData::TakeOver(TGearData& Source) {
+    assert(&Source != this);
+    TUpdateBracket Bracket(*this);
+    DeselectLinks();
+    DeselectJoints();
+    FDrives.Clear();
+    FJoints.Clear();
+    FLinks.Clear();
+    FParts.Clear();
+    FGearInfo.SetAuthor(Source.FGearInfo.Author());
+    FGearInfo.SetDescription(Source.FGearInfo.Description());
+    Source.DeselectLinks();
+    Source.DeselectJoints();
+    // The registry hands its parts out from the last, so that no removal shifts the rest.
+    std::vector<std::unique_ptr<TGearPart>> Moving;
+    while (!Source.FParts.Empty())
+        Moving.push_back(Source.FParts.Remove(Source.FParts.Items(Source.FParts.Count() - 1)));
+    for (auto It = Moving.rbegin(); It != Moving.rend(); ++It) {
+        (*It)->SetMMSurface(FMMSurface);
+        FParts.Adopt(std::move(*It));
+    }
+    for (TDrive* Drive : Source.FDrives) {
+        std::unique_ptr<TDrive> Owned = Source.FParts.Remove(Drive);
+        Owned->SetMMSurface(FMMSurface);
+        FDrives.Add(FParts.AdoptDrive(std::move(Owned)));
+    }
+    for (TJoint* Joint : Source.FJoints)
+        FJoints.Add(Joint);
+    for (TCustomLink* Link : Source.FLinks)
+        FLinks.Add(Link);
+    Source.FDrives.Clear();
+    Source.FJoints.Clear();
+    Source.FLinks.Clear();
+    Raise(OnDataChanged, this);
+}

@@ -1,0 +1,457 @@
+// The reading half of the mechanism file parser. A file is untrusted: every count is bounded,
+// every value checked, and a reference that does not resolve drops only the entry that makes it.
+#include "files/uXMLFileParser.h"
+
+#include "files/uXMLFileValues.h"
+#include "gear/uDrive.h"
+#include "gear/uGearData.h"
+#include "gear/uGearPrefs.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uRack.h"
+#include "gear/uSlider.h"
+
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char* const NewerVersionMessage =
+    "Die Datei wurde mit einer neueren Version des Programs erstellt,\r\nund kann nicht "
+    "geöffnet werden.";
+const char* const UnreadableMessage = "Die Datei konnte nicht gelesen werden.";
+
+// Far beyond any mechanism drawn by hand, small enough that no file makes the model's quadratic
+// steps (numbering, UIDs) or the value tables run away.
+constexpr int MaxEntries = 10000;
+constexpr int MaxConnections = 100000;
+constexpr int MaxIntervals = 99999;
+constexpr long long MaxDriveValues = 4000000;
+// World millimetres; beyond this the drawing and the solvers lose all precision.
+constexpr double MaxCoordinate = 1e9;
+
+// A file that cannot be read; the message names the reason for the user.
+class EFileFault : public std::runtime_error {
+public:
+    explicit EFileFault(const std::string& Reason) : std::runtime_error(Reason) {}
+};
+
+std::string Shown(const std::string& Text) {
+    constexpr std::size_t MaxShown = 40;
+    return Text.size() <= MaxShown ? Text : Text.substr(0, MaxShown) + "...";
+}
+
+class TFileReader {
+public:
+    TFileReader(const TXMLDocument& Doc, TGearData& Model) : FDoc(Doc), FModel(Model) {}
+
+    TFileInfo ReadFileInfo(TXMLNode Node) const;
+    // Everything after "fileinfo", for the given version.
+    void ReadContents(TXMLNode Data, int Version);
+
+private:
+    void ReadGearInfo(TXMLNode Node);
+    void ReadJoints(TXMLNode Node);
+    TJoint* ReadJoint(TXMLNode Node);
+    void ReadLinks(TXMLNode Node);
+    TCustomLink* ReadLink(TXMLNode Node);
+    template <class T> T* NewLink();
+    void ReadConnections(TXMLNode Node);
+    void ReadLinkConnection(TXMLNode Node);
+    void ReadJointConnection(TXMLNode Node);
+    void ApplyReferenceJoints();
+    void ReadDrives(TXMLNode Node);
+    TDrive* ReadDrive(TXMLNode Node);
+    void ReadValues(TXMLNode Node, TDrive& Drive);
+
+    // The children of a list element, bounded.
+    int Entries(TXMLNode Node, int Max, const char* What) const;
+    bool HasAll(TXMLNode Node, std::initializer_list<const char*> Names) const;
+    std::string Text(TXMLNode Node, const char* Name) const;
+    int Integer(TXMLNode Node, const char* Name) const;
+    int Bounded(TXMLNode Node, const char* Name, int Min, int Max) const;
+    bool Boolean(TXMLNode Node, const char* Name) const;
+    double Number(const std::string& Value, const char* Name) const;
+    double Coordinate(TXMLNode Node, const char* Name) const;
+
+    // The file's UID when it is valid and no part read before holds it; else the part keeps a
+    // fresh one.
+    void TakeUID(TGearPart& Part, int FileUID);
+    // Fresh UIDs were drawn while the file's were still unknown: one that a later part claimed
+    // is drawn again.
+    void RenewFreshUIDs();
+    void Forget(const TGearPart* Part);
+    void IndexParts();
+    TJoint* JointRef(int Value) const;
+    TCustomLink* LinkRef(int Value) const;
+
+    const TXMLDocument& FDoc;
+    TGearData& FModel;
+    int FVersion = CurrentFileVersion;
+    std::unordered_set<int> FClaimedUIDs;
+    std::vector<TGearPart*> FFreshUIDs;
+    // Each link read with the "refjoint" it asks for, applied once its joints are known.
+    std::vector<std::pair<TCustomLink*, int>> FReferenceJoints;
+    // Keys of the version in force: UIDs, IDs or positions.
+    std::unordered_map<int, TJoint*> FJointKeys;
+    std::unordered_map<int, TCustomLink*> FLinkKeys;
+    // How many links of each joint the joint connections have put in order.
+    std::unordered_map<TJoint*, int> FPlacedLinks;
+    long long FDriveValues = 0;
+};
+
+TFileInfo TFileReader::ReadFileInfo(TXMLNode Node) const {
+    TFileInfo Info;
+    Info.FileVersion = -1;
+    if (!Node)
+        return Info;
+    if (FDoc.HasAttribute(Node, "Fileversion"))
+        Info.FileVersion = Integer(Node, "Fileversion");
+    // A time in another form costs the time, not the file.
+    Info.CreationTime = ParseFileDateTime(FDoc.Attribute(Node, "CreationTime"));
+    Info.LastModified = ParseFileDateTime(FDoc.Attribute(Node, "LastModfied"));
+    return Info;
+}
+
+void TFileReader::ReadContents(TXMLNode Data, int Version) {
+    FVersion = Version;
+    ReadGearInfo(FDoc.ChildByName(Data, "gearinfo"));
+    ReadJoints(FDoc.ChildByName(Data, "joints"));
+    ReadLinks(FDoc.ChildByName(Data, "links"));
+    RenewFreshUIDs();
+    IndexParts();
+    ReadConnections(FDoc.ChildByName(Data, "connections"));
+    ApplyReferenceJoints();
+    ReadDrives(FDoc.ChildByName(Data, "drives"));
+    // Plane positions and coupler curves are not stored.
+    FModel.RemoveOrphans();
+    if (!FModel.Rack())
+        FModel.CreateRack(false, true, "Gestell");
+}
+
+void TFileReader::ReadGearInfo(TXMLNode Node) {
+    if (!Node)
+        return;
+    FModel.GearInfo().SetDescription(FDoc.Attribute(Node, "Description"));
+    FModel.GearInfo().SetAuthor(FDoc.Attribute(Node, "Author"));
+}
+
+void TFileReader::ReadJoints(TXMLNode Node) {
+    const int Count = Entries(Node, MaxEntries, "Gelenke");
+    for (int I = 0; I < Count; ++I)
+        if (TJoint* Joint = ReadJoint(FDoc.Child(Node, I)))
+            FModel.AddJoint(Joint);
+}
+
+TJoint* TFileReader::ReadJoint(TXMLNode Node) {
+    const bool Current = FVersion == CurrentFileVersion;
+    if (Current
+            ? !HasAll(Node, {"uid", "number", "name", "selected", "visible", "virtual", "x", "y"})
+            : !HasAll(Node, {"id", "ident", "selected", "visible"}))
+        return nullptr;
+    const int ID = Integer(Node, Current ? "number" : "id");
+    // Checked, but a file does not select: the first click elsewhere would change the document.
+    Boolean(Node, "selected");
+    const bool Visible = Current ? Boolean(Node, "visible") : true;
+    const bool Virtual = Boolean(Node, "virtual");
+    const double X = Coordinate(Node, "x");
+    const double Y = Coordinate(Node, "y");
+    const int UID = Current ? Integer(Node, "uid") : -1;
+    // As the model creates a joint, without its search for a free number: the file gives one.
+    TJoint* Joint = FModel.Parts().AddNew<TJoint>();
+    ApplyToJoint(*Joint);
+    if (Current)
+        TakeUID(*Joint, UID);
+    Joint->SetID(ID);
+    Joint->SetIdentifier(Text(Node, Current ? "name" : "ident"));
+    Joint->SetVisible(Visible);
+    Joint->SetIsVirtual(Virtual);
+    Joint->SetX(X);
+    Joint->SetY(Y);
+    return Joint;
+}
+
+void TFileReader::ReadLinks(TXMLNode Node) {
+    const int Count = Entries(Node, MaxEntries, "Glieder");
+    for (int I = 0; I < Count; ++I) {
+        TCustomLink* Link = ReadLink(FDoc.Child(Node, I));
+        if (!Link)
+            continue;
+        if (dynamic_cast<TRack*>(Link) && FModel.Rack()) {
+            // A second frame replaces the first, which is freed.
+            TRack* Old = FModel.Rack();
+            Forget(Old);
+        }
+        FModel.AddLink(Link);
+    }
+}
+
+template <class T> T* TFileReader::NewLink() {
+    T* Link = FModel.Parts().AddNew<T>();
+    ApplyToLink(*Link);
+    return Link;
+}
+
+TCustomLink* TFileReader::ReadLink(TXMLNode Node) {
+    const std::string Tag = FDoc.TagName(Node);
+    if (Tag != "link" && Tag != "rack" && Tag != "slider")
+        return nullptr;
+    const bool Current = FVersion == CurrentFileVersion;
+    if (Current
+            ? !HasAll(Node, {"uid", "number", "name", "selected", "visible", "refjoint", "color"})
+            : !HasAll(Node, {"id", "ident", "selected", "visible", "refjoint", "color"}))
+        return nullptr;
+    const int ID = Integer(Node, Current ? "number" : "id");
+    Boolean(Node, "selected");
+    const bool Visible = Current ? Boolean(Node, "visible") : true;
+    const int RefJoint = Integer(Node, "refjoint");
+    const auto Color = static_cast<TColor>(static_cast<std::uint32_t>(Integer(Node, "color")));
+    const int UID = Current ? Integer(Node, "uid") : -1;
+    TCustomLink* Link = Tag == "link"   ? static_cast<TCustomLink*>(NewLink<TLink>())
+                        : Tag == "rack" ? static_cast<TCustomLink*>(NewLink<TRack>())
+                                        : static_cast<TCustomLink*>(NewLink<TSlider>());
+    if (Current)
+        TakeUID(*Link, UID);
+    Link->SetID(ID);
+    Link->SetIdentifier(Text(Node, Current ? "name" : "ident"));
+    Link->SetVisible(Visible);
+    Link->SetLineColor(Color);
+    FReferenceJoints.emplace_back(Link, RefJoint);
+    return Link;
+}
+
+void TFileReader::ReadConnections(TXMLNode Node) {
+    if (!Node)
+        return;
+    if (TXMLNode List = FDoc.ChildByName(Node, "linkconnections")) {
+        const int Count = Entries(List, MaxConnections, "Verbindungen");
+        for (int I = 0; I < Count; ++I)
+            ReadLinkConnection(FDoc.Child(List, I));
+    }
+    if (TXMLNode List = FDoc.ChildByName(Node, "jointconnections")) {
+        const int Count = Entries(List, MaxConnections, "Verbindungen");
+        for (int I = 0; I < Count; ++I)
+            ReadJointConnection(FDoc.Child(List, I));
+    }
+}
+
+void TFileReader::ReadLinkConnection(TXMLNode Node) {
+    if (!HasAll(Node, {"linkidx", "jointidx"}))
+        return;
+    TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
+    TJoint* Joint = JointRef(Integer(Node, "jointidx"));
+    if (Link && Joint)
+        Link->AddJoint(Joint);
+}
+
+// Joining a link already told the joint, in link-list order; this list gives each joint's links
+// their saved order back, so a file reads into the model that was saved. An entry naming a link
+// without the joint is ignored: the joint would name a link that does not know it.
+void TFileReader::ReadJointConnection(TXMLNode Node) {
+    if (!HasAll(Node, {"jointidx", "linkidx"}))
+        return;
+    TJoint* Joint = JointRef(Integer(Node, "jointidx"));
+    TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
+    if (!Link || !Joint || !Link->Joints().Contains(Joint))
+        return;
+    int& Placed = FPlacedLinks[Joint];
+    TLinkList& Links = Joint->Links();
+    if (Links.IndexOf(Link) < Placed)
+        return;
+    Links.Remove(Link);
+    Links.Insert(Placed++, Link);
+}
+
+void TFileReader::ApplyReferenceJoints() {
+    for (auto [Link, Index] : FReferenceJoints)
+        if (Index >= 0 && Index < Link->Joints().Count())
+            Link->SetReferenceJointID(Index);
+}
+
+void TFileReader::ReadDrives(TXMLNode Node) {
+    const int Count = Entries(Node, MaxEntries, "Antriebe");
+    for (int I = 0; I < Count; ++I)
+        if (TDrive* Drive = ReadDrive(FDoc.Child(Node, I)))
+            FModel.AddDrive(Drive);
+}
+
+TDrive* TFileReader::ReadDrive(TXMLNode Node) {
+    if (!HasAll(Node, {"ident", "jointidx", "linkidx0", "linkidx1", "drivetype", "intervals"}))
+        return nullptr;
+    const int Intervals = Bounded(Node, "intervals", 0, MaxIntervals);
+    const int DriveType = Bounded(Node, "drivetype", dtRotary, dtSliding);
+    TJoint* Joint = JointRef(Integer(Node, "jointidx"));
+    TCustomLink* Link0 = LinkRef(Integer(Node, "linkidx0"));
+    TCustomLink* Link1 = LinkRef(Integer(Node, "linkidx1"));
+    // A sliding drive moves a slider: on any other link it would have nothing to move.
+    if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !dynamic_cast<TSlider*>(Link0)))
+        return nullptr;
+    // A failure on the way leaves the drive in the staging model, which is dropped as a whole.
+    TDrive* Drive = FModel.CreateDrive(false, false);
+    Drive->SetIdentifier(Text(Node, "ident"));
+    Drive->SetVisible(true);
+    Drive->SetIntervals(Intervals);
+    Drive->SetDriveType(static_cast<std::uint8_t>(DriveType));
+    Drive->SetJoint(Joint);
+    Drive->SetLink0(Link0);
+    Drive->SetLink1(Link1);
+    if (TXMLNode Values = FDoc.ChildByName(Node, "values"))
+        ReadValues(Values, *Drive);
+    else
+        FDriveValues += Intervals + 1;
+    if (FDriveValues > MaxDriveValues)
+        throw EFileFault("Die Antriebe enthalten zu viele Werte.");
+    return Drive;
+}
+
+void TFileReader::ReadValues(TXMLNode Node, TDrive& Drive) {
+    const int Count = Entries(Node, MaxIntervals, "Antriebswerte");
+    FDriveValues += Count + 1;
+    if (FDriveValues > MaxDriveValues)
+        throw EFileFault("Die Antriebe enthalten zu viele Werte.");
+    if (Count != Drive.Intervals())
+        Drive.SetIntervals(Count);
+    for (int I = 0; I < Count; ++I)
+        Drive.SetValue(I, Number(FDoc.Text(FDoc.Child(Node, I)), "item"));
+}
+
+int TFileReader::Entries(TXMLNode Node, int Max, const char* What) const {
+    if (!Node)
+        return 0;
+    const int Count = FDoc.ChildCount(Node);
+    if (Count > Max)
+        throw EFileFault(std::string("Die Datei enthält zu viele ") + What + ".");
+    return Count;
+}
+
+bool TFileReader::HasAll(TXMLNode Node, std::initializer_list<const char*> Names) const {
+    for (const char* Name : Names)
+        if (!FDoc.HasAttribute(Node, Name))
+            return false;
+    return true;
+}
+
+std::string TFileReader::Text(TXMLNode Node, const char* Name) const {
+    if (!FDoc.HasAttribute(Node, Name))
+        throw EFileFault(std::string("Das Attribut \"") + Name + "\" fehlt.");
+    return FDoc.Attribute(Node, Name);
+}
+
+int TFileReader::Integer(TXMLNode Node, const char* Name) const {
+    const std::string Value = Text(Node, Name);
+    if (std::optional<int> Result = ParseFileInteger(Value))
+        return *Result;
+    throw EFileFault("\"" + Shown(Value) + "\" ist keine gültige ganze Zahl (" + Name + ").");
+}
+
+int TFileReader::Bounded(TXMLNode Node, const char* Name, int Min, int Max) const {
+    const int Value = Integer(Node, Name);
+    if (Value < Min || Value > Max)
+        throw EFileFault(std::string("Der Wert von \"") + Name + "\" liegt nicht zwischen " +
+                         std::to_string(Min) + " und " + std::to_string(Max) + ".");
+    return Value;
+}
+
+bool TFileReader::Boolean(TXMLNode Node, const char* Name) const {
+    const std::string Value = Text(Node, Name);
+    if (std::optional<bool> Result = ParseFileBoolean(Value))
+        return *Result;
+    throw EFileFault("\"" + Shown(Value) + "\" ist kein gültiger Wahrheitswert (" + Name + ").");
+}
+
+double TFileReader::Number(const std::string& Value, const char* Name) const {
+    if (std::optional<double> Result = ParseFileNumber(Value))
+        return *Result;
+    throw EFileFault("\"" + Shown(Value) + "\" ist keine gültige Zahl (" + Name + ").");
+}
+
+double TFileReader::Coordinate(TXMLNode Node, const char* Name) const {
+    const double Value = Number(Text(Node, Name), Name);
+    if (std::fabs(Value) > MaxCoordinate)
+        throw EFileFault(std::string("Die Koordinate \"") + Name +
+                         "\" liegt außerhalb des zulässigen Bereichs.");
+    return Value;
+}
+
+void TFileReader::TakeUID(TGearPart& Part, int FileUID) {
+    if (FileUID < 0 || FileUID >= GearPartUIDRange || !FClaimedUIDs.insert(FileUID).second) {
+        FFreshUIDs.push_back(&Part);
+        return;
+    }
+    Part.SetUID(FileUID);
+}
+
+void TFileReader::RenewFreshUIDs() {
+    for (TGearPart* Part : FFreshUIDs)
+        if (FClaimedUIDs.count(Part->UID()))
+            Part->SetUID(FModel.Parts().NewUID());
+}
+
+void TFileReader::Forget(const TGearPart* Part) {
+    if (std::erase(FFreshUIDs, Part) == 0)
+        FClaimedUIDs.erase(Part->UID());
+    std::erase_if(FReferenceJoints, [Part](const auto& R) { return R.first == Part; });
+}
+
+void TFileReader::IndexParts() {
+    auto Key = [this](const TGearPart& Part, int Position) {
+        if (FVersion == CurrentFileVersion)
+            return Part.UID();
+        return FVersion == 2 ? Part.ID() : Position;
+    };
+    // emplace keeps the first part of a key, as a search through the list finds it.
+    for (int I = 0; I < FModel.Joints().Count(); ++I)
+        FJointKeys.emplace(Key(*FModel.Joints().Items(I), I), FModel.Joints().Items(I));
+    for (int I = 0; I < FModel.Links().Count(); ++I)
+        FLinkKeys.emplace(Key(*FModel.Links().Items(I), I), FModel.Links().Items(I));
+}
+
+TJoint* TFileReader::JointRef(int Value) const {
+    auto It = FJointKeys.find(Value);
+    return It == FJointKeys.end() ? nullptr : It->second;
+}
+
+TCustomLink* TFileReader::LinkRef(int Value) const {
+    auto It = FLinkKeys.find(Value);
+    return It == FLinkKeys.end() ? nullptr : It->second;
+}
+
+} // namespace
+
+TLoadResult TXMLFileParser::LoadFromFile(const std::string& FileName) {
+    TLoadResult Result;
+    Result.FileInfo.FileVersion = -1;
+    try {
+        TXMLDocumentJob Job;
+        TXMLDocument& Doc = Job.Doc();
+        Doc.LoadFromFile(FileName);
+        TXMLNode Data = Doc.ChildByName(Doc.Document(), "data");
+        if (!Data)
+            throw EFileFault("Das Element \"data\" fehlt.");
+        // Parts of the file go into a model of their own, bound to no surface, until the file
+        // has been read completely.
+        TGearData Staging;
+        TFileReader Reader(Doc, Staging);
+        Result.FileInfo = Reader.ReadFileInfo(Doc.ChildByName(Data, "fileinfo"));
+        if (Result.FileInfo.FileVersion > CurrentFileVersion) {
+            Result.Message = NewerVersionMessage;
+            return Result;
+        }
+        Reader.ReadContents(Data, Result.FileInfo.FileVersion);
+        FGearData.TakeOver(Staging);
+        FFileInfo = Result.FileInfo;
+        Result.Success = true;
+    } catch (const std::logic_error&) {
+        // A fault of the program, not of the file.
+        throw;
+    } catch (const std::exception& E) {
+        Result.Message = std::string(UnreadableMessage) + "\r\n" + E.what();
+    }
+    return Result;
+}

@@ -42,6 +42,8 @@ public:
 
     // The drawable area, starting at (0, 0). May throw std::runtime_error when the window is gone.
     virtual TRect ClientRect() const = 0;
+    // Where the drawable area's top-left corner lies on the screen.
+    virtual TPoint ClientOrigin() const = 0;
 
     // The procedure every message of this control passes through; initially DefaultWndProc.
     const TWndMethod& WindowProc() const { return FWindowProc; }

@@ -14,6 +14,7 @@ public:
     explicit TFakeControl(TRect R = Rect(0, 0, 400, 300), TComponent* AOwner = nullptr);
 
     TRect ClientRect() const override;
+    TPoint ClientOrigin() const override { return Origin; }
     std::unique_ptr<TCanvas> CreateCanvas() override;
 
     // Changes the client rectangle and sends WM_SIZE, as a real resize does.
@@ -22,6 +23,8 @@ public:
     void SetClientRect(TRect R) { FClientRect = R; }
     // ClientRect() throws, like a window that is gone.
     bool ThrowOnClientRect = false;
+    // Where the client area lies on the screen.
+    TPoint Origin;
 
     // Sends one message through the window procedure; returns whether it reached the control's
     // own procedure.

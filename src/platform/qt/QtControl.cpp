@@ -89,6 +89,13 @@ TRect TQtControl::ClientRect() const {
     return Rect(0, 0, FWidget->width(), FWidget->height());
 }
 
+TPoint TQtControl::ClientOrigin() const {
+    if (!FWidget)
+        return TPoint{};
+    const QPoint P = FWidget->mapToGlobal(QPoint(0, 0));
+    return TPoint{P.x(), P.y()};
+}
+
 std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {
     return std::make_unique<TQtControlCanvas>(*this);
 }

@@ -24,6 +24,7 @@ public:
 
     QWidget* Widget() const { return FWidget; }
     TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
     std::unique_ptr<TCanvas> CreateCanvas() override;
 
     // What the control canvases drew last.

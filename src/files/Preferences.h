@@ -7,6 +7,7 @@
 #include "xml/XMLPrefs.h"
 
 class TRecentFiles;
+struct TApplyTargets;
 
 class TPreferences : public TCustomXMLPreferences {
 public:
@@ -24,6 +25,9 @@ public:
     void LoadRecentFiles(TRecentFiles& List) const;
     // Associates the mechanism files with the running program; false when that failed.
     bool RegisterFileType() const;
+    // Brings every given object that draws or animates up to the settings; the main window's
+    // surface repaints once, unless an outer batch is still open (ApplyPreferences.cpp).
+    void ApplyToAll(const TApplyTargets& Targets) const;
 
 private:
     void RegisterDefaults();

@@ -50,7 +50,7 @@ void ApplyToLink(TCustomLink& Link, const TCustomXMLPreferences& P) {
     Link.SetShowID(P.GetBoolean("Links", "ShowID"));
     Link.SetShowIdentifier(P.GetBoolean("Links", "ShowIdentifier"));
     Link.SetShowLinkCoord(P.GetBoolean("Links", "ShowLinkCoord"));
-    Link.SetLineColor(P.GetColor("Links", "LineColor"));
+    Link.SetSettingsLineColor(P.GetColor("Links", "LineColor"));
     Link.SetFillColor(P.GetColor("Links", "FillColor"));
     Link.SetFillColorSelected(P.GetColor("Links", "FillColorSelected"));
     Link.SetLineColorSelected(P.GetColor("Links", "LineColorSelected"));

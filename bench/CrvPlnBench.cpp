@@ -27,6 +27,7 @@ namespace {
 class TPictureControl : public TControl {
 public:
     TRect ClientRect() const override { return Rect(0, 0, 1920, 1080); }
+    TPoint ClientOrigin() const override { return {}; }
     std::unique_ptr<TCanvas> CreateCanvas() override {
         return std::make_unique<TQtCanvas>(&FScreen);
     }

@@ -54,13 +54,9 @@ void TGear::SurfaceMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int
         return;
     const bool Drop = FDownHitPart;
     EndDrag();
-    if (!Drop || !FMMSurface)
+    if (!Drop)
         return;
-    FMMSurface->BeginUpdate();
-    struct TEndUpdate {
-        TMMSurface& Surface;
-        ~TEndUpdate() { Surface.EndUpdate(); }
-    } Bracket{*FMMSurface};
+    TBatch Batch(FMMSurface);
     const bool Changed = !FGearData->SelectedJoints().Empty()
                              ? DropJoint(Button, Shift, X, Y, MMX, MMY)
                              : DropSlider();

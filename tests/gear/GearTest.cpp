@@ -94,6 +94,7 @@ TEST(Gear, MechanismsThatCannotBeAnimatedStayInEditMode) {
          [](TGearRig& R) {
              R.CrankRocker();
              R.D().RemoveDrive(R.Drive);
+             R.D().Parts().Remove(R.Drive);
          },
          {NoDrive, NotAnimatable}},
         {"20 and 24 intervals",
@@ -163,6 +164,7 @@ TEST(Gear, AnExceptionWhileLeavingEditModeReturnsToEditMode) {
     TGearRig Rig;
     Rig.CrankRocker();
     Rig.D().RemoveDrive(Rig.Drive);
+    Rig.D().Parts().Remove(Rig.Drive);
     Rig.Adopt();
     const std::vector<TMMPoint> Before = Places(Rig.G());
     {

@@ -5,14 +5,14 @@
 #pragma once
 
 #include "files/uXMLFileParser.h"
-#include "platform/Object.h"
+#include "gear/uGearDocument.h"
 
 #include <cstdint>
 #include <string>
 
 class TGearData;
 
-class TFileManager : public TObject {
+class TFileManager : public TGearDocument {
 public:
     // Starts with a new document: Unbenannt0.kxw.
     explicit TFileManager(TGearData& GearData);
@@ -24,7 +24,7 @@ public:
     const std::string& UntitledName() const { return FUntitledName; }
 
     // Makes the document a new untitled one; the caller has already cleared the model.
-    void NewFile();
+    void NewFile() override;
     // The model takes the file's mechanism over only when the whole file was read; otherwise the
     // document stays exactly as it was and the user is told why.
     bool Open(const std::string& FileName);

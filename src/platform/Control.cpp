@@ -18,6 +18,11 @@ void TControl::Perform(TMessage& Message) {
     Proc(Message);
 }
 
+void TControl::SetCursor(TCursor Value) {
+    FCursor = Value;
+    ShowCursor(Value);
+}
+
 void TControl::DefaultWndProc(TMessage& Message) {
     Message.Defaulted = true;
 }

@@ -36,6 +36,9 @@ struct TMessage {
 
 using TWndMethod = std::function<void(TMessage& Message)>;
 
+// The mouse pointer shown over a control.
+enum class TCursor { crDefault, crSizeAll };
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner = nullptr);
@@ -58,10 +61,16 @@ public:
     // std::runtime_error when the window is gone.
     virtual std::unique_ptr<TCanvas> CreateCanvas() = 0;
 
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
 protected:
     // The control's own handling: hands the event back to the toolkit.
     virtual void DefaultWndProc(TMessage& Message);
+    // Shows the pointer on the screen; a control without a window only remembers it.
+    virtual void ShowCursor(TCursor) {}
 
 private:
     TWndMethod FWindowProc;
+    TCursor FCursor = TCursor::crDefault;
 };

@@ -95,6 +95,15 @@ TPoint TQtControl::ClientOrigin() const {
     return TPoint{P.x(), P.y()};
 }
 
+void TQtControl::ShowCursor(TCursor Value) {
+    if (!FWidget)
+        return;
+    if (Value == TCursor::crSizeAll)
+        FWidget->setCursor(Qt::SizeAllCursor);
+    else
+        FWidget->unsetCursor();
+}
+
 std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {
     return std::make_unique<TQtControlCanvas>(*this);
 }

@@ -33,6 +33,9 @@ public:
     // Asks for the picture to be shown, unless a paint event is being handled and will show it.
     void Present();
 
+protected:
+    void ShowCursor(TCursor Value) override;
+
 private:
     class TFilter;
     bool Filter(QEvent* Event);

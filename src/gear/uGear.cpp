@@ -1,0 +1,194 @@
+#include "gear/uGear.h"
+
+#include "gear/uCrvPlnPrefs.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "platform/Platform.h"
+#include "surface/MMSurface.h"
+
+#include <cassert>
+
+template <auto Method> struct TGear::TBound {
+    TGear* Gear;
+    template <class... TArgs> void operator()(TArgs... Args) const { (Gear->*Method)(Args...); }
+};
+
+TGear::TGear(TComponent* AOwner, const TGearDocumentFactory& MakeDocument)
+    : TComponent(AOwner), FGearData(std::make_unique<TGearData>()),
+      FCalculator(std::make_unique<TGearCalculator>(*FGearData)),
+      FGearCache(std::make_unique<TGearCache>(*FGearData, *FCalculator)),
+      FAnimator(std::make_unique<TAnimator>(*FGearData, *FGearCache)),
+      FFileManager(MakeDocument(*FGearData)),
+      FPartCreator(std::make_unique<TGearPartCreator>(*FGearData)),
+      FLinkMover(std::make_unique<TLinkMover>(*FGearData)),
+      FPlanes(std::make_unique<TPlaneList>(*FGearData)),
+      FCurves(std::make_unique<TCurveList>(*FGearData)) {
+    assert(FFileManager);
+}
+
+TGear::~TGear() {
+    Destroying();
+    SetMMSurface(nullptr);
+    SetHoverJoint(nullptr);
+    SetHoverLink(nullptr);
+    // The members go in reverse order: the curves and planes first, the model last.
+}
+
+TGear::TBatch::TBatch(TMMSurface* Surface) : FSurface(Surface) {
+    if (FSurface)
+        FSurface->BeginUpdate();
+}
+
+TGear::TBatch::~TBatch() {
+    if (FSurface)
+        FSurface->EndUpdate();
+}
+
+// ---- the surface ----
+
+void TGear::SetMMSurface(TMMSurface* Surface) {
+    if (Surface == FMMSurface)
+        return;
+    if (FMMSurface) {
+        UnbindSurface();
+        RemoveFreeNotification(FMMSurface);
+    }
+    FMMSurface = Surface;
+    if (FMMSurface) {
+        FreeNotification(FMMSurface);
+        FGearData->SetMMSurface(FMMSurface);
+        BindSurface();
+    }
+}
+
+template <auto Method, class TEvent> void TGear::UnbindIfMine(TEvent& Event) const {
+    const auto* Handler = Event.template target<TBound<Method>>();
+    if (Handler && Handler->Gear == this)
+        Event = nullptr;
+}
+
+void TGear::BindSurface() {
+    FMMSurface->OnMouseDown = TBound<&TGear::SurfaceMouseDown>{this};
+    FMMSurface->OnMouseMove = TBound<&TGear::SurfaceMouseMove>{this};
+    FMMSurface->OnMouseUp = TBound<&TGear::SurfaceMouseUp>{this};
+}
+
+void TGear::UnbindSurface() {
+    // Only what is still the component's: another listener may have taken an event over.
+    UnbindIfMine<&TGear::SurfaceMouseDown>(FMMSurface->OnMouseDown);
+    UnbindIfMine<&TGear::SurfaceMouseMove>(FMMSurface->OnMouseMove);
+    UnbindIfMine<&TGear::SurfaceMouseUp>(FMMSurface->OnMouseUp);
+}
+
+void TGear::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == FMMSurface)
+        FMMSurface = nullptr;
+    // A hovered part that leaves the model is let go of; the pointer follows what is left.
+    if (AComponent == FHoverJoint)
+        FHoverJoint = nullptr;
+    else if (AComponent == FHoverLink)
+        FHoverLink = nullptr;
+    else
+        return;
+    if (!IsDestroying())
+        UpdateCursor();
+}
+
+// ---- modes ----
+
+void TGear::SetEditing(bool Value) {
+    if (Value == FEditing)
+        return;
+    EndDrag();
+    if (Value)
+        ReturnToEditing();
+    else
+        LeaveEditing();
+    UpdateCursor();
+}
+
+void TGear::SetCanMoveItems(bool Value) {
+    FCanMoveItems = Value;
+    UpdateCursor();
+}
+
+void TGear::LeaveEditing() {
+    FEditing = false;
+    FGearCache->SaveJointPositions();
+    FGearData->DeselectLinks();
+    FGearData->DeselectJoints();
+    FAnimator->Reset();
+    FCanAnimate = false;
+    try {
+        FCalculator->Prepare();
+        if (!FCalculator->CanCalculate())
+            MessageDlg("Dieses Getriebe ist nicht animierbar.", TMsgDlgType::mtInformation, mbOK);
+        else
+            FCanAnimate = FGearCache->Calculate();
+    } catch (...) {
+        FCanAnimate = false;
+        ReturnToEditing();
+        throw;
+    }
+    if (!FCanAnimate)
+        ReturnToEditing();
+}
+
+void TGear::ReturnToEditing() {
+    FEditing = true;
+    FAnimator->Stop(true);
+    FGearCache->Clear();
+    FGearCache->RestoreJointPositions();
+}
+
+void TGear::EndDrag() {
+    FLinkMover->MouseUp();
+    FDownHitPart = false;
+}
+
+// ---- the mechanism ----
+
+void TGear::Clear() {
+    TMMSurface* Surface = FMMSurface;
+    TBatch Batch(Surface);
+    SetEditing(true);
+    EndDrag();
+    // Nothing may name a part when the model frees them all.
+    FCurves->Clear();
+    FPlanes->Clear();
+    DropHovers();
+    FPartCreator->CancelCreation();
+    FGearData->Clear(true);
+    FGearCache->Clear();
+    FFileManager->NewFile();
+    if (Surface)
+        Surface->ZoomToPoints(TPoint{-50, -50}, TPoint{100, 100});
+}
+
+TCurve* TGear::GetCurve(TJoint* Joint) {
+    if (!Joint)
+        return nullptr;
+    if (TCurve* Curve = FCurves->FindByJoint(Joint))
+        return Curve;
+    auto Curve = std::make_unique<TCurve>(*FGearData, *FGearCache, *FAnimator);
+    ApplyToCurve(*Curve);
+    Curve->SetMMSurface(FMMSurface);
+    Curve->SetJoint(Joint);
+    return FCurves->Add(std::move(Curve));
+}
+
+TPlane* TGear::GetPlane(TJoint* Joint, TCustomLink* Link) {
+    if (!Joint || !Link)
+        return nullptr;
+    if (TPlane* Plane = FPlanes->Find(Joint, Link))
+        return Plane;
+    auto Plane = std::make_unique<TPlane>(*FGearData, *FGearCache, *FAnimator);
+    ApplyToPlane(*Plane);
+    Plane->SetMMSurface(FMMSurface);
+    Plane->SetJoint(Joint);
+    Plane->SetLink(Link);
+    return FPlanes->Add(std::move(Plane));
+}

@@ -145,18 +145,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // A batch on the bound surface for the bracket's lifetime, so nested edits repaint once.
-    class TUpdateBracket {
-    public:
-        explicit TUpdateBracket(const TGearData& Data);
-        ~TUpdateBracket();
-        TUpdateBracket(const TUpdateBracket&) = delete;
-        TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-    private:
-        TMMSurface* FSurface;
-    };
-
     // The accepted hit distance in mm for a pixel setting of the Edit category.
     double PixelSetting(const char* Name) const;
     // Takes a joint or link out of every list of the model, then out of the registry, which frees

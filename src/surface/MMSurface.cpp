@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <iterator>
 #include <stdexcept>
 
@@ -290,6 +291,25 @@ void TMMSurface::EndUpdate() {
         --FUpdateCount;
     if (FUpdateCount == 0)
         Repaint(false);
+}
+
+TMMUpdateBracket::TMMUpdateBracket(TMMSurface* Surface)
+    : FSurface(Surface), FExceptionsOnTheirWay(std::uncaught_exceptions()) {
+    if (FSurface)
+        FSurface->BeginUpdate();
+}
+
+TMMUpdateBracket::~TMMUpdateBracket() noexcept(false) {
+    if (!FSurface)
+        return;
+    if (std::uncaught_exceptions() == FExceptionsOnTheirWay) {
+        FSurface->EndUpdate();
+        return;
+    }
+    try {
+        FSurface->EndUpdate();
+    } catch (...) {
+    }
 }
 
 void TMMSurface::Repaint(bool ResetUpdates) {

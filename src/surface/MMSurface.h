@@ -139,3 +139,18 @@ private:
     bool FPainting = false;     // the items are being painted
     bool FRepaintAgain = false; // an item changed while they were
 };
+
+// A batch on a surface (none without one) for the bracket's lifetime, so nested changes repaint
+// once, at its end. That repaint may raise; while an exception is already on its way, a failing
+// repaint gives way to it.
+class TMMUpdateBracket {
+public:
+    explicit TMMUpdateBracket(TMMSurface* Surface);
+    ~TMMUpdateBracket() noexcept(false);
+    TMMUpdateBracket(const TMMUpdateBracket&) = delete;
+    TMMUpdateBracket& operator=(const TMMUpdateBracket&) = delete;
+
+private:
+    TMMSurface* FSurface;
+    int FExceptionsOnTheirWay;
+};

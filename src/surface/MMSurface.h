@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Control.h"
 #include "platform/Events.h"
+#include "surface/ControlHook.h"
 #include "surface/MMGraphicItem.h"
 #include "surface/MMTypes.h"
 
@@ -19,7 +20,7 @@ public:
     ~TMMSurface() override;
 
     // The view.
-    TControl* Control() const { return FControl; }
+    TControl* Control() const { return FHook.Control(); }
     // Unhooks the old control and hooks C (nullptr: none).
     void SetControl(TControl* C);
     bool Square() const { return FSquare; }
@@ -121,9 +122,7 @@ private:
     void ApplySquare();
     void DoMouseButton(const TMessage& Message, const TMMMouseEvent& Event, TMouseButton Button);
 
-    TControl* FControl = nullptr;
-    std::unique_ptr<TCanvas> FControlCanvas;
-    TWndMethod FOldWindowProc;
+    TControlHook FHook;
     bool FPrinting = false;
     TCanvas* FPrintCanvas = nullptr;
     TRect FPrintRect;

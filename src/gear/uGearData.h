@@ -151,6 +151,8 @@ private:
     // it.
     void FreeJoint(TJoint* Joint);
     void FreeLink(TCustomLink* Link);
+    // Lets go of the selection and frees every part and drive.
+    void FreeAllParts();
     // Drives that stand on a part about to be freed go before it; none keeps naming it.
     void ReleaseDrives(const TGearPart* Part);
     void DetachAllJoints(TCustomLink* Link);

@@ -25,8 +25,7 @@ template <class List, class Delete> void DeleteUntilEmpty(List& Parts, Delete De
 
 } // namespace
 
-void TGearData::Clear(bool CreateRack) {
-    TMMUpdateBracket Bracket(FMMSurface);
+void TGearData::FreeAllParts() {
     DeselectLinks();
     DeselectJoints();
     // The lists let go first; the registry then frees the drives before the parts, so that none
@@ -35,6 +34,11 @@ void TGearData::Clear(bool CreateRack) {
     FJoints.Clear();
     FLinks.Clear();
     FParts.Clear();
+}
+
+void TGearData::Clear(bool CreateRack) {
+    TMMUpdateBracket Bracket(FMMSurface);
+    FreeAllParts();
     FGearInfo.Clear();
     if (CreateRack)
         this->CreateRack(true, true, "Gestell");
@@ -279,12 +283,7 @@ void TGearData::MoveOriginToJoint(TJoint* Joint) {
 void TGearData::TakeOver(TGearData& Source) {
     assert(&Source != this);
     TMMUpdateBracket Bracket(FMMSurface);
-    DeselectLinks();
-    DeselectJoints();
-    FDrives.Clear();
-    FJoints.Clear();
-    FLinks.Clear();
-    FParts.Clear();
+    FreeAllParts();
     FGearInfo.SetAuthor(Source.FGearInfo.Author());
     FGearInfo.SetDescription(Source.FGearInfo.Description());
     Source.DeselectLinks();

@@ -74,8 +74,9 @@ protected:
     void SetUp() override {
         const bool German = std::string(GetParam()) == "German";
         FLocale.emplace(German);
-        if (German)
+        if (German) {
             ASSERT_TRUE(FLocale->Active()) << "no German locale: the package locales is missing";
+        }
         FActive = std::setlocale(LC_ALL, nullptr);
     }
     void TearDown() override { FLocale.reset(); }

@@ -1,24 +1,20 @@
 // Drawing the coupler curve of a crank-rocker over 3,600 cached positions into a full-HD picture:
 // the curve alone, and the whole repaint of a surface that shows only the curve.
+#include "BenchMechanism.h"
 #include "files/Preferences.h"
 #include "gear/uAnimator.h"
 #include "gear/uCrvPln.h"
-#include "gear/uDrive.h"
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "gear/uGearData.h"
 #include "gear/uGearPrefs.h"
-#include "gear/uJoint.h"
-#include "gear/uLink.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPlatform.h"
 #include "surface/MMSurface.h"
 
 #include <benchmark/benchmark.h>
 
-#include <initializer_list>
 #include <memory>
-#include <numbers>
 #include <stdexcept>
 
 namespace {
@@ -42,19 +38,16 @@ struct TCurveBench {
     static constexpr int Positions = 3600;
 
     TCurveBench() {
-        Data.Clear(true);
-        TJoint* A0 = FrameJoint(0, 0);
-        TJoint* A = Joint(0, 10);
-        TJoint* B0 = FrameJoint(45, 0);
-        TJoint* B = Joint(24, 28);
-        TJoint* C = Joint(10, 45);
-        Link({A0, A});
-        Link({A, B, C});
-        Link({B0, B});
-        TDrive* Drive = Data.AddRotaryDrive(A0, true);
-        Drive->SetIntervals(Positions);
-        for (int I = 0; I <= Positions; ++I)
-            Drive->SetValue(I, I * 2 * std::numbers::pi / Positions);
+        TBenchMechanism M(Data);
+        TJoint* A0 = M.FrameJoint(0, 0);
+        TJoint* A = M.Joint(0, 10);
+        TJoint* B0 = M.FrameJoint(45, 0);
+        TJoint* B = M.Joint(24, 28);
+        TJoint* C = M.Joint(10, 45);
+        M.Link({A0, A});
+        M.Link({A, B, C});
+        M.Link({B0, B});
+        M.Crank(A0, Positions);
         Calculator.Prepare();
         if (!Calculator.CanCalculate() || !Cache.Calculate())
             throw std::logic_error("the crank-rocker cannot be animated");
@@ -63,17 +56,6 @@ struct TCurveBench {
         Surface.SetMMRect(MMRect(-40, 80, 80, -20));
         Curve.SetJoint(C);
         Curve.SetMMSurface(&Surface);
-    }
-    TJoint* Joint(double X, double Y) { return Data.CreateJoint(false, true, X, Y); }
-    TJoint* FrameJoint(double X, double Y) {
-        TJoint* J = Joint(X, Y);
-        Data.AttachJointToRack(J);
-        return J;
-    }
-    void Link(std::initializer_list<TJoint*> Joints) {
-        TLink* L = Data.CreateLink(false, true, "Glied");
-        for (TJoint* J : Joints)
-            L->AddJoint(J);
     }
 
     TQtPlatform Platform;

@@ -14,36 +14,7 @@
 #include "surface/MMGrid.h"
 #include "surface/MMSurface.h"
 
-#include <utility>
-
 namespace {
-
-// A batch on a surface (none without one). Close ends it with the repaint it owes, which may
-// raise. When an exception leaves early the batch ends all the same; a repaint failing then gives
-// way to the exception already on its way.
-class TSurfaceBatch {
-public:
-    explicit TSurfaceBatch(TMMSurface* Surface) : FSurface(Surface) {
-        if (FSurface)
-            FSurface->BeginUpdate();
-    }
-    ~TSurfaceBatch() {
-        try {
-            Close();
-        } catch (...) {
-        }
-    }
-    TSurfaceBatch(const TSurfaceBatch&) = delete;
-    TSurfaceBatch& operator=(const TSurfaceBatch&) = delete;
-
-    void Close() {
-        if (TMMSurface* Surface = std::exchange(FSurface, nullptr))
-            Surface->EndUpdate();
-    }
-
-private:
-    TMMSurface* FSurface;
-};
 
 // A colour the user or the mechanism file gave the link stays; the others follow the settings.
 void ApplyToLinkKeepingOwnColor(TCustomLink& Link, const TCustomXMLPreferences& P) {
@@ -87,7 +58,7 @@ void ApplyToCoord(TMMCoord* Coord, const TCustomXMLPreferences& P) {
 
 void TPreferences::ApplyToAll(const TApplyTargets& T) const {
     // Only the main window is batched, so it repaints once at the end.
-    TSurfaceBatch MainBatch(T.Main.Surface);
+    TMMUpdateBracket MainBatch(T.Main.Surface);
     ApplyToSurface(T.Main.Surface, *this);
     ApplyToSurface(T.Func.Surface, *this);
     ApplyToGrid(T.Main.Grid, *this);
@@ -113,5 +84,4 @@ void TPreferences::ApplyToAll(const TApplyTargets& T) const {
     if (T.Planes)
         for (int I = 0; I < T.Planes->Count(); ++I)
             ApplyToPlane(*T.Planes->GetItem(I), *this);
-    MainBatch.Close();
 }

@@ -17,24 +17,6 @@
 
 namespace {
 
-// Holds the surface's repainting for its lifetime; the end repaints once.
-class TNoRepaint {
-public:
-    explicit TNoRepaint(TMMSurface* Surface) : FSurface(Surface) {
-        if (FSurface)
-            FSurface->BeginUpdate();
-    }
-    ~TNoRepaint() {
-        if (FSurface)
-            FSurface->EndUpdate();
-    }
-    TNoRepaint(const TNoRepaint&) = delete;
-    TNoRepaint& operator=(const TNoRepaint&) = delete;
-
-private:
-    TMMSurface* FSurface;
-};
-
 std::vector<TMMPoint> JointPlaces(const TJointList& Joints) {
     std::vector<TMMPoint> Places;
     Places.reserve(static_cast<std::size_t>(Joints.Count()));
@@ -135,7 +117,7 @@ bool TGearCache::Calculate() {
     if (!Allocate(FGearData.PositionCount()))
         return false;
     const std::vector<TMMPoint> EditPlaces = JointPlaces(FGearData.Joints());
-    TNoRepaint Batch(FGearData.MMSurface());
+    TMMUpdateBracket Batch(FGearData.MMSurface());
     int Next = 0;
     // Also when a step throws, the rows stored so far are completed, the joints end in a drawn
     // position and the batch is closed.

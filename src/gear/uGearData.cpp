@@ -36,16 +36,6 @@ double JointExtreme(const TJointList& Joints, double (TJoint::*Coordinate)() con
 
 } // namespace
 
-TGearData::TUpdateBracket::TUpdateBracket(const TGearData& Data) : FSurface(Data.FMMSurface) {
-    if (FSurface)
-        FSurface->BeginUpdate();
-}
-
-TGearData::TUpdateBracket::~TUpdateBracket() {
-    if (FSurface)
-        FSurface->EndUpdate();
-}
-
 TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {}
 
 TGearData::~TGearData() {
@@ -167,7 +157,7 @@ void TGearData::AddLink(TCustomLink* Link) {
 }
 
 void TGearData::AddRack(TRack* Frame) {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     TRack* Old = Rack();
     // A link listed before its frame stays in the model: the frame goes in front of it.
     FLinks.Insert(0, Frame);

@@ -145,24 +145,14 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // A batch on the bound surface for the bracket's lifetime, so nested edits repaint once.
-    class TUpdateBracket {
-    public:
-        explicit TUpdateBracket(const TGearData& Data);
-        ~TUpdateBracket();
-        TUpdateBracket(const TUpdateBracket&) = delete;
-        TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-    private:
-        TMMSurface* FSurface;
-    };
-
     // The accepted hit distance in mm for a pixel setting of the Edit category.
     double PixelSetting(const char* Name) const;
     // Takes a joint or link out of every list of the model, then out of the registry, which frees
     // it.
     void FreeJoint(TJoint* Joint);
     void FreeLink(TCustomLink* Link);
+    // Lets go of the selection and frees every part and drive.
+    void FreeAllParts();
     // Drives that stand on a part about to be freed go before it; none keeps naming it.
     void ReleaseDrives(const TGearPart* Part);
     void DetachAllJoints(TCustomLink* Link);

@@ -25,8 +25,7 @@ template <class List, class Delete> void DeleteUntilEmpty(List& Parts, Delete De
 
 } // namespace
 
-void TGearData::Clear(bool CreateRack) {
-    TUpdateBracket Bracket(*this);
+void TGearData::FreeAllParts() {
     DeselectLinks();
     DeselectJoints();
     // The lists let go first; the registry then frees the drives before the parts, so that none
@@ -35,6 +34,11 @@ void TGearData::Clear(bool CreateRack) {
     FJoints.Clear();
     FLinks.Clear();
     FParts.Clear();
+}
+
+void TGearData::Clear(bool CreateRack) {
+    TMMUpdateBracket Bracket(FMMSurface);
+    FreeAllParts();
     FGearInfo.Clear();
     if (CreateRack)
         this->CreateRack(true, true, "Gestell");
@@ -44,7 +48,7 @@ void TGearData::Clear(bool CreateRack) {
 void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
     if (!Link || !FLinks.Contains(Link))
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     if (dynamic_cast<TRack*>(Link) && !Force) {
         Link->SetSelected(false);
         FSelectedLinks.Remove(Link);
@@ -72,14 +76,14 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
 }
 
 void TGearData::DeleteLinks(TLinkList& List, bool Force) {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     DeleteUntilEmpty(List, [this, Force](TCustomLink* Link) { DeleteLink(Link, Force); });
 }
 
 void TGearData::DeleteJoint(TJoint* Joint) {
     if (!Joint || !FJoints.Contains(Joint))
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     while (!Joint->Links().Empty())
         DetachJoint(Joint->Links().First(), Joint);
     // The sweep frees the jointless joint: it leaves the lists and then the registry.
@@ -87,7 +91,7 @@ void TGearData::DeleteJoint(TJoint* Joint) {
 }
 
 void TGearData::DeleteJoints(TJointList& List) {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     DeleteUntilEmpty(List, [this](TJoint* Joint) { DeleteJoint(Joint); });
 }
 
@@ -133,7 +137,7 @@ void TGearData::ReleaseDrives(const TGearPart* Part) {
 }
 
 void TGearData::RemoveOrphans() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     // A link that gives up both joints at once can leave a joint loose that the joint sweep has
     // passed, or a link loose that the link sweep has passed: repeat until nothing is left over.
     bool Removed = true;
@@ -145,12 +149,12 @@ void TGearData::RemoveOrphans() {
 }
 
 void TGearData::RemoveLooseLinks() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     SweepLooseLinks();
 }
 
 void TGearData::RemoveLooseJoints() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     SweepLooseJoints();
 }
 
@@ -192,7 +196,7 @@ bool TGearData::SweepLooseJoints() {
 }
 
 void TGearData::RemoveInvalidDrives() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     int I = 0;
     while (I < FDrives.Count()) {
         TDrive* Drive = FDrives.Items(I);
@@ -211,7 +215,7 @@ void TGearData::RemoveInvalidDrives() {
 void TGearData::MergeJoints(TJoint* Joint1, TJoint* Joint2) {
     if (!Joint1 || !Joint2 || Joint1 == Joint2 || FindCommonLink(Joint1, Joint2))
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     for (TCustomLink* Link : Joint1->Links()) {
         Joint2->AddLink(Link);
         TJointList& Joints = Link->Joints();
@@ -231,7 +235,7 @@ void TGearData::MergeJoints(TJoint* Joint1, TJoint* Joint2) {
 void TGearData::ConnectSliderToLink(TSlider* Slider, TCustomLink* Link) {
     if (!Slider || !Link || Slider->Joints().Empty() || Link->Joints().Count() < 2)
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     TJoint* V = Slider->Joints().First();
     TJoint* A = Link->Joints().Items(0);
     TJoint* B = Link->Joints().Items(1);
@@ -246,7 +250,7 @@ void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
     TJoint* J = FindCommonJoint(LinkA, LinkB);
     if (!J)
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     TJoint* N = CreateJoint(true, true, J->X(), J->Y());
     N->SetIsVirtual(J->IsVirtual());
     TJointList& Joints = LinkB->Joints();
@@ -263,7 +267,7 @@ void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
 void TGearData::MoveOriginToJoint(TJoint* Joint) {
     if (!Joint)
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     double DX = Joint->X();
     double DY = Joint->Y();
     for (TJoint* K : FJoints)
@@ -278,13 +282,8 @@ void TGearData::MoveOriginToJoint(TJoint* Joint) {
 
 void TGearData::TakeOver(TGearData& Source) {
     assert(&Source != this);
-    TUpdateBracket Bracket(*this);
-    DeselectLinks();
-    DeselectJoints();
-    FDrives.Clear();
-    FJoints.Clear();
-    FLinks.Clear();
-    FParts.Clear();
+    TMMUpdateBracket Bracket(FMMSurface);
+    FreeAllParts();
     FGearInfo.SetAuthor(Source.FGearInfo.Author());
     FGearInfo.SetDescription(Source.FGearInfo.Description());
     Source.DeselectLinks();

@@ -94,7 +94,7 @@ TCustomLink* TGearData::FindSnapLinkForLink(const TCustomLink*) const {
 // Selection
 
 void TGearData::SelectJoint(TJoint* Joint, bool Add) {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     if (Joint && FJoints.Contains(Joint)) {
         DeselectLinks();
         if (!FSelectedJoints.Contains(Joint)) {
@@ -112,7 +112,7 @@ void TGearData::SelectJoint(TJoint* Joint, bool Add) {
 void TGearData::SelectLink(TCustomLink* Link, bool Add) {
     if (!Link)
         return;
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     if (FLinks.Contains(Link)) {
         DeselectJoints();
         if (!FSelectedLinks.Contains(Link)) {
@@ -128,14 +128,14 @@ void TGearData::SelectLink(TCustomLink* Link, bool Add) {
 }
 
 void TGearData::DeselectJoints() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     for (TJoint* J : FJoints)
         J->SetSelected(false);
     FSelectedJoints.Clear();
 }
 
 void TGearData::DeselectLinks() {
-    TUpdateBracket Bracket(*this);
+    TMMUpdateBracket Bracket(FMMSurface);
     for (TCustomLink* L : FLinks)
         L->SetSelected(false);
     FSelectedLinks.Clear();

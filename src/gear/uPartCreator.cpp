@@ -18,24 +18,6 @@ TColor BandColor() {
     return static_cast<TColor>(PreferenceStore().GetInteger("Links", "LineColor"));
 }
 
-// A batch on the surface (when there is one) for the object's lifetime.
-class TSurfaceBatch {
-public:
-    explicit TSurfaceBatch(TMMSurface* Surface) : FSurface(Surface) {
-        if (FSurface)
-            FSurface->BeginUpdate();
-    }
-    ~TSurfaceBatch() {
-        if (FSurface)
-            FSurface->EndUpdate();
-    }
-    TSurfaceBatch(const TSurfaceBatch&) = delete;
-    TSurfaceBatch& operator=(const TSurfaceBatch&) = delete;
-
-private:
-    TMMSurface* FSurface;
-};
-
 } // namespace
 
 // --- TRubberBand
@@ -129,7 +111,7 @@ void TGearPartCreator::StartCreation(TGearPartType PartType, const std::string& 
 }
 
 void TGearPartCreator::CancelCreation() {
-    TSurfaceBatch Batch(FGearData.MMSurface());
+    TMMUpdateBracket Batch(FGearData.MMSurface());
     FBand.Hide();
     if (FPart.Part())
         DiscardPartUnderConstruction();
@@ -164,7 +146,7 @@ void TGearPartCreator::MouseDown(int X, int Y) {
             break;
         }
     }
-    TSurfaceBatch Batch(Surface);
+    TMMUpdateBracket Batch(Surface);
     if (FPartType == TGearPartType::ptRackJoint) {
         if (auto* Joint = dynamic_cast<TJoint*>(FPart.Part())) {
             Joint->SetX(WX);
@@ -227,7 +209,7 @@ void TGearPartCreator::DiscardPartUnderConstruction() {
     if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart.Part()))
         Placed.assign(Link->Joints().begin(), Link->Joints().end());
     // One repaint once all are gone, so none paints with a freed neighbour.
-    TSurfaceBatch Batch(FGearData.MMSurface());
+    TMMUpdateBracket Batch(FGearData.MMSurface());
     DiscardPart(FPart.Part());
     FPart.Watch(nullptr);
     for (TJoint* Joint : Placed)

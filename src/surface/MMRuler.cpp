@@ -90,8 +90,9 @@ void DrawPass(TCanvas& C, const TRulerAxis& A, const TTickPlan& T, int Direction
 } // namespace
 
 TMMRuler::TMMRuler(TComponent* AOwner)
-    : TComponent(AOwner), FBuffer(Platform().CreateBitmap(0, 0)),
-      FChangeLink(std::make_unique<TNotifyChangeLink>()), FColor(clBtnFace) {
+    : TComponent(AOwner), FHook(*this, [this](TMessage& Message) { WndProc(Message); }),
+      FBuffer(Platform().CreateBitmap(0, 0)), FChangeLink(std::make_unique<TNotifyChangeLink>()),
+      FColor(clBtnFace) {
     FChangeLink->OnChange = [this](TObject*) { Paint(); };
 }
 
@@ -102,22 +103,7 @@ TMMRuler::~TMMRuler() {
 }
 
 void TMMRuler::SetControl(TControl* C) {
-    if (FControl) {
-        TControl* Old = FControl;
-        FControl = nullptr;
-        RemoveFreeNotification(Old);
-        if (!Old->IsDestroying())
-            Old->SetWindowProc(FOldWindowProc);
-        FOldWindowProc = nullptr;
-        FControlCanvas.reset();
-    }
-    FControl = C;
-    if (C) {
-        FreeNotification(C);
-        FOldWindowProc = C->WindowProc();
-        C->SetWindowProc([this](TMessage& Message) { WndProc(Message); });
-        FControlCanvas = C->CreateCanvas();
-    }
+    FHook.SetControl(C);
 }
 
 void TMMRuler::SetMMSurface(TMMSurface* S) {
@@ -152,7 +138,7 @@ void TMMRuler::Paint() {
 }
 
 void TMMRuler::DrawRuler() {
-    if (!FControl)
+    if (!FHook.Control())
         return;
     const TRect R = PanelRect();
     FBuffer->SetSize(std::max(0, R.Width()), std::max(0, R.Height()));
@@ -163,7 +149,7 @@ void TMMRuler::DrawRuler() {
 
 TRect TMMRuler::PanelRect() const {
     try {
-        return FControl->ClientRect();
+        return FHook.Control()->ClientRect();
     } catch (const std::runtime_error&) {
         return TRect{}; // the window is gone
     }
@@ -184,7 +170,7 @@ void TMMRuler::DrawScale() {
     const int Thickness = Vertical ? FBuffer->Width() : FBuffer->Height();
     int Offset = 0;
     if (S.Control()) {
-        const TPoint Own = FControl->ClientOrigin();
+        const TPoint Own = FHook.Control()->ClientOrigin();
         const TPoint Theirs = S.Control()->ClientOrigin();
         Offset = Vertical ? Theirs.Y - Own.Y : Theirs.X - Own.X;
     }
@@ -241,17 +227,17 @@ void TMMRuler::DrawScale() {
 }
 
 void TMMRuler::Present() {
-    if (!FControlCanvas)
+    if (!FHook.Canvas())
         return;
     try {
-        FControlCanvas->Draw(0, 0, *FBuffer);
+        FHook.Canvas()->Draw(0, 0, *FBuffer);
     } catch (const std::runtime_error&) {
         // The panel keeps its old picture.
     }
 }
 
 void TMMRuler::WndProc(TMessage& Message) {
-    const TWndMethod Old = FOldWindowProc;
+    const TWndMethod Old = FHook.Replaced();
     switch (Message.Msg) {
     case TMessageId::WM_PAINT:
         Paint();
@@ -271,6 +257,6 @@ void TMMRuler::Notification(TComponent* AComponent, TOperation Operation) {
         return;
     if (FMMSurface && AComponent == FMMSurface)
         SetMMSurface(nullptr);
-    if (FControl && AComponent == FControl)
+    if (FHook.Control() && AComponent == FHook.Control())
         SetControl(nullptr);
 }

@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Control.h"
 #include "platform/Events.h"
+#include "surface/ControlHook.h"
 
 #include <memory>
 
@@ -23,7 +24,7 @@ public:
     ~TMMRuler() override;
 
     // The panel: the ruler takes over its window procedure for painting (nullptr: none).
-    TControl* Control() const { return FControl; }
+    TControl* Control() const { return FHook.Control(); }
     void SetControl(TControl* C);
     // Where the ruler draws; shown on the panel when a paint ends.
     TCanvas& Canvas() const { return FBuffer->Canvas(); }
@@ -56,9 +57,7 @@ private:
     void ClearBackground();
     void DrawScale();
 
-    TControl* FControl = nullptr;
-    std::unique_ptr<TCanvas> FControlCanvas;
-    TWndMethod FOldWindowProc;
+    TControlHook FHook;
     std::unique_ptr<TBitmap> FBuffer;
     TMMSurface* FMMSurface = nullptr;
     std::unique_ptr<TNotifyChangeLink> FChangeLink;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <iterator>
 #include <stdexcept>
 
@@ -48,7 +49,8 @@ private:
 } // namespace
 
 TMMSurface::TMMSurface(TComponent* AOwner)
-    : TComponent(AOwner), FBuffer(Platform().CreateBitmap(20, 20)) {}
+    : TComponent(AOwner), FHook(*this, [this](TMessage& Message) { WndProc(Message); }),
+      FBuffer(Platform().CreateBitmap(20, 20)) {}
 
 TMMSurface::~TMMSurface() {
     Destroying(); // from here on Repaint does nothing
@@ -94,10 +96,10 @@ void TMMSurface::SetYMax(double Value) {
 TRect TMMSurface::GetClientRect() const {
     if (FPrinting)
         return FPrintRect;
-    if (!FControl)
+    if (!FHook.Control())
         return TRect{};
     try {
-        return FControl->ClientRect();
+        return FHook.Control()->ClientRect();
     } catch (const std::runtime_error&) {
         // The window is gone: nothing to draw on.
         return TRect{};
@@ -292,6 +294,25 @@ void TMMSurface::EndUpdate() {
         Repaint(false);
 }
 
+TMMUpdateBracket::TMMUpdateBracket(TMMSurface* Surface)
+    : FSurface(Surface), FExceptionsOnTheirWay(std::uncaught_exceptions()) {
+    if (FSurface)
+        FSurface->BeginUpdate();
+}
+
+TMMUpdateBracket::~TMMUpdateBracket() noexcept(false) {
+    if (!FSurface)
+        return;
+    if (std::uncaught_exceptions() == FExceptionsOnTheirWay) {
+        FSurface->EndUpdate();
+        return;
+    }
+    try {
+        FSurface->EndUpdate();
+    } catch (...) {
+    }
+}
+
 void TMMSurface::Repaint(bool ResetUpdates) {
     if (ResetUpdates)
         FUpdateCount = 0;
@@ -396,38 +417,22 @@ void TMMSurface::DoOnCoordsChanged() {
 TCanvas* TMMSurface::GetCanvas() const {
     if (FPrinting)
         return FPrintCanvas;
-    return FControl ? &FBuffer->Canvas() : nullptr;
+    return FHook.Control() ? &FBuffer->Canvas() : nullptr;
 }
 
 TCanvas* TMMSurface::GetControlCanvas() const {
     if (FPrinting)
         return FPrintCanvas;
-    return FControl ? FControlCanvas.get() : nullptr;
+    return FHook.Canvas();
 }
 
 void TMMSurface::SetControl(TControl* C) {
-    if (FControl) {
-        TControl* Old = FControl;
-        FControl = nullptr;
-        RemoveFreeNotification(Old);
-        // A control that is being freed has no procedure left to restore.
-        if (!Old->IsDestroying())
-            Old->SetWindowProc(FOldWindowProc);
-        FOldWindowProc = nullptr;
-        FControlCanvas.reset();
-    }
-    FControl = C;
-    if (C) {
-        FreeNotification(C);
-        FOldWindowProc = C->WindowProc();
-        C->SetWindowProc([this](TMessage& Message) { WndProc(Message); });
-        FControlCanvas = C->CreateCanvas();
-        UpdateClientRect();
-    }
+    FHook.SetControl(C);
+    UpdateClientRect();
 }
 
 void TMMSurface::UpdateClientRect() {
-    if (FControl)
+    if (FHook.Control())
         SetMMRect(FViewRect);
 }
 
@@ -443,7 +448,7 @@ void TMMSurface::SetPrinting(bool On) {
 
 void TMMSurface::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FControl && AComponent == FControl)
+    if (Operation == TOperation::opRemove && FHook.Control() && AComponent == FHook.Control())
         SetControl(nullptr);
 }
 
@@ -458,7 +463,7 @@ void TMMSurface::DoMouseButton(const TMessage& Message, const TMMMouseEvent& Eve
 
 void TMMSurface::WndProc(TMessage& Message) {
     // A handler may unhook the control; the message still reaches the procedure it came through.
-    const TWndMethod Old = FOldWindowProc;
+    const TWndMethod Old = FHook.Replaced();
     switch (Message.Msg) {
     case TMessageId::WM_LBUTTONDOWN:
         DoMouseButton(Message, OnMouseDown, TMouseButton::mbLeft);

@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Control.h"
 #include "platform/Events.h"
+#include "surface/ControlHook.h"
 #include "surface/MMGraphicItem.h"
 #include "surface/MMTypes.h"
 
@@ -19,7 +20,7 @@ public:
     ~TMMSurface() override;
 
     // The view.
-    TControl* Control() const { return FControl; }
+    TControl* Control() const { return FHook.Control(); }
     // Unhooks the old control and hooks C (nullptr: none).
     void SetControl(TControl* C);
     bool Square() const { return FSquare; }
@@ -121,9 +122,7 @@ private:
     void ApplySquare();
     void DoMouseButton(const TMessage& Message, const TMMMouseEvent& Event, TMouseButton Button);
 
-    TControl* FControl = nullptr;
-    std::unique_ptr<TCanvas> FControlCanvas;
-    TWndMethod FOldWindowProc;
+    TControlHook FHook;
     bool FPrinting = false;
     TCanvas* FPrintCanvas = nullptr;
     TRect FPrintRect;
@@ -138,4 +137,19 @@ private:
     int FHorizScalaIncrement = 0;
     bool FPainting = false;     // the items are being painted
     bool FRepaintAgain = false; // an item changed while they were
+};
+
+// A batch on a surface (none without one) for the bracket's lifetime, so nested changes repaint
+// once, at its end. That repaint may raise; while an exception is already on its way, a failing
+// repaint gives way to it.
+class TMMUpdateBracket {
+public:
+    explicit TMMUpdateBracket(TMMSurface* Surface);
+    ~TMMUpdateBracket() noexcept(false);
+    TMMUpdateBracket(const TMMUpdateBracket&) = delete;
+    TMMUpdateBracket& operator=(const TMMUpdateBracket&) = delete;
+
+private:
+    TMMSurface* FSurface;
+    int FExceptionsOnTheirWay;
 };

@@ -1,18 +1,15 @@
 #include "files/uFileManager.h"
 
 #include "files/uXMLFileValues.h"
-#include "support/EnvGuard.h"
 #include "support/MechanismRigs.h"
+#include "support/ProcessLocale.h"
 #include "support/ScratchDir.h"
 #include "support/WriteProtection.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -50,38 +47,6 @@ struct TMechanism {
     TLink *Crank, *Coupler, *Slide;
     TSlider* Slider;
     TDrive* Rotary;
-};
-
-// The process locale for the object's lifetime. A German one is compiled into a scratch folder
-// when the system has none installed, so that the decimal comma is really in force.
-class TProcessLocale {
-public:
-    explicit TProcessLocale(bool German) : FSaved(std::setlocale(LC_ALL, nullptr)) {
-        FActive = German ? SetGerman() : std::setlocale(LC_ALL, "C") != nullptr;
-    }
-    ~TProcessLocale() { std::setlocale(LC_ALL, FSaved.c_str()); }
-    TProcessLocale(const TProcessLocale&) = delete;
-    TProcessLocale& operator=(const TProcessLocale&) = delete;
-    bool Active() const { return FActive; }
-
-private:
-    bool SetGerman() {
-        for (const char* Name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
-            if (std::setlocale(LC_ALL, Name))
-                return true;
-        const std::string Command =
-            "localedef -i de_DE -f UTF-8 '" + FLocaleDir.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
-        if (std::system(Command.c_str()) != 0)
-            return false;
-        FLocalePath.emplace("LOCPATH", FLocaleDir.Path().string());
-        return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-               std::localeconv()->decimal_point == std::string(",");
-    }
-
-    std::string FSaved;
-    bool FActive = false;
-    TScratchDir FLocaleDir;
-    std::optional<TEnvGuard> FLocalePath;
 };
 
 // The working folder for the object's lifetime.

@@ -1,6 +1,7 @@
 #include "files/Preferences.h"
 #include "files/RecentFiles.h"
 #include "support/PreferencesFixture.h"
+#include "support/Repeated.h"
 #include "xml/XMLParser.h"
 #include "xml/XMLUtils.h"
 
@@ -160,13 +161,6 @@ TEST(Preferences, SettingsFileWithoutRecentFilesGetsTheElement) {
 }
 
 namespace {
-
-std::string Repeated(const std::string& Piece, int Times) {
-    std::string R;
-    for (int I = 0; I < Times; ++I)
-        R += Piece;
-    return R;
-}
 
 // Count copies of Piece with every "#" replaced by the copy's number.
 std::string Numbered(const std::string& Piece, int Count) {

@@ -1,12 +1,10 @@
 #include "gear/uGearUtils.h"
-#include "support/EnvGuard.h"
-#include "support/ScratchDir.h"
+#include "support/ProcessLocale.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 #include <optional>
 #include <random>
@@ -74,34 +72,17 @@ namespace {
 class StrToFloatAnySepTest : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        FSaved = std::setlocale(LC_ALL, nullptr);
-        if (std::string(GetParam()) == "C")
-            std::setlocale(LC_ALL, "C");
-        else
-            ASSERT_TRUE(SetGermanLocale()) << "no German locale: the package locales is missing";
+        const bool German = std::string(GetParam()) == "German";
+        FLocale.emplace(German);
+        if (German) {
+            ASSERT_TRUE(FLocale->Active()) << "no German locale: the package locales is missing";
+        }
         FActive = std::setlocale(LC_ALL, nullptr);
     }
-    void TearDown() override { std::setlocale(LC_ALL, FSaved.c_str()); }
+    void TearDown() override { FLocale.reset(); }
 
-    // An installed German locale, or else one compiled into a temporary folder, so that the
-    // decimal comma is really in force.
-    bool SetGermanLocale() {
-        for (const char* Name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
-            if (std::setlocale(LC_ALL, Name))
-                return true;
-        const std::string Command =
-            "localedef -i de_DE -f UTF-8 '" + FLocaleDir.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
-        if (std::system(Command.c_str()) != 0)
-            return false;
-        FLocalePath.emplace("LOCPATH", FLocaleDir.Path().string());
-        return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-               std::localeconv()->decimal_point == std::string(",");
-    }
-
-    std::string FSaved;
+    std::optional<TProcessLocale> FLocale;
     std::string FActive;
-    TScratchDir FLocaleDir;
-    std::optional<TEnvGuard> FLocalePath;
 };
 } // namespace
 

@@ -112,6 +112,31 @@ TEST_F(SurfaceRepaint, ABatchRepaintsOnceAtItsEnd) {
     EXPECT_FALSE(Surface().IsUpdating());
 }
 
+TEST_F(SurfaceRepaint, AnUpdateBracketBatchesItsScopeAndReportsAFailingRepaint) {
+    const int Before = Paints;
+    {
+        TMMUpdateBracket Outer(&Surface());
+        {
+            TMMUpdateBracket Inner(&Surface());
+            Surface().SetMMRect(MMRect(0, 50, 50, 0));
+        }
+        EXPECT_EQ(Paints, Before);
+    }
+    EXPECT_EQ(Paints, Before + 1);
+
+    Surface().OnPaint = [](TObject*) { throw std::runtime_error("paint failed"); };
+    EXPECT_THROW({ TMMUpdateBracket Bracket(&Surface()); }, std::runtime_error);
+    EXPECT_EQ(Surface().UpdateCount(), 0);
+    // While another exception is on its way, the failing repaint gives way to it.
+    EXPECT_THROW(
+        {
+            TMMUpdateBracket Bracket(&Surface());
+            throw std::logic_error("edit failed");
+        },
+        std::logic_error);
+    EXPECT_EQ(Surface().UpdateCount(), 0);
+}
+
 TEST_F(SurfaceRepaint, AnUnmatchedEndUpdateStaysAtZeroAndRepaints) {
     const int Before = Paints;
     Surface().EndUpdate();

@@ -1,4 +1,5 @@
 #include "xml/XMLParser.h"
+#include "support/Repeated.h"
 #include "xml/XMLTreeDump.h"
 #include "xml/XMLUtils.h"
 
@@ -88,13 +89,6 @@ TEST(XMLParser, ParseAppendsToTheExistingChildren) {
 }
 
 namespace {
-
-std::string Repeated(const std::string& Piece, int Times) {
-    std::string R;
-    for (int I = 0; I < Times; ++I)
-        R += Piece;
-    return R;
-}
 
 // How many levels of tags named Name go down from Tag along the first child tag.
 int DepthOf(const TXMLTag& Tag, const std::string& Name) {

@@ -34,16 +34,6 @@ TGear::~TGear() {
     // The members go in reverse order: the curves and planes first, the model last.
 }
 
-TGear::TBatch::TBatch(TMMSurface* Surface) : FSurface(Surface) {
-    if (FSurface)
-        FSurface->BeginUpdate();
-}
-
-TGear::TBatch::~TBatch() {
-    if (FSurface)
-        FSurface->EndUpdate();
-}
-
 // ---- the surface ----
 
 void TGear::SetMMSurface(TMMSurface* Surface) {
@@ -153,7 +143,7 @@ void TGear::EndDrag() {
 
 void TGear::Clear() {
     TMMSurface* Surface = FMMSurface;
-    TBatch Batch(Surface);
+    TMMUpdateBracket Batch(Surface);
     SetEditing(true);
     EndDrag();
     // Nothing may name a part when the model frees them all.

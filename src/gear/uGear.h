@@ -97,18 +97,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // The surface's update bracket for a scope, so a whole step repaints once; none without one.
-    class TBatch {
-    public:
-        explicit TBatch(TMMSurface* Surface);
-        ~TBatch();
-        TBatch(const TBatch&) = delete;
-        TBatch& operator=(const TBatch&) = delete;
-
-    private:
-        TMMSurface* FSurface;
-    };
-
     // A surface event bound to Method of a component; its type and Gear tell whose it is.
     template <auto Method> struct TBound;
     template <auto Method, class TEvent> void UnbindIfMine(TEvent& Event) const;

@@ -56,7 +56,7 @@ void TGear::SurfaceMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int
     EndDrag();
     if (!Drop)
         return;
-    TBatch Batch(FMMSurface);
+    TMMUpdateBracket Batch(FMMSurface);
     const bool Changed = !FGearData->SelectedJoints().Empty()
                              ? DropJoint(Button, Shift, X, Y, MMX, MMY)
                              : DropSlider();

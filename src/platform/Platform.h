@@ -14,6 +14,7 @@ public:
     virtual ~TPlatform() = default;
     virtual std::unique_ptr<TBitmap> CreateBitmap(int Width, int Height) = 0;
     virtual TMessageService& Messages() = 0;
+    virtual TFileDialogs& FileDialogs() = 0;
     // A disabled timer with the default interval.
     virtual std::unique_ptr<TTimer> CreateTimer() = 0;
 };

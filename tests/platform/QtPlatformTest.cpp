@@ -1,11 +1,12 @@
 // The Qt platform: bitmaps, and message boxes with German captions and buttons.
 #include "platform/qt/QtPlatform.h"
-#include "support/QtTestApp.h"
 #include "platform/qt/QtCanvas.h"
+#include "support/QtTestApp.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,25 @@ TModalResult Answer(TMessageService& M, TMsgDlgType Type, TMsgDlgButtons Buttons
             Box->reject(); // Escape or the close box
     });
     return M.MessageDlg("Änderungen speichern?", Type, Buttons);
+}
+
+enum class TDismiss { EscapeKey, CloseBox };
+
+// Shows a box with Text and, once it is up, notes its plain text and dismisses it without a
+// button.
+TModalResult Dismiss(TMessageService& M, TMsgDlgButtons Buttons, TDismiss How,
+                     const std::string& Text, std::string& ShownText) {
+    QTimer::singleShot(0, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(Box, nullptr);
+        ShownText = Box->text().toStdString();
+        EXPECT_EQ(Box->textFormat(), Qt::PlainText); // a name in angle brackets is no markup
+        if (How == TDismiss::EscapeKey)
+            QTest::keyClick(Box, Qt::Key_Escape);
+        else
+            Box->close();
+    });
+    return M.MessageDlg(Text, TMsgDlgType::mtConfirmation, Buttons);
 }
 
 class QtMessages : public ::testing::Test {
@@ -103,6 +123,44 @@ TEST_F(QtMessages, AnswersWithTheClickedButton) {
     TShownBox Shown;
     Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, mbYes | mbNo | mbCancel, "Ja", Shown);
     EXPECT_EQ(Shown.Buttons.size(), 3u);
+}
+
+TEST_F(QtMessages, EscapeAndTheCloseBoxAnswerAbortBeforeCancelNoAndOk) {
+    struct Case {
+        TMsgDlgButtons Buttons;
+        TModalResult Result;
+    } Cases[] = {
+        {mbYes | mbNo | mbAbort, TModalResult::mrAbort},
+        {mbOK | mbCancel | mbAbort, TModalResult::mrAbort},
+        {mbYes | mbNo | mbCancel, TModalResult::mrCancel},
+        {mbYes | mbNo, TModalResult::mrNo},
+        {mbOK, TModalResult::mrOk},
+    };
+    for (TDismiss How : {TDismiss::EscapeKey, TDismiss::CloseBox})
+        for (const auto& C : Cases) {
+            SCOPED_TRACE(std::to_string(C.Buttons) +
+                         (How == TDismiss::EscapeKey ? " by Escape" : " by the close box"));
+            std::string Text;
+            EXPECT_EQ(Dismiss(Platform.Messages(), C.Buttons, How, "Speichern?", Text), C.Result);
+        }
+}
+
+TEST_F(QtMessages, EveryLineEndBreaksTheLineOnce) {
+    struct Case {
+        const char* Text;
+        const char* Shown;
+    } Cases[] = {
+        {"eins\r\nzwei", "eins\nzwei"},
+        {"eins\rzwei", "eins\nzwei"},
+        {"eins\nzwei", "eins\nzwei"},
+        {"eins\r\n\r\nzwei\rdrei\n", "eins\n\nzwei\ndrei\n"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        std::string Shown;
+        Dismiss(Platform.Messages(), mbOK, TDismiss::EscapeKey, C.Text, Shown);
+        EXPECT_EQ(Shown, C.Shown);
+    }
 }
 
 TEST(QtPlatform, CreatesImageBitmapsOfTheAskedSize) {

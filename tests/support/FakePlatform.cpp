@@ -10,6 +10,24 @@ TModalResult TScriptedMessages::MessageDlg(const std::string& Text, TMsgDlgType 
     return R;
 }
 
+std::optional<std::string> TScriptedFileDialogs::OpenFile(const TFileDialogRequest& Request) {
+    return Ask(TFileDialogKind::Open, Request);
+}
+
+std::optional<std::string> TScriptedFileDialogs::SaveFile(const TFileDialogRequest& Request) {
+    return Ask(TFileDialogKind::Save, Request);
+}
+
+std::optional<std::string> TScriptedFileDialogs::Ask(TFileDialogKind Kind,
+                                                     const TFileDialogRequest& Request) {
+    Asked.push_back({Kind, Request});
+    if (Answers.empty())
+        return std::nullopt;
+    std::optional<std::string> R = Answers.front();
+    Answers.pop_front();
+    return R;
+}
+
 std::unique_ptr<TBitmap> TFakePlatform::CreateBitmap(int Width, int Height) {
     auto B = std::make_unique<TRecordingBitmap>(Width, Height);
     Bitmaps.push_back(B.get());

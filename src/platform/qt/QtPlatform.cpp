@@ -63,7 +63,15 @@ QMessageBox::Icon Icon(TMsgDlgType Type) {
 
 // The first of these that the box shows.
 const TMsgDlgBtn DefaultOrder[] = {mbOK, mbYes, mbRetry};
-const TMsgDlgBtn EscapeOrder[] = {mbCancel, mbNo, mbOK};
+const TMsgDlgBtn EscapeOrder[] = {mbAbort, mbCancel, mbNo, mbOK};
+
+// "\r\n" and a lone "\r" break lines as "\n" does. Plain text: a name in angle brackets is no
+// markup.
+QString BoxText(const std::string& Text) {
+    return QString::fromStdString(Text)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n');
+}
 
 } // namespace
 
@@ -71,8 +79,9 @@ TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
                                      TMsgDlgButtons Buttons) {
     if (Buttons == 0)
         Buttons = mbOK;
-    QMessageBox Box(Icon(Type), Caption(Type), QString::fromStdString(Text), QMessageBox::NoButton,
+    QMessageBox Box(Icon(Type), Caption(Type), BoxText(Text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    Box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, const TButtonText*>> Shown;
     auto Find = [&](TMsgDlgBtn B) -> QPushButton* {
         for (auto& [Button, T] : Shown)

@@ -10,6 +10,7 @@
 
 int main(int argc, char* argv[]) {
     TQtApplication App(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KOPLAR für Windows (GE)"));
     TQtPlatform QtPlatform;
     TScopedService<TPlatform> PlatformInstalled(PlatformSlot(), QtPlatform);
     TQtFileServices FileServices;

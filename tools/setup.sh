@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(qt6-base-dev libpugixml-dev libjpeg62-turbo-dev googletest libgmock-dev libbenchmark-dev
+packages=(qt6-base-dev qt6-svg-dev libpugixml-dev libjpeg62-turbo-dev googletest libgmock-dev libbenchmark-dev
           fonts-liberation2 poppler-utils xvfb xauth cmake ninja-build g++ pkg-config
           shared-mime-info locales)
 missing=()

@@ -22,9 +22,11 @@ TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
         ASSERT_NE(S.Control(), nullptr);
         EXPECT_EQ(S.GetPixelWidth(), Form.DrawArea()->width());
         EXPECT_EQ(S.GetPixelHeight(), Form.DrawArea()->height());
-        // The view is squared against the final size: Y keeps -10..10.
-        EXPECT_DOUBLE_EQ(S.YMin(), -10);
-        EXPECT_DOUBLE_EQ(S.YMax(), 10);
+        // The view is squared against the final size: the axis across the shorter side keeps
+        // -10..10.
+        const bool Tall = Form.DrawArea()->height() > Form.DrawArea()->width();
+        EXPECT_DOUBLE_EQ(Tall ? S.XMin() : S.YMin(), -10);
+        EXPECT_DOUBLE_EQ(Tall ? S.XMax() : S.YMax(), 10);
         EXPECT_DOUBLE_EQ(S.ScaleX(), S.ScaleY());
         const QImage Shown = Form.DrawArea()->grab().toImage();
         EXPECT_EQ(Shown.pixelColor(Shown.width() / 2, Shown.height() / 2), QColor(Qt::white));

@@ -1,0 +1,302 @@
+// The main window's commands, menus, tool bars, workspace and status bar as users find them.
+#include "ui/fmMain.h"
+#include "support/QtSurfaceRig.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TNames = std::vector<std::string>;
+
+class FormMainTest : public ::testing::Test {
+protected:
+    FormMainTest() { Form.show(); }
+
+    template <typename T> T* Child(const char* Name) const {
+        T* Found = Form.findChild<T*>(QString::fromLatin1(Name));
+        EXPECT_NE(Found, nullptr) << Name;
+        return Found;
+    }
+
+    // A menu's or tool bar's items: action names, "-" for separators, sub-menus by name.
+    static TNames Items(const QList<QAction*>& Actions) {
+        TNames Names;
+        for (QAction* A : Actions) {
+            if (A->isSeparator())
+                Names.push_back("-");
+            else if (A->menu())
+                Names.push_back(A->menu()->objectName().toStdString());
+            else
+                Names.push_back(A->objectName().toStdString());
+        }
+        return Names;
+    }
+
+    static bool HasInk(const QIcon& Icon, int Size) {
+        const QImage Image = Icon.pixmap(Size, Size).toImage();
+        if (Image.isNull())
+            return false;
+        for (int Y = 0; Y < Image.height(); ++Y)
+            for (int X = 0; X < Image.width(); ++X)
+                if (qAlpha(Image.pixel(X, Y)) > 0)
+                    return true;
+        return false;
+    }
+
+    // The application exists before the window does.
+    bool AppReady = (QtTestApp(), true);
+    TInstalledQtPlatform Platform;
+    TFormMain Form;
+};
+
+struct TActionCase {
+    const char* Name;
+    const char* Caption;
+    const char* Hint; // nullptr: none of its own
+};
+
+const TActionCase ActionCases[] = {
+    {"aAbout", "Info ...", nullptr},
+    {"aEdit", "Bearbeiten", "Editiermodus"},
+    {"aAnimate", "Animation", "Animationsmodus"},
+    {"aCreateLink", "Getriebeglied erstellen", "Getriebeglied erstellen"},
+    {"aCreateSlider", "Gleitstein erstellen", "Gleitstein erstellen"},
+    {"aCreateRackPoint", "Gestellpunkt erstellen", "Gestellpunkt erstellen"},
+    {"aAddRotDrive", "Drehenden Antrieb hinzufügen", "Ausgewähltes Glied als Antrieb"},
+    {"aAddJoint", "Koppelpunkt hinzufügen", "Koppelpunkt hinzufügen"},
+    {"aFileNew", "Neu", "Neue Datei"},
+    {"aFileOpen", "Öffnen", "Datei öffnen"},
+    {"aFileSave", "Speichern", "Datei speichern"},
+    {"aFileSaveAs", "Speichern unter ...", "Datei speichern unter ..."},
+    {"aClose", "Beenden", "Programm beenden"},
+    {"aDelete", "Löschen", "Objekt löschen"},
+    {"aSeperate", "Trennen", "Verbindung in gewähltem Gelenk trennen"},
+    {"a2ndMotionPoint", "2. Bewegungsbereich", "Zweiten Bewegungsbereich anzeigen"},
+    {"aOriginInJoint", "Ursprung in Gelenk setzen",
+     "Koordinatenursprung in gewähltes Gelenk legen"},
+    {"aLinkCurves", "Koppelkurven löschen", "Alle Koppelkurven von gewähltem Glied zeichnen"},
+    {"aZoomIn", "Vergrössern", "Ansicht vergrössern"},
+    {"aZoomOut", "Verkleinern", "Ansicht verkleinern"},
+    {"aZoomFit", "Anpassen", "Ansicht anpassen"},
+    {"aAnimStart", "Start", "Animation Starten"},
+    {"aAnimStop", "Stop", "Stopp"},
+    {"aAnimPause", "Pause", "Pause"},
+    {"aAnimNext", "Nächster", "Vor"},
+    {"aAnimPrev", "Zurück", "Zurück"},
+    {"aOptions", "Einstellungen ...", "Einstellungen ..."},
+    {"aProperties", "Eigenschaften", nullptr},
+    {"aAddSlideDrive", "Schiebenden Antrieb hinzufügen",
+     "Macht den gewählten Gleitstein zum Antrieb"},
+    {"aRemoveLinkCurves", "aRemoveLinkCurves", "Alle Koppelkurven von gewähltem Glied entfernen"},
+    {"aToggleCanMove", "Bewegen", "Aktiviert das Bewegen von Gliedern"},
+    {"aCenterView", "Zentrieren", "Zentriert die aktuelle Ansicht"},
+    {"aShowGearDescription", "Getriebeinformationen ...", "Zeigt Informationen zu dem Getriebe an"},
+    {"aPrint", "Drucken ...", nullptr},
+    {"aShowFunc", "Übertragungsfunktionen ...", "Übertragungsfunktionen ..."},
+};
+
+TEST_F(FormMainTest, EveryCommandHasItsCaptionAndHintAsToolTipAndNoShortcut) {
+    for (const TActionCase& C : ActionCases) {
+        SCOPED_TRACE(C.Name);
+        QAction* A = Child<QAction>(C.Name);
+        ASSERT_NE(A, nullptr);
+        EXPECT_EQ(A, Form.Action(C.Name));
+        EXPECT_EQ(A->text().toStdString(), C.Caption);
+        if (C.Hint) {
+            EXPECT_EQ(A->toolTip().toStdString(), C.Hint);
+        }
+        EXPECT_TRUE(A->statusTip().isEmpty());
+        EXPECT_TRUE(A->shortcuts().isEmpty());
+        EXPECT_TRUE(A->isEnabled());
+    }
+    for (const char* Name : {"aEdit", "aAnimate", "aCreateLink", "aCreateSlider",
+                             "aCreateRackPoint", "aToggleCanMove"})
+        EXPECT_TRUE(Child<QAction>(Name)->isCheckable()) << Name;
+}
+
+TEST_F(FormMainTest, MenusOfferTheCommandsInTheirOrder) {
+    struct TMenuCase {
+        std::string Title;
+        TNames Items;
+    };
+    const std::vector<TMenuCase> Expected = {
+        {"&Datei",
+         {"aFileNew", "aFileOpen", "RecentFiles1", "-", "aFileSave", "aFileSaveAs", "-", "Drucken1",
+          "Druckereinrichten1", "-", "aClose"}},
+        {"Ansicht",
+         {"aZoomFit", "aZoomIn", "aZoomOut", "-", "aShowFunc", "aShowGearDescription", "aOptions"}},
+        {"Bearbeiten",
+         {"aCreateLink", "aCreateSlider", "aCreateRackPoint", "-", "aAddJoint", "aAddRotDrive",
+          "aAddSlideDrive", "-", "aDelete", "aSeperate", "-", "aLinkCurves", "a2ndMotionPoint",
+          "aOriginInJoint"}},
+        {"Animation", {"aAnimStart", "aAnimStop", "aAnimPause", "aAnimNext", "aAnimPrev"}},
+        {"Hilfe", {"Startbildschirm1", "aAbout"}},
+    };
+    const QList<QAction*> Menus = Form.menuBar()->actions();
+    ASSERT_EQ(Menus.size(), static_cast<qsizetype>(Expected.size()));
+    for (size_t I = 0; I < Expected.size(); ++I) {
+        SCOPED_TRACE(Expected[I].Title);
+        EXPECT_EQ(Menus[I]->text().toStdString(), Expected[I].Title);
+        ASSERT_NE(Menus[I]->menu(), nullptr);
+        EXPECT_EQ(Items(Menus[I]->menu()->actions()), Expected[I].Items);
+    }
+    auto* Recent = Child<QMenu>("RecentFiles1");
+    EXPECT_EQ(Recent->title().toStdString(), "Neu öffnen ...");
+    EXPECT_EQ(Child<QAction>("Drucken1")->text().toStdString(), "Drucken");
+    EXPECT_EQ(Child<QAction>("Druckereinrichten1")->text().toStdString(), "Drucker einrichten...");
+    EXPECT_EQ(Child<QAction>("Startbildschirm1")->text().toStdString(), "Startbildschirm");
+    // The canvas's own menu.
+    EXPECT_EQ(Items(Form.DrawArea()->actions()),
+              (TNames{"aCenterView", "aZoomIn", "aZoomOut", "aZoomFit"}));
+    EXPECT_EQ(Form.DrawArea()->contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+TEST_F(FormMainTest, PrintMenuItemRunsThePrintCommand) {
+    int Printed = 0;
+    QObject::connect(Form.Action("aPrint"), &QAction::triggered, [&Printed] { ++Printed; });
+    Child<QAction>("Drucken1")->trigger();
+    EXPECT_EQ(Printed, 1);
+}
+
+TEST_F(FormMainTest, FourFixedToolBarsShareTheTopRow) {
+    std::vector<QToolBar*> Bars;
+    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
+        if (Form.toolBarArea(Bar) == Qt::TopToolBarArea)
+            Bars.push_back(Bar);
+    std::sort(Bars.begin(), Bars.end(), [](QToolBar* A, QToolBar* B) { return A->x() < B->x(); });
+    const std::vector<TNames> Expected = {
+        {"aFileNew", "aFileOpen", "aFileSave", "-", "aOptions", "aShowGearDescription"},
+        {"aZoomIn", "aZoomOut", "aZoomFit"},
+        {"aEdit", "aToggleCanMove", "-", "-", "aAnimate", "aShowFunc"},
+        {"aAnimStart", "aAnimPause", "aAnimStop", "aAnimNext", "aAnimPrev"},
+    };
+    ASSERT_EQ(Bars.size(), Expected.size());
+    for (size_t I = 0; I < Bars.size(); ++I) {
+        SCOPED_TRACE(I);
+        EXPECT_EQ(Items(Bars[I]->actions()), Expected[I]);
+        EXPECT_EQ(Bars[I]->y(), Bars[0]->y());
+        EXPECT_EQ(Bars[I]->iconSize(), QSize(24, 24));
+        EXPECT_FALSE(Bars[I]->isMovable());
+        EXPECT_FALSE(Bars[I]->isFloatable());
+        for (QAction* A : Bars[I]->actions()) {
+            if (!A->isSeparator()) {
+                EXPECT_TRUE(HasInk(A->icon(), 24)) << A->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aEdit"))->objectName().toStdString(), "tbEdit");
+    EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aAnimate"))->objectName().toStdString(),
+              "tbAnimate");
+}
+
+TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {
+    struct TButtonCase {
+        const char* Action;
+        const char* Hint;
+    };
+    const TButtonCase Expected[] = {
+        {"aCreateRackPoint", "Gestellpunkt erstellen"},
+        {"aCreateSlider", "Gleitstein erstellen"},
+        {"aCreateLink", "Getriebeglied erstellen"},
+        {"aAddJoint", "Koppelpunkt hinzufügen"},
+        {"aAddSlideDrive", "Gleitstein als Antrieb..."},
+        {"aAddRotDrive", "Kurbel als Antrieb ..."},
+        {"aLinkCurves", "Koppelkurven aller Punkte"},
+        {"aRemoveLinkCurves", "Koppelkurven entfernen"},
+        {"aSeperate", "Gelenk trennen"},
+        {"a2ndMotionPoint", "Bewegungsbereich ändern"},
+        {"aOriginInJoint", "Koordinatenursprung in gewähltes Gelenk legen"},
+        {"aDelete", "Objekt löschen"},
+    };
+    auto* Bar = Child<QToolBar>("tbRight");
+    ASSERT_NE(Bar, nullptr);
+    EXPECT_EQ(Form.toolBarArea(Bar), Qt::RightToolBarArea);
+    EXPECT_EQ(Bar->width(), 114);
+    EXPECT_EQ(Bar->geometry().right(), Form.rect().right());
+    std::vector<QToolButton*> Buttons;
+    for (QToolButton* B : Bar->findChildren<QToolButton*>())
+        if (B->defaultAction())
+            Buttons.push_back(B);
+    // Reading order: row by row, left before right.
+    std::sort(Buttons.begin(), Buttons.end(), [](QToolButton* A, QToolButton* B) {
+        const QPoint PA = A->mapTo(A->window(), QPoint()), PB = B->mapTo(B->window(), QPoint());
+        return PA.y() != PB.y() ? PA.y() < PB.y() : PA.x() < PB.x();
+    });
+    ASSERT_EQ(Buttons.size(), std::size(Expected));
+    const QPoint First = Buttons[0]->mapTo(&Form, QPoint());
+    for (size_t I = 0; I < Buttons.size(); ++I) {
+        const TButtonCase& C = Expected[I];
+        SCOPED_TRACE(C.Action);
+        QToolButton* B = Buttons[I];
+        EXPECT_EQ(B->defaultAction(), Form.Action(C.Action));
+        EXPECT_EQ(B->size(), QSize(57, 56));
+        EXPECT_EQ(B->mapTo(&Form, QPoint()),
+                  First + QPoint(57 * static_cast<int>(I % 2), 56 * static_cast<int>(I / 2)));
+        EXPECT_EQ(B->iconSize(), QSize(50, 50));
+        EXPECT_EQ(B->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        EXPECT_TRUE(HasInk(B->icon(), 50));
+        EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
+        // A change of the command copies its tool tip again; the button's own hint stays.
+        Form.Action(C.Action)->setEnabled(false);
+        Form.Action(C.Action)->setEnabled(true);
+        EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
+    }
+}
+
+TEST_F(FormMainTest, TreeBesideTheWorkspaceWithItsScrollBars) {
+    EXPECT_EQ(Form.size(), QSize(803, 621));
+    auto* Splitter = Child<QSplitter>("VSplitter");
+    auto* Left = Child<QWidget>("pnlLeft");
+    ASSERT_TRUE(Splitter && Left);
+    EXPECT_EQ(Form.centralWidget(), Splitter);
+    EXPECT_EQ(Splitter->widget(0), Left);
+    EXPECT_EQ(Left->width(), 185);
+    EXPECT_EQ(Left->minimumWidth(), 100);
+    EXPECT_TRUE(Left->isAncestorOf(Child<QTreeWidget>("tvGearData")));
+    EXPECT_TRUE(Splitter->widget(1)->isAncestorOf(Form.DrawArea()));
+    EXPECT_EQ(Form.DrawArea()->objectName().toStdString(), "PaintBox1");
+    // Dragging the splitter never makes the tree panel narrower than its minimum.
+    Splitter->setSizes({20, Splitter->width() - 20});
+    EXPECT_EQ(Left->width(), 100);
+    for (const char* Name : {"HorizScrollBar", "VertScrollBar"}) {
+        SCOPED_TRACE(Name);
+        auto* Bar = Child<QScrollBar>(Name);
+        ASSERT_NE(Bar, nullptr);
+        EXPECT_EQ(Bar->minimum(), 1);
+        EXPECT_EQ(Bar->maximum(), 2000);
+        EXPECT_EQ(Bar->pageStep(), 100);
+        EXPECT_EQ(Bar->value(), 1000);
+    }
+}
+
+TEST_F(FormMainTest, StatusBarHasFivePanelsTheLastTakingTheRest) {
+    const int Widths[] = {20, 150, 180, 180};
+    std::vector<QLabel*> Panels;
+    for (int I = 0; I < TFormMain::StatusPanelCount; ++I) {
+        const std::string Name = "StatusPanel" + std::to_string(I);
+        Panels.push_back(Child<QLabel>(Name.c_str()));
+        ASSERT_NE(Panels.back(), nullptr);
+        EXPECT_EQ(Panels.back()->parentWidget(), Form.statusBar());
+    }
+    for (int I = 0; I < 4; ++I)
+        EXPECT_EQ(Panels[I]->width(), Widths[I]) << I;
+    for (int I = 1; I < 5; ++I)
+        EXPECT_GT(Panels[I]->x(), Panels[I - 1]->x()) << I;
+    EXPECT_GT(Panels[4]->width(), 50);
+}
+
+} // namespace

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
-#include <exception>
 #include <limits>
 #include <unistd.h>
 
@@ -102,9 +101,9 @@ void TGearCache::PlanLinkSources() {
     FLinkSources.reserve(static_cast<std::size_t>(FLinkCount));
     for (const TCustomLink* Link : FGearData.Links()) {
         TLinkSource Source{Link, dynamic_cast<const TSlider*>(Link)};
-        if (dynamic_cast<const TLink*>(Link) && Link->Joints().Count() >= 2) {
-            // As a bar measures its own angle: from joint 1 when that is its reference.
-            const int Fixed = Link->ReferenceJointID() == 1 ? 1 : 0;
+        if (const auto* Bar = dynamic_cast<const TLink*>(Link); Bar && Bar->Joints().Count() >= 2) {
+            // As the bar measures its own angle.
+            const int Fixed = Bar->FixedEndIndex();
             Source.From = Joints.IndexOf(Link->Joints().Items(Fixed));
             Source.To = Joints.IndexOf(Link->Joints().Items(1 - Fixed));
         }

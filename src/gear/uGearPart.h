@@ -39,10 +39,6 @@ public:
 
     TColor LineColor() const { return FLineColor; }
     void SetLineColor(TColor Value) { FLineColor = Value; }
-    // The line colour from the settings; remembered, so a colour chosen later is told apart.
-    void SetSettingsLineColor(TColor Value) { FLineColor = FSettingsLineColor = Value; }
-    // The line colour differs from the one the settings gave last: the user or a file chose it.
-    bool HasOwnLineColor() const { return FLineColor != FSettingsLineColor; }
     TColor LineColorSelected() const { return FLineColorSelected; }
     void SetLineColorSelected(TColor Value) { FLineColorSelected = Value; }
     TColor FillColor() const { return FFillColor; }
@@ -85,7 +81,6 @@ private:
     std::string FIdentifier;
     bool FSelected = false;
     TColor FLineColor = clBlack;
-    TColor FSettingsLineColor = clBlack;
     TColor FLineColorSelected = clBlue;
     TColor FFillColor = clWhite;
     TColor FFillColorSelected = clYellow;

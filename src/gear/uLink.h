@@ -21,6 +21,10 @@ public:
     const TJointList& Joints() const { return FJoints; }
     int ReferenceJointID() const { return FReferenceJointID; }
     void SetReferenceJointID(int Value) { FReferenceJointID = Value; }
+    // The line colour from the settings; remembered, so a colour chosen later is told apart.
+    void SetSettingsLineColor(TColor Value) { SetLineColor(FSettingsLineColor = Value); }
+    // The line colour differs from the one the settings gave last: the user or a file chose it.
+    bool HasOwnLineColor() const { return LineColor() != FSettingsLineColor; }
     // Nil when the index is negative or past the end.
     TJoint* ReferenceJoint() const;
     // Stores the joint's index (-1 when it is not on the link); nil changes nothing.
@@ -81,6 +85,7 @@ protected:
 private:
     TJointList FJoints;
     int FReferenceJointID = -1;
+    TColor FSettingsLineColor = clBlack;
     bool FIsMoving = false;
     bool FThinCoupleLines = true;
     int FThinLineThickness = 1;
@@ -114,10 +119,11 @@ public:
     double DistanceTo(double X, double Y) const override;
     void Paint() override;
 
-private:
-    // The end that stays put when the link turns or changes length: joint 1 when it is the
-    // reference, otherwise joint 0.
+    // The end that stays put when the link turns or changes length, and from which the angle is
+    // measured: joint 1 when it is the reference, otherwise joint 0.
     int FixedEndIndex() const { return ReferenceJointID() == 1 ? 1 : 0; }
+
+private:
     void TurnToVirtualJoint(TJoint* Moved);
     void PutVirtualJointsOnLine(TJoint* Moved);
 

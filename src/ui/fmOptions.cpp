@@ -1,0 +1,186 @@
+#include "ui/fmOptions.h"
+
+#include "gear/uGearPrefs.h"
+#include "gear/uGearUtils.h"
+#include "platform/FormatNumber.h"
+#include "platform/Platform.h"
+#include "ui/ColorBox.h"
+#include "xml/XMLPrefs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <cstdint>
+#include <numbers>
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+double DegreesToRadians(double Degrees) {
+    return Degrees * Pi / 180;
+}
+
+double Millimetres(double Value) {
+    return Value;
+}
+
+TCustomXMLPreferences& Settings() {
+    return PreferenceStore();
+}
+
+template <class TBindings, class TLoad> void LoadAll(const TBindings& Bindings, TLoad Load) {
+    for (const auto& B : Bindings)
+        Load(*B.Control, B.Category, B.Name);
+}
+
+} // namespace
+
+TFormOptions::TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent)
+    : QDialog(Parent), FApplyToAll(std::move(ApplyToAll)) {
+    BuildLayout();
+}
+
+void TFormOptions::showEvent(QShowEvent* Event) {
+    FormShow();
+    if (const QScreen* Screen = screen())
+        move(Screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(Event);
+}
+
+void TFormOptions::FormShow() {
+    LoadViewSettings();
+    LoadAnimationSettings();
+    LoadColorSettings();
+    LoadProgramSettings();
+    FPcColorDetails->setCurrentWidget(FTsJoint);
+    FPcOptions->setCurrentWidget(FTsView);
+}
+
+void TFormOptions::LoadViewSettings() {
+    LoadAll(FViewChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
+        Box.setChecked(Settings().GetBoolean(Category, Name));
+    });
+}
+
+void TFormOptions::LoadAnimationSettings() {
+    LoadAll(FAnimationChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
+        Box.setChecked(Settings().GetBoolean(Category, Name));
+    });
+    FTbAnimSpeed->setValue(Settings().GetInteger("Animator", "TimerInterval"));
+    AnimSpeedChanged();
+}
+
+void TFormOptions::LoadColorSettings() {
+    auto LoadColor = [](TColorBox& Box, const char* Category, const char* Name) {
+        Box.SetSelected(Settings().GetColor(Category, Name));
+    };
+    LoadAll(FColors, LoadColor);
+    // The spin fields bring a value outside their range to the nearest bound.
+    LoadAll(FSizes, [](QSpinBox& Spin, const char* Category, const char* Name) {
+        Spin.setValue(Settings().GetInteger(Category, Name));
+    });
+    FFilledBeta = Settings().GetDouble("Planes", "Beta");
+    FEPlaneBeta->setText(QString::fromStdString(FormatFixed(FFilledBeta / Pi * 180, 3)));
+    FFilledLength = Settings().GetDouble("Planes", "Length");
+    FEPlaneLength->setText(QString::fromStdString(FormatFixed(FFilledLength, 3)));
+    LoadAll(FViewColors, LoadColor);
+}
+
+void TFormOptions::LoadProgramSettings() {
+    LoadAll(FProgramChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
+        Box.setChecked(Settings().GetBoolean(Category, Name));
+    });
+}
+
+namespace {
+
+void StoreChecks(const auto& Bindings) {
+    for (const auto& B : Bindings)
+        Settings().SetValue(B.Category, B.Name, B.Control->isChecked());
+}
+
+void StoreColors(const auto& Bindings) {
+    for (const auto& B : Bindings)
+        Settings().SetValue(B.Category, B.Name, static_cast<std::int32_t>(B.Control->Selected()));
+}
+
+} // namespace
+
+bool TFormOptions::SaveViewSettings() {
+    StoreChecks(FViewChecks);
+    return true;
+}
+
+bool TFormOptions::SaveAnimationSettings() {
+    StoreChecks(FAnimationChecks);
+    Settings().SetValue("Animator", "TimerInterval", FTbAnimSpeed->value());
+    return true;
+}
+
+bool TFormOptions::SaveColorSettings() {
+    StoreColors(FColors);
+    for (const auto& B : FSizes)
+        Settings().SetValue(B.Category, B.Name, B.Control->value());
+    Settings().SetValue("Rack", "JointStyle", TVariant::Byte(0));
+    const std::optional<double> Beta = ReadPlaneField(
+        FEPlaneBeta, FFilledBeta, DegreesToRadians,
+        "Die Eingabe für den Winkel ist nicht zulässig.\r\nBitte korrigieren Sie das!");
+    if (!Beta)
+        return false;
+    Settings().SetValue("Planes", "Beta", *Beta);
+    const std::optional<double> Length = ReadPlaneField(
+        FEPlaneLength, FFilledLength, Millimetres,
+        "Die Eingabe für die Länge ist nicht zulässig.\r\nBitte korrigieren Sie das!");
+    if (!Length)
+        return false;
+    Settings().SetValue("Planes", "Length", *Length);
+    StoreColors(FViewColors);
+    return true;
+}
+
+std::optional<double> TFormOptions::ReadPlaneField(QLineEdit* Field, double Filled,
+                                                   double (*ToStored)(double),
+                                                   const char* Message) {
+    // Untouched text is not read back, so the stored value keeps its full precision.
+    if (!Field->isModified())
+        return Filled;
+    if (std::optional<double> Value = StrToFloatAnySep(Field->text().toStdString()))
+        return ToStored(*Value);
+    // The field's page comes up first, so the user sees what is wrong.
+    FPcOptions->setCurrentWidget(FTsColors);
+    FPcColorDetails->setCurrentWidget(FTsPlane);
+    MessageDlg(Message, TMsgDlgType::mtInformation, mbOK);
+    Field->setFocus();
+    return std::nullopt;
+}
+
+bool TFormOptions::SaveProgramSettings() {
+    StoreChecks(FProgramChecks);
+    return true;
+}
+
+bool TFormOptions::ApplySettings() {
+    bool Ok = SaveViewSettings();
+    Ok = Ok && SaveAnimationSettings();
+    Ok = Ok && SaveColorSettings();
+    Ok = Ok && SaveProgramSettings();
+    if (FApplyToAll)
+        FApplyToAll();
+    return Ok;
+}
+
+void TFormOptions::OKClick() {
+    if (ApplySettings())
+        accept();
+}
+
+void TFormOptions::AnimSpeedChanged() {
+    FLblAnimSpeed->setText(
+        QStringLiteral("%1 Millisekunden pro Getriebestellung").arg(FTbAnimSpeed->value()));
+}

@@ -47,8 +47,10 @@ bool NodeTextLess(const QCollator& Collator, const QString& A, const QString& B)
     return Collator.compare(A, B) < 0;
 }
 
-template <class TList> bool Lists(const TList& List, const void* Item) {
-    return std::any_of(List.begin(), List.end(), [Item](const auto* P) { return P == Item; });
+// The entry of List that Item names, compared by address only: Item may be gone.
+template <class TList> auto Find(const TList& List, const void* Item) {
+    auto It = std::find_if(List.begin(), List.end(), [Item](const auto* P) { return P == Item; });
+    return It == List.end() ? nullptr : *It;
 }
 
 } // namespace
@@ -108,15 +110,13 @@ void TDataViewer::RemoveStaleNodes() {
     FUpdating = true;
     const TGearData& D = GearData();
     auto JointIn = [&D](const void* Item, bool Coupled) {
-        for (TJoint* J : D.Joints())
-            if (J == Item)
-                return (J->Links().Count() >= 2) == Coupled;
-        return false;
+        const TJoint* J = Find(D.Joints(), Item);
+        return J && (J->Links().Count() >= 2) == Coupled;
     };
-    RemoveChildren(FLinksNode, [&D](const void* Item) { return Lists(D.Links(), Item); });
+    RemoveChildren(FLinksNode, [&D](const void* Item) { return Find(D.Links(), Item); });
     RemoveChildren(FJointsNode, [&](const void* Item) { return JointIn(Item, true); });
     RemoveChildren(FCouplesNode, [&](const void* Item) { return JointIn(Item, false); });
-    RemoveChildren(FDrivesNode, [&D](const void* Item) { return Lists(D.Drives(), Item); });
+    RemoveChildren(FDrivesNode, [&D](const void* Item) { return Find(D.Drives(), Item); });
     FUpdating = false;
     FTreeView.viewport()->repaint();
 }
@@ -225,28 +225,19 @@ bool TDataViewer::IsChild(const QTreeWidgetItem* Node) const {
 TCustomLink* TDataViewer::LinkOf(const QTreeWidgetItem* Node) const {
     if (!IsChild(Node) || Node->parent() != FLinksNode)
         return nullptr;
-    for (TCustomLink* L : GearData().Links())
-        if (L == ItemOf(Node))
-            return L;
-    return nullptr;
+    return Find(GearData().Links(), ItemOf(Node));
 }
 
 TJoint* TDataViewer::JointOf(const QTreeWidgetItem* Node) const {
     if (!IsChild(Node) || (Node->parent() != FJointsNode && Node->parent() != FCouplesNode))
         return nullptr;
-    for (TJoint* J : GearData().Joints())
-        if (J == ItemOf(Node))
-            return J;
-    return nullptr;
+    return Find(GearData().Joints(), ItemOf(Node));
 }
 
 TDrive* TDataViewer::DriveOf(const QTreeWidgetItem* Node) const {
     if (!IsChild(Node) || Node->parent() != FDrivesNode)
         return nullptr;
-    for (TDrive* Dr : GearData().Drives())
-        if (Dr == ItemOf(Node))
-            return Dr;
-    return nullptr;
+    return Find(GearData().Drives(), ItemOf(Node));
 }
 
 TGearPart* TDataViewer::PartOf(const QTreeWidgetItem* Node) const {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAbstractItemDelegate;
 class QObject;

@@ -74,7 +74,6 @@ TColorBox* TFormOptions::MakeColorBox(const char* Name) {
 void TFormOptions::BuildLayout() {
     setWindowTitle(QStringLiteral("Einstellungen"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    resize(365, 385);
     FPcOptions = MakeTabs("pcOptions");
     FTsView = BuildViewPage();
     FPcOptions->addTab(FTsView, QStringLiteral("Ansicht"));
@@ -85,6 +84,12 @@ void TFormOptions::BuildLayout() {
     auto* Layout = new QVBoxLayout(this);
     Layout->addWidget(FPcOptions);
     Layout->addWidget(BuildButtons());
+    // The pages are dense: the window asks for 365 x 385 and grows only as the fonts need.
+    for (QLayout* Each : findChildren<QLayout*>()) {
+        Each->setContentsMargins(4, 2, 4, 2);
+        Each->setSpacing(2);
+    }
+    resize(365, 385);
 }
 
 QWidget* TFormOptions::BuildViewPage() {
@@ -179,12 +184,14 @@ QWidget* TFormOptions::BuildLinkPage() {
     Form->addRow(Text("Texthöhe für Bezeichnung:"), TextHeight);
     // Bound to no setting: it shows its minimum.
     Form->addRow(Text("Texthöhe für Nummer:"), MakeSpin("seLinkIDTextHeight", 10, 100));
-    auto* Slider = new QFormLayout(AddGroup(Layout, "Gleitstein"));
+    auto* Groups = new QHBoxLayout;
+    Layout->addLayout(Groups);
+    auto* Slider = new QFormLayout(AddGroup(Groups, "Gleitstein"));
     QSpinBox* SliderHeight = MakeSpin("seSliderHeight", 10, 100);
     QSpinBox* SliderWidth = MakeSpin("seSliderWidth", 15, 100);
     Slider->addRow(Text("Höhe:"), SliderHeight);
     Slider->addRow(Text("Breite:"), SliderWidth);
-    auto* Rack = new QFormLayout(AddGroup(Layout, "Gestell"));
+    auto* Rack = new QFormLayout(AddGroup(Groups, "Gestell"));
     QSpinBox* RackSize = MakeSpin("seRackSize", 10, 100);
     QSpinBox* RackThickness = MakeSpin("seRackThickness", 1, 100);
     Rack->addRow(Text("Grösse:"), RackSize);

@@ -128,6 +128,9 @@ TEST_F(DataViewerTest, TheTreeIsSetUpAsTheWindowNeedsIt) {
     EXPECT_EQ(Tree->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(Tree->indentation(), 19);
     EXPECT_FALSE(Tree->isSortingEnabled());
+    // A click on the selected node or F2 renames; a double click opens the dialog instead.
+    EXPECT_EQ(Tree->editTriggers(),
+              QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     Viewer.reset();
     EXPECT_EQ(Tree->topLevelItemCount(), 0); // the widget stays, emptied
     MakeViewer();
@@ -212,6 +215,12 @@ TEST_F(DataViewerTest, SelectionGoesBothWays) {
     Click(JointNode(Rig.A));
     EXPECT_TRUE(Rig.G().SelectedJoints().Contains(Rig.A));
     EXPECT_EQ(Tree->currentItem(), JointNode(Rig.A));
+    // A right click selects as well.
+    Tree->scrollToItem(LinkNode(Rig.Rocker));
+    QTest::mouseClick(Tree->viewport(), Qt::RightButton, {},
+                      Tree->visualItemRect(LinkNode(Rig.Rocker)).center());
+    EXPECT_TRUE(Rig.G().SelectedLinks().Contains(Rig.Rocker));
+    Click(JointNode(Rig.A));
     // Roots and drives select nothing.
     for (QTreeWidgetItem* Node : {Viewer->CouplesNode(), DriveNode(Rig.Drive)}) {
         Click(Node);
@@ -419,6 +428,10 @@ TEST_F(DataViewerTest, RootsRememberWhetherTheyAreOpen) {
     Rig.G().DataChanged();
     EXPECT_FALSE(Viewer->LinksNode()->isExpanded());
     EXPECT_TRUE(Viewer->JointsNode()->isExpanded());
+    // A root that empties keeps its setting.
+    Rig.Gear->Clear();
+    EXPECT_EQ(Viewer->JointsNode()->childCount(), 0);
+    EXPECT_TRUE(Prefs.GetBoolean("Window", "ExpandJoints"));
     // The next start reads the settings file.
     ASSERT_TRUE(Prefs.SaveToFile(Dir.File("settings.xml")));
     Unwire();

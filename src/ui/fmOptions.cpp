@@ -34,9 +34,24 @@ TCustomXMLPreferences& Settings() {
     return PreferenceStore();
 }
 
-template <class TBindings, class TLoad> void LoadAll(const TBindings& Bindings, TLoad Load) {
+void LoadChecks(const auto& Bindings) {
     for (const auto& B : Bindings)
-        Load(*B.Control, B.Category, B.Name);
+        B.Control->setChecked(Settings().GetBoolean(B.Category, B.Name));
+}
+
+void StoreChecks(const auto& Bindings) {
+    for (const auto& B : Bindings)
+        Settings().SetValue(B.Category, B.Name, B.Control->isChecked());
+}
+
+void LoadColors(const auto& Bindings) {
+    for (const auto& B : Bindings)
+        B.Control->SetSelected(Settings().GetColor(B.Category, B.Name));
+}
+
+void StoreColors(const auto& Bindings) {
+    for (const auto& B : Bindings)
+        Settings().SetValue(B.Category, B.Name, static_cast<std::int32_t>(B.Control->Selected()));
 }
 
 } // namespace
@@ -63,54 +78,30 @@ void TFormOptions::FormShow() {
 }
 
 void TFormOptions::LoadViewSettings() {
-    LoadAll(FViewChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
-        Box.setChecked(Settings().GetBoolean(Category, Name));
-    });
+    LoadChecks(FViewChecks);
 }
 
 void TFormOptions::LoadAnimationSettings() {
-    LoadAll(FAnimationChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
-        Box.setChecked(Settings().GetBoolean(Category, Name));
-    });
+    LoadChecks(FAnimationChecks);
     FTbAnimSpeed->setValue(Settings().GetInteger("Animator", "TimerInterval"));
     AnimSpeedChanged();
 }
 
 void TFormOptions::LoadColorSettings() {
-    auto LoadColor = [](TColorBox& Box, const char* Category, const char* Name) {
-        Box.SetSelected(Settings().GetColor(Category, Name));
-    };
-    LoadAll(FColors, LoadColor);
+    LoadColors(FColors);
     // The spin fields bring a value outside their range to the nearest bound.
-    LoadAll(FSizes, [](QSpinBox& Spin, const char* Category, const char* Name) {
-        Spin.setValue(Settings().GetInteger(Category, Name));
-    });
+    for (const auto& B : FSizes)
+        B.Control->setValue(Settings().GetInteger(B.Category, B.Name));
     FFilledBeta = Settings().GetDouble("Planes", "Beta");
     FEPlaneBeta->setText(QString::fromStdString(FormatFixed(FFilledBeta / Pi * 180, 3)));
     FFilledLength = Settings().GetDouble("Planes", "Length");
     FEPlaneLength->setText(QString::fromStdString(FormatFixed(FFilledLength, 3)));
-    LoadAll(FViewColors, LoadColor);
+    LoadColors(FViewColors);
 }
 
 void TFormOptions::LoadProgramSettings() {
-    LoadAll(FProgramChecks, [](QCheckBox& Box, const char* Category, const char* Name) {
-        Box.setChecked(Settings().GetBoolean(Category, Name));
-    });
+    LoadChecks(FProgramChecks);
 }
-
-namespace {
-
-void StoreChecks(const auto& Bindings) {
-    for (const auto& B : Bindings)
-        Settings().SetValue(B.Category, B.Name, B.Control->isChecked());
-}
-
-void StoreColors(const auto& Bindings) {
-    for (const auto& B : Bindings)
-        Settings().SetValue(B.Category, B.Name, static_cast<std::int32_t>(B.Control->Selected()));
-}
-
-} // namespace
 
 bool TFormOptions::SaveViewSettings() {
     StoreChecks(FViewChecks);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-enum class TPenStyle { psSolid, psDot, psClear };
+// psDashDotDot: a dash and two dots, repeated.
+enum class TPenStyle { psSolid, psDot, psDashDotDot, psClear };
 enum class TBrushStyle { bsSolid, bsClear };
 
 struct TPen {
@@ -28,7 +29,7 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 
 struct TFont {
     std::string Name = "Arial";
-    int Height = 13; // pixels, the character height without internal leading
+    int Height = 13;    // pixels, the character height without internal leading
     unsigned Style = 0; // TFontStyle bits
     TColor Color = clBlack;
     int Escapement = 0; // tenths of a degree anticlockwise; 900 reads upwards

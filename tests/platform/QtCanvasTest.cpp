@@ -123,6 +123,11 @@ TEST_F(QtCanvas, PenWidthStyleAndColourApply) {
     const std::string Dots = Row(10, 0, 19, clBlue);
     EXPECT_NE(Dots.find('#'), std::string::npos);
     EXPECT_NE(Dots.find('.'), std::string::npos);
+    C().Pen().Style = TPenStyle::psDashDotDot;
+    C().MoveTo(0, 12);
+    C().LineTo(30, 12);
+    // A long dash, then dots.
+    EXPECT_EQ(Row(12, 0, 17, clBlue), "#########...###...");
     C().Pen().Style = TPenStyle::psClear;
     C().MoveTo(0, 15);
     C().LineTo(20, 15);

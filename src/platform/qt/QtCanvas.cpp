@@ -58,6 +58,8 @@ QPen ToQPen(const TPen& Pen) {
     }
     if (Pen.Style == TPenStyle::psDot)
         P.setDashPattern({3, 3});
+    else if (Pen.Style == TPenStyle::psDashDotDot)
+        P.setDashPattern({9, 3, 3, 3, 3, 3});
     return P;
 }
 

@@ -47,7 +47,9 @@ void TFormJointEdit::ShowJoint() {
 }
 
 bool TFormJointEdit::ApplyChanges() {
-    if (!FJoint || !ApplyID())
+    if (!FJoint)
+        return true;
+    if (!ApplyID())
         return false;
     FJoint->SetIdentifier(eJointIdentifier->text().toStdString());
     if (!ApplyPosition())

@@ -32,7 +32,7 @@ std::optional<double> ReadAngle(QLineEdit& Field) {
 
 bool TFormLinkEdit::ApplyChanges() {
     if (!FLink)
-        return false;
+        return true;
     bool PageApplied;
     if (auto* Bar = dynamic_cast<TLink*>(FLink))
         PageApplied = ApplyLinkProperties(*Bar);

@@ -111,6 +111,7 @@ TEST_F(LinkEdit, ShowsALinkWithItsJoints) {
 }
 
 TEST_F(LinkEdit, UnchangedOkWritesOnlyTheColour) {
+    Rig.B->SetX(24.0001234); // shown rounded
     const std::vector<TMMPoint> Before = Places();
     const int Id = Rig.Coupler->ID();
     const int Result = Edit(Rig.Coupler, [&] {
@@ -269,6 +270,7 @@ TEST_F(LinkEdit, LinkCoordinatesMoveTheJointAlongTheLink) {
 
 TEST_F(LinkEdit, TheChosenJointIsWrittenAfterThePage) {
     const int Free = Rig.G().NextFreeJointID();
+    Rig.B->SetY(28.0004321); // shown rounded
     const double BY = Rig.B->Y();
     struct TCase {
         TField Field;

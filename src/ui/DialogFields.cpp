@@ -1,0 +1,64 @@
+#include "ui/DialogFields.h"
+
+#include "gear/uGearUtils.h"
+#include "platform/FormatNumber.h"
+#include "platform/Platform.h"
+
+#include <QLineEdit>
+
+#include <cmath>
+
+QString DecimalText(double Value) {
+    return QString::fromStdString(FormatFixed(Value, 3));
+}
+
+void Inform(const std::string& Text) {
+    MessageDlg(Text, TMsgDlgType::mtInformation, mbOK);
+}
+
+void RefuseInput(QWidget& Field, const char* What) {
+    Inform(std::string("Die Eingabe für ") + What +
+           " ist nicht zulässig.\n\rBitte korrigieren Sie das!");
+    Field.setFocus();
+}
+
+std::optional<double> ReadDecimal(QLineEdit& Field, const char* What) {
+    const std::optional<double> Value = StrToFloatAnySep(Field.text().toStdString());
+    if (!Value)
+        RefuseInput(Field, What);
+    return Value;
+}
+
+std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What) {
+    if (std::isfinite(Value))
+        return Value;
+    RefuseInput(Field, What);
+    return std::nullopt;
+}
+
+std::optional<int> ReadNumber(QLineEdit& Field, const char* What) {
+    bool Ok = false;
+    const int Value = Field.text().trimmed().toInt(&Ok);
+    if (Ok && Value >= 1)
+        return Value;
+    RefuseInput(Field, What);
+    return std::nullopt;
+}
+
+bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P) {
+    struct TCoordinate {
+        QLineEdit& Field;
+        double& Value;
+        const char* What;
+    };
+    for (const TCoordinate& C : {TCoordinate{XField, P.X, "die X-Koordinate"},
+                                 TCoordinate{YField, P.Y, "die Y-Koordinate"}}) {
+        if (!C.Field.isModified())
+            continue;
+        const auto Value = ReadDecimal(C.Field, C.What);
+        if (!Value)
+            return false;
+        C.Value = *Value;
+    }
+    return true;
+}

@@ -1,0 +1,29 @@
+// The number fields of the property dialogs: decimals shown as "###0.000" and read with either
+// separator, whole numbers from 1; a refused input is told to the user and its field takes the
+// focus.
+#pragma once
+
+#include "surface/MMTypes.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QLineEdit;
+class QWidget;
+
+QString DecimalText(double Value);
+// An information box with the OK button.
+void Inform(const std::string& Text);
+// Tells the user that the input for What ("die Länge") is not allowed, and focuses Field.
+void RefuseInput(QWidget& Field, const char* What);
+// The field's decimal number, or nothing once refused.
+std::optional<double> ReadDecimal(QLineEdit& Field, const char* What);
+// A finite result computed from a field, or nothing once refused.
+std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What);
+// The field's whole number of at least 1 (parts are numbered from 1), or nothing once refused.
+std::optional<int> ReadNumber(QLineEdit& Field, const char* What);
+// Reads the coordinates edited in the two fields into P; the other keeps its exact value. False
+// once one is refused.
+bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P);

@@ -1,0 +1,200 @@
+#include "ui/fmLinkEdit.h"
+
+#include "gear/uDrive.h"
+#include "gear/uGear.h"
+#include "gear/uGearUtils.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uRack.h"
+#include "gear/uSlider.h"
+#include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStackedWidget>
+
+#include <algorithm>
+#include <numbers>
+
+namespace {
+
+constexpr double DegreesPerRadian = 180 / std::numbers::pi;
+
+QString Text(const std::string& S) {
+    return QString::fromStdString(S);
+}
+
+} // namespace
+
+TFormLinkEdit::TFormLinkEdit(TGear& Gear, TEditDrive DriveEditor, QWidget* Parent)
+    : QDialog(Parent), FGear(Gear), FEditDrive(std::move(DriveEditor)) {
+    BuildLayout();
+    connect(cbLinkRefJoint, &QComboBox::activated, this, [this] { RefJointChosen(); });
+    connect(cbJoints, &QComboBox::activated, this, [this] { ShowChosenJoint(); });
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { AddCouplerPoint(); });
+    connect(btnDriveProperties, &QPushButton::clicked, this, [this] { EditDrive(); });
+    connect(bbtnOK, &QPushButton::clicked, this, [this] { OkClick(); });
+    connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(bbtnAssume, &QPushButton::clicked, this, [this] { AssumeClick(); });
+}
+
+void TFormLinkEdit::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    if (!Event->spontaneous())
+        ShowProperties();
+}
+
+void TFormLinkEdit::ShowProperties() {
+    if (!FLink)
+        return;
+    FSavedRefJoint = FLink->ReferenceJoint();
+    if (auto* Bar = dynamic_cast<TLink*>(FLink))
+        ShowLinkProperties(*Bar);
+    else if (auto* Frame = dynamic_cast<TRack*>(FLink))
+        ShowRackProperties(*Frame);
+    else
+        ShowSliderProperties(static_cast<TSlider&>(*FLink));
+    cbColor->SetSelected(FLink->LineColor());
+    EnableGeometry();
+}
+
+void TFormLinkEdit::ShowLinkProperties(TLink& Link) {
+    pcProperties->setCurrentWidget(tsLinkProperties);
+    eLinkIdentifier->setText(Text(Link.Identifier()));
+    eLinkID->setText(QString::number(Link.ID()));
+    eLinkLength->setText(DecimalText(Link.Length()));
+    eLinkAngle->setText(DecimalText(Link.Angle() * DegreesPerRadian));
+    cbLinkRefJoint->clear();
+    for (int I = 0; I < std::min(2, Link.Joints().Count()); ++I)
+        cbLinkRefJoint->addItem(Text(Link.Joints().Items(I)->GetDisplayText()));
+    const int Ref = Link.ReferenceJointID();
+    cbLinkRefJoint->setCurrentIndex(Ref < cbLinkRefJoint->count() ? Ref : -1);
+    eLinkIdentifier->setFocus();
+    FillJointList();
+}
+
+void TFormLinkEdit::ShowRackProperties(TRack& Frame) {
+    pcProperties->setCurrentWidget(tsRackProperties);
+    eRackIdentifier->setText(Text(Frame.Identifier()));
+    eRackID->setText(QString::number(Frame.ID()));
+    FillJointList();
+}
+
+void TFormLinkEdit::ShowSliderProperties(TSlider& Slider) {
+    pcProperties->setCurrentWidget(tsSliderProperties);
+    eSliderIdentifier->setText(Text(Slider.Identifier()));
+    eSliderID->setText(QString::number(Slider.ID()));
+    if (const TLink* Slide = Slider.SlideLink()) {
+        eSliderLink->setText(QString("%1 (%2)").arg(Slide->ID()).arg(Text(Slide->Identifier())));
+        const TJoint* Ref = Slide->ReferenceJoint();
+        eSliderRefJoint->setText(Ref ? Text(Ref->GetDisplayText()) : QString());
+        eSliderAngle->setText(DecimalText(Slider.Angle() * DegreesPerRadian));
+        eSliderEccentricity->setText(DecimalText(Slide->Eccentricity()));
+        eSlideDistance->setText(DecimalText(Slider.GetSlideDistance()));
+    } else {
+        eSliderLink->setText("keine");
+        eSliderRefJoint->clear();
+        eSliderEccentricity->setText("0");
+        eSliderAngle->setText("0");
+        // Nothing to slide on: no distance left over from the slider shown before.
+        eSlideDistance->setText("0");
+    }
+    FillJointList();
+}
+
+void TFormLinkEdit::EnableGeometry() {
+    const bool Editing = FGear.Editing();
+    const std::initializer_list<QWidget*> Geometry = {eLinkLength, eLinkAngle, eJointX, eJointY,
+                                                      eJointXk,    eJointYk,   BitBtn4};
+    for (QWidget* Field : Geometry)
+        Field->setEnabled(Editing);
+    const auto* Slider = dynamic_cast<const TSlider*>(FLink);
+    eSliderAngle->setEnabled(Editing && Slider && Slider->SlideLink());
+    btnDriveProperties->setEnabled(Editing && FGear.GearData().Drives().FindByLink(FLink));
+}
+
+void TFormLinkEdit::FillJointList() {
+    cbJoints->clear();
+    ClearJointFields();
+    for (const TJoint* Joint : FLink->Joints())
+        if (!Joint->IsVirtual())
+            cbJoints->addItem(Text(Joint->GetDisplayText()));
+    lblJointXk->setText(QString("X(%1)=").arg(FLink->ID()));
+    lblJointYk->setText(QString("Y(%1)=").arg(FLink->ID()));
+    gbJoints->setEnabled(cbJoints->count() > 0);
+    if (cbJoints->count() > 0) {
+        cbJoints->setCurrentIndex(0);
+        ShowChosenJoint();
+    }
+}
+
+void TFormLinkEdit::ClearJointFields() {
+    for (QLineEdit* Field : {eJointID, eJointIdentifier, eJointX, eJointY, eJointXk, eJointYk})
+        Field->clear();
+}
+
+TJoint* TFormLinkEdit::ChosenJoint() const {
+    return FLink ? GetRealJoint(FLink->Joints(), cbJoints->currentIndex()) : nullptr;
+}
+
+void TFormLinkEdit::ShowChosenJoint() {
+    TJoint* Joint = ChosenJoint();
+    ClearJointFields();
+    gbJoints->setEnabled(Joint);
+    if (!Joint)
+        return;
+    eJointID->setText(QString::number(Joint->ID()));
+    eJointIdentifier->setText(Text(Joint->Identifier()));
+    eJointX->setText(DecimalText(Joint->X()));
+    eJointY->setText(DecimalText(Joint->Y()));
+    const TMMPoint Local = FLink->GlobalToLocal(Joint->Position());
+    eJointXk->setText(DecimalText(Local.X));
+    eJointYk->setText(DecimalText(Local.Y));
+}
+
+void TFormLinkEdit::RefJointChosen() {
+    auto* Bar = dynamic_cast<TLink*>(FLink);
+    if (!Bar)
+        return;
+    Bar->SetReferenceJointID(RealJointIndex(Bar->Joints(), cbLinkRefJoint->currentIndex()));
+    ShowLinkProperties(*Bar);
+}
+
+void TFormLinkEdit::AddCouplerPoint() {
+    TJoint* Joint = FGear.GearData().CreateJoint(true, true, 0, 0);
+    FLink->AddJoint(Joint);
+    FillJointList();
+    cbJoints->setCurrentIndex(cbJoints->count() - 1);
+    ShowChosenJoint();
+}
+
+void TFormLinkEdit::EditDrive() {
+    if (TDrive* Drive = FGear.GearData().Drives().FindByLink(FLink))
+        FEditDrive(*Drive);
+}
+
+void TFormLinkEdit::OkClick() {
+    if (!ApplyChanges())
+        return;
+    FLink = nullptr;
+    FSavedRefJoint = nullptr;
+    accept();
+}
+
+void TFormLinkEdit::AssumeClick() {
+    ApplyChanges();
+    FGear.GearData().DataChanged();
+}
+
+void TFormLinkEdit::reject() {
+    if (auto* Bar = dynamic_cast<TLink*>(FLink); Bar && FSavedRefJoint)
+        Bar->SetReferenceJoint(FSavedRefJoint);
+    FLink = nullptr;
+    FSavedRefJoint = nullptr;
+    QDialog::reject();
+}

@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtPrinter.h"
 #include "ui/MMPrinter.h"
+#include "ui/ModalSeam.h"
 
 #include <QPrintDialog>
 
@@ -37,7 +38,7 @@ std::unique_ptr<TViewPrinter> MakeViewPrinter(TMMSurface& Surface, TGearData& Da
     return std::make_unique<TMMViewPrinter>(Surface, Data, Printer, Prefs, std::move(ApplyToAll));
 }
 
-void ShowPrinterSetup(TQtPrinter& Printer, QWidget* Parent, const TRunModal& RunModal) {
+void ShowPrinterSetup(TQtPrinter& Printer, QWidget* Parent) {
     QPrintDialog Dialog(&Printer.Device(), Parent);
     Dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
     RunModal(Dialog);

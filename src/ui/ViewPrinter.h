@@ -2,7 +2,6 @@
 // printer interface, and the printer setup dialog.
 #pragma once
 
-#include "ui/RunModal.h"
 #include "ui/fmMainSeams.h"
 
 #include <functional>
@@ -20,4 +19,4 @@ std::unique_ptr<TViewPrinter> MakeViewPrinter(TMMSurface& Surface, TGearData& Da
                                               std::function<void()> ApplyToAll);
 
 // "Drucker einrichten ...": the print dialog on Printer; what it answers is not examined.
-void ShowPrinterSetup(TQtPrinter& Printer, QWidget* Parent, const TRunModal& RunModal);
+void ShowPrinterSetup(TQtPrinter& Printer, QWidget* Parent);

@@ -2,6 +2,7 @@
 
 #include "files/uXMLFileParser.h"
 #include "gear/uGearInfo.h"
+#include "ui/ModalSeam.h"
 
 #include <QDateTime>
 #include <QFormLayout>
@@ -113,7 +114,7 @@ void TFormGearDescription::FormShow(TGearInfo& Info, const TFileInfo& File) {
 
 int TFormGearDescription::Execute(TGearInfo& Info, const TFileInfo& File) {
     FormShow(Info, File);
-    const int Result = RunModal(*this);
+    const int Result = ::RunModal(*this);
     FInfo = nullptr;
     return Result;
 }

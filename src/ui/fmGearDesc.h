@@ -2,8 +2,6 @@
 // and the mechanism's author and description, which "Speichern" stores.
 #pragma once
 
-#include "ui/RunModal.h"
-
 #include <QDialog>
 
 #include <string>
@@ -31,8 +29,6 @@ public:
     int Execute(TGearInfo& Info, const TFileInfo& File);
     // Fills the dialog; Info is stored into by "Speichern" until the dialog closes.
     void FormShow(TGearInfo& Info, const TFileInfo& File);
-
-    TRunModal RunModal = ExecModal;
 
     QLineEdit* eAuthor() const { return FAuthor; }
     QLineEdit* eCreateTime() const { return FCreateTime; }

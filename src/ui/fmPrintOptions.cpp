@@ -1,5 +1,7 @@
 #include "ui/fmPrintOptions.h"
 
+#include "ui/ModalSeam.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -45,7 +47,7 @@ int TFormPrintOptions::PrintViewIndex() const {
 }
 
 std::optional<int> TFormPrintOptions::Ask() {
-    if (RunModal(*this) != QDialog::Accepted)
+    if (::RunModal(*this) != QDialog::Accepted)
         return std::nullopt;
     return PrintViewIndex();
 }

@@ -2,8 +2,6 @@
 // the program's lifetime, so it remembers the last choice.
 #pragma once
 
-#include "ui/RunModal.h"
-
 #include <QDialog>
 
 #include <functional>
@@ -23,7 +21,6 @@ public:
 
     // "Drucker einrichten ...": what the button opens.
     std::function<void()> OnPrinterSetup;
-    TRunModal RunModal = ExecModal;
 
     QButtonGroup* rgPrintView() const { return FPrintView; }
     QPushButton* SetupButton() const { return FSetup; }

@@ -2,6 +2,7 @@
 
 #include "platform/Round.h"
 #include "ui/KoplarArt.h"
+#include "ui/ModalSeam.h"
 #include "ui/StartPicture.h"
 
 #include <QFrame>
@@ -139,7 +140,7 @@ void TFormStartKoplar::FormResize() {
     FBackground->lower();
 }
 
-bool StartWindowEndsProgram(QWidget* Parent, const TRunModal& RunModal) {
+bool StartWindowEndsProgram(QWidget* Parent) {
     TFormStartKoplar Form(StartPicture(), Parent);
     return RunModal(Form) != QDialog::Accepted && Form.Started();
 }

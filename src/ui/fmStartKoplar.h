@@ -2,8 +2,6 @@
 // one start button. Made for one showing and freed by its caller.
 #pragma once
 
-#include "ui/RunModal.h"
-
 #include <QDialog>
 #include <QImage>
 #include <QRect>
@@ -66,4 +64,4 @@ private:
 
 // Shows the start window with the compiled-in picture; true when it was left without its start
 // button, which ends the program.
-bool StartWindowEndsProgram(QWidget* Parent, const TRunModal& RunModal);
+bool StartWindowEndsProgram(QWidget* Parent);

@@ -4,6 +4,7 @@
 #include "support/MechanismRigs.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
+#include "ui/ModalSeam.h"
 #include "ui/fmGearDesc.h"
 
 #include <QLineEdit>
@@ -48,11 +49,11 @@ protected:
     ~GearDescriptionForm() override { QLocale::setDefault(QLocale::c()); }
     // Shows the dialog for the model and lets Act answer it.
     void Run(const std::function<void(TFormGearDescription&)>& Act) {
-        Form.RunModal = [&](QDialog& D) {
+        TScopedModalRunner Answer([&](QDialog& D) {
             D.show();
             Act(Form);
             return D.result();
-        };
+        });
         Form.Execute(Rig.D().GearInfo(), File);
     }
 

@@ -1,5 +1,6 @@
 // The start window: the layout rule as a table, the ways it closes, Escape, and a missing picture.
 #include "support/QtTestApp.h"
+#include "ui/ModalSeam.h"
 #include "ui/fmStartKoplar.h"
 
 #include <QLabel>
@@ -59,17 +60,18 @@ protected:
 };
 
 TEST_F(StartKoplar, TheCloseBoxCancelsWithStartedSet) {
-    bool Ends = StartWindowEndsProgram(nullptr, [](QDialog& D) {
+    TScopedModalRunner CloseBox([](QDialog& D) {
         D.show();
         EXPECT_FALSE(static_cast<TFormStartKoplar&>(D).Started());
         D.close();
         return D.result();
     });
+    const bool Ends = StartWindowEndsProgram(nullptr);
     EXPECT_TRUE(Ends);
 }
 
 TEST_F(StartKoplar, TheStartButtonAnswersOk) {
-    bool Ends = StartWindowEndsProgram(nullptr, [](QDialog& D) {
+    TScopedModalRunner StartButton([](QDialog& D) {
         auto& Form = static_cast<TFormStartKoplar&>(D);
         D.show();
         QTest::mouseClick(Form.btnStartKoplar(), Qt::LeftButton);
@@ -77,6 +79,7 @@ TEST_F(StartKoplar, TheStartButtonAnswersOk) {
         EXPECT_FALSE(D.isVisible());
         return D.result();
     });
+    const bool Ends = StartWindowEndsProgram(nullptr);
     EXPECT_FALSE(Ends);
 }
 

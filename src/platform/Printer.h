@@ -17,7 +17,8 @@ public:
     virtual void EndDoc() = 0;
     // Drops an open document; nothing when none is open.
     virtual void Abort() = 0;
-    // Valid between BeginDoc and EndDoc: (0, 0) is the printable area's top-left corner.
+    // Valid between BeginDoc and EndDoc: (0, 0) is the printable area's top-left corner; nothing
+    // drawn beyond the printable area shows.
     virtual TCanvas& Canvas() = 0;
     // The printable area in device pixels, and the device pixels per inch.
     virtual int PageWidth() const = 0;

@@ -47,11 +47,6 @@ TMMPrinter::TMMPrinter(TPrinter& Printer, TCustomXMLPreferences& Prefs,
                        std::function<void()> ApplyToAll)
     : FPrinter(Printer), FPrefs(Prefs), FApplyToAll(std::move(ApplyToAll)) {}
 
-TMMPrinter::~TMMPrinter() {
-    FGearData = nullptr;
-    SetMMSurface(nullptr);
-}
-
 double TMMPrinter::PageFactor(int ScreenW, int ScreenH, int PageW, int PageH) {
     if (ScreenW <= 0 || ScreenH <= 0)
         return 1;
@@ -68,11 +63,13 @@ void TMMPrinter::Print() {
     std::vector<TSavedSize> Saved;
     bool Scaled = false;
     try {
-        BeginPrint();
-        const double Factor =
-            PageFactor(ScreenW, ScreenH, Surface->GetPixelWidth(), Surface->GetPixelHeight());
+        double Factor = 1;
         {
+            // One batch from entering print mode on: the page is painted once, enlarged.
             TMMUpdateBracket Batch(Surface);
+            BeginPrint();
+            Factor =
+                PageFactor(ScreenW, ScreenH, Surface->GetPixelWidth(), Surface->GetPixelHeight());
             Saved = SaveSizes();
             Scaled = true;
             ScalePreferences(Factor);

@@ -21,7 +21,6 @@ class TMMPrinter : public TMMGraphicItem {
 public:
     // ApplyToAll brings every drawn object up to the settings in Prefs.
     TMMPrinter(TPrinter& Printer, TCustomXMLPreferences& Prefs, std::function<void()> ApplyToAll);
-    ~TMMPrinter() override;
 
     TMMPrintViewType PrintView() const { return FPrintView; }
     void SetPrintView(TMMPrintViewType Value) { FPrintView = Value; }

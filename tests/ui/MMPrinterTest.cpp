@@ -129,7 +129,8 @@ TEST_F(MMPrinterOnFake, EnlargesThePixelSizesForThePageAndPutsThemBackExactly) {
     EXPECT_EQ(Texts.back().Points.front(), (TPoint{0, 0}));
     EXPECT_EQ(Texts.back().Font.Name, "Arial");
     EXPECT_EQ(Texts.back().Font.Height, 110);
-    EXPECT_FALSE(Printer.Page.Of("Ellipse").empty()); // the joints went onto the page
+    EXPECT_FALSE(Printer.Page.Of("Ellipse").empty());  // the joints went onto the page
+    EXPECT_EQ(Printer.Page.Of("FillRect").size(), 1u); // painted once, already enlarged
     ExpectAsBefore();
 }
 

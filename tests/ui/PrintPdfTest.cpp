@@ -134,6 +134,28 @@ TEST_F(PrintPdf, FittedSpansTheJointsWithAMarginAcrossThePrintableWidth) {
     ExpectMarkAt(Page, OnPage(100, 60, 50, 20, S));
 }
 
+TEST_F(PrintPdf, NothingReachesTheMargins) {
+    // A bar running far beyond the page, and a first paint that would show the screen's view.
+    Rig.Build->Link({Rig.Build->Joint(0, 0), Rig.Build->Joint(5000, 3000)});
+    Rig.Build->Joint(-40, 10);
+    Rig.Item.SetPrintView(TMMPrintViewType::pvScale1);
+    Rig.Item.Print();
+
+    const QImage Page = Render();
+    int Dark = 0, DarkInside = 0;
+    for (int Y = 0; Y < Page.height(); ++Y)
+        for (int X = 0; X < Page.width(); ++X) {
+            if (qGray(Page.pixel(X, Y)) >= 200)
+                continue;
+            // The renderer smooths a clipped edge into the pixel beside it.
+            const bool Inside =
+                X >= Margin - 1 && X <= Margin + PrintW && Y >= Margin - 1 && Y <= Margin + PrintH;
+            ++(Inside ? DarkInside : Dark);
+        }
+    EXPECT_EQ(Dark, 0);
+    EXPECT_GT(DarkInside, 0);
+}
+
 TEST_F(PrintPdf, TrueScalePutsJointsAHundredMillimetresApartOnPaper) {
     Rig.Build->Joint(0, 0);
     Rig.Build->Joint(100, 0);

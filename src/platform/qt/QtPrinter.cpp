@@ -16,6 +16,8 @@ void TQtPrinter::BeginDoc() {
     Abort();
     if (!FPainter.begin(&FPrinter))
         throw std::runtime_error("Der Drucker konnte nicht gestartet werden.");
+    // Like a window, the page shows nothing of what is drawn beyond it.
+    FPainter.setClipRect(QRect(0, 0, PageWidth(), PageHeight()));
     FCanvas = std::make_unique<TQtCanvas>(FPainter);
 }
 

@@ -28,6 +28,11 @@ public:
 
     // Sets the value; a value of another type than the default becomes the default as well.
     void SetValue(const TVariant& V);
+    // Puts back a state taken earlier, the default and its type included.
+    void RestoreState(const TVariant& Default, const TVariant& Value) {
+        FDefault = Default;
+        FValue = Value;
+    }
 
     // Replaces the children of the item's element by its default, value and type code.
     void SaveToTag(TXMLTag& ItemTag) const;

@@ -1,0 +1,12 @@
+// The program's own small pictures, drawn in code: the logo of the start window, the start
+// button's glyph and the about box's picture. All show a four-bar linkage.
+#pragma once
+
+#include <QPixmap>
+
+// 206 x 60, transparent: the linkage beside the word "KOPLAR", in white.
+QPixmap DrawLogo();
+// 32 x 32, transparent: a crank with its turning arrow, in white.
+QPixmap DrawStartGlyph();
+// The about box's picture, filling Width x Height.
+QPixmap DrawAboutPicture(int Width, int Height);

@@ -6,6 +6,7 @@
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
 #include "ui/ModalSeam.h"
+#include "ui/WidgetNames.h"
 #include "ui/fmDriveEditValues.h"
 
 #include <QComboBox>
@@ -20,11 +21,6 @@
 #include <numbers>
 
 namespace {
-
-template <class T> T* Named(T* Widget, const char* Name) {
-    Widget->setObjectName(QString::fromLatin1(Name));
-    return Widget;
-}
 
 QLineEdit* ReadOnlyField(const char* Name) {
     auto* Field = Named(new QLineEdit, Name);

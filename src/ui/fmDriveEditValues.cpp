@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ui/GuardedTabs.h"
 #include "ui/ModalSeam.h"
+#include "ui/WidgetNames.h"
 #include "ui/fmSelFill.h"
 
 #include <QGridLayout>
@@ -26,11 +27,6 @@
 #include <utility>
 
 namespace {
-
-template <class T> T* Named(T* Widget, const char* Name) {
-    Widget->setObjectName(QString::fromLatin1(Name));
-    return Widget;
-}
 
 QString Fixed(double Value) {
     return QString::fromStdString(FormatFixed(Value, 3));

@@ -1,5 +1,7 @@
 #include "ui/fmSelFill.h"
 
+#include "ui/WidgetNames.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,11 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class T> T* Named(T* Widget, const char* Name) {
-    Widget->setObjectName(QString::fromLatin1(Name));
-    return Widget;
-}
 
 QSpinBox* RowField(const char* Name) {
     auto* Field = Named(new QSpinBox, Name);

@@ -69,6 +69,7 @@ private:
     QScrollBar* FHorzScrollBar = nullptr;
     QScrollBar* FVertScrollBar = nullptr;
     QTreeWidget* FGearTree = nullptr;
+    QToolBar* FRightBar = nullptr;
     QLabel* FStatusPanels[StatusPanelCount] = {};
     bool FInitializing = true;
     bool FClosing = false;
@@ -146,6 +147,7 @@ private:
     bool GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJoint& Joint2);
 
     bool FModifiedWhenAnimated = true;
+
 
 public:
     // Document, start and close

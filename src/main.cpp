@@ -23,7 +23,8 @@ int main(int argc, char* argv[]) {
     Randomize();
     int Result = 0;
     {
-        TFormMain FormMain;
+        TMainWindowSeams Seams;
+        TFormMain FormMain(Seams);
         FormMain.show();
         Result = App.exec();
     }

@@ -27,6 +27,7 @@ constexpr int ScrollMin = 1;
 constexpr int ScrollMax = 2000;
 constexpr int ScrollPage = 100;
 constexpr int ScrollStart = 1000;
+constexpr int RulerStrip = 30;
 
 // A right-hand button may carry a hint of its own; the action re-copies its tool tip to the
 // button on each change, so the button's hint is put back after every change.
@@ -200,9 +201,19 @@ QWidget* TFormMain::BuildWorkspace() {
         Bar->setPageStep(ScrollPage);
         Bar->setValue(ScrollStart);
     }
-    Grid->addWidget(FDrawArea, 0, 0);
-    Grid->addWidget(FVertScrollBar, 0, 1);
-    Grid->addWidget(FHorzScrollBar, 1, 0);
+    FRuler4Panel = new QWidget(Workspace);
+    FRuler4Panel->setObjectName(QStringLiteral("Ruler4Panel"));
+    FRuler4Panel->setFixedWidth(RulerStrip);
+    FRuler1Panel = new QWidget(Workspace);
+    FRuler1Panel->setObjectName(QStringLiteral("Ruler1Panel"));
+    FRuler1Panel->setFixedHeight(RulerStrip);
+    Grid->addWidget(FRuler4Panel, 0, 0);
+    Grid->addWidget(FDrawArea, 0, 1);
+    Grid->addWidget(FVertScrollBar, 0, 2, 2, 1);
+    Grid->addWidget(FRuler1Panel, 1, 1);
+    Grid->addWidget(FHorzScrollBar, 2, 0, 1, 2);
+    Grid->setRowStretch(0, 1);
+    Grid->setColumnStretch(1, 1);
 
     Splitter->setStretchFactor(0, 0);
     Splitter->setStretchFactor(1, 1);

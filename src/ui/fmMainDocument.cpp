@@ -1,0 +1,6 @@
+#include "ui/fmMain.h"
+
+void TFormMain::aFileNewExecute() {
+    aEditExecute();
+    FGear->Clear();
+}

@@ -31,6 +31,7 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     CreateGear();
     FHorzScrollPos = FHorzScrollBar->value();
     FVertScrollPos = FVertScrollBar->value();
+    BindDocumentCommands();
     aFileNewExecute();
 }
 

@@ -2,6 +2,8 @@
 // saving and saving under a new name, and the list of recent files.
 #include "FormMainRig.h"
 
+#include <QMouseEvent>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -361,6 +363,27 @@ TEST_F(FormMainDocument, TheRecentListKeepsTenNamesInItsSubMenu) {
     ASSERT_EQ(Items.size(), 10);
     EXPECT_EQ(Items.front()->text().toStdString(), "1:  " + Scratch.File("f11.kxw"));
     EXPECT_EQ(RecentNames().back(), "f2.kxw");
+}
+
+TEST_F(FormMainDocument, TheCaptionNamesTheDocumentAndStarsItsChanges) {
+    const auto Caption = [this] { return Form->windowTitle().toStdString(); };
+    EXPECT_EQ(Caption(), "KOPLAR für Windows - Unbenannt1.kxw*");
+    Form->OpenFile(FourBar("four-bar.kxw"));
+    EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw");
+
+    // A drag of joint B with the mouse.
+    const TJoint* B = Model().Joints().Items(3);
+    const TPoint From = Form->MMSurface1().MMToPixel(TMMPoint{B->X(), B->Y()}, true);
+    const QPoint Start(From.X, From.Y);
+    const QPoint End = Start + QPoint(30, 20);
+    QWidget* Area = Form->DrawArea();
+    QTest::mousePress(Area, Qt::LeftButton, {}, Start);
+    QMouseEvent Move(QEvent::MouseMove, End, Area->mapToGlobal(End), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(Area, &Move);
+    QTest::mouseRelease(Area, Qt::LeftButton, {}, End);
+    ASSERT_NE(Model().Joints().Items(3)->X(), 63.2970585408);
+    EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw*");
 }
 
 } // namespace

@@ -33,8 +33,9 @@ void TFormMain::showEvent(QShowEvent* Event) {
 
 void TFormMain::FormShow() {
     FInitializing = false;
-    Preferences().LoadRecentFiles(*FRecentFiles1);
+    // The settings themselves were read before any window was made.
     const TPreferences& Prefs = Preferences();
+    Prefs.LoadRecentFiles(*FRecentFiles1);
     if (Prefs.GetBoolean("Program", "ShowSplashScreen") && FCommandLineFile.empty() &&
         FSeams.StartWindowEndsProgram()) {
         // Not from inside the show: the event loop may not even run yet.

@@ -29,6 +29,7 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     FMMSurface1->SetControl(FDrawControl.get());
     SetUpViewItems();
     CreateGear();
+    ConnectCommands();
     FHorzScrollPos = FHorzScrollBar->value();
     FVertScrollPos = FVertScrollBar->value();
     BindDocumentCommands();

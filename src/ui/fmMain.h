@@ -96,8 +96,9 @@ private:
 public:
     // Commands, status bar and the model's events
     void UpdateControls();
-    // X, Y: the mouse's pixel on the canvas; (-1, -1) where no mouse position is known.
+    // X, Y: the mouse's pixel on the canvas, or NoMousePosition for both.
     void UpdateStatusBar(int X, int Y);
+    static constexpr int NoMousePosition = -1;
     void aPropertiesExecute();
     void aEditExecute();
     void aZoomFitExecute();
@@ -106,9 +107,42 @@ public:
     bool IsModified();
 
 private:
+    void ConnectCommands();
     void UpdateCaption();
+    void SetPanel(int Index, const std::string& Text);
     // A part under construction is discarded: it belongs to the mode being left.
     void CancelCreation();
+    void StartCreation(TGearPartType Type, const std::string& Identifier);
+    // Keeps a drive just added only when its dialog is left with OK.
+    void EditNewDrive(TDrive* Drive);
+
+    void aAboutExecute();
+    void aAnimateExecute();
+    void aToggleCanMoveExecute();
+    void aCreateLinkExecute();
+    void aCreateSliderExecute();
+    void aCreateRackPointExecute();
+    void aDeleteExecute();
+    void aAddJointExecute();
+    void aSeperateExecute();
+    void a2ndMotionPointExecute();
+    void aOriginInJointExecute();
+    void aAddRotDriveExecute();
+    void aAddSlideDriveExecute();
+    void aLinkCurvesExecute();
+    void aRemoveLinkCurvesExecute();
+    void aZoomInExecute();
+    void aZoomOutExecute();
+    void aCenterViewExecute();
+    void aAnimStartExecute();
+    void aAnimStopExecute();
+    void aAnimPauseExecute();
+    void aAnimNextExecute();
+    void aAnimPrevExecute();
+    void aOptionsExecute();
+    void aShowGearDescriptionExecute();
+    void aShowFuncExecute();
+    void aPrintExecute();
     void GearDataChanged();
     void GearSelectionChanged();
     void GearPartCreated(TGearPart* Part, TGearPartType PartType);

@@ -155,8 +155,9 @@ void TFormMain::BuildRightToolBar() {
         Button->setIconSize(QSize(RightIconSize, RightIconSize));
         Button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         Button->setAutoRaise(true);
+        // The button takes the command's icon again on each of its changes: the command holds it.
+        Action->setIcon(ActionIcon(Action->objectName(), {RightIconSize}));
         Button->setDefaultAction(Action);
-        Button->setIcon(ActionIcon(Action->objectName(), {RightIconSize}));
         if (*B.Hint)
             KeepButtonHint(Button, Action, B.Hint);
         GridLayout->addWidget(Button, Index / 2, Index % 2);

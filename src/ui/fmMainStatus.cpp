@@ -2,6 +2,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "platform/FormatNumber.h"
 #include "platform/Platform.h"
 #include "ui/fmMain.h"
 
@@ -28,6 +29,10 @@ void DiscardPart(TGearData& GearData, TGearPart* Part) {
 
 bool HasSeveralLinks(const TJoint& Joint) {
     return Joint.Links().Count() > 1;
+}
+
+std::string Millimetres(double Value) {
+    return FormatFixed(Value, 3) + " mm";
 }
 
 } // namespace
@@ -96,10 +101,50 @@ bool TFormMain::GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJo
     return Accept;
 }
 
-void TFormMain::UpdateStatusBar(int /*X*/, int /*Y*/) {
+void TFormMain::UpdateStatusBar(int X, int Y) {
     if (FInitializing || FClosing)
         return;
+    const TGearData& Data = FGear->GearData();
+    const TCustomLink* L =
+        Data.SelectedLinks().Count() == 1 ? Data.SelectedLinks().First() : nullptr;
+    const TJoint* J = Data.SelectedJoints().Count() == 1 ? Data.SelectedJoints().First() : nullptr;
+    // Without a mouse position the panels that depend on it keep what the last move wrote.
+    const bool AtMouse = X != NoMousePosition || Y != NoMousePosition;
+
+    SetPanel(4, FGear->Animating() ? "Getriebestellung " +
+                                         std::to_string(FGear->Animator().ActualGearPosition() + 1)
+                                   : std::string("Editiermodus"));
+    if (FMMSurface1->ScaleX() != 0) {
+        const TMMPoint World =
+            MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
+        if (AtMouse)
+            SetPanel(1, "x=" + Millimetres(World.X) + "  y=" + Millimetres(World.Y));
+        if (L) {
+            if (AtMouse) {
+                const TMMPoint Local = L->GlobalToLocal(World);
+                const std::string ID = std::to_string(L->ID());
+                SetPanel(2, "x(" + ID + ")=" + Millimetres(Local.X) + "  y(" + ID +
+                                ")=" + Millimetres(Local.Y));
+            }
+        } else if (J) {
+            SetPanel(2, "x=" + Millimetres(J->X()) + "  y=" + Millimetres(J->Y()));
+        } else {
+            SetPanel(2, "");
+        }
+    }
+    if (AtMouse) {
+        if (const TJoint* Joint = Data.FindJointAt(X, Y))
+            SetPanel(3, "Gelenk: " + Joint->GetDisplayText());
+        else if (const TCustomLink* Link = Data.FindLinkAt(X, Y))
+            SetPanel(3, "Glied: " + Link->GetDisplayText());
+        else
+            SetPanel(3, "");
+    }
     UpdateCaption();
+}
+
+void TFormMain::SetPanel(int Index, const std::string& Text) {
+    FStatusPanels[Index]->setText(QString::fromUtf8(Text));
 }
 
 void TFormMain::UpdateCaption() {

@@ -32,6 +32,7 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     ConnectCommands();
     FHorzScrollPos = FHorzScrollBar->value();
     FVertScrollPos = FVertScrollBar->value();
+    BindDocumentCommands();
     aFileNewExecute();
 }
 

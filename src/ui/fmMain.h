@@ -3,8 +3,11 @@
 // follows the model through its events.
 #pragma once
 
+#include "files/RecentFiles.h"
 #include "gear/uGear.h"
+#include "platform/Dialogs.h"
 #include "platform/qt/QtControl.h"
+#include "platform/qt/QtMenuItem.h"
 #include "surface/MMCoord.h"
 #include "surface/MMGrid.h"
 #include "surface/MMRuler.h"
@@ -23,6 +26,7 @@ class QScrollBar;
 class QToolBar;
 class QTreeWidget;
 class TFileManager;
+struct TApplyTargets;
 
 class TFormMain : public QMainWindow {
 public:
@@ -152,6 +156,41 @@ private:
 public:
     // Document, start and close
     void aFileNewExecute();
+    void aFileOpenExecute();
+    // A file that cannot be read leaves the open mechanism, its name and its state as they were.
+    void OpenFile(const std::string& FileName);
+    // Each is true when the file was written.
+    bool SaveFile();
+    bool SaveFileAs();
+    TRecentFiles& RecentFiles1() const { return *FRecentFiles1; }
+    // The program's first argument, absolute; opened at the first showing when it names a file.
+    void SetCommandLineFile(const std::string& FileName) { FCommandLineFile = FileName; }
+    // An exception that an event handler let through, reported later from the event loop.
+    void ApplicationException(const std::string& Message);
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
 
 private:
+    void BindDocumentCommands();
+    // The save prompt before the mechanism is dropped; false: the command stops here.
+    bool ConfirmDropChanges();
+    TFileDialogRequest SaveDialogRequest();
+    // Tells of a failed write and refreshes the window; returns Saved.
+    bool Written(bool Saved);
+    TApplyTargets ApplyTargets();
+    void FormShow();
+    void StartWindowExecute();
+    // True when the window may close; the settings are stored then.
+    bool FormCloseQuery();
+    void SaveSettings();
+    void ShowErrorBox(const std::string& Message);
+
+    std::unique_ptr<TQtMenuItem> FRecentFilesMenu;
+    std::unique_ptr<TRecentFiles> FRecentFiles1 = std::make_unique<TRecentFiles>();
+    std::string FCommandLineFile;
+    std::string FSaveDialogDir; // where an untitled mechanism is offered for saving
+    bool FShown = false;
+    bool FErrorBoxDue = false;
 };

@@ -152,7 +152,6 @@ private:
 
     bool FModifiedWhenAnimated = true;
 
-
 public:
     // Document, start and close
     void aFileNewExecute();

@@ -150,4 +150,20 @@ TEST_F(FormMainStatus, MergeIsAskedOnlyForJointsOfSeveralLinks) {
     EXPECT_EQ(Asked.size(), 2u);
 }
 
+TEST_F(FormMainStatus, APartOfAnotherKindLeavesWithItsOwnJointsOnly) {
+    TJoint* Kept = Build->Joint(0, 0);
+    Changed();
+    const int Parts = Model().Parts().Count();
+    const int Items = Form->MMSurface1().GraphicItems().Count();
+    TLink* Link = Model().CreateLink(true, false, "Glied");
+    Link->AddJoint(Kept);
+    Link->AddJoint(Model().CreateJoint(true, false, 10, 0));
+    TGearPartCreator& Creator = Gear().PartCreator();
+    Creator.OnPartCreated(&Creator, Link, TGearPartType::ptSolidLink);
+    EXPECT_EQ(Model().Parts().Count(), Parts);
+    EXPECT_EQ(Form->MMSurface1().GraphicItems().Count(), Items);
+    EXPECT_TRUE(Kept->Links().Empty());
+    EXPECT_TRUE(Model().Joints().Contains(Kept));
+}
+
 } // namespace

@@ -100,23 +100,10 @@ public:
     // X, Y: the mouse's pixel on the canvas, or NoMousePosition for both.
     void UpdateStatusBar(int X, int Y);
     static constexpr int NoMousePosition = -1;
+    // One handler per command, as its action runs it.
     void aPropertiesExecute();
     void aEditExecute();
     void aZoomFitExecute();
-    // The document's modified state; while animating, the one taken when edit mode was left,
-    // since the animated positions are no edit of the mechanism.
-    bool IsModified();
-
-private:
-    void ConnectCommands();
-    void UpdateCaption();
-    void SetPanel(int Index, const std::string& Text);
-    // A part under construction is discarded: it belongs to the mode being left.
-    void CancelCreation();
-    void StartCreation(TGearPartType Type, const std::string& Identifier);
-    // Keeps a drive just added only when its dialog is left with OK.
-    void EditNewDrive(TDrive* Drive);
-
     void aAboutExecute();
     void aAnimateExecute();
     void aToggleCanMoveExecute();
@@ -144,6 +131,20 @@ private:
     void aShowGearDescriptionExecute();
     void aShowFuncExecute();
     void aPrintExecute();
+    // The document's modified state; while animating, the one taken when edit mode was left,
+    // since the animated positions are no edit of the mechanism.
+    bool IsModified();
+
+private:
+    void ConnectCommands();
+    void UpdateCaption();
+    void SetPanel(int Index, const std::string& Text);
+    // A part under construction is discarded: it belongs to the mode being left.
+    void CancelCreation();
+    void StartCreation(TGearPartType Type, const std::string& Identifier);
+    // Keeps a drive just added only when its dialog is left with OK.
+    void EditNewDrive(TDrive* Drive);
+
     void GearDataChanged();
     void GearSelectionChanged();
     void GearPartCreated(TGearPart* Part, TGearPartType PartType);

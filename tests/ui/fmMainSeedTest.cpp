@@ -17,7 +17,7 @@ TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
         TMainWindowSeams Seams;
         TFormMain Form(Seams);
         Form.show();
-        EXPECT_EQ(Form.windowTitle().toStdString(), "KOPLAR für Windows");
+        EXPECT_EQ(Form.windowTitle().toStdString(), "KOPLAR für Windows - Unbenannt1.kxw*");
         EXPECT_EQ(Form.size(), QSize(803, 621));
         TMMSurface& S = Form.MMSurface1();
         EXPECT_TRUE(S.Square());

@@ -30,7 +30,7 @@ void RunCommand(TFormMainRig& Rig, TCommand Command) {
         Rig.RecentMenu()->actions().front()->trigger();
         break;
     case TCommand::Close:
-        Rig.Form->close();
+        Rig.Form->Action("aClose")->trigger();
         break;
     }
 }

@@ -74,6 +74,7 @@ private:
     QScrollBar* FHorzScrollBar = nullptr;
     QScrollBar* FVertScrollBar = nullptr;
     QTreeWidget* FGearTree = nullptr;
+    QToolBar* FRightBar = nullptr;
     QLabel* FStatusPanels[StatusPanelCount] = {};
     bool FInitializing = true;
     bool FClosing = false;

@@ -69,7 +69,7 @@ void TFormMain::UpdateControls() {
     Check("aCreateLink", Creating(TGearPartType::ptLink));
     Check("aCreateSlider", Creating(TGearPartType::ptSlider));
     Check("aCreateRackPoint", Creating(TGearPartType::ptRackJoint));
-    findChild<QToolBar*>(QStringLiteral("tbRight"))->setEnabled(E);
+    FRightBar->setEnabled(E);
     for (const char* Name : {"aCreateLink", "aCreateSlider", "aCreateRackPoint"})
         Enable(Name, E);
     // The mode buttons show these checks pressed.

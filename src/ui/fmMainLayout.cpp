@@ -132,7 +132,7 @@ void TFormMain::BuildRightToolBar() {
         {"aOriginInJoint", ""},
         {"aDelete", ""},
     };
-    QToolBar* Bar = new QToolBar(QStringLiteral("tbRight"), this);
+    QToolBar* Bar = FRightBar = new QToolBar(QStringLiteral("tbRight"), this);
     Bar->setObjectName(QStringLiteral("tbRight"));
     Bar->setMovable(false);
     Bar->setFloatable(false);

@@ -17,11 +17,14 @@ namespace {
 // placed for it.
 void DiscardPart(TGearData& GearData, TGearPart* Part) {
     std::vector<TJoint*> Placed;
-    if (const auto* Link = dynamic_cast<const TCustomLink*>(Part))
-        for (TJoint* Joint : Link->Joints())
+    TMMUpdateBracket Batch(GearData.MMSurface());
+    if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+        for (TJoint* Joint : Link->Joints()) {
+            // A joint of the model forgets the link; the others go with it.
+            Joint->RemoveLink(Link);
             if (!GearData.Joints().Contains(Joint))
                 Placed.push_back(Joint);
-    TMMUpdateBracket Batch(GearData.MMSurface());
+        }
     GearData.Parts().Remove(Part);
     for (TJoint* Joint : Placed)
         GearData.Parts().Remove(Joint);

@@ -45,7 +45,8 @@ public:
     TMMCoord& MMCoord1() { return *FMMCoord1; }
     TMMGrid& MMGrid1() { return *FMMGrid1; }
 
-    // Null once the window has agreed to close.
+    // Freed with the window, after the event loop: a close may come while one of its own calls
+    // still runs further up the stack. After an agreed close nothing uses it.
     TGear* Gear() const { return FGear.get(); }
     TFileManager* FileManager() const { return FGear ? FFileManager : nullptr; }
     bool Initializing() const { return FInitializing; }

@@ -70,8 +70,7 @@ bool TFormMain::FormCloseQuery() {
         return false;
     SaveSettings();
     FClosing = true;
-    // The mechanism, the printer and the tree are freed with the window once the event loop has
-    // ended: a close may come while one of their own calls still runs further up the stack.
+    // Nothing repaints any more; the mechanism, the printer and the tree go with the window.
     FMMSurface1->BeginUpdate();
     return true;
 }

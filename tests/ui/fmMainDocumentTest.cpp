@@ -30,7 +30,7 @@ void RunCommand(TFormMainRig& Rig, TCommand Command) {
         Rig.RecentMenu()->actions().front()->trigger();
         break;
     case TCommand::Close:
-        Rig.Form->close();
+        Rig.Form->Action("aClose")->trigger();
         break;
     }
 }
@@ -273,7 +273,7 @@ TEST_F(FormMainDocument, SavingWhileAnimatingWritesTheEditedPositions) {
     const TJoint* Crank = Model().Joints().Items(2);
     const double EditX = Crank->X();
     const double EditY = Crank->Y();
-    Form->Gear()->SetAnimating(true);
+    Form->Action("aAnimate")->trigger();
     ASSERT_TRUE(Form->Gear()->CanAnimate());
     Form->Gear()->Animator().Next();
     Form->Gear()->Animator().Next();
@@ -331,20 +331,21 @@ TEST_F(FormMainDocument, NewAndOpenDiscardAPartUnderConstruction) {
     const std::string File = FourBar("four-bar.kxw");
     for (bool Open : {false, true}) {
         SCOPED_TRACE(Open);
-        Form->Gear()->PartCreator().StartCreation(TGearPartType::ptLink, "Glied");
+        Form->Action("aCreateLink")->trigger();
         ASSERT_TRUE(Form->Gear()->PartCreator().IsCreating());
         if (Open)
             Form->OpenFile(File);
         else
             Form->Action("aFileNew")->trigger();
         EXPECT_FALSE(Form->Gear()->PartCreator().IsCreating());
+        EXPECT_FALSE(Form->Action("aCreateLink")->isChecked());
     }
 }
 
 TEST_F(FormMainDocument, NewWhileAnimatingReturnsToEditingEvenWhenAborted) {
     Form->OpenFile(FourBar("four-bar.kxw"));
     Model().GearInfo().SetAuthor("Zweite Hand");
-    Form->Gear()->SetAnimating(true);
+    Form->Action("aAnimate")->trigger();
     Form->Gear()->Animator().Next();
     Platform.Scripted().Answers = {TModalResult::mrAbort};
 
@@ -378,8 +379,8 @@ TEST_F(FormMainDocument, TheCaptionNamesTheDocumentAndStarsItsChanges) {
     const QPoint End = Start + QPoint(30, 20);
     QWidget* Area = Form->DrawArea();
     QTest::mousePress(Area, Qt::LeftButton, {}, Start);
-    QMouseEvent Move(QEvent::MouseMove, End, Area->mapToGlobal(End), Qt::NoButton,
-                     Qt::LeftButton, {});
+    QMouseEvent Move(QEvent::MouseMove, End, Area->mapToGlobal(End), Qt::NoButton, Qt::LeftButton,
+                     {});
     QApplication::sendEvent(Area, &Move);
     QTest::mouseRelease(Area, Qt::LeftButton, {}, End);
     ASSERT_NE(Model().Joints().Items(3)->X(), 63.2970585408);

@@ -1,4 +1,4 @@
-// Program start: the Qt backends, the random generator and the main window.
+// Program start: the Qt backends, the settings, the random generator and the windows.
 #include "files/Preferences.h"
 #include "files/SettingsLocation.h"
 #include "gear/uGearPrefs.h"
@@ -6,6 +6,7 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtPlatform.h"
+#include "ui/AppWindows.h"
 #include "ui/fmMain.h"
 
 int main(int argc, char* argv[]) {
@@ -14,8 +15,8 @@ int main(int argc, char* argv[]) {
     TQtPlatform QtPlatform;
     TScopedService<TPlatform> PlatformInstalled(PlatformSlot(), QtPlatform);
     TQtFileServices FileServices;
-    // The settings and their defaults are in force before any window exists; they are loaded
-    // first so that the save after the message loop never replaces the user's values.
+    // The settings are read once, here, before any window exists, so that every window is made
+    // with them; the main window takes only its recent files from them when it is first shown.
     TPreferences AppPreferences;
     TScopedService<TCustomXMLPreferences> PreferencesInstalled(PreferencesSlot(), AppPreferences);
     LoadSettings(AppPreferences, SettingsLocation());
@@ -23,8 +24,8 @@ int main(int argc, char* argv[]) {
     Randomize();
     int Result = 0;
     {
-        TFormMain FormMain;
-        FormMain.show();
+        TAppWindows Windows(App, QCoreApplication::arguments());
+        Windows.FormMain().show();
         Result = App.exec();
     }
     AppPreferences.SaveToFile();

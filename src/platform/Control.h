@@ -37,7 +37,7 @@ struct TMessage {
 using TWndMethod = std::function<void(TMessage& Message)>;
 
 // The mouse pointer shown over a control.
-enum class TCursor { crDefault, crSizeAll };
+enum class TCursor { crDefault, crSizeAll, crNo };
 
 class TControl : public TComponent {
 public:

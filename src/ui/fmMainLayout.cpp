@@ -27,6 +27,7 @@ constexpr int ScrollMin = 1;
 constexpr int ScrollMax = 2000;
 constexpr int ScrollPage = 100;
 constexpr int ScrollStart = 1000;
+constexpr int RulerStrip = 30;
 
 // A right-hand button may carry a hint of its own; the action re-copies its tool tip to the
 // button on each change, so the button's hint is put back after every change.
@@ -131,7 +132,7 @@ void TFormMain::BuildRightToolBar() {
         {"aOriginInJoint", ""},
         {"aDelete", ""},
     };
-    QToolBar* Bar = new QToolBar(QStringLiteral("tbRight"), this);
+    QToolBar* Bar = FRightBar = new QToolBar(QStringLiteral("tbRight"), this);
     Bar->setObjectName(QStringLiteral("tbRight"));
     Bar->setMovable(false);
     Bar->setFloatable(false);
@@ -154,8 +155,9 @@ void TFormMain::BuildRightToolBar() {
         Button->setIconSize(QSize(RightIconSize, RightIconSize));
         Button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         Button->setAutoRaise(true);
+        // The button takes the command's icon again on each of its changes: the command holds it.
+        Action->setIcon(ActionIcon(Action->objectName(), {RightIconSize}));
         Button->setDefaultAction(Action);
-        Button->setIcon(ActionIcon(Action->objectName(), {RightIconSize}));
         if (*B.Hint)
             KeepButtonHint(Button, Action, B.Hint);
         GridLayout->addWidget(Button, Index / 2, Index % 2);
@@ -200,9 +202,19 @@ QWidget* TFormMain::BuildWorkspace() {
         Bar->setPageStep(ScrollPage);
         Bar->setValue(ScrollStart);
     }
-    Grid->addWidget(FDrawArea, 0, 0);
-    Grid->addWidget(FVertScrollBar, 0, 1);
-    Grid->addWidget(FHorzScrollBar, 1, 0);
+    FRuler4Panel = new QWidget(Workspace);
+    FRuler4Panel->setObjectName(QStringLiteral("Ruler4Panel"));
+    FRuler4Panel->setFixedWidth(RulerStrip);
+    FRuler1Panel = new QWidget(Workspace);
+    FRuler1Panel->setObjectName(QStringLiteral("Ruler1Panel"));
+    FRuler1Panel->setFixedHeight(RulerStrip);
+    Grid->addWidget(FRuler4Panel, 0, 0);
+    Grid->addWidget(FDrawArea, 0, 1);
+    Grid->addWidget(FVertScrollBar, 0, 2, 2, 1);
+    Grid->addWidget(FRuler1Panel, 1, 1);
+    Grid->addWidget(FHorzScrollBar, 2, 0, 1, 2);
+    Grid->setRowStretch(0, 1);
+    Grid->setColumnStretch(1, 1);
 
     Splitter->setStretchFactor(0, 0);
     Splitter->setStretchFactor(1, 1);

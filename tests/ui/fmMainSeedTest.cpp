@@ -1,5 +1,6 @@
 // The main window's seed: caption, client size and the mechanism view's surface on its drawing
 // area.
+#include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 #include "ui/fmMain.h"
 
@@ -11,10 +12,12 @@ namespace {
 TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
     QtTestApp();
     TInstalledQtPlatform Platform;
+    TPreferencesFixture Settings;
     {
-        TFormMain Form;
+        TMainWindowSeams Seams;
+        TFormMain Form(Seams);
         Form.show();
-        EXPECT_EQ(Form.windowTitle().toStdString(), "KOPLAR für Windows");
+        EXPECT_EQ(Form.windowTitle().toStdString(), "KOPLAR für Windows - Unbenannt1.kxw*");
         EXPECT_EQ(Form.size(), QSize(803, 621));
         TMMSurface& S = Form.MMSurface1();
         EXPECT_TRUE(S.Square());
@@ -22,11 +25,11 @@ TEST(FormMainSeed, ShowsTheMechanismViewInAWindowOfTheDesignedSize) {
         ASSERT_NE(S.Control(), nullptr);
         EXPECT_EQ(S.GetPixelWidth(), Form.DrawArea()->width());
         EXPECT_EQ(S.GetPixelHeight(), Form.DrawArea()->height());
-        // The view is squared against the final size: the axis across the shorter side keeps
-        // -10..10.
-        const bool Tall = Form.DrawArea()->height() > Form.DrawArea()->width();
-        EXPECT_DOUBLE_EQ(Tall ? S.XMin() : S.YMin(), -10);
-        EXPECT_DOUBLE_EQ(Tall ? S.XMax() : S.YMax(), 10);
+        // The new mechanism's view, squared against the final size, holds -50..100 mm both ways.
+        EXPECT_LE(S.XMin(), -50);
+        EXPECT_GE(S.XMax(), 100);
+        EXPECT_LE(S.YMin(), -50);
+        EXPECT_GE(S.YMax(), 100);
         EXPECT_DOUBLE_EQ(S.ScaleX(), S.ScaleY());
         const QImage Shown = Form.DrawArea()->grab().toImage();
         EXPECT_EQ(Shown.pixelColor(Shown.width() / 2, Shown.height() / 2), QColor(Qt::white));

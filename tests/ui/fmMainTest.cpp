@@ -1,5 +1,7 @@
 // The main window's commands, menus, tool bars, workspace and status bar as users find them.
 #include "ui/fmMain.h"
+#include "files/uFileManager.h"
+#include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 
 #include <QImage>
@@ -60,7 +62,9 @@ protected:
     // The application exists before the window does.
     bool AppReady = (QtTestApp(), true);
     TInstalledQtPlatform Platform;
-    TFormMain Form;
+    TPreferencesFixture Settings;
+    TMainWindowSeams Seams;
+    TFormMain Form{Seams};
 };
 
 struct TActionCase {
@@ -121,7 +125,6 @@ TEST_F(FormMainTest, EveryCommandHasItsCaptionAndHintAsToolTipAndNoShortcut) {
         }
         EXPECT_TRUE(A->statusTip().isEmpty());
         EXPECT_TRUE(A->shortcuts().isEmpty());
-        EXPECT_TRUE(A->isEnabled());
     }
     for (const char* Name : {"aEdit", "aAnimate", "aCreateLink", "aCreateSlider",
                              "aCreateRackPoint", "aToggleCanMove"})
@@ -250,10 +253,12 @@ TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {
         EXPECT_EQ(B->toolButtonStyle(), Qt::ToolButtonIconOnly);
         EXPECT_TRUE(HasInk(B->icon(), 50));
         EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
-        // A change of the command copies its tool tip again; the button's own hint stays.
+        // A change of the command copies its tool tip and icon again; the button's own hint and
+        // its large image stay.
         Form.Action(C.Action)->setEnabled(false);
         Form.Action(C.Action)->setEnabled(true);
         EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
+        EXPECT_TRUE(HasInk(B->icon(), 50));
     }
 }
 
@@ -297,6 +302,47 @@ TEST_F(FormMainTest, StatusBarHasFivePanelsTheLastTakingTheRest) {
     for (int I = 1; I < 5; ++I)
         EXPECT_GT(Panels[I]->x(), Panels[I - 1]->x()) << I;
     EXPECT_GT(Panels[4]->width(), 50);
+}
+
+TEST_F(FormMainTest, WorkspaceHoldsTheMechanismWithAxesGridAndRulers) {
+    ASSERT_NE(Form.Gear(), nullptr);
+    EXPECT_EQ(Form.Gear()->MMSurface(), &Form.MMSurface1());
+    ASSERT_NE(Form.FileManager(), nullptr);
+    EXPECT_EQ(Form.FileManager()->GetDisplayName(), "Unbenannt1.kxw");
+    EXPECT_TRUE(Form.Gear()->Editing());
+    EXPECT_NE(Form.Gear()->GearData().Rack(), nullptr);
+    EXPECT_FALSE(Form.Closing());
+
+    TMMCoord& Coord = Form.MMCoord1();
+    EXPECT_EQ(Coord.MMSurface(), &Form.MMSurface1());
+    EXPECT_TRUE(Coord.Visible());
+    EXPECT_EQ(Coord.AxisColor(), clBlack);
+    EXPECT_EQ(Coord.ArrowHeight(), 6);
+    EXPECT_EQ(Coord.ArrowWidth(), 10);
+    EXPECT_EQ(Coord.FontSize(), 15);
+    EXPECT_EQ(Coord.XLabel(), "x");
+    EXPECT_EQ(Coord.YLabel(), "y");
+    TMMGrid& Grid = Form.MMGrid1();
+    EXPECT_EQ(Grid.MMSurface(), &Form.MMSurface1());
+    EXPECT_FALSE(Grid.Visible());
+    EXPECT_LT(Grid.Order(), Coord.Order()); // the grid lies beneath the axes
+    EXPECT_DOUBLE_EQ(Grid.GridInterval(), 10.0);
+    EXPECT_EQ(Grid.LineSytle(), TPenStyle::psDot);
+
+    auto* Left = Child<QWidget>("Ruler4Panel");
+    auto* Bottom = Child<QWidget>("Ruler1Panel");
+    ASSERT_TRUE(Left && Bottom);
+    EXPECT_EQ(Form.MMRuler4().MMSurface(), &Form.MMSurface1());
+    EXPECT_EQ(Form.MMRuler4().RulerOrientation(), TRulerOrientation::roVertical);
+    EXPECT_EQ(Form.MMRuler1().MMSurface(), &Form.MMSurface1());
+    EXPECT_EQ(Form.MMRuler1().RulerOrientation(), TRulerOrientation::roHorizontal);
+    const QPoint Canvas = Form.DrawArea()->mapTo(&Form, QPoint());
+    EXPECT_EQ(Left->mapTo(&Form, QPoint()).y(), Canvas.y());
+    EXPECT_LT(Left->mapTo(&Form, QPoint()).x(), Canvas.x());
+    EXPECT_EQ(Bottom->mapTo(&Form, QPoint()).x(), Canvas.x());
+    EXPECT_GT(Bottom->mapTo(&Form, QPoint()).y(), Canvas.y());
+    EXPECT_EQ(Bottom->width(), Form.DrawArea()->width());
+    EXPECT_EQ(Left->height(), Form.DrawArea()->height());
 }
 
 } // namespace

@@ -98,10 +98,17 @@ TPoint TQtControl::ClientOrigin() const {
 void TQtControl::ShowCursor(TCursor Value) {
     if (!FWidget)
         return;
-    if (Value == TCursor::crSizeAll)
+    switch (Value) {
+    case TCursor::crSizeAll:
         FWidget->setCursor(Qt::SizeAllCursor);
-    else
+        break;
+    case TCursor::crNo:
+        FWidget->setCursor(Qt::ForbiddenCursor);
+        break;
+    case TCursor::crDefault:
         FWidget->unsetCursor();
+        break;
+    }
 }
 
 std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {

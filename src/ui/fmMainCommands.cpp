@@ -1,0 +1,410 @@
+// What the window's commands do to the mechanism, its view and its animation.
+#include "files/uFileManager.h"
+#include "gear/uDrive.h"
+#include "gear/uGearUtils.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "gear/uSlider.h"
+#include "platform/Platform.h"
+#include "ui/fmMain.h"
+
+#include <QEvent>
+#include <QScrollBar>
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double ZoomFactor = 1.25;
+
+// Runs a command when the canvas is double clicked.
+class TDoubleClickFilter : public QObject {
+public:
+    TDoubleClickFilter(QWidget* Canvas, std::function<void()> OnDoubleClick)
+        : QObject(Canvas), FOnDoubleClick(std::move(OnDoubleClick)) {
+        Canvas->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() == QEvent::MouseButtonDblClick)
+            FOnDoubleClick();
+        return false;
+    }
+
+private:
+    std::function<void()> FOnDoubleClick;
+};
+
+// A link's coupler points: its joints after the two that define it.
+std::vector<TJoint*> CouplerPoints(const TCustomLink& Link) {
+    std::vector<TJoint*> Points;
+    for (int I = 2; I < Link.Joints().Count(); ++I)
+        Points.push_back(Link.Joints().Items(I));
+    return Points;
+}
+
+bool HasSharedCouplerPoint(const TCustomLink& Link) {
+    for (const TJoint* Point : CouplerPoints(Link))
+        if (Point->Links().Count() > 1)
+            return true;
+    return false;
+}
+
+// A link's coupler points in its own coordinates, to be put back after its joints moved.
+struct TCouplerPlaces {
+    TCustomLink* Link;
+    std::vector<TMMPoint> Local;
+
+    explicit TCouplerPlaces(TCustomLink& L) : Link(&L) {
+        const TJoint* Reference = L.ReferenceJoint();
+        for (const TJoint* Point : CouplerPoints(L))
+            Local.push_back(ToLocalCoords(Point->Position(), Reference->Position(), L.Angle()));
+    }
+    void Restore() const {
+        const TJoint* Reference = Link->ReferenceJoint();
+        const std::vector<TJoint*> Points = CouplerPoints(*Link);
+        for (std::size_t I = 0; I < Points.size(); ++I) {
+            const TMMPoint P = ToGlobalCoords(Local[I], Reference->Position(), Link->Angle());
+            Points[I]->SetPosition(nullptr, P.X, P.Y);
+        }
+    }
+};
+
+} // namespace
+
+void TFormMain::ConnectCommands() {
+    const std::pair<const char*, void (TFormMain::*)()> Commands[] = {
+        {"aAbout", &TFormMain::aAboutExecute},
+        {"aEdit", &TFormMain::aEditExecute},
+        {"aAnimate", &TFormMain::aAnimateExecute},
+        {"aCreateLink", &TFormMain::aCreateLinkExecute},
+        {"aCreateSlider", &TFormMain::aCreateSliderExecute},
+        {"aCreateRackPoint", &TFormMain::aCreateRackPointExecute},
+        {"aAddRotDrive", &TFormMain::aAddRotDriveExecute},
+        {"aAddJoint", &TFormMain::aAddJointExecute},
+        {"aDelete", &TFormMain::aDeleteExecute},
+        {"aSeperate", &TFormMain::aSeperateExecute},
+        {"a2ndMotionPoint", &TFormMain::a2ndMotionPointExecute},
+        {"aOriginInJoint", &TFormMain::aOriginInJointExecute},
+        {"aLinkCurves", &TFormMain::aLinkCurvesExecute},
+        {"aZoomIn", &TFormMain::aZoomInExecute},
+        {"aZoomOut", &TFormMain::aZoomOutExecute},
+        {"aZoomFit", &TFormMain::aZoomFitExecute},
+        {"aAnimStart", &TFormMain::aAnimStartExecute},
+        {"aAnimStop", &TFormMain::aAnimStopExecute},
+        {"aAnimPause", &TFormMain::aAnimPauseExecute},
+        {"aAnimNext", &TFormMain::aAnimNextExecute},
+        {"aAnimPrev", &TFormMain::aAnimPrevExecute},
+        {"aOptions", &TFormMain::aOptionsExecute},
+        {"aProperties", &TFormMain::aPropertiesExecute},
+        {"aAddSlideDrive", &TFormMain::aAddSlideDriveExecute},
+        {"aRemoveLinkCurves", &TFormMain::aRemoveLinkCurvesExecute},
+        {"aToggleCanMove", &TFormMain::aToggleCanMoveExecute},
+        {"aCenterView", &TFormMain::aCenterViewExecute},
+        {"aShowGearDescription", &TFormMain::aShowGearDescriptionExecute},
+        {"aPrint", &TFormMain::aPrintExecute},
+        {"aShowFunc", &TFormMain::aShowFuncExecute},
+    };
+    for (const auto& [Name, Execute] : Commands)
+        connect(FActions[Name], &QAction::triggered, this, [this, Execute] { (this->*Execute)(); });
+    connect(findChild<QAction*>(QStringLiteral("Druckereinrichten1")), &QAction::triggered, this,
+            [this] { FSeams.PrinterSetup(); });
+    new TDoubleClickFilter(FDrawArea, [this] { aPropertiesExecute(); });
+    connect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
+        FMMSurface1->ScrollX(FHorzScrollPos - Position);
+        FHorzScrollPos = Position;
+    });
+    connect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
+        FMMSurface1->ScrollY(FVertScrollPos - Position);
+        FVertScrollPos = Position;
+    });
+}
+
+// ---- modes ----
+
+void TFormMain::aEditExecute() {
+    CancelCreation();
+    FGear->SetEditing(true);
+    UpdateControls();
+    UpdateStatusBar(-1, -1);
+    FMMSurface1->Repaint(true);
+}
+
+void TFormMain::aAnimateExecute() {
+    CancelCreation();
+    if (FGear->Editing())
+        FModifiedWhenAnimated = FFileManager->IsModified();
+    FGear->SetAnimating(true);
+    UpdateControls();
+    UpdateStatusBar(-1, -1);
+}
+
+void TFormMain::aToggleCanMoveExecute() {
+    FGear->SetCanMoveItems(!FGear->CanMoveItems());
+    UpdateControls();
+}
+
+void TFormMain::CancelCreation() {
+    if (FGear->PartCreator().IsCreating())
+        FGear->PartCreator().CancelCreation();
+}
+
+// ---- creating parts ----
+
+void TFormMain::StartCreation(TGearPartType Type, const std::string& Identifier) {
+    CancelCreation();
+    FGear->PartCreator().StartCreation(Type, Identifier);
+    UpdateControls();
+}
+
+void TFormMain::aCreateLinkExecute() {
+    StartCreation(TGearPartType::ptLink, "Glied");
+}
+void TFormMain::aCreateSliderExecute() {
+    StartCreation(TGearPartType::ptSlider, "Gleitstein");
+}
+void TFormMain::aCreateRackPointExecute() {
+    StartCreation(TGearPartType::ptRackJoint, "");
+}
+
+// ---- editing the selection ----
+
+void TFormMain::aDeleteExecute() {
+    TGearData& Data = FGear->GearData();
+    {
+        TMMUpdateBracket Batch(FMMSurface1.get());
+        if (Data.SelectedLinks().Empty())
+            Data.DeleteJoints(Data.SelectedJoints());
+        else
+            Data.DeleteLinks(Data.SelectedLinks(), false);
+        FGear->Planes().RemoveOrphans();
+        FGear->Curves().RemoveOrphans();
+        Data.DataChanged();
+    }
+    if (FDataViewer)
+        FDataViewer->SyncSelection();
+}
+
+void TFormMain::aAddJointExecute() {
+    TGearData& Data = FGear->GearData();
+    if (Data.SelectedLinks().Count() != 1)
+        return;
+    TCustomLink* Link = Data.SelectedLinks().First();
+    TMMPoint Local = MMPoint(50, 50);
+    if (const auto* Bar = dynamic_cast<const TLink*>(Link)) {
+        // Points on a link that a slider slides on would leave the slider's line.
+        if (Data.IsSlideLink(Link))
+            return;
+        Local = MMPoint(Bar->Length() / 2, Bar->Length() / 4);
+    }
+    const TMMPoint At = Link->LocalToGlobal(Local);
+    Link->AddJoint(Data.CreateJoint(true, true, At.X, At.Y));
+    FMMSurface1->Update();
+    // The tree, the commands and the caption follow the new point at once.
+    Data.DataChanged();
+}
+
+void TFormMain::aSeperateExecute() {
+    TGearData& Data = FGear->GearData();
+    if (Data.SelectedLinks().Count() == 2) {
+        Data.SeparateLinks(Data.SelectedLinks().Items(0), Data.SelectedLinks().Items(1));
+    } else if (Data.SelectedJoints().Count() == 1) {
+        const TJoint* Joint = Data.SelectedJoints().First();
+        if (Joint->Links().Count() >= 2)
+            Data.SeparateLinks(Joint->Links().First(), Joint->Links().Last());
+    }
+    Data.DeselectLinks();
+    Data.DataChanged();
+}
+
+void TFormMain::a2ndMotionPointExecute() {
+    TGearData& Data = FGear->GearData();
+    if (Data.SelectedJoints().Count() != 1)
+        return;
+    TJoint* Joint = Data.SelectedJoints().First();
+    if (Joint->Links().Count() != 2)
+        return;
+    TCustomLink* Links[] = {Joint->Links().Items(0), Joint->Links().Items(1)};
+    const bool Shared[] = {HasSharedCouplerPoint(*Links[0]), HasSharedCouplerPoint(*Links[1])};
+    if ((Shared[0] || Shared[1]) &&
+        MessageDlg("Steuerpunkte Q=A, K() oder S() für nachgeschaltete DGB behalten ihre "
+                   "Absolutkoordinaten.\n\nBewegungsbereich ändern?",
+                   TMsgDlgType::mtConfirmation, mbYes | mbNo) != TModalResult::mrYes)
+        return;
+    TMMPoint P = Joint->Position();
+    SecondAssemblyPosition(*Joint, P);
+    std::vector<TCouplerPlaces> Kept;
+    for (int I = 0; I < 2; ++I)
+        if (!Shared[I] && Links[I]->ReferenceJoint())
+            Kept.emplace_back(*Links[I]);
+    Joint->SetPosition(nullptr, P.X, P.Y);
+    for (const TCouplerPlaces& Places : Kept)
+        Places.Restore();
+    Data.DataChanged();
+}
+
+void TFormMain::aOriginInJointExecute() {
+    TGearData& Data = FGear->GearData();
+    if (Data.SelectedJoints().Count() == 1)
+        Data.MoveOriginToJoint(Data.SelectedJoints().First());
+}
+
+void TFormMain::aPropertiesExecute() {
+    // The dialogs edit the mechanism, which stands in a computed position while animating.
+    if (FGear->Animating())
+        return;
+    TGearData& Data = FGear->GearData();
+    if (!Data.SelectedLinks().Empty()) {
+        FSeams.EditLink(*Data.SelectedLinks().First());
+        Data.DataChanged();
+    }
+    if (!Data.SelectedJoints().Empty()) {
+        FSeams.EditJoint(*Data.SelectedJoints().First());
+        Data.DataChanged();
+    }
+}
+
+// ---- drives ----
+
+void TFormMain::EditNewDrive(TDrive* Drive) {
+    if (!Drive)
+        return;
+    TGearData& Data = FGear->GearData();
+    if (FSeams.EditDrive(*Drive)) {
+        Data.DataChanged();
+        return;
+    }
+    Data.RemoveDrive(Drive);
+    Data.Parts().Remove(Drive); // frees it, and its symbol leaves the canvas
+}
+
+void TFormMain::aAddRotDriveExecute() {
+    TGearData& Data = FGear->GearData();
+    TDrive* Drive = nullptr;
+    if (Data.SelectedLinks().Count() == 1 && dynamic_cast<TLink*>(Data.SelectedLinks().First()))
+        Drive = Data.AddRotaryDriveToLink(Data.SelectedLinks().First(), true);
+    if (!Drive && Data.SelectedJoints().Count() == 1)
+        Drive = Data.AddRotaryDrive(Data.SelectedJoints().First(), true);
+    EditNewDrive(Drive);
+    FMMSurface1->Repaint(false);
+}
+
+void TFormMain::aAddSlideDriveExecute() {
+    TGearData& Data = FGear->GearData();
+    if (Data.SelectedLinks().Count() == 1)
+        if (auto* Slider = dynamic_cast<TSlider*>(Data.SelectedLinks().First()))
+            EditNewDrive(Data.AddSlidingDrive(Slider, true));
+    FMMSurface1->Repaint(false);
+}
+
+// ---- coupler curves ----
+
+void TFormMain::aLinkCurvesExecute() {
+    const TGearData& Data = FGear->GearData();
+    if (Data.SelectedLinks().Count() == 1)
+        for (TJoint* Point : CouplerPoints(*Data.SelectedLinks().First()))
+            FGear->GetCurve(Point);
+}
+
+void TFormMain::aRemoveLinkCurvesExecute() {
+    const TGearData& Data = FGear->GearData();
+    if (Data.SelectedLinks().Count() == 1)
+        for (const TJoint* Point : CouplerPoints(*Data.SelectedLinks().First()))
+            FGear->Curves().RemoveCurve(Point);
+}
+
+// ---- the view ----
+
+void TFormMain::aZoomInExecute() {
+    FMMSurface1->ZoomInAtPixel(FMMSurface1->GetCenterPixel(), ZoomFactor);
+}
+
+void TFormMain::aZoomOutExecute() {
+    FMMSurface1->ZoomOutAtPixel(FMMSurface1->GetCenterPixel(), ZoomFactor);
+}
+
+void TFormMain::aZoomFitExecute() {
+    const TGearData& Data = FGear->GearData();
+    if (Data.Links().Count() <= 1)
+        return;
+    if (FGear->GearCache().Filled()) {
+        if (const std::optional<TMMRect> R = FGear->GearCache().GetCachedBounds())
+            FMMSurface1->ZoomToMMRect(R->Left, R->Right, R->Bottom, R->Top);
+        return;
+    }
+    FMMSurface1->ZoomToMMRect(Data.MinJointX(), Data.MaxJointX(), Data.MinJointY(),
+                              Data.MaxJointY());
+}
+
+void TFormMain::aCenterViewExecute() {
+    FMMSurface1->CenterToPixel(FGear->MousePos());
+}
+
+// ---- animation ----
+
+void TFormMain::aAnimStartExecute() {
+    FGear->Animator().Play();
+}
+
+void TFormMain::aAnimStopExecute() {
+    FGear->Animator().Stop(true);
+}
+
+void TFormMain::aAnimPauseExecute() {
+    FGear->Animator().Pause();
+    UpdateStatusBar(-1, -1);
+}
+
+void TFormMain::aAnimNextExecute() {
+    FGear->Animator().Next();
+    UpdateControls();
+    UpdateStatusBar(-1, -1);
+}
+
+void TFormMain::aAnimPrevExecute() {
+    FGear->Animator().Prev();
+    UpdateControls();
+    UpdateStatusBar(-1, -1);
+}
+
+// ---- other windows ----
+
+void TFormMain::aOptionsExecute() {
+    FSeams.ShowOptions();
+}
+
+void TFormMain::aShowGearDescriptionExecute() {
+    FSeams.ShowGearDescription();
+    UpdateControls();
+}
+
+void TFormMain::aAboutExecute() {
+    FSeams.ShowAbout();
+}
+
+void TFormMain::aShowFuncExecute() {
+    FGear->Animator().Stop(true);
+    FSeams.ShowTransferFunctions();
+    FGear->GearCache().ApplyPosition(0);
+}
+
+void TFormMain::aPrintExecute() {
+    TGearData& Data = FGear->GearData();
+    Data.DeselectLinks();
+    Data.DeselectJoints();
+    if (const std::optional<int> View = FSeams.AskPrintView(); View && FMMPrinter) {
+        try {
+            FMMPrinter->Print(FFileManager->GetDisplayName(), *View);
+        } catch (const std::exception& E) {
+            MessageDlg(std::string("Das Getriebe konnte nicht gedruckt werden.\rFehler: ") +
+                           E.what(),
+                       TMsgDlgType::mtError, mbOK);
+        }
+    }
+    Data.DataChanged();
+}

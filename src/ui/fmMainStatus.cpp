@@ -1,0 +1,158 @@
+// The status bar, the caption and the handlers of the model's events.
+#include "files/uFileManager.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
+#include "platform/FormatNumber.h"
+#include "platform/Platform.h"
+#include "ui/fmMain.h"
+
+#include <QLabel>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A finished part the model did not take: it leaves the surface and the registry with the joints
+// placed for it.
+void DiscardPart(TGearData& GearData, TGearPart* Part) {
+    std::vector<TJoint*> Placed;
+    TMMUpdateBracket Batch(GearData.MMSurface());
+    if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+        for (TJoint* Joint : Link->Joints()) {
+            // A joint of the model forgets the link; the others go with it.
+            Joint->RemoveLink(Link);
+            if (!GearData.Joints().Contains(Joint))
+                Placed.push_back(Joint);
+        }
+    GearData.Parts().Remove(Part);
+    for (TJoint* Joint : Placed)
+        GearData.Parts().Remove(Joint);
+}
+
+bool HasSeveralLinks(const TJoint& Joint) {
+    return Joint.Links().Count() > 1;
+}
+
+std::string Millimetres(double Value) {
+    return FormatFixed(Value, 3) + " mm";
+}
+
+} // namespace
+
+void TFormMain::BindGearEvents() {
+    FGear->OnMouseMove = [this](TObject*, TShiftState, int X, int Y, double, double) {
+        UpdateStatusBar(X, Y);
+    };
+    FGear->OnAcceptJointConnection = [this](TObject*, TMouseButton, TShiftState Shift, int, int,
+                                            double, double, TJoint* Joint1, TJoint* Joint2,
+                                            bool& Accept) {
+        Accept = GearAcceptJointConnection(Shift, *Joint1, *Joint2);
+    };
+    FGear->PartCreator().OnPartCreated = [this](TObject*, TGearPart* Part, TGearPartType Type) {
+        GearPartCreated(Part, Type);
+    };
+    TGearData& Data = FGear->GearData();
+    Data.OnDataChanged = [this](TObject*) { GearDataChanged(); };
+    Data.OnLinkSelected = [this](TObject*) { GearSelectionChanged(); };
+    Data.OnJointSelected = [this](TObject*) { GearSelectionChanged(); };
+    TAnimator& Animator = FGear->Animator();
+    Animator.OnNext = [this](TObject*) { UpdateStatusBar(-1, -1); };
+    const TNotifyEvent StateChanged = [this](TObject*) {
+        UpdateControls();
+        UpdateStatusBar(-1, -1);
+    };
+    Animator.OnPlay = StateChanged;
+    Animator.OnStop = StateChanged;
+    Animator.OnPause = StateChanged;
+}
+
+void TFormMain::GearDataChanged() {
+    if (FDataViewer)
+        FDataViewer->Refresh();
+    UpdateControls();
+}
+
+void TFormMain::GearSelectionChanged() {
+    UpdateControls();
+    if (FDataViewer)
+        FDataViewer->SyncSelection();
+}
+
+void TFormMain::GearPartCreated(TGearPart* Part, TGearPartType PartType) {
+    TGearData& Data = FGear->GearData();
+    auto* Joint = dynamic_cast<TJoint*>(Part);
+    auto* Link = dynamic_cast<TCustomLink*>(Part);
+    if (PartType == TGearPartType::ptRackJoint && Joint && Data.Rack())
+        Data.AttachJointToRack(Joint);
+    else if ((PartType == TGearPartType::ptLink || PartType == TGearPartType::ptSlider) && Link)
+        Data.AddLink(Link);
+    else if (Part)
+        DiscardPart(Data, Part);
+    GearDataChanged();
+}
+
+bool TFormMain::GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJoint& Joint2) {
+    bool Accept =
+        !Shift.Contains(TShiftState::ssCtrl) && !FGear->GearData().FindCommonLink(&Joint1, &Joint2);
+    if (Accept && (HasSeveralLinks(Joint1) || HasSeveralLinks(Joint2)))
+        Accept = MessageDlg("Sollen die folgenden Punkte miteinander verbunden werden?\r\n     " +
+                                Joint1.GetDisplayText() + "\r\n     " + Joint2.GetDisplayText(),
+                            TMsgDlgType::mtConfirmation, mbYes | mbNo) == TModalResult::mrYes;
+    if (!Accept)
+        FDrawControl->SetCursor(TCursor::crNo);
+    return Accept;
+}
+
+void TFormMain::UpdateStatusBar(int X, int Y) {
+    if (FInitializing || FClosing)
+        return;
+    const TGearData& Data = FGear->GearData();
+    const TCustomLink* L =
+        Data.SelectedLinks().Count() == 1 ? Data.SelectedLinks().First() : nullptr;
+    const TJoint* J = Data.SelectedJoints().Count() == 1 ? Data.SelectedJoints().First() : nullptr;
+    // Without a mouse position the panels that depend on it keep what the last move wrote.
+    const bool AtMouse = X != NoMousePosition || Y != NoMousePosition;
+
+    SetPanel(4, FGear->Animating() ? "Getriebestellung " +
+                                         std::to_string(FGear->Animator().ActualGearPosition() + 1)
+                                   : std::string("Editiermodus"));
+    if (FMMSurface1->ScaleX() != 0) {
+        const TMMPoint World =
+            MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
+        if (AtMouse)
+            SetPanel(1, "x=" + Millimetres(World.X) + "  y=" + Millimetres(World.Y));
+        if (L) {
+            if (AtMouse) {
+                const TMMPoint Local = L->GlobalToLocal(World);
+                const std::string ID = std::to_string(L->ID());
+                SetPanel(2, "x(" + ID + ")=" + Millimetres(Local.X) + "  y(" + ID +
+                                ")=" + Millimetres(Local.Y));
+            }
+        } else if (J) {
+            SetPanel(2, "x=" + Millimetres(J->X()) + "  y=" + Millimetres(J->Y()));
+        } else {
+            SetPanel(2, "");
+        }
+    }
+    if (AtMouse) {
+        if (const TJoint* Joint = Data.FindJointAt(X, Y))
+            SetPanel(3, "Gelenk: " + Joint->GetDisplayText());
+        else if (const TCustomLink* Link = Data.FindLinkAt(X, Y))
+            SetPanel(3, "Glied: " + Link->GetDisplayText());
+        else
+            SetPanel(3, "");
+    }
+    UpdateCaption();
+}
+
+void TFormMain::SetPanel(int Index, const std::string& Text) {
+    FStatusPanels[Index]->setText(QString::fromUtf8(Text));
+}
+
+void TFormMain::UpdateCaption() {
+    if (!FileManager())
+        return;
+    const std::string Name = FFileManager->GetDisplayName();
+    setWindowTitle(QString::fromUtf8("KOPLAR für Windows - " + Name + (IsModified() ? "*" : "")));
+}

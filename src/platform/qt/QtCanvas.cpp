@@ -1,5 +1,7 @@
 #include "platform/qt/QtCanvas.h"
 
+#include "platform/qt/QtPixelWrites.h"
+
 #include <QFontMetrics>
 #include <QPolygon>
 #include <QString>
@@ -136,9 +138,23 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     if (From == To)
         return;
     if (QPainter* P = Begin(false)) {
-        DrawSegment(*P, From, To);
+        if (!FillAxisLine(From, To))
+            DrawSegment(*P, From, To);
         Drawn();
     }
+}
+
+bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
+    if (Pen().Width != 2 || Pen().Style != TPenStyle::psSolid || (From.X != To.X && From.Y != To.Y))
+        return false;
+    // With its round caps it covers the box from one pixel up and left of its smaller end to its
+    // larger end: exactly what the stroker fills, at a fraction of the cost.
+    const QRect Box = OnDevice(Between(From.X, From.Y, To.X, To.Y).adjusted(-1, -1, 0, 0));
+    QImage* Target = WritableImage(Box);
+    if (!Target)
+        return false;
+    QtPixelWrites::Fill(*Target, Box, ToQColor(Pen().Color).rgb());
+    return true;
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
@@ -197,10 +213,16 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     if (!P)
         return;
     const QRect Box = OutlineBox(X1, Y1, X2, Y2);
-    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P))
-        P->drawImage(Box.topLeft() + Shape->Offset, Shape->Image);
-    else
+    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P)) {
+        const QPoint At = Box.topLeft() + Shape->Offset;
+        QImage* Target = Shape->Runs ? WritableImage(QRect(At, Shape->Image.size())) : nullptr;
+        if (Target)
+            QtPixelWrites::CopyRuns(*Target, At, Shape->Image, *Shape->Runs);
+        else
+            P->drawImage(At, Shape->Image);
+    } else {
         P->drawEllipse(Box);
+    }
     Drawn();
 }
 
@@ -264,14 +286,35 @@ void TQtCanvas::FillRect(const TRect& R) {
     // Compared, not subtracted: a rectangle of saturated pixels is wider than an int.
     if (Brush().Style == TBrushStyle::bsClear || R.Right <= R.Left || R.Bottom <= R.Top)
         return;
-    if (QPainter* P = Begin(false)) {
-        P->fillRect(PixelBox(R.Left, R.Top, R.Right, R.Bottom), ToQColor(Brush().Color));
-        Drawn();
-    }
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    const QRect Box = PixelBox(R.Left, R.Top, R.Right, R.Bottom);
+    const QRect Shown = OnDevice(Box);
+    if (QImage* Target = WritableImage(Shown))
+        QtPixelWrites::Fill(*Target, Shown, ToQColor(Brush().Color).rgb());
+    else
+        P->fillRect(Box, ToQColor(Brush().Color));
+    Drawn();
 }
 
 bool TQtCanvas::OnOwnImage() const {
     return FOwnPainter && FDevice && FDevice->devType() == QInternal::Image;
+}
+
+QImage* TQtCanvas::WritableImage(const QRect& Area) {
+    if (!OnOwnImage() || !FOwnPainter->isActive() || FOwnPainter->hasClipping() ||
+        !FOwnPainter->worldTransform().isIdentity())
+        return nullptr;
+    auto* Image = static_cast<QImage*>(FDevice);
+    // Written while shared, the image would detach from the pixels the painter draws on.
+    if (!Image->isDetached() || !QtPixelWrites::Writable(*Image, Area))
+        return nullptr;
+    return Image;
+}
+
+QRect TQtCanvas::OnDevice(const QRect& Box) const {
+    return FDevice ? Box & QRect(0, 0, FDevice->width(), FDevice->height()) : QRect();
 }
 
 const QImage* TQtCanvas::CachedLabel(const std::string& Text) {
@@ -287,7 +330,10 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     if (!P || Text.empty())
         return;
     if (const QImage* Label = CachedLabel(Text)) {
-        P->drawImage(X, Y, *Label);
+        if (QImage* Target = WritableImage(QRect(QPoint(X, Y), Label->size())))
+            QtPixelWrites::CopyAll(*Target, QPoint(X, Y), *Label);
+        else
+            P->drawImage(X, Y, *Label);
         Drawn();
         return;
     }
@@ -315,10 +361,15 @@ int TQtCanvas::TextHeight(const std::string&) {
 }
 
 void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
-    if (QPainter* P = Begin(false)) {
-        P->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
-        Drawn();
-    }
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    const QRect Pixel(X, Y, 1, 1);
+    if (QImage* Target = WritableImage(Pixel))
+        QtPixelWrites::Fill(*Target, Pixel, ToQColor(Color).rgb());
+    else
+        P->fillRect(Pixel, ToQColor(Color));
+    Drawn();
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {

@@ -52,11 +52,19 @@ private:
     // Whether the canvas draws with its own painter on an image: the caches' pixels are that
     // painter's own there.
     bool OnOwnImage() const;
+    // The own image, when the pixels of Area may be written directly as the painter would draw
+    // them: nobody shares the image, and nothing clips or turns the painter's drawing.
+    QImage* WritableImage(const QRect& Area);
+    // Within the own image, the part of Box it has.
+    QRect OnDevice(const QRect& Box) const;
     // The label as the text cache has it, when drawing it may take that.
     const QImage* CachedLabel(const std::string& Text);
     // The ellipse of the outline box with the painter's pen and brush, when drawing it may take
     // a copy.
     const TQtEllipseCache::TShape* CachedEllipse(const QRect& Box, const QPainter& P);
+    // Fills a two-pixel solid line that runs along an axis where the painter would draw it; false
+    // when it is some other line or only the painter may draw there.
+    bool FillAxisLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
     void ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);

@@ -45,6 +45,15 @@ QRect OutlineBox(int X1, int Y1, int X2, int Y2) {
     return PixelBox(X1, Y1, X2, Y2).adjusted(0, 0, -1, -1);
 }
 
+// The box of the points, both ends included.
+QRect Around(const std::vector<TPoint>& Points) {
+    auto [Left, Right] = std::minmax_element(Points.begin(), Points.end(),
+                                             [](TPoint A, TPoint B) { return A.X < B.X; });
+    auto [Top, Bottom] = std::minmax_element(Points.begin(), Points.end(),
+                                             [](TPoint A, TPoint B) { return A.Y < B.Y; });
+    return Between(Left->X, Top->Y, Right->X, Bottom->Y);
+}
+
 QPen ToQPen(const TPen& Pen) {
     if (Pen.Style == TPenStyle::psClear)
         return QPen(Qt::NoPen);
@@ -140,7 +149,7 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     if (QPainter* P = Begin(false)) {
         if (!FillAxisLine(From, To))
             DrawSegment(*P, From, To);
-        Drawn();
+        Drawn(Padded(Between(From.X, From.Y, To.X, To.Y)));
     }
 }
 
@@ -172,7 +181,7 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
     } else {
         P->drawPolyline(ToQPolygon(Points));
     }
-    Drawn();
+    Drawn(Padded(Around(Points)));
 }
 
 void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
@@ -202,7 +211,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
         return;
     if (QPainter* P = Begin(true)) {
         P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
-        Drawn();
+        Drawn(Padded(Around(Points)));
     }
 }
 
@@ -223,7 +232,7 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     } else {
         P->drawEllipse(Box);
     }
-    Drawn();
+    Drawn(Padded(Box));
 }
 
 const TQtEllipseCache::TShape* TQtCanvas::CachedEllipse(const QRect& Box, const QPainter& P) {
@@ -258,7 +267,7 @@ void TQtCanvas::ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int
         P->drawPie(Box, A, S);
     else
         P->drawArc(Box, A, S);
-    Drawn();
+    Drawn(Padded(Box));
 }
 
 void TQtCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
@@ -279,7 +288,7 @@ void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
         P->drawRect(PixelBox(X1, Y1, X2, Y2));
     else
         P->drawRect(OutlineBox(X1, Y1, X2, Y2));
-    Drawn();
+    Drawn(Padded(PixelBox(X1, Y1, X2, Y2)));
 }
 
 void TQtCanvas::FillRect(const TRect& R) {
@@ -295,7 +304,7 @@ void TQtCanvas::FillRect(const TRect& R) {
         QtPixelWrites::Fill(*Target, Shown, ToQColor(Brush().Color).rgb());
     else
         P->fillRect(Box, ToQColor(Brush().Color));
-    Drawn();
+    Drawn(Box);
 }
 
 bool TQtCanvas::OnOwnImage() const {
@@ -334,7 +343,7 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
             QtPixelWrites::CopyAll(*Target, QPoint(X, Y), *Label);
         else
             P->drawImage(X, Y, *Label);
-        Drawn();
+        Drawn(QRect(QPoint(X, Y), Label->size()));
         return;
     }
     const QString S = ToQString(Text);
@@ -349,7 +358,7 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     P->setPen(ToQColor(Font().Color));
     P->drawText(0, M.ascent(), S);
     P->restore();
-    Drawn();
+    Drawn(TextArea(X, Y, S, M));
 }
 
 int TQtCanvas::TextWidth(const std::string& Text) {
@@ -369,7 +378,21 @@ void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
         QtPixelWrites::Fill(*Target, Pixel, ToQColor(Color).rgb());
     else
         P->fillRect(Pixel, ToQColor(Color));
-    Drawn();
+    Drawn(Pixel);
+}
+
+QRect TQtCanvas::Padded(const QRect& Box) const {
+    const int Margin = std::clamp(Pen().Width, 1, 1 << 20) + 2;
+    return Box.adjusted(-Margin, -Margin, Margin, Margin);
+}
+
+QRect TQtCanvas::TextArea(int X, int Y, const QString& S, const QFontMetrics& M) const {
+    if (Font().Escapement != 0)
+        return QRect(QPoint(-(1 << 29), -(1 << 29)), QPoint(1 << 29, 1 << 29));
+    const QRect Box(0, 0, M.horizontalAdvance(S), M.height());
+    return Box.united(M.boundingRect(S).translated(0, M.ascent()))
+        .adjusted(-2, -2, 2, 2)
+        .translated(X, Y);
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
@@ -378,7 +401,7 @@ void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
         return;
     if (QPainter* P = Begin(false)) {
         P->drawImage(X, Y, Bitmap->Image());
-        Drawn();
+        Drawn(QRect(QPoint(X, Y), QSize(Bitmap->Width(), Bitmap->Height())));
     }
 }
 
@@ -397,6 +420,8 @@ void TQtBitmap::SetSize(int Width, int Height) {
     }
     FImage = QImage(Width, Height, QImage::Format_RGB32);
     FImage.fill(Qt::white);
+    FInk.Reset(FImage.size(), qRgb(255, 255, 255));
+    FSpareInk.Forget();
 }
 
 const QImage& TQtBitmap::Image() const {
@@ -409,15 +434,44 @@ void TQtBitmap::Unshare() {
         return;
     FCanvas.Flush();
     std::swap(FImage, FSpare);
+    std::swap(FInk, FSpareInk);
     if (FImage.isNull() || !FImage.isDetached() || FImage.size() != FSpare.size() ||
-        FImage.format() != FSpare.format())
+        FImage.format() != FSpare.format()) {
         FImage = QImage(FSpare.size(), FSpare.format());
+        FInk.Forget();
+    }
+}
+
+QRegion TQtBitmap::ChangedSince(const QImage& Shown) const {
+    FCanvas.Flush();
+    if (Shown.isNull() || Shown.cacheKey() != FSpare.cacheKey() ||
+        !FSpareInk.On(FImage.size(), FInk.Background()) ||
+        !FInk.On(FImage.size(), FInk.Background()))
+        return QRegion(FImage.rect());
+    return FInk.Region() | FSpareInk.Region();
 }
 
 void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
     const QImage& Image = FBitmap.FImage;
-    if (Brush().Style == TBrushStyle::bsSolid && R.Left <= 0 && R.Top <= 0 &&
-        R.Right >= Image.width() && R.Bottom >= Image.height())
-        FBitmap.Unshare();
-    TQtCanvas::FillRect(R);
+    if (Brush().Style != TBrushStyle::bsSolid || R.Left > 0 || R.Top > 0 ||
+        R.Right < Image.width() || R.Bottom < Image.height()) {
+        TQtCanvas::FillRect(R);
+        return;
+    }
+    FBitmap.Unshare();
+    const QRgb Background = ToQColor(Brush().Color).rgb();
+    TQtInk& Ink = FBitmap.FInk;
+    if (Ink.On(Image.size(), Background)) {
+        // Only where it was drawn on does the picture differ from the fill.
+        for (const QRect& Inked : Ink.Region())
+            TQtCanvas::FillRect(
+                Rect(Inked.left(), Inked.top(), Inked.right() + 1, Inked.bottom() + 1));
+    } else {
+        TQtCanvas::FillRect(R);
+    }
+    Ink.Reset(Image.size(), Background);
+}
+
+void TQtBitmap::TImageCanvas::Drawn(const QRect& Area) {
+    FBitmap.FInk.Add(Area);
 }

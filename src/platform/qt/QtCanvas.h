@@ -5,9 +5,11 @@
 
 #include "platform/Canvas.h"
 #include "platform/qt/QtEllipseCache.h"
+#include "platform/qt/QtInk.h"
 #include "platform/qt/QtTextCache.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -42,8 +44,9 @@ public:
 
 protected:
     void DoLine(TPoint From, TPoint To) override;
-    // Called after every drawing call (a screen canvas shows what was drawn).
-    virtual void Drawn() {}
+    // Called after every drawing call with a box around all it may have drawn (a screen canvas
+    // shows what was drawn, a picture remembers where it has ink).
+    virtual void Drawn(const QRect& Area) { (void)Area; }
 
 private:
     // The painter with the pen in force, and the brush for shapes that fill; nullptr when there
@@ -67,6 +70,10 @@ private:
     bool FillAxisLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
+    // Box widened by the pen's reach.
+    QRect Padded(const QRect& Box) const;
+    // Around all that text drawn at (X, Y) may cover; turned text: everywhere.
+    QRect TextArea(int X, int Y, const QString& S, const QFontMetrics& M) const;
     void ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
 
     QPaintDevice* FDevice = nullptr;
@@ -90,6 +97,9 @@ public:
     // The picture with every drawing call so far completed. A copy shares the pixels until the
     // bitmap draws again.
     const QImage& Image() const;
+    // Where the picture now differs from Shown, when that is the picture before (shared with
+    // it and drawn on no more): only where either was drawn on. Else all of it.
+    QRegion ChangedSince(const QImage& Shown) const;
 
 private:
     // Fills that cover the whole picture draw on a picture nobody else holds, without copying
@@ -99,6 +109,9 @@ private:
         explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {}
         void FillRect(const TRect& R) override;
 
+    protected:
+        void Drawn(const QRect& Area) override;
+
     private:
         TQtBitmap& FBitmap;
     };
@@ -107,5 +120,7 @@ private:
 
     QImage FImage;
     QImage FSpare; // the picture before, often still shown when the next one is drawn
+    TQtInk FInk;
+    TQtInk FSpareInk;
     mutable TImageCanvas FCanvas{*this};
 };

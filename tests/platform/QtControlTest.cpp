@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QRegion>
 #include <QTest>
@@ -295,6 +296,12 @@ TEST_F(QtControl, APresentShowsOnlyWhatChangedAndTheScreenHoldsEachPicture) {
         const QImage Shown = OnScreen();
         ASSERT_FALSE(Shown.isNull());
         EXPECT_EQ(Shown.convertToFormat(QImage::Format_RGB32), Buffer());
+        // Nothing of the pictures before is left in the buffer either.
+        QImage Expected(100, 100, QImage::Format_RGB32);
+        Expected.fill(TQtCanvas::ToQColor(S.Background));
+        const TPoint P = Surface->MMToPixel(S.At, true);
+        QPainter(&Expected).fillRect(P.X - 5, P.Y - 5, 11, 11, TQtCanvas::ToQColor(S.Color));
+        EXPECT_EQ(Buffer(), Expected);
         ASSERT_EQ(Paints.Regions.size(), 1u);
         EXPECT_EQ(Paints.Regions[0].boundingRect() != Widget.rect(), S.Partial)
             << Paints.Regions[0].boundingRect().width();

@@ -45,6 +45,11 @@ QRect OutlineBox(int X1, int Y1, int X2, int Y2) {
     return PixelBox(X1, Y1, X2, Y2).adjusted(0, 0, -1, -1);
 }
 
+// A box of Size at (X, Y), which may lie anywhere an int reaches.
+QRect BoxAt(int X, int Y, QSize Size) {
+    return QRect(QPoint(Bounded(X), Bounded(Y)), Size);
+}
+
 // The box of the points, both ends included.
 QRect Around(const std::vector<TPoint>& Points) {
     auto [Left, Right] = std::minmax_element(Points.begin(), Points.end(),
@@ -339,11 +344,12 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     if (!P || Text.empty())
         return;
     if (const QImage* Label = CachedLabel(Text)) {
-        if (QImage* Target = WritableImage(QRect(QPoint(X, Y), Label->size())))
-            QtPixelWrites::CopyAll(*Target, QPoint(X, Y), *Label);
+        const QRect Box = BoxAt(X, Y, Label->size());
+        if (QImage* Target = WritableImage(Box))
+            QtPixelWrites::CopyAll(*Target, Box.topLeft(), *Label);
         else
             P->drawImage(X, Y, *Label);
-        Drawn(QRect(QPoint(X, Y), Label->size()));
+        Drawn(Box);
         return;
     }
     const QString S = ToQString(Text);
@@ -373,7 +379,7 @@ void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
     QPainter* P = Begin(false);
     if (!P)
         return;
-    const QRect Pixel(X, Y, 1, 1);
+    const QRect Pixel = BoxAt(X, Y, QSize(1, 1));
     if (QImage* Target = WritableImage(Pixel))
         QtPixelWrites::Fill(*Target, Pixel, ToQColor(Color).rgb());
     else
@@ -392,7 +398,7 @@ QRect TQtCanvas::TextArea(int X, int Y, const QString& S, const QFontMetrics& M)
     const QRect Box(0, 0, M.horizontalAdvance(S), M.height());
     return Box.united(M.boundingRect(S).translated(0, M.ascent()))
         .adjusted(-2, -2, 2, 2)
-        .translated(X, Y);
+        .translated(Bounded(X), Bounded(Y));
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
@@ -401,7 +407,7 @@ void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
         return;
     if (QPainter* P = Begin(false)) {
         P->drawImage(X, Y, Bitmap->Image());
-        Drawn(QRect(QPoint(X, Y), QSize(Bitmap->Width(), Bitmap->Height())));
+        Drawn(BoxAt(X, Y, QSize(Bitmap->Width(), Bitmap->Height())));
     }
 }
 

@@ -46,7 +46,7 @@ protected:
     void DoLine(TPoint From, TPoint To) override;
     // Called after every drawing call with a box around all it may have drawn (a screen canvas
     // shows what was drawn, a picture remembers where it has ink).
-    virtual void Drawn(const QRect& Area) { (void)Area; }
+    virtual void Drawn(const QRect&) {}
 
 private:
     // The painter with the pen in force, and the brush for shapes that fill; nullptr when there

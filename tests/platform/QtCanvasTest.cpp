@@ -302,8 +302,9 @@ TEST(QtBitmap, ResizesAndDrawsNothingWhenEmpty) {
     EXPECT_EQ(B.Image().pixelColor(29, 9), QColor(Qt::white));
 }
 
-// Labels and small ellipses come from caches on a bitmap's canvas; drawn through someone else's
-// painter, the canvas keeps nothing. Both must give the same pixels.
+// Labels and small ellipses come from caches on a bitmap's canvas, which writes them, fills and
+// lines along the axes into its pixels itself; drawn through someone else's painter, the canvas
+// keeps nothing and leaves all to the painter. Both must give the same pixels.
 class QtCanvasCaches : public ::testing::Test {
 protected:
     static constexpr int Side = 160;
@@ -353,6 +354,34 @@ protected:
                             C.Ellipse(At - R, At / 2 - R, At + R + 1, At / 2 + R + 1);
                         C.Ellipse(Side - R, 70, Side + R + 1, 70 + 2 * R + 1);
                     }
+        // Lines of each width along both axes and slanted, each way, and fills and pixels,
+        // some of them partly or wholly outside the picture.
+        C.Pen().Style = TPenStyle::psSolid;
+        for (int Width : {1, 2, 3})
+            for (int Length : {1, 2, 7, Side + 10}) {
+                C.Pen().Width = Width;
+                C.Pen().Color = RGBColor(Width * 60, 90, Length % 256);
+                const int At = (Width * 37 + Length * 11) % Side;
+                for (int Sign : {1, -1}) {
+                    C.MoveTo(At, At / 3);
+                    C.LineTo(At + Sign * Length, At / 3);
+                    C.MoveTo(At / 3, At);
+                    C.LineTo(At / 3, At + Sign * Length);
+                    C.LineTo(At / 3 + Sign * Length, At + 5);
+                }
+                C.MoveTo(0, At);
+                C.LineTo(-Length, At);
+                C.MoveTo(At, Side);
+                C.LineTo(At, Side + Length);
+            }
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.Brush().Color = RGBColor(0, 128, 128);
+        C.FillRect(Rect(-5, 150, 20, Side + 5));
+        C.FillRect(Rect(Side - 3, -3, Side + 10, 10));
+        C.FillRect(Rect(Side + 1, 5, Side + 10, 10));
+        C.SetPixel(5, 5, clRed);
+        C.SetPixel(-1, 3, clRed);
+        C.SetPixel(Side - 1, Side - 1, clBlue);
     }
 };
 

@@ -5,10 +5,13 @@
 #include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
 
+#include <QBackingStore>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -239,6 +242,71 @@ TEST_F(QtControl, PresentingSharesThePictureAndTheNextRepaintDrawsOnTheOneBefore
     EXPECT_EQ(Presented(), First);
     EXPECT_EQ(Shown(50, 50), QColor(Qt::darkGreen));
     EXPECT_EQ(Shown(0, 0), QColor(Qt::white));
+}
+
+// Records the regions of the widget's paint events before the control handles them.
+class TPaintRegions : public QObject {
+public:
+    std::vector<QRegion> Regions;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() == QEvent::Paint)
+            Regions.push_back(static_cast<QPaintEvent*>(Event)->region());
+        return false;
+    }
+};
+
+TEST_F(QtControl, APresentShowsOnlyWhatChangedAndTheScreenHoldsEachPicture) {
+    QApplication::processEvents();
+    TPaintRegions Paints;
+    Widget.installEventFilter(&Paints); // asked before the control
+    auto OnScreen = [this] {
+        QApplication::processEvents();
+        const auto* Store = dynamic_cast<QImage*>(Widget.backingStore()->paintDevice());
+        return Store ? Store->copy(Widget.rect()) : QImage();
+    };
+    auto Buffer = [this] { return static_cast<TQtBitmap&>(Surface->Buffer()).Image(); };
+    struct TStep {
+        TMMPoint At;
+        TColor Color;
+        TColor Background;
+        bool Band; // drawn on the screen, over the picture
+        bool Partial;
+    };
+    const TStep Steps[] = {
+        {{20, 20}, clRed, clWhite, false, true},   {{70, 60}, clRed, clWhite, false, true},
+        {{70, 60}, clBlue, clWhite, false, true},  {{70, 60}, clBlue, clYellow, false, false},
+        {{30, 40}, clBlue, clYellow, false, true}, {{30, 40}, clRed, clWhite, false, false},
+        {{50, 80}, clRed, clWhite, true, false},   {{52, 80}, clRed, clWhite, false, true},
+    };
+    for (const TStep& S : Steps) {
+        Item.At = S.At;
+        Item.Color = S.Color;
+        Surface->SetBackGroundColor(S.Background);
+        if (S.Band) {
+            TCanvas& Screen = *Surface->GetControlCanvas();
+            Screen.Pen().Color = clGreen;
+            Screen.MoveTo(0, 5);
+            Screen.LineTo(100, 95);
+            OnScreen();
+        }
+        Paints.Regions.clear();
+        Item.Changed();
+        const QImage Shown = OnScreen();
+        ASSERT_FALSE(Shown.isNull());
+        EXPECT_EQ(Shown.convertToFormat(QImage::Format_RGB32), Buffer());
+        // Nothing of the pictures before is left in the buffer either.
+        QImage Expected(100, 100, QImage::Format_RGB32);
+        Expected.fill(TQtCanvas::ToQColor(S.Background));
+        const TPoint P = Surface->MMToPixel(S.At, true);
+        QPainter(&Expected).fillRect(P.X - 5, P.Y - 5, 11, 11, TQtCanvas::ToQColor(S.Color));
+        EXPECT_EQ(Buffer(), Expected);
+        ASSERT_EQ(Paints.Regions.size(), 1u);
+        EXPECT_EQ(Paints.Regions[0].boundingRect() != Widget.rect(), S.Partial)
+            << Paints.Regions[0].boundingRect().width();
+    }
+    Widget.removeEventFilter(&Paints);
 }
 
 TEST_F(QtControl, ExposesDuringABatchShowTheLastPictureWithTheBandOnTop) {

@@ -1,5 +1,7 @@
 #include "platform/qt/QtCanvas.h"
 
+#include "platform/qt/QtPixelWrites.h"
+
 #include <QFontMetrics>
 #include <QPolygon>
 #include <QString>
@@ -41,6 +43,20 @@ QRect PixelBox(int X1, int Y1, int X2, int Y2) {
 // The same box as the outline QPainter draws: one pixel wider and higher than the rectangle.
 QRect OutlineBox(int X1, int Y1, int X2, int Y2) {
     return PixelBox(X1, Y1, X2, Y2).adjusted(0, 0, -1, -1);
+}
+
+// A box of Size at (X, Y), which may lie anywhere an int reaches.
+QRect BoxAt(int X, int Y, QSize Size) {
+    return QRect(QPoint(Bounded(X), Bounded(Y)), Size);
+}
+
+// The box of the points, both ends included.
+QRect Around(const std::vector<TPoint>& Points) {
+    auto [Left, Right] = std::minmax_element(Points.begin(), Points.end(),
+                                             [](TPoint A, TPoint B) { return A.X < B.X; });
+    auto [Top, Bottom] = std::minmax_element(Points.begin(), Points.end(),
+                                             [](TPoint A, TPoint B) { return A.Y < B.Y; });
+    return Between(Left->X, Top->Y, Right->X, Bottom->Y);
 }
 
 QPen ToQPen(const TPen& Pen) {
@@ -138,9 +154,23 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     if (From == To)
         return;
     if (QPainter* P = Begin(false)) {
-        DrawSegment(*P, From, To);
-        Drawn();
+        if (!FillAxisLine(From, To))
+            DrawSegment(*P, From, To);
+        Drawn(Padded(Between(From.X, From.Y, To.X, To.Y)));
     }
+}
+
+bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
+    if (Pen().Width != 2 || Pen().Style != TPenStyle::psSolid || (From.X != To.X && From.Y != To.Y))
+        return false;
+    // With its round caps it covers the box from one pixel up and left of its smaller end to its
+    // larger end: exactly what the stroker fills, at a fraction of the cost.
+    const QRect Box = OnDevice(Between(From.X, From.Y, To.X, To.Y).adjusted(-1, -1, 0, 0));
+    QImage* Target = WritableImage(Box);
+    if (!Target)
+        return false;
+    QtPixelWrites::Fill(*Target, Box, ToQColor(Pen().Color).rgb());
+    return true;
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
@@ -158,7 +188,7 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
     } else {
         P->drawPolyline(ToQPolygon(Points));
     }
-    Drawn();
+    Drawn(Padded(Around(Points)));
 }
 
 void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
@@ -188,7 +218,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
         return;
     if (QPainter* P = Begin(true)) {
         P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
-        Drawn();
+        Drawn(Padded(Around(Points)));
     }
 }
 
@@ -199,11 +229,17 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     if (!P)
         return;
     const QRect Box = OutlineBox(X1, Y1, X2, Y2);
-    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P))
-        P->drawImage(Box.topLeft() + Shape->Offset, Shape->Image);
-    else
+    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P)) {
+        const QPoint At = Box.topLeft() + Shape->Offset;
+        QImage* Target = Shape->Runs ? WritableImage(QRect(At, Shape->Image.size())) : nullptr;
+        if (Target)
+            QtPixelWrites::CopyRuns(*Target, At, Shape->Image, *Shape->Runs);
+        else
+            P->drawImage(At, Shape->Image);
+    } else {
         P->drawEllipse(Box);
-    Drawn();
+    }
+    Drawn(Padded(Box));
 }
 
 const TQtEllipseCache::TShape* TQtCanvas::CachedEllipse(const QRect& Box, const QPainter& P) {
@@ -238,7 +274,7 @@ void TQtCanvas::ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int
         P->drawPie(Box, A, S);
     else
         P->drawArc(Box, A, S);
-    Drawn();
+    Drawn(Padded(Box));
 }
 
 void TQtCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
@@ -259,21 +295,42 @@ void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
         P->drawRect(PixelBox(X1, Y1, X2, Y2));
     else
         P->drawRect(OutlineBox(X1, Y1, X2, Y2));
-    Drawn();
+    Drawn(Padded(PixelBox(X1, Y1, X2, Y2)));
 }
 
 void TQtCanvas::FillRect(const TRect& R) {
     // Compared, not subtracted: a rectangle of saturated pixels is wider than an int.
     if (Brush().Style == TBrushStyle::bsClear || R.Right <= R.Left || R.Bottom <= R.Top)
         return;
-    if (QPainter* P = Begin(false)) {
-        P->fillRect(PixelBox(R.Left, R.Top, R.Right, R.Bottom), ToQColor(Brush().Color));
-        Drawn();
-    }
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    const QRect Box = PixelBox(R.Left, R.Top, R.Right, R.Bottom);
+    const QRect Shown = OnDevice(Box);
+    if (QImage* Target = WritableImage(Shown))
+        QtPixelWrites::Fill(*Target, Shown, ToQColor(Brush().Color).rgb());
+    else
+        P->fillRect(Box, ToQColor(Brush().Color));
+    Drawn(Box);
 }
 
 bool TQtCanvas::OnOwnImage() const {
     return FOwnPainter && FDevice && FDevice->devType() == QInternal::Image;
+}
+
+QImage* TQtCanvas::WritableImage(const QRect& Area) {
+    if (!OnOwnImage() || !FOwnPainter->isActive() || FOwnPainter->hasClipping() ||
+        !FOwnPainter->worldTransform().isIdentity())
+        return nullptr;
+    auto* Image = static_cast<QImage*>(FDevice);
+    // Written while shared, the image would detach from the pixels the painter draws on.
+    if (!Image->isDetached() || !QtPixelWrites::Writable(*Image, Area))
+        return nullptr;
+    return Image;
+}
+
+QRect TQtCanvas::OnDevice(const QRect& Box) const {
+    return FDevice ? Box & QRect(0, 0, FDevice->width(), FDevice->height()) : QRect();
 }
 
 const QImage* TQtCanvas::CachedLabel(const std::string& Text) {
@@ -289,8 +346,12 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     if (!P || Text.empty())
         return;
     if (const QImage* Label = CachedLabel(Text)) {
-        P->drawImage(X, Y, *Label);
-        Drawn();
+        const QRect Box = BoxAt(X, Y, Label->size());
+        if (QImage* Target = WritableImage(Box))
+            QtPixelWrites::CopyAll(*Target, Box.topLeft(), *Label);
+        else
+            P->drawImage(X, Y, *Label);
+        Drawn(Box);
         return;
     }
     const QString S = ToQString(Text);
@@ -305,7 +366,7 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     P->setPen(ToQColor(Font().Color));
     P->drawText(0, M.ascent(), S);
     P->restore();
-    Drawn();
+    Drawn(TextArea(X, Y, S, M));
 }
 
 int TQtCanvas::TextWidth(const std::string& Text) {
@@ -317,10 +378,29 @@ int TQtCanvas::TextHeight(const std::string&) {
 }
 
 void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
-    if (QPainter* P = Begin(false)) {
-        P->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
-        Drawn();
-    }
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    const QRect Pixel = BoxAt(X, Y, QSize(1, 1));
+    if (QImage* Target = WritableImage(Pixel))
+        QtPixelWrites::Fill(*Target, Pixel, ToQColor(Color).rgb());
+    else
+        P->fillRect(Pixel, ToQColor(Color));
+    Drawn(Pixel);
+}
+
+QRect TQtCanvas::Padded(const QRect& Box) const {
+    const int Margin = std::clamp(Pen().Width, 1, 1 << 20) + 2;
+    return Box.adjusted(-Margin, -Margin, Margin, Margin);
+}
+
+QRect TQtCanvas::TextArea(int X, int Y, const QString& S, const QFontMetrics& M) const {
+    if (Font().Escapement != 0)
+        return QRect(QPoint(-(1 << 29), -(1 << 29)), QPoint(1 << 29, 1 << 29));
+    const QRect Box(0, 0, M.horizontalAdvance(S), M.height());
+    return Box.united(M.boundingRect(S).translated(0, M.ascent()))
+        .adjusted(-2, -2, 2, 2)
+        .translated(Bounded(X), Bounded(Y));
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
@@ -329,7 +409,7 @@ void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
         return;
     if (QPainter* P = Begin(false)) {
         P->drawImage(X, Y, Bitmap->Image());
-        Drawn();
+        Drawn(BoxAt(X, Y, QSize(Bitmap->Width(), Bitmap->Height())));
     }
 }
 
@@ -348,6 +428,8 @@ void TQtBitmap::SetSize(int Width, int Height) {
     }
     FImage = QImage(Width, Height, QImage::Format_RGB32);
     FImage.fill(Qt::white);
+    FInk.Reset(FImage.size(), qRgb(255, 255, 255));
+    FSpareInk.Forget();
 }
 
 const QImage& TQtBitmap::Image() const {
@@ -360,15 +442,44 @@ void TQtBitmap::Unshare() {
         return;
     FCanvas.Flush();
     std::swap(FImage, FSpare);
+    std::swap(FInk, FSpareInk);
     if (FImage.isNull() || !FImage.isDetached() || FImage.size() != FSpare.size() ||
-        FImage.format() != FSpare.format())
+        FImage.format() != FSpare.format()) {
         FImage = QImage(FSpare.size(), FSpare.format());
+        FInk.Forget();
+    }
+}
+
+QRegion TQtBitmap::ChangedSince(const QImage& Shown) const {
+    FCanvas.Flush();
+    if (Shown.isNull() || Shown.cacheKey() != FSpare.cacheKey() ||
+        !FSpareInk.On(FImage.size(), FInk.Background()) ||
+        !FInk.On(FImage.size(), FInk.Background()))
+        return QRegion(FImage.rect());
+    return FInk.Region() | FSpareInk.Region();
 }
 
 void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
     const QImage& Image = FBitmap.FImage;
-    if (Brush().Style == TBrushStyle::bsSolid && R.Left <= 0 && R.Top <= 0 &&
-        R.Right >= Image.width() && R.Bottom >= Image.height())
-        FBitmap.Unshare();
-    TQtCanvas::FillRect(R);
+    if (Brush().Style != TBrushStyle::bsSolid || R.Left > 0 || R.Top > 0 ||
+        R.Right < Image.width() || R.Bottom < Image.height()) {
+        TQtCanvas::FillRect(R);
+        return;
+    }
+    FBitmap.Unshare();
+    const QRgb Background = ToQColor(Brush().Color).rgb();
+    TQtInk& Ink = FBitmap.FInk;
+    if (Ink.On(Image.size(), Background)) {
+        // Only where it was drawn on does the picture differ from the fill.
+        for (const QRect& Inked : Ink.Region())
+            TQtCanvas::FillRect(
+                Rect(Inked.left(), Inked.top(), Inked.right() + 1, Inked.bottom() + 1));
+    } else {
+        TQtCanvas::FillRect(R);
+    }
+    Ink.Reset(Image.size(), Background);
+}
+
+void TQtBitmap::TImageCanvas::Drawn(const QRect& Area) {
+    FBitmap.FInk.Add(Area);
 }

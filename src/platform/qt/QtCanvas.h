@@ -5,9 +5,11 @@
 
 #include "platform/Canvas.h"
 #include "platform/qt/QtEllipseCache.h"
+#include "platform/qt/QtInk.h"
 #include "platform/qt/QtTextCache.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -42,8 +44,9 @@ public:
 
 protected:
     void DoLine(TPoint From, TPoint To) override;
-    // Called after every drawing call (a screen canvas shows what was drawn).
-    virtual void Drawn() {}
+    // Called after every drawing call with a box around all it may have drawn (a screen canvas
+    // shows what was drawn, a picture remembers where it has ink).
+    virtual void Drawn(const QRect&) {}
 
 private:
     // The painter with the pen in force, and the brush for shapes that fill; nullptr when there
@@ -52,13 +55,25 @@ private:
     // Whether the canvas draws with its own painter on an image: the caches' pixels are that
     // painter's own there.
     bool OnOwnImage() const;
+    // The own image, when the pixels of Area may be written directly as the painter would draw
+    // them: nobody shares the image, and nothing clips or turns the painter's drawing.
+    QImage* WritableImage(const QRect& Area);
+    // Within the own image, the part of Box it has.
+    QRect OnDevice(const QRect& Box) const;
     // The label as the text cache has it, when drawing it may take that.
     const QImage* CachedLabel(const std::string& Text);
     // The ellipse of the outline box with the painter's pen and brush, when drawing it may take
     // a copy.
     const TQtEllipseCache::TShape* CachedEllipse(const QRect& Box, const QPainter& P);
+    // Fills a two-pixel solid line that runs along an axis where the painter would draw it; false
+    // when it is some other line or only the painter may draw there.
+    bool FillAxisLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
+    // Box widened by the pen's reach.
+    QRect Padded(const QRect& Box) const;
+    // Around all that text drawn at (X, Y) may cover; turned text: everywhere.
+    QRect TextArea(int X, int Y, const QString& S, const QFontMetrics& M) const;
     void ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
 
     QPaintDevice* FDevice = nullptr;
@@ -82,6 +97,9 @@ public:
     // The picture with every drawing call so far completed. A copy shares the pixels until the
     // bitmap draws again.
     const QImage& Image() const;
+    // Where the picture now differs from Shown, when that is the picture before (shared with
+    // it and drawn on no more): only where either was drawn on. Else all of it.
+    QRegion ChangedSince(const QImage& Shown) const;
 
 private:
     // Fills that cover the whole picture draw on a picture nobody else holds, without copying
@@ -91,6 +109,9 @@ private:
         explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {}
         void FillRect(const TRect& R) override;
 
+    protected:
+        void Drawn(const QRect& Area) override;
+
     private:
         TQtBitmap& FBitmap;
     };
@@ -99,5 +120,7 @@ private:
 
     QImage FImage;
     QImage FSpare; // the picture before, often still shown when the next one is drawn
+    TQtInk FInk;
+    TQtInk FSpareInk;
     mutable TImageCanvas FCanvas{*this};
 };

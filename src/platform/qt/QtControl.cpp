@@ -33,16 +33,19 @@ public:
         QImage& Picture = FControl.Picture();
         if (Bitmap && X == 0 && Y == 0 && Bitmap->Width() >= Picture.width() &&
             Bitmap->Height() >= Picture.height()) {
-            // Presenting a whole buffer: share its pixels instead of painting them.
+            // Presenting a whole buffer: share its pixels instead of painting them, and show
+            // only what changed.
+            const QRegion Changed = Bitmap->ChangedSince(Picture);
+            Flush();
             Picture = Bitmap->Image();
-            Drawn();
+            FControl.Present(Changed);
             return;
         }
         TQtCanvas::Draw(X, Y, Source);
     }
 
 protected:
-    void Drawn() override {
+    void Drawn(const QRect&) override {
         Flush();
         FControl.Present();
     }
@@ -116,9 +119,14 @@ std::unique_ptr<TCanvas> TQtControl::CreateCanvas() {
 }
 
 void TQtControl::Present() {
-    if (FWidget && !FInPaint) {
+    if (FWidget)
+        Present(QRegion(FWidget->rect()));
+}
+
+void TQtControl::Present(const QRegion& Changed) {
+    if (FWidget && !FInPaint && !Changed.isEmpty()) {
         FPresentPending = true;
-        FWidget->update();
+        FWidget->update(Changed);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include <memory>
@@ -32,6 +33,8 @@ public:
     QImage& Picture() { return FPicture; }
     // Asks for the picture to be shown, unless a paint event is being handled and will show it.
     void Present();
+    // Only the part of the picture that differs from the one shown before.
+    void Present(const QRegion& Changed);
 
 protected:
     void ShowCursor(TCursor Value) override;

@@ -1,6 +1,7 @@
 #include "platform/qt/QtEllipseCache.h"
 
 #include <algorithm>
+#include <utility>
 
 const TQtEllipseCache::TShape* TQtEllipseCache::Get(const QRect& Box, const TPen& Pen,
                                                     std::optional<TColor> Fill,
@@ -28,5 +29,7 @@ TQtEllipseCache::TShape TQtEllipseCache::Render(QSize Size, const QPainter& Pain
     P.setPen(Painter.pen());
     P.setBrush(Painter.brush());
     P.drawEllipse(QRect(QPoint(Margin, Margin), Size));
-    return TShape{Image, QPoint(-Margin, -Margin)};
+    P.end();
+    auto Runs = QtPixelWrites::OpaqueRuns(Image);
+    return TShape{Image, QPoint(-Margin, -Margin), std::move(Runs)};
 }

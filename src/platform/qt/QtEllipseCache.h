@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/qt/QtPixelWrites.h"
 
 #include <QImage>
 #include <QPainter>
@@ -21,6 +22,8 @@ public:
     struct TShape {
         QImage Image;  // transparent around the ellipse; no antialiasing, so nothing in between
         QPoint Offset; // of the image's top-left corner from the box's
+        // Its opaque pixels, which copied alone give what drawing the image gives.
+        std::optional<std::vector<QtPixelWrites::TRun>> Runs;
     };
 
     // The ellipse that Painter's drawEllipse (Box) gives with its pen and brush, which are Pen

@@ -118,9 +118,11 @@ const QImage* TQtTextCache::Label(const TFont& F, TColor Background, const std::
                                   const QImage& Like) {
     TFontEntry& E = Entry(F);
     TText* T = &this->Text(E, Text);
+    const QImage::Format Format = Like.format();
+    const int DotsPerMeter = Like.dotsPerMeterX();
     auto Matches = [&](const TLabel& L) {
-        return L.Foreground == F.Color && L.Background == Background && L.Format == Like.format() &&
-               L.DotsPerMeter == Like.dotsPerMeterX();
+        return L.Foreground == F.Color && L.Background == Background && L.Format == Format &&
+               L.DotsPerMeter == DotsPerMeter;
     };
     auto It = std::find_if(T->Labels.begin(), T->Labels.end(), Matches);
     if (It == T->Labels.end()) {
@@ -133,8 +135,7 @@ const QImage* TQtTextCache::Label(const TFont& F, TColor Background, const std::
             T = &this->Text(E, Text);
         }
         FLabelPixels += static_cast<std::size_t>(Image.width()) * Image.height();
-        T->Labels.push_back(
-            TLabel{F.Color, Background, Like.format(), Like.dotsPerMeterX(), std::move(Image)});
+        T->Labels.push_back(TLabel{F.Color, Background, Format, DotsPerMeter, std::move(Image)});
         It = T->Labels.end() - 1;
     }
     return It->Image.isNull() ? nullptr : &It->Image;

@@ -168,6 +168,8 @@ public:
     void SetCommandLineFile(const std::string& FileName) { FCommandLineFile = FileName; }
     // An exception that an event handler let through, reported later from the event loop.
     void ApplicationException(const std::string& Message);
+    // Brings every view, the mechanism and the other windows' views up to the settings.
+    void ApplySettings();
 
 protected:
     void showEvent(QShowEvent* Event) override;

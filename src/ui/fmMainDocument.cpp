@@ -119,7 +119,7 @@ void TFormMain::OpenFile(const std::string& FileName) {
             Data.RemoveOrphans();
             aZoomFitExecute();
             FRecentFiles1->AddFile(FFileManager->FileName());
-            Preferences().ApplyToAll(ApplyTargets());
+            ApplySettings();
         }
     }
     UpdateControls();
@@ -178,6 +178,10 @@ bool TFormMain::Written(bool Saved) {
         MessageDlg("Die Datei konnte nicht gespeichert werden.", TMsgDlgType::mtError, mbOK);
     UpdateControls();
     return Saved;
+}
+
+void TFormMain::ApplySettings() {
+    Preferences().ApplyToAll(ApplyTargets());
 }
 
 TApplyTargets TFormMain::ApplyTargets() {

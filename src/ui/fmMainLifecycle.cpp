@@ -44,7 +44,7 @@ void TFormMain::FormShow() {
     }
     if (Prefs.GetBoolean("Program", "StartMaximized"))
         setWindowState(windowState() | Qt::WindowMaximized);
-    Prefs.ApplyToAll(ApplyTargets());
+    ApplySettings();
     if (IsRegularFile(FCommandLineFile))
         OpenFile(FCommandLineFile);
     UpdateControls();

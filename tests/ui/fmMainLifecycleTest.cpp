@@ -3,8 +3,10 @@
 #include "FormMainRig.h"
 #include "support/QtSurfaceRig.h"
 #include "ui/AppWindows.h"
+#include "ui/ModalSeam.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -160,6 +162,7 @@ TEST_F(FormMainLifecycle, YesToAnErrorStillAsksToSaveAndAbortKeepsTheProgram) {
 
 TEST(FormMainErrors, AnExceptionThatAnEventLetThroughReachesTheBox) {
     TFormMainRig Rig; // the platform and the settings
+    TScopedModalRunner StartWindow([](QDialog&) { return int(QDialog::Accepted); });
     TAppWindows Windows(QtTestApp(), {QStringLiteral("koplar")});
     Windows.FormMain().show();
     Rig.Platform.Scripted().Answers = {TModalResult::mrNo};

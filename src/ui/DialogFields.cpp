@@ -4,12 +4,24 @@
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <cmath>
 
 QString DecimalText(double Value) {
     return QString::fromStdString(FormatFixed(Value, 3));
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog& Dialog) {
+    auto* Buttons = new QDialogButtonBox(&Dialog);
+    Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QObject::connect(Buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
+    QObject::connect(Buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
+    return Buttons;
 }
 
 void Inform(const std::string& Text) {

@@ -10,10 +10,14 @@
 #include <optional>
 #include <string>
 
+class QDialog;
+class QDialogButtonBox;
 class QLineEdit;
 class QWidget;
 
 QString DecimalText(double Value);
+// "OK" (the default, accepts) and "Abbrechen" (rejects) for Dialog.
+QDialogButtonBox* OkCancelButtons(QDialog& Dialog);
 // An information box with the OK button.
 void Inform(const std::string& Text);
 // Tells the user that the input for What ("die Länge") is not allowed, and focuses Field.

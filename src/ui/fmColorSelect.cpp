@@ -1,6 +1,7 @@
 #include "ui/fmColorSelect.h"
 
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -18,11 +19,7 @@ TFormColorSelect::TFormColorSelect(QWidget* Parent) : QDialog(Parent) {
     Row->addWidget(new QLabel(QStringLiteral("Farbe:")));
     Row->addWidget(FcbColor, 1);
 
-    auto* Buttons = new QDialogButtonBox;
-    Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* Buttons = OkCancelButtons(*this);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->addLayout(Row);

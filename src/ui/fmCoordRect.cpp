@@ -1,5 +1,6 @@
 #include "ui/fmCoordRect.h"
 
+#include "ui/DialogFields.h"
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,11 +35,7 @@ TFormCoordRect::TFormCoordRect(QWidget* Parent) : QDialog(Parent) {
     Grid->addWidget(new QLabel(QStringLiteral("bis")), 1, 2);
     FeYmax = AddEdit("eYmax", *Grid, 1, 3);
 
-    auto* Buttons = new QDialogButtonBox;
-    Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* Buttons = OkCancelButtons(*this);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->addWidget(Group);

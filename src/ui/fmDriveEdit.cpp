@@ -5,6 +5,7 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
+#include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 #include "ui/WidgetNames.h"
 #include "ui/fmDriveEditValues.h"
@@ -48,7 +49,7 @@ double LinkAngle(const TCustomLink* Link) {
 }
 
 void Refuse(const char* Message, QWidget* Focus) {
-    Platform().Messages().MessageDlg(Message, TMsgDlgType::mtInformation, mbOK);
+    Inform(Message);
     Focus->setFocus();
 }
 

@@ -2,8 +2,8 @@
 
 #include "gear/uDrive.h"
 #include "gear/uGearUtils.h"
-#include "platform/FormatNumber.h"
 #include "platform/Platform.h"
+#include "ui/DialogFields.h"
 #include "ui/GuardedTabs.h"
 #include "ui/ModalSeam.h"
 #include "ui/WidgetNames.h"
@@ -27,10 +27,6 @@
 #include <utility>
 
 namespace {
-
-QString Fixed(double Value) {
-    return QString::fromStdString(FormatFixed(Value, 3));
-}
 
 std::optional<double> ReadNumber(const QString& Text) {
     return StrToFloatAnySep(Text.toStdString());
@@ -133,8 +129,8 @@ void TDriveValuesPage::Applied(const TDrive& Drive, TDriveScale Scale) {
 
 void TDriveValuesPage::ShowValues(const TDrive& Drive, TDriveScale Scale) {
     FScale = Scale;
-    lblStart->setText(Fixed(Scale.Start));
-    eTotal->setText(Fixed(Drive.GetValue(Drive.Intervals() - 1) / Scale.UnitsPerShown));
+    lblStart->setText(DecimalText(Scale.Start));
+    eTotal->setText(DecimalText(Drive.GetValue(Drive.Intervals() - 1) / Scale.UnitsPerShown));
     eTotal->setModified(false);
     const int Count = std::clamp(Drive.Intervals(), 0, MaxIntervals);
     {
@@ -151,7 +147,7 @@ void TDriveValuesPage::SetCell(int Row, double Shown) {
     auto* Number = new QTableWidgetItem(QString::number(Row + 1));
     Number->setFlags(Number->flags() & ~Qt::ItemIsEditable);
     sgValues->setItem(Row, 0, Number);
-    sgValues->setItem(Row, 1, new QTableWidgetItem(Fixed(Shown)));
+    sgValues->setItem(Row, 1, new QTableWidgetItem(DecimalText(Shown)));
 }
 
 void TDriveValuesPage::CountChanged(int Count) {
@@ -205,12 +201,12 @@ void TDriveValuesPage::FillRows() {
                            FirstValue + (LastValue - FirstValue) / (Last - First) * (Row - First));
     for (const auto& [Row, Value] : Cells)
         if (!std::isfinite(Value)) {
-            RefuseInput(FFillInput, btnFill);
+            RefuseInput(*btnFill, FFillInput);
             return;
         }
     const QSignalBlocker Quiet(sgValues);
     for (const auto& [Row, Value] : Cells)
-        sgValues->item(Row - 1, 1)->setText(Fixed(Value));
+        sgValues->item(Row - 1, 1)->setText(DecimalText(Value));
     FTableEdited = true;
 }
 
@@ -239,7 +235,7 @@ std::optional<double> TDriveValuesPage::ReadTotal(const TDrive& Drive) {
     const auto Shown = ReadNumber(eTotal->text());
     if (Shown && std::isfinite(*Shown * FScale.UnitsPerShown))
         return *Shown * FScale.UnitsPerShown;
-    RefuseInput(FTotalInput, eTotal);
+    RefuseInput(*eTotal, FTotalInput);
     return std::nullopt;
 }
 
@@ -250,17 +246,10 @@ std::optional<std::vector<double>> TDriveValuesPage::ReadTable() {
         const double Value = Shown ? (*Shown - FScale.Start) * FScale.UnitsPerShown : NAN;
         if (!std::isfinite(Value)) {
             sgValues->setCurrentCell(Row, 1);
-            RefuseInput(FCellInput, sgValues);
+            RefuseInput(*sgValues, FCellInput);
             return std::nullopt;
         }
         Values.push_back(Value);
     }
     return Values;
-}
-
-void TDriveValuesPage::RefuseInput(const char* Input, QWidget* Focus) const {
-    Platform().Messages().MessageDlg(std::string("Die Eingabe für ") + Input +
-                                         " ist nicht zulässig.\n\rBitte korrigieren Sie das!",
-                                     TMsgDlgType::mtInformation, mbOK);
-    Focus->setFocus();
 }

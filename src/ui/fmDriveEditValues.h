@@ -88,7 +88,6 @@ private:
     void FillRows();
     std::optional<double> ReadTotal(const TDrive& Drive);
     std::optional<std::vector<double>> ReadTable();
-    void RefuseInput(const char* Input, QWidget* Focus) const;
 
     TFormSelFill& FSelFill;
     TDriveScale FScale;

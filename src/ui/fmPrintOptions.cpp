@@ -1,5 +1,6 @@
 #include "ui/fmPrintOptions.h"
 
+#include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 
 #include <QButtonGroup>
@@ -25,13 +26,9 @@ TFormPrintOptions::TFormPrintOptions(QWidget* Parent) : QDialog(Parent) {
     }
     FPrintView->button(0)->setChecked(true);
 
-    auto* Buttons = new QDialogButtonBox(this);
+    QDialogButtonBox* Buttons = OkCancelButtons(*this);
     FSetup =
         Buttons->addButton(QStringLiteral("Drucker einrichten ..."), QDialogButtonBox::ActionRole);
-    Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(FSetup, &QPushButton::clicked, this, [this] {
         if (OnPrinterSetup)
             OnPrinterSetup();

@@ -2,6 +2,7 @@
 // program shows it, a script types, picks and clicks, and the dialog's result comes back.
 #pragma once
 
+#include "support/FakePlatform.h"
 #include "support/QtTestApp.h"
 #include "ui/ModalSeam.h"
 
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 // While it lives, a dialog shown modally is played by the script given for it instead of waiting
@@ -64,4 +66,17 @@ inline void Pick(QComboBox* Box, int Index) {
     QTest::keyClick(Box, Qt::Key_Home);
     for (int I = 0; I < Index; ++I)
         QTest::keyClick(Box, Qt::Key_Down);
+}
+
+// The texts of the boxes asked so far, each expected to be an information box with OK; they are
+// forgotten, so the next call sees only newer ones.
+inline std::vector<std::string> TakeInformationTexts(TScriptedMessages& Messages) {
+    std::vector<std::string> Texts;
+    for (const TAskedMessage& M : Messages.Asked) {
+        EXPECT_EQ(M.Type, TMsgDlgType::mtInformation);
+        EXPECT_EQ(M.Buttons, unsigned(mbOK));
+        Texts.push_back(M.Text);
+    }
+    Messages.Asked.clear();
+    return Texts;
 }

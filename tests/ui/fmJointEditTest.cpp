@@ -42,13 +42,7 @@ protected:
         return RunModal(Form);
     }
     std::vector<std::string> Messages() {
-        std::vector<std::string> Texts;
-        for (const TAskedMessage& M : Rig.View.Rig.Platform.Scripted().Asked) {
-            EXPECT_EQ(M.Type, TMsgDlgType::mtInformation);
-            EXPECT_EQ(M.Buttons, unsigned(mbOK));
-            Texts.push_back(M.Text);
-        }
-        return Texts;
+        return TakeInformationTexts(Rig.View.Rig.Platform.Scripted());
     }
 
     QApplication& App = QtTestApp();

@@ -44,14 +44,7 @@ protected:
         return RunModal(Form);
     }
     std::vector<std::string> Messages() {
-        std::vector<std::string> Texts;
-        for (const TAskedMessage& M : Rig.View.Rig.Platform.Scripted().Asked) {
-            EXPECT_EQ(M.Type, TMsgDlgType::mtInformation);
-            EXPECT_EQ(M.Buttons, unsigned(mbOK));
-            Texts.push_back(M.Text);
-        }
-        Rig.View.Rig.Platform.Scripted().Asked.clear();
-        return Texts;
+        return TakeInformationTexts(Rig.View.Rig.Platform.Scripted());
     }
     std::string Shown(TField Field) const { return (Form.*Field)->text().toStdString(); }
     std::vector<TMMPoint> Places() const {

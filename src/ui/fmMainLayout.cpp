@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int TopIconSize = 24;
@@ -22,7 +24,19 @@ constexpr int RightBarWidth = 114;
 constexpr QSize RightButtonSize(57, 56);
 constexpr int TreePanelWidth = 185;
 constexpr int TreePanelMinWidth = 100;
-constexpr int StatusPanelWidths[] = {20, 150, 180, 180}; // the last panel takes the rest
+// The last panel takes the rest. The widths were chosen for a narrower font than most desktops
+// use here: a coordinate panel grows until its widest usual text fits.
+struct TStatusPanel {
+    int Width;
+    const char* Widest;
+};
+constexpr TStatusPanel StatusPanels[] = {
+    {20, ""},
+    {150, "x=-9999.999 mm  y=-9999.999 mm"},
+    {180, "x(99)=-9999.999 mm  y(99)=-9999.999 mm"},
+    {180, ""},
+};
+constexpr int StatusPanelPadding = 8;
 constexpr int ScrollMin = 1;
 constexpr int ScrollMax = 2000;
 constexpr int ScrollPage = 100;
@@ -229,8 +243,14 @@ void TFormMain::BuildStatusBar() {
         auto* Panel = new QLabel(Bar);
         Panel->setObjectName(QStringLiteral("StatusPanel%1").arg(I));
         const bool Last = I == StatusPanelCount - 1;
-        if (!Last)
-            Panel->setFixedWidth(StatusPanelWidths[I]);
+        if (!Last) {
+            const TStatusPanel& P = StatusPanels[I];
+            const int Needed =
+                *P.Widest ? Panel->fontMetrics().horizontalAdvance(QString::fromLatin1(P.Widest)) +
+                                StatusPanelPadding
+                          : 0;
+            Panel->setFixedWidth(std::max(P.Width, Needed));
+        }
         Bar->addWidget(Panel, Last ? 1 : 0);
         FStatusPanels[I] = Panel;
     }

@@ -118,7 +118,9 @@ std::string TJoint::MPol() const {
             if (std::find(Pairs.begin(), Pairs.end(), Pair) != Pairs.end())
                 continue;
             Pairs.push_back(Pair);
-            Text += std::to_string(Pair.first) + std::to_string(Pair.second) + " ";
+            Text += std::to_string(Pair.first);
+            Text += std::to_string(Pair.second);
+            Text += ' ';
         }
     return Text;
 }

@@ -69,10 +69,13 @@ int TMMGraphicItemList::IndexOf(const TMMGraphicItem* Item) const {
 }
 
 void TMMGraphicItemList::SortByOrder() {
-    // Equal orders keep their sequence.
-    std::stable_sort(
-        FItems.begin(), FItems.end(),
-        [](const TMMGraphicItem* A, const TMMGraphicItem* B) { return A->Order() < B->Order(); });
+    auto ByOrder = [](const TMMGraphicItem* A, const TMMGraphicItem* B) {
+        return A->Order() < B->Order();
+    };
+    // Every repaint asks, and the list is nearly always in order: the stable sort would still
+    // allocate its buffer and merge. Equal orders keep their sequence.
+    if (!std::is_sorted(FItems.begin(), FItems.end(), ByOrder))
+        std::stable_sort(FItems.begin(), FItems.end(), ByOrder);
 }
 
 TNotifyChangeLink::~TNotifyChangeLink() {

@@ -4,11 +4,13 @@
 
 #include <QFontMetrics>
 #include <QPolygon>
+#include <QScopedValueRollback>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -100,8 +102,78 @@ TQtCanvas::~TQtCanvas() {
 }
 
 void TQtCanvas::Flush() {
+    if (!FAtOnce && !FPending.Empty()) {
+        const TState Now = State();
+        {
+            const QScopedValueRollback<bool> AtOnce(FAtOnce, true);
+            FPending.Replay([this](const TQtPendingDrawing::TStep& S) {
+                if (S.Call)
+                    S.Call();
+                else
+                    CopyNow(S);
+            });
+        }
+        Restore(Now);
+    }
     if (FOwnPainter && FOwnPainter->isActive())
         FOwnPainter->end();
+}
+
+TQtCanvas::TState TQtCanvas::State() const {
+    return TState{Pen(), Brush(), Font(), TextTransparent()};
+}
+
+void TQtCanvas::Restore(const TState& S) {
+    Pen() = S.Pen;
+    Brush() = S.Brush;
+    Font() = S.Font;
+    SetTextTransparent(S.TextTransparent);
+}
+
+template <typename TCall> bool TQtCanvas::Deferred(TCall Call) {
+    if (!FDefers || FAtOnce)
+        return false;
+    FPending.Add({[this, S = State(), Call] {
+                      Restore(S);
+                      Call();
+                  },
+                  {},
+                  nullptr,
+                  {},
+                  {}});
+    if (FPending.Full())
+        Flush();
+    return true;
+}
+
+void TQtCanvas::Copy(TQtPendingDrawing::TStep Step) {
+    if (!FDefers || FAtOnce) {
+        CopyNow(Step);
+        return;
+    }
+    FPending.Add(std::move(Step));
+    if (FPending.Full())
+        Flush();
+}
+
+void TQtCanvas::CopyNow(const TQtPendingDrawing::TStep& Step) {
+    QPainter* P = Begin(false);
+    if (!P)
+        return;
+    const QImage& Source = Step.Shape ? Step.Shape->Image : Step.Label;
+    QImage* Target = !Step.Shape || Step.Shape->Runs ? WritableImage(Step.Box) : nullptr;
+    if (!Target)
+        P->drawImage(Step.Box.topLeft(), Source);
+    else if (Step.Shape)
+        QtPixelWrites::CopyRuns(*Target, Step.Box.topLeft(), Source, *Step.Shape->Runs);
+    else
+        QtPixelWrites::CopyAll(*Target, Step.Box.topLeft(), Source);
+    Drawn(Step.Ink);
+}
+
+void TQtCanvas::FillRectNow(const TRect& R) {
+    const QScopedValueRollback<bool> AtOnce(FAtOnce, true);
+    TQtCanvas::FillRect(R);
 }
 
 QColor TQtCanvas::ToQColor(TColor C) {
@@ -151,7 +223,7 @@ QPainter* TQtCanvas::Begin(bool WithBrush) {
 }
 
 void TQtCanvas::DoLine(TPoint From, TPoint To) {
-    if (From == To)
+    if (From == To || Deferred([=, this] { TQtCanvas::DoLine(From, To); }))
         return;
     if (QPainter* P = Begin(false)) {
         if (!FillAxisLine(From, To))
@@ -174,7 +246,7 @@ bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
-    if (Points.size() < 2)
+    if (Points.size() < 2 || Deferred([=, this] { TQtCanvas::Polyline(Points); }))
         return;
     QPainter* P = Begin(false);
     if (!P)
@@ -214,7 +286,7 @@ void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
-    if (Points.size() < 2)
+    if (Points.size() < 2 || Deferred([=, this] { TQtCanvas::Polygon(Points); }))
         return;
     if (QPainter* P = Begin(true)) {
         P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
@@ -229,23 +301,22 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     if (!P)
         return;
     const QRect Box = OutlineBox(X1, Y1, X2, Y2);
-    if (const TQtEllipseCache::TShape* Shape = CachedEllipse(Box, *P)) {
-        const QPoint At = Box.topLeft() + Shape->Offset;
-        QImage* Target = Shape->Runs ? WritableImage(QRect(At, Shape->Image.size())) : nullptr;
-        if (Target)
-            QtPixelWrites::CopyRuns(*Target, At, Shape->Image, *Shape->Runs);
-        else
-            P->drawImage(At, Shape->Image);
-    } else {
-        P->drawEllipse(Box);
+    if (auto Shape = CachedEllipse(Box, *P)) {
+        const QRect At(Box.topLeft() + Shape->Offset, Shape->Image.size());
+        Copy({{}, {}, std::move(Shape), At, Padded(Box)});
+        return;
     }
+    if (Deferred([=, this] { TQtCanvas::Ellipse(X1, Y1, X2, Y2); }))
+        return;
+    P->drawEllipse(Box);
     Drawn(Padded(Box));
 }
 
-const TQtEllipseCache::TShape* TQtCanvas::CachedEllipse(const QRect& Box, const QPainter& P) {
+std::shared_ptr<const TQtEllipseCache::TShape> TQtCanvas::CachedEllipse(const QRect& Box,
+                                                                        const QPainter& P) {
     if (!OnOwnImage())
         return nullptr;
-    const TQtEllipseCache::TShape* Shape = FEllipses.Get(Box, Pen(), FPainterFill, P);
+    auto Shape = FEllipses.Get(Box, Pen(), FPainterFill, P);
     // Where the device clips the ellipse, only drawing it in place is sure to clip it alike.
     if (!Shape || !QRect(0, 0, FDevice->width(), FDevice->height())
                        .contains(QRect(Box.topLeft() + Shape->Offset, Shape->Image.size())))
@@ -255,7 +326,8 @@ const TQtEllipseCache::TShape* TQtCanvas::CachedEllipse(const QRect& Box, const 
 
 void TQtCanvas::ArcOrPie(bool IsPie, int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4,
                          int Y4) {
-    if (X1 == X2 || Y1 == Y2)
+    if (X1 == X2 || Y1 == Y2 ||
+        Deferred([=, this] { ArcOrPie(IsPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4); }))
         return;
     QPainter* P = Begin(IsPie);
     if (!P)
@@ -286,7 +358,7 @@ void TQtCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 }
 
 void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
-    if (X1 == X2 || Y1 == Y2)
+    if (X1 == X2 || Y1 == Y2 || Deferred([=, this] { TQtCanvas::Rectangle(X1, Y1, X2, Y2); }))
         return;
     QPainter* P = Begin(true);
     if (!P)
@@ -300,7 +372,8 @@ void TQtCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 
 void TQtCanvas::FillRect(const TRect& R) {
     // Compared, not subtracted: a rectangle of saturated pixels is wider than an int.
-    if (Brush().Style == TBrushStyle::bsClear || R.Right <= R.Left || R.Bottom <= R.Top)
+    if (Brush().Style == TBrushStyle::bsClear || R.Right <= R.Left || R.Bottom <= R.Top ||
+        Deferred([=, this] { TQtCanvas::FillRect(R); }))
         return;
     QPainter* P = Begin(false);
     if (!P)
@@ -347,13 +420,11 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
         return;
     if (const QImage* Label = CachedLabel(Text)) {
         const QRect Box = BoxAt(X, Y, Label->size());
-        if (QImage* Target = WritableImage(Box))
-            QtPixelWrites::CopyAll(*Target, Box.topLeft(), *Label);
-        else
-            P->drawImage(X, Y, *Label);
-        Drawn(Box);
+        Copy({{}, *Label, nullptr, Box, Box});
         return;
     }
+    if (Deferred([=, this] { TQtCanvas::TextOut(X, Y, Text); }))
+        return;
     const QString S = ToQString(Text);
     P->setFont(FText.Font(Font()));
     const QFontMetrics M = P->fontMetrics();
@@ -378,6 +449,8 @@ int TQtCanvas::TextHeight(const std::string&) {
 }
 
 void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
+    if (Deferred([=, this] { TQtCanvas::SetPixel(X, Y, Color); }))
+        return;
     QPainter* P = Begin(false);
     if (!P)
         return;
@@ -407,8 +480,14 @@ void TQtCanvas::Draw(int X, int Y, const TBitmap& Source) {
     const auto* Bitmap = dynamic_cast<const TQtBitmap*>(&Source);
     if (!Bitmap)
         return;
+    // It reads pixels, perhaps this canvas's own: what waits is drawn first.
+    if (FDefers && !FAtOnce)
+        Flush();
+    // Taken before the painter begins: completing the source's drawing ends its painter, which
+    // may be this one. Held, its pixels stay as they are while the painter draws.
+    const QImage Pixels = Bitmap->Image();
     if (QPainter* P = Begin(false)) {
-        P->drawImage(X, Y, Bitmap->Image());
+        P->drawImage(X, Y, Pixels);
         Drawn(BoxAt(X, Y, QSize(Bitmap->Width(), Bitmap->Height())));
     }
 }
@@ -466,16 +545,17 @@ void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
         TQtCanvas::FillRect(R);
         return;
     }
+    // A clear starts a repaint: what waits is drawn on the picture it was meant for.
+    Flush();
     FBitmap.Unshare();
     const QRgb Background = ToQColor(Brush().Color).rgb();
     TQtInk& Ink = FBitmap.FInk;
     if (Ink.On(Image.size(), Background)) {
         // Only where it was drawn on does the picture differ from the fill.
         for (const QRect& Inked : Ink.Region())
-            TQtCanvas::FillRect(
-                Rect(Inked.left(), Inked.top(), Inked.right() + 1, Inked.bottom() + 1));
+            FillRectNow(Rect(Inked.left(), Inked.top(), Inked.right() + 1, Inked.bottom() + 1));
     } else {
-        TQtCanvas::FillRect(R);
+        FillRectNow(R);
     }
     Ink.Reset(Image.size(), Background);
 }

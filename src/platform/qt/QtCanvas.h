@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 #include "platform/qt/QtEllipseCache.h"
 #include "platform/qt/QtInk.h"
+#include "platform/qt/QtPendingDrawing.h"
 #include "platform/qt/QtTextCache.h"
 
 #include <QFont>
@@ -24,7 +25,8 @@ public:
     explicit TQtCanvas(QPainter& Painter);
     ~TQtCanvas() override;
 
-    // Ends the own painter, so that the device may be read, resized or shown.
+    // Completes the drawing calls so far and ends the own painter, so that the device may be
+    // read, resized or shown.
     void Flush();
 
     void Polyline(const std::vector<TPoint>& Points) override;
@@ -47,8 +49,26 @@ protected:
     // Called after every drawing call with a box around all it may have drawn (a screen canvas
     // shows what was drawn, a picture remembers where it has ink).
     virtual void Drawn(const QRect&) {}
+    // From now on drawing calls wait until Flush; only for a canvas that draws on its own image,
+    // which nobody reads without flushing it first.
+    void DrawWhenFlushed() { FDefers = true; }
+    // Fills at once, even while drawing calls wait.
+    void FillRectNow(const TRect& R);
 
 private:
+    struct TState {
+        TPen Pen;
+        TBrush Brush;
+        TFont Font;
+        bool TextTransparent;
+    };
+    TState State() const;
+    void Restore(const TState& S);
+    // Keeps Call, with the state in force, for Flush; false when drawing calls are done at once.
+    template <typename TCall> bool Deferred(TCall Call);
+    // Copies a cached label or shape now, or keeps the copy for Flush.
+    void Copy(TQtPendingDrawing::TStep Step);
+    void CopyNow(const TQtPendingDrawing::TStep& Step);
     // The painter with the pen in force, and the brush for shapes that fill; nullptr when there
     // is nothing to draw on.
     QPainter* Begin(bool WithBrush);
@@ -64,7 +84,8 @@ private:
     const QImage* CachedLabel(const std::string& Text);
     // The ellipse of the outline box with the painter's pen and brush, when drawing it may take
     // a copy.
-    const TQtEllipseCache::TShape* CachedEllipse(const QRect& Box, const QPainter& P);
+    std::shared_ptr<const TQtEllipseCache::TShape> CachedEllipse(const QRect& Box,
+                                                                 const QPainter& P);
     // Fills a two-pixel solid line that runs along an axis where the painter would draw it; false
     // when it is some other line or only the painter may draw there.
     bool FillAxisLine(TPoint From, TPoint To);
@@ -85,6 +106,9 @@ private:
     std::optional<TColor> FPainterFill; // none: no brush
     TQtTextCache FText;
     TQtEllipseCache FEllipses;
+    bool FDefers = false; // drawing calls wait for Flush
+    bool FAtOnce = false; // drawing calls are done at once, even where they could wait
+    TQtPendingDrawing FPending;
 };
 
 class TQtBitmap : public TBitmap {
@@ -106,7 +130,9 @@ private:
     // the pixels they cover.
     class TImageCanvas : public TQtCanvas {
     public:
-        explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {}
+        explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {
+            DrawWhenFlushed();
+        }
         void FillRect(const TRect& R) override;
 
     protected:

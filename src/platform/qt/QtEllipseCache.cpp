@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <utility>
 
-const TQtEllipseCache::TShape* TQtEllipseCache::Get(const QRect& Box, const TPen& Pen,
-                                                    std::optional<TColor> Fill,
-                                                    const QPainter& Painter) {
+std::shared_ptr<const TQtEllipseCache::TShape> TQtEllipseCache::Get(const QRect& Box,
+                                                                    const TPen& Pen,
+                                                                    std::optional<TColor> Fill,
+                                                                    const QPainter& Painter) {
     if (Box.width() > MaxSide || Box.height() > MaxSide || Pen.Width > MaxSide)
         return nullptr;
     auto It = std::find_if(FShapes.begin(), FShapes.end(), [&](const TEntry& E) {
         return E.Size == Box.size() && E.Pen == Pen && E.Fill == Fill;
     });
     if (It != FShapes.end())
-        return &It->Shape;
+        return It->Shape;
     if (FShapes.size() >= MaxShapes)
         FShapes.clear();
-    FShapes.push_back(TEntry{Box.size(), Pen, Fill, Render(Box.size(), Painter)});
-    return &FShapes.back().Shape;
+    FShapes.push_back(
+        TEntry{Box.size(), Pen, Fill, std::make_shared<const TShape>(Render(Box.size(), Painter))});
+    return FShapes.back().Shape;
 }
 
 TQtEllipseCache::TShape TQtEllipseCache::Render(QSize Size, const QPainter& Painter) {

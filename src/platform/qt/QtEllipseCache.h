@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -27,9 +28,10 @@ public:
     };
 
     // The ellipse that Painter's drawEllipse (Box) gives with its pen and brush, which are Pen
-    // and Fill (none: no brush); nullptr when the box is too large to keep.
-    const TShape* Get(const QRect& Box, const TPen& Pen, std::optional<TColor> Fill,
-                      const QPainter& Painter);
+    // and Fill (none: no brush); nullptr when the box is too large to keep. Shared, so that a
+    // drawing waiting to be done keeps its shape when the cache starts afresh.
+    std::shared_ptr<const TShape> Get(const QRect& Box, const TPen& Pen, std::optional<TColor> Fill,
+                                      const QPainter& Painter);
 
     std::size_t Count() const { return FShapes.size(); }
 
@@ -38,7 +40,7 @@ private:
         QSize Size;
         TPen Pen;
         std::optional<TColor> Fill;
-        TShape Shape;
+        std::shared_ptr<const TShape> Shape;
     };
     static TShape Render(QSize Size, const QPainter& Painter);
 

@@ -128,6 +128,7 @@ public:
 private:
     // Fills that cover the whole picture draw on a picture nobody else holds, without copying
     // the pixels they cover.
+    // The drawing between two reads of the picture waits until the first read.
     class TImageCanvas : public TQtCanvas {
     public:
         explicit TImageCanvas(TQtBitmap& Bitmap) : TQtCanvas(&Bitmap.FImage), FBitmap(Bitmap) {

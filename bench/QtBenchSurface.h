@@ -17,8 +17,9 @@ inline QApplication& BenchApp() {
     static char* Argv[] = {Name, nullptr};
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication A(Argc, Argv);
-    return A;
+    // Never freed: as a static it would go after Qt's own globals and crash the exit.
+    static QApplication* A = new QApplication(Argc, Argv);
+    return *A;
 }
 
 // One pixel per millimetre: world (x, y) is pixel (x, 1080 - y).

@@ -8,6 +8,7 @@
 #include "surface/MMDiagram.h"
 #include "surface/MMIntervalLine.h"
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 #include "ui/fDiagram.h"
 #include "ui/fmColorSelect.h"
@@ -111,8 +112,8 @@ void TFormFunc::Button1Click() {
     const TMMRect Old = S.ViewRect();
     FFormCoordRect->eGSTmin()->setText(QString::number(Round(S.XMin())));
     FFormCoordRect->eGSTmax()->setText(QString::number(Round(S.XMax())));
-    FFormCoordRect->eYMin()->setText(QString::fromStdString(FormatFixed(S.YMin(), 3)));
-    FFormCoordRect->eYmax()->setText(QString::fromStdString(FormatFixed(S.YMax(), 3)));
+    FFormCoordRect->eYMin()->setText(DecimalText(S.YMin()));
+    FFormCoordRect->eYmax()->setText(DecimalText(S.YMax()));
     if (RunModal(*FFormCoordRect) != QDialog::Accepted)
         return;
     ApplyLimits(*FFormCoordRect->eGSTmin(), *FFormCoordRect->eGSTmax(), Old.Left, Old.Right,

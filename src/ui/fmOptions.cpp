@@ -2,9 +2,9 @@
 
 #include "gear/uGearPrefs.h"
 #include "gear/uGearUtils.h"
-#include "platform/FormatNumber.h"
 #include "platform/Platform.h"
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 #include "xml/XMLPrefs.h"
 
 #include <QCheckBox>
@@ -93,9 +93,9 @@ void TFormOptions::LoadColorSettings() {
     for (const auto& B : FSizes)
         B.Control->setValue(Settings().GetInteger(B.Category, B.Name));
     FFilledBeta = Settings().GetDouble("Planes", "Beta");
-    FEPlaneBeta->setText(QString::fromStdString(FormatFixed(FFilledBeta / Pi * 180, 3)));
+    FEPlaneBeta->setText(DecimalText(FFilledBeta / Pi * 180));
     FFilledLength = Settings().GetDouble("Planes", "Length");
-    FEPlaneLength->setText(QString::fromStdString(FormatFixed(FFilledLength, 3)));
+    FEPlaneLength->setText(DecimalText(FFilledLength));
     LoadColors(FViewColors);
 }
 

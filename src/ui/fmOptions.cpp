@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -62,9 +63,12 @@ TFormOptions::TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent)
 }
 
 void TFormOptions::showEvent(QShowEvent* Event) {
-    FormShow();
-    if (const QScreen* Screen = screen())
-        move(Screen->availableGeometry().center() - rect().center());
+    // A restore from minimised shows the dialog again with what the user typed.
+    if (!Event->spontaneous()) {
+        FormShow();
+        if (const QScreen* Screen = screen())
+            move(Screen->availableGeometry().center() - rect().center());
+    }
     QDialog::showEvent(Event);
 }
 

@@ -328,6 +328,25 @@ TEST_F(FormOptionsTest, OpensOnTheFirstPagesWithWhatIsStoredNow) {
     EXPECT_EQ(Shown("ePlaneLength"), "7.500");
 }
 
+TEST_F(FormOptionsTest, ARestoreFromMinimisedKeepsWhatWasTyped) {
+    Show();
+    Child<QTabWidget>("pcOptions")->setCurrentWidget(Child<QWidget>("tsColors"));
+    Type("ePlaneLength", "99");
+    Child<QSpinBox>("seJointRadius")->setValue(17);
+    Form.showMinimized();
+    QApplication::processEvents();
+    Form.showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(Shown("ePlaneLength"), "99");
+    EXPECT_EQ(Child<QSpinBox>("seJointRadius")->value(), 17);
+    EXPECT_EQ(Child<QTabWidget>("pcOptions")->currentWidget()->objectName(), "tsColors");
+    // Shown anew, it starts again from what is stored.
+    Press("bBtnCancel");
+    Show();
+    EXPECT_NE(Shown("ePlaneLength"), "99");
+    EXPECT_EQ(Child<QSpinBox>("seJointRadius")->value(), Prefs().GetInteger("Joints", "Radius"));
+}
+
 struct TBadPlaneCase {
     const char* Field;
     const char* Message;

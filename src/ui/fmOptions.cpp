@@ -121,7 +121,7 @@ bool TFormOptions::SaveAnimationSettings() {
 bool TFormOptions::SaveColorSettings() {
     StoreColors(FColors);
     for (const auto& B : FSizes)
-        Settings().SetValue(B.Category, B.Name, B.Control->value());
+        Settings().SetValue(B.Category, B.Name, SpinValue(*B.Control));
     Settings().SetValue("Rack", "JointStyle", TVariant::Byte(0));
     const std::optional<double> Beta = ReadPlaneField(
         FEPlaneBeta, FFilledBeta, DegreesToRadians,

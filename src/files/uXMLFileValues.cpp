@@ -88,7 +88,18 @@ bool Expect(std::string_view S, std::size_t& Pos, char C) {
     return true;
 }
 
+
 const TFileClock SystemClock;
+
+// The year within fifty years of the clock's that ends in the two digits.
+int NearestYearEndingIn(int TwoDigits) {
+    const int Now = static_cast<int>(
+        CivilFromDays(static_cast<long long>(std::floor(FileClockNow())) + FileEpochDays).Year);
+    const int Year = Now - (Now % 100) + TwoDigits;
+    if (Year < Now - 50)
+        return Year + 100;
+    return Year >= Now + 50 ? Year - 100 : Year;
+}
 
 } // namespace
 
@@ -228,7 +239,14 @@ double ParseFileDateTime(std::string_view Text) {
     std::size_t Pos = 0;
     int Day = 0, Month = 0, Year = 0, Hour = 0, Minute = 0, Second = 0;
     if (!ReadDigits(T, Pos, 2, Day) || !Expect(T, Pos, '.') || !ReadDigits(T, Pos, 2, Month) ||
-        !Expect(T, Pos, '.') || !ReadDigits(T, Pos, 4, Year))
+        !Expect(T, Pos, '.'))
+        return 0;
+    const std::size_t YearStart = Pos;
+    if (!ReadDigits(T, Pos, 4, Year))
+        return 0;
+    if (Pos - YearStart == 2)
+        Year = NearestYearEndingIn(Year);
+    else if (Pos - YearStart != 4)
         return 0;
     if (Pos < T.size()) {
         if (!Expect(T, Pos, ' '))

@@ -88,6 +88,23 @@ bool Expect(std::string_view S, std::size_t& Pos, char C) {
     return true;
 }
 
+// At the top of the range the nearest 15 digits can lie beyond the largest double, which no
+// reader takes back.
+bool RoundsPastLargest(const char* First, const char* Last) {
+    double Value = 0;
+    return std::from_chars(First, Last, Value).ec == std::errc::result_out_of_range;
+}
+
+// Rounding went up, so one less in the last digit is the value rounded toward zero.
+void RoundTowardZero(char* Digits, int Count) {
+    for (int I = Count - 1; I >= 0; --I) {
+        if (Digits[I] != '0') {
+            --Digits[I];
+            return;
+        }
+        Digits[I] = '9';
+    }
+}
 
 const TFileClock SystemClock;
 
@@ -117,6 +134,8 @@ std::string FormatFileNumber(double Value) {
     for (const char* P = Sci; P != E; ++P)
         if (*P != '.')
             Digits[Count++] = *P;
+    if (RoundsPastLargest(Sci, End))
+        RoundTowardZero(Digits, Count);
     while (Count > 1 && Digits[Count - 1] == '0')
         --Count;
     int Exponent = 0;

@@ -79,7 +79,13 @@ TEST(FileWriterTest, NumbersHaveOneFormWhateverTheSeparatorInForce) {
                            {1234567890123456, "1,23456789012346E15"},
                            {999999999999999.9, "1E15"},
                            {1e20, "1E20"},
-                           {100, "100"}};
+                           {100, "100"},
+                           // The nearest 15 digits lie past the largest double: toward zero.
+                           {std::numeric_limits<double>::max(), "1,79769313486231E308"},
+                           {-std::numeric_limits<double>::max(), "-1,79769313486231E308"},
+                           {1.797693134862315e308, "1,79769313486231E308"},
+                           {1.79769313486231e308, "1,79769313486231E308"},
+                           {std::numeric_limits<double>::denorm_min(), "4,94065645841247E-324"}};
     for (char Separator : {',', '.'}) {
         TSeparatorGuard Guard(Separator);
         for (const TCase& C : Cases) {

@@ -81,12 +81,16 @@ private:
     double Coordinate(TXMLNode Node, const char* Name) const;
 
     // The file's UID when it is valid and no part read before holds it; else the part keeps a
-    // fresh one.
+    // fresh one. References still find the part by the file's number.
     void TakeUID(TGearPart& Part, int FileUID);
     // Fresh UIDs were drawn while the file's were still unknown: one that a later part claimed
     // is drawn again.
     void RenewFreshUIDs();
+    // Shown numbers start at 1; a joint or link numbered below gets the lowest free number.
+    void RenewIDs();
+    template <class TList> void RenewIDs(const TList& List);
     void Forget(const TGearPart* Part);
+    // The keys by the numbers the file gives, joints and links each in their own table.
     void IndexParts();
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
@@ -96,6 +100,8 @@ private:
     int FVersion = CurrentFileVersion;
     std::unordered_set<int> FClaimedUIDs;
     std::vector<TGearPart*> FFreshUIDs;
+    // The number each part has in the file: its UID in version 3, its ID before.
+    std::unordered_map<const TGearPart*, int> FFileNumbers;
     // Each link read with the "refjoint" it asks for, applied once its joints are known.
     std::vector<std::pair<TCustomLink*, int>> FReferenceJoints;
     // Keys of the version in force: UIDs, IDs or positions.
@@ -124,8 +130,9 @@ void TFileReader::ReadContents(TXMLNode Data, int Version) {
     ReadGearInfo(FDoc.ChildByName(Data, "gearinfo"));
     ReadJoints(FDoc.ChildByName(Data, "joints"));
     ReadLinks(FDoc.ChildByName(Data, "links"));
-    RenewFreshUIDs();
     IndexParts();
+    RenewFreshUIDs();
+    RenewIDs();
     ReadConnections(FDoc.ChildByName(Data, "connections"));
     ApplyReferenceJoints();
     ReadDrives(FDoc.ChildByName(Data, "drives"));
@@ -168,6 +175,7 @@ TJoint* TFileReader::ReadJoint(TXMLNode Node) {
     ApplyToJoint(*Joint);
     if (Current)
         TakeUID(*Joint, UID);
+    FFileNumbers[Joint] = Current ? UID : ID;
     Joint->SetID(ID);
     Joint->SetIdentifier(Text(Node, Current ? "name" : "ident"));
     Joint->SetVisible(Visible);
@@ -218,6 +226,7 @@ TCustomLink* TFileReader::ReadLink(TXMLNode Node) {
                                         : static_cast<TCustomLink*>(NewLink<TSlider>());
     if (Current)
         TakeUID(*Link, UID);
+    FFileNumbers[Link] = Current ? UID : ID;
     Link->SetID(ID);
     Link->SetIdentifier(Text(Node, Current ? "name" : "ident"));
     Link->SetVisible(Visible);
@@ -393,17 +402,34 @@ void TFileReader::RenewFreshUIDs() {
             Part->SetUID(FModel.Parts().NewUID());
 }
 
+template <class TList> void TFileReader::RenewIDs(const TList& List) {
+    std::unordered_set<int> Taken;
+    for (const auto* Part : List)
+        Taken.insert(Part->ID());
+    int Next = 1;
+    for (auto* Part : List)
+        if (Part->ID() < 1) {
+            while (Taken.count(Next))
+                ++Next;
+            Part->SetID(Next++);
+        }
+}
+
+void TFileReader::RenewIDs() {
+    RenewIDs(FModel.Joints());
+    RenewIDs(FModel.Links());
+}
+
 void TFileReader::Forget(const TGearPart* Part) {
     if (std::erase(FFreshUIDs, Part) == 0)
         FClaimedUIDs.erase(Part->UID());
+    FFileNumbers.erase(Part);
     std::erase_if(FReferenceJoints, [Part](const auto& R) { return R.first == Part; });
 }
 
 void TFileReader::IndexParts() {
     auto Key = [this](const TGearPart& Part, int Position) {
-        if (FVersion == CurrentFileVersion)
-            return Part.UID();
-        return FVersion == 2 ? Part.ID() : Position;
+        return FVersion == CurrentFileVersion || FVersion == 2 ? FFileNumbers.at(&Part) : Position;
     };
     // emplace keeps the first part of a key, as a search through the list finds it.
     for (int I = 0; I < FModel.Joints().Count(); ++I)

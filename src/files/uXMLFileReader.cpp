@@ -66,6 +66,9 @@ private:
     void ReadLinkConnection(TXMLNode Node);
     void ReadJointConnection(TXMLNode Node);
     void ApplyReferenceJoints();
+    // Sliders that share joints form one group whose joints all stand where its pin stands, so
+    // that what is read writes back unchanged.
+    void SettleSliders();
     void ReadDrives(TXMLNode Node);
     TDrive* ReadDrive(TXMLNode Node);
     void ReadValues(TXMLNode Node, TDrive& Drive);
@@ -135,6 +138,7 @@ void TFileReader::ReadContents(TXMLNode Data, int Version) {
     RenewIDs();
     ReadConnections(FDoc.ChildByName(Data, "connections"));
     ApplyReferenceJoints();
+    SettleSliders();
     ReadDrives(FDoc.ChildByName(Data, "drives"));
     // Plane positions and coupler curves are not stored.
     FModel.RemoveOrphans();
@@ -281,6 +285,45 @@ void TFileReader::ApplyReferenceJoints() {
     for (auto [Link, Index] : FReferenceJoints)
         if (Index >= 0 && Index < Link->Joints().Count())
             Link->SetReferenceJointID(Index);
+}
+
+void TFileReader::SettleSliders() {
+    std::unordered_map<TJoint*, TJoint*> Parent;
+    std::unordered_set<const TJoint*> Carried; // the first joint of a slider
+    auto Group = [&Parent](TJoint* Joint) {
+        TJoint* Root = Joint;
+        while (Parent[Root] != Root)
+            Root = Parent[Root];
+        while (Joint != Root)
+            Joint = std::exchange(Parent[Joint], Root);
+        return Root;
+    };
+    for (TCustomLink* Link : FModel.Links()) {
+        if (!dynamic_cast<TSlider*>(Link) || Link->Joints().Count() < 2)
+            continue;
+        TJoint* Virtual = Link->Joints().Items(0);
+        TJoint* Pin = Link->Joints().Items(1);
+        Parent.try_emplace(Virtual, Virtual);
+        Parent.try_emplace(Pin, Pin);
+        Parent[Group(Virtual)] = Group(Pin);
+        Carried.insert(Virtual);
+    }
+    if (Parent.empty())
+        return;
+    // The first joint of each group in list order that no slider carries, else its first joint.
+    std::unordered_map<TJoint*, const TJoint*> Places;
+    for (TJoint* Joint : FModel.Joints())
+        if (Parent.count(Joint)) {
+            const TJoint*& Place = Places[Group(Joint)];
+            if (!Place || (Carried.count(Place) && !Carried.count(Joint)))
+                Place = Joint;
+        }
+    for (TJoint* Joint : FModel.Joints())
+        if (Parent.count(Joint)) {
+            const TJoint* Place = Places[Group(Joint)];
+            Joint->SetX(Place->X());
+            Joint->SetY(Place->Y());
+        }
 }
 
 void TFileReader::ReadDrives(TXMLNode Node) {

@@ -403,3 +403,41 @@ TEST(FileReaderTest, RenewedNumbersKeepEveryPart) {
         EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Written);
     }
 }
+
+// Sliders that share joints, all apart in the file: one read puts each group's joints where its
+// pin stands (the first joint of the group that no slider carries), so a second read and write
+// changes nothing.
+TEST(FileReaderTest, SlidersSharingJointsSettleInOneRead) {
+    const std::string Joints = Joint3(1, 0) + Joint3(2, 40) + Joint3(3, 80) + Joint3(4, 5) +
+                               Joint3(5, 15) + Joint3(6, 25) + Joint3(7, 35);
+    const std::string Links = Link3("rack", 10) + Link3("link", 11) + Link3("slider", 12) +
+                              Link3("slider", 13) + Link3("slider", 14) + Link3("link", 15);
+    const std::string Frame = Con(10, 1) + Con(10, 2) + Con(11, 1) + Con(11, 4);
+    const struct {
+        const char* Name;
+        std::string Cons;
+    } Cases[] = {
+        // The pin of one slider is the first joint of the next.
+        {"chain", Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(15, 6) +
+                      Con(15, 3)},
+        // Besides, a third slider carries the first one's first joint.
+        {"chain and a shared first joint",
+         Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(14, 4) + Con(14, 7) +
+             Con(15, 6) + Con(15, 3)},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TFileRig Rig;
+        const std::string Once = ReadAndWritten(Rig, File3(Joints, Links, C.Cons));
+        ASSERT_FALSE(Once.empty());
+        for (const TCustomLink* L : Rig.D().Links())
+            if (dynamic_cast<const TSlider*>(L)) {
+                SCOPED_TRACE(L->UID());
+                ASSERT_GE(L->Joints().Count(), 2);
+                EXPECT_EQ(L->Joints().Items(0)->X(), L->Joints().Items(1)->X());
+            }
+        EXPECT_EQ(Rig.D().Joints().FindByUID(4)->X(), 25);
+        TFileRig Again;
+        EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Once);
+    }
+}

@@ -137,8 +137,10 @@ void TFormMain::aEditExecute() {
 
 void TFormMain::aAnimateExecute() {
     CancelCreation();
-    if (FGear->Editing())
+    if (FGear->Editing()) {
         FModifiedWhenAnimated = FFileManager->IsModified();
+        FEditsWhenAnimated = FFileManager->CalcEditChecksum();
+    }
     FGear->SetAnimating(true);
     UpdateControls();
     UpdateStatusBar(-1, -1);
@@ -380,7 +382,8 @@ void TFormMain::aOptionsExecute() {
 
 void TFormMain::aShowGearDescriptionExecute() {
     FSeams.ShowGearDescription();
-    UpdateControls();
+    // The author and the description are part of the document.
+    FGear->GearData().DataChanged();
 }
 
 void TFormMain::aAboutExecute() {

@@ -68,6 +68,7 @@ void TFormMain::BindGearEvents() {
 }
 
 void TFormMain::GearDataChanged() {
+    CountEditWhileAnimating();
     if (FDataViewer)
         FDataViewer->Refresh();
     UpdateControls();

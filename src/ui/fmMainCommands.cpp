@@ -142,6 +142,9 @@ void TFormMain::aAnimateExecute() {
         FEditsWhenAnimated = FFileManager->CalcEditChecksum();
     }
     FGear->SetAnimating(true);
+    // Leaving edit mode dropped the selection without a selection event.
+    if (FDataViewer)
+        FDataViewer->Refresh();
     UpdateControls();
     UpdateStatusBar(-1, -1);
 }

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -158,7 +159,8 @@ private:
 
     bool FModifiedWhenAnimated = true;
     std::uint32_t FEditsWhenAnimated = 0;
-
+    // The world point of the last mouse position on the canvas, which panel 1 shows.
+    std::optional<TMMPoint> FMouseWorld;
 
 public:
     // Document, start and close

@@ -32,6 +32,8 @@ bool FileExists(const std::string& FileName) {
 // test, which the windows ask at every status update.
 class TChecksumDocument : public TXMLDocument {
 public:
+    // OmitMotion leaves out the joints' positions and the selection flags.
+    explicit TChecksumDocument(bool OmitMotion = false) : FOmitMotion(OmitMotion) {}
     std::uint32_t Checksum() const { return FCrc; }
 
     void SetActive(bool Value) override { FActive = Value; }
@@ -48,6 +50,8 @@ public:
     }
     void SetAttribute(TXMLNode Element, const std::string& Name,
                       const std::string& Value) override {
+        if (FOmitMotion && (Name == "x" || Name == "y" || Name == "selected"))
+            return;
         Line('A', Number(Element), Name);
         Counted(Value);
     }
@@ -96,10 +100,18 @@ private:
         Add(Value);
     }
 
+    bool FOmitMotion;
     bool FActive = false;
     std::uintptr_t FNodes = 1;
     std::uint32_t FCrc = StrCRC32("");
 };
+
+std::uint32_t ChecksumOf(TXMLFileParser& Parser, bool OmitMotion) {
+    TChecksumDocument Doc(OmitMotion);
+    Doc.SetActive(true);
+    Parser.WriteDocument(Doc, true);
+    return Doc.Checksum();
+}
 
 } // namespace
 
@@ -166,10 +178,11 @@ bool TFileManager::IsModified() {
 }
 
 std::uint32_t TFileManager::CalcChecksum() {
-    TChecksumDocument Doc;
-    Doc.SetActive(true);
-    FParser.WriteDocument(Doc, true);
-    return Doc.Checksum();
+    return ChecksumOf(FParser, false);
+}
+
+std::uint32_t TFileManager::CalcEditChecksum() {
+    return ChecksumOf(FParser, true);
 }
 
 void TFileManager::TakeBaseline() {

@@ -39,6 +39,9 @@ public:
     // Once seen modified, the document stays modified until it is new, opened or saved again.
     bool IsModified();
     std::uint32_t CalcChecksum();
+    // Of everything but the joints' positions and the selection, which animating changes
+    // without editing the mechanism.
+    std::uint32_t CalcEditChecksum();
     TFileInfo GetFileInfo() const { return FParser.FileInfo(); }
 
 private:

@@ -66,6 +66,9 @@ private:
     void ReadLinkConnection(TXMLNode Node);
     void ReadJointConnection(TXMLNode Node);
     void ApplyReferenceJoints();
+    // Sliders that share joints form one group whose joints all stand where its pin stands, so
+    // that what is read writes back unchanged.
+    void SettleSliders();
     void ReadDrives(TXMLNode Node);
     TDrive* ReadDrive(TXMLNode Node);
     void ReadValues(TXMLNode Node, TDrive& Drive);
@@ -81,12 +84,16 @@ private:
     double Coordinate(TXMLNode Node, const char* Name) const;
 
     // The file's UID when it is valid and no part read before holds it; else the part keeps a
-    // fresh one.
+    // fresh one. References still find the part by the file's number.
     void TakeUID(TGearPart& Part, int FileUID);
     // Fresh UIDs were drawn while the file's were still unknown: one that a later part claimed
     // is drawn again.
     void RenewFreshUIDs();
+    // Shown numbers start at 1; a joint or link numbered below gets the lowest free number.
+    void RenewIDs();
+    template <class TList> void RenewIDs(const TList& List);
     void Forget(const TGearPart* Part);
+    // The keys by the numbers the file gives, joints and links each in their own table.
     void IndexParts();
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
@@ -96,6 +103,8 @@ private:
     int FVersion = CurrentFileVersion;
     std::unordered_set<int> FClaimedUIDs;
     std::vector<TGearPart*> FFreshUIDs;
+    // The number each part has in the file: its UID in version 3, its ID before.
+    std::unordered_map<const TGearPart*, int> FFileNumbers;
     // Each link read with the "refjoint" it asks for, applied once its joints are known.
     std::vector<std::pair<TCustomLink*, int>> FReferenceJoints;
     // Keys of the version in force: UIDs, IDs or positions.
@@ -124,10 +133,12 @@ void TFileReader::ReadContents(TXMLNode Data, int Version) {
     ReadGearInfo(FDoc.ChildByName(Data, "gearinfo"));
     ReadJoints(FDoc.ChildByName(Data, "joints"));
     ReadLinks(FDoc.ChildByName(Data, "links"));
-    RenewFreshUIDs();
     IndexParts();
+    RenewFreshUIDs();
+    RenewIDs();
     ReadConnections(FDoc.ChildByName(Data, "connections"));
     ApplyReferenceJoints();
+    SettleSliders();
     ReadDrives(FDoc.ChildByName(Data, "drives"));
     // Plane positions and coupler curves are not stored.
     FModel.RemoveOrphans();
@@ -168,6 +179,7 @@ TJoint* TFileReader::ReadJoint(TXMLNode Node) {
     ApplyToJoint(*Joint);
     if (Current)
         TakeUID(*Joint, UID);
+    FFileNumbers[Joint] = Current ? UID : ID;
     Joint->SetID(ID);
     Joint->SetIdentifier(Text(Node, Current ? "name" : "ident"));
     Joint->SetVisible(Visible);
@@ -218,6 +230,7 @@ TCustomLink* TFileReader::ReadLink(TXMLNode Node) {
                                         : static_cast<TCustomLink*>(NewLink<TSlider>());
     if (Current)
         TakeUID(*Link, UID);
+    FFileNumbers[Link] = Current ? UID : ID;
     Link->SetID(ID);
     Link->SetIdentifier(Text(Node, Current ? "name" : "ident"));
     Link->SetVisible(Visible);
@@ -272,6 +285,45 @@ void TFileReader::ApplyReferenceJoints() {
     for (auto [Link, Index] : FReferenceJoints)
         if (Index >= 0 && Index < Link->Joints().Count())
             Link->SetReferenceJointID(Index);
+}
+
+void TFileReader::SettleSliders() {
+    std::unordered_map<TJoint*, TJoint*> Parent;
+    std::unordered_set<const TJoint*> Carried; // the first joint of a slider
+    auto Group = [&Parent](TJoint* Joint) {
+        TJoint* Root = Joint;
+        while (Parent[Root] != Root)
+            Root = Parent[Root];
+        while (Joint != Root)
+            Joint = std::exchange(Parent[Joint], Root);
+        return Root;
+    };
+    for (TCustomLink* Link : FModel.Links()) {
+        if (!dynamic_cast<TSlider*>(Link) || Link->Joints().Count() < 2)
+            continue;
+        TJoint* Virtual = Link->Joints().Items(0);
+        TJoint* Pin = Link->Joints().Items(1);
+        Parent.try_emplace(Virtual, Virtual);
+        Parent.try_emplace(Pin, Pin);
+        Parent[Group(Virtual)] = Group(Pin);
+        Carried.insert(Virtual);
+    }
+    if (Parent.empty())
+        return;
+    // The first joint of each group in list order that no slider carries, else its first joint.
+    std::unordered_map<TJoint*, const TJoint*> Places;
+    for (TJoint* Joint : FModel.Joints())
+        if (Parent.count(Joint)) {
+            const TJoint*& Place = Places[Group(Joint)];
+            if (!Place || (Carried.count(Place) && !Carried.count(Joint)))
+                Place = Joint;
+        }
+    for (TJoint* Joint : FModel.Joints())
+        if (Parent.count(Joint)) {
+            const TJoint* Place = Places[Group(Joint)];
+            Joint->SetX(Place->X());
+            Joint->SetY(Place->Y());
+        }
 }
 
 void TFileReader::ReadDrives(TXMLNode Node) {
@@ -393,17 +445,34 @@ void TFileReader::RenewFreshUIDs() {
             Part->SetUID(FModel.Parts().NewUID());
 }
 
+template <class TList> void TFileReader::RenewIDs(const TList& List) {
+    std::unordered_set<int> Taken;
+    for (const auto* Part : List)
+        Taken.insert(Part->ID());
+    int Next = 1;
+    for (auto* Part : List)
+        if (Part->ID() < 1) {
+            while (Taken.count(Next))
+                ++Next;
+            Part->SetID(Next++);
+        }
+}
+
+void TFileReader::RenewIDs() {
+    RenewIDs(FModel.Joints());
+    RenewIDs(FModel.Links());
+}
+
 void TFileReader::Forget(const TGearPart* Part) {
     if (std::erase(FFreshUIDs, Part) == 0)
         FClaimedUIDs.erase(Part->UID());
+    FFileNumbers.erase(Part);
     std::erase_if(FReferenceJoints, [Part](const auto& R) { return R.first == Part; });
 }
 
 void TFileReader::IndexParts() {
     auto Key = [this](const TGearPart& Part, int Position) {
-        if (FVersion == CurrentFileVersion)
-            return Part.UID();
-        return FVersion == 2 ? Part.ID() : Position;
+        return FVersion == CurrentFileVersion || FVersion == 2 ? FFileNumbers.at(&Part) : Position;
     };
     // emplace keeps the first part of a key, as a search through the list finds it.
     for (int I = 0; I < FModel.Joints().Count(); ++I)

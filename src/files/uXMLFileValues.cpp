@@ -88,7 +88,35 @@ bool Expect(std::string_view S, std::size_t& Pos, char C) {
     return true;
 }
 
+// At the top of the range the nearest 15 digits can lie beyond the largest double, which no
+// reader takes back.
+bool RoundsPastLargest(const char* First, const char* Last) {
+    double Value = 0;
+    return std::from_chars(First, Last, Value).ec == std::errc::result_out_of_range;
+}
+
+// Rounding went up, so one less in the last digit is the value rounded toward zero.
+void RoundTowardZero(char* Digits, int Count) {
+    for (int I = Count - 1; I >= 0; --I) {
+        if (Digits[I] != '0') {
+            --Digits[I];
+            return;
+        }
+        Digits[I] = '9';
+    }
+}
+
 const TFileClock SystemClock;
+
+// The year within fifty years of the clock's that ends in the two digits.
+int NearestYearEndingIn(int TwoDigits) {
+    const int Now = static_cast<int>(
+        CivilFromDays(static_cast<long long>(std::floor(FileClockNow())) + FileEpochDays).Year);
+    const int Year = Now - (Now % 100) + TwoDigits;
+    if (Year < Now - 50)
+        return Year + 100;
+    return Year >= Now + 50 ? Year - 100 : Year;
+}
 
 } // namespace
 
@@ -106,6 +134,8 @@ std::string FormatFileNumber(double Value) {
     for (const char* P = Sci; P != E; ++P)
         if (*P != '.')
             Digits[Count++] = *P;
+    if (RoundsPastLargest(Sci, End))
+        RoundTowardZero(Digits, Count);
     while (Count > 1 && Digits[Count - 1] == '0')
         --Count;
     int Exponent = 0;
@@ -228,7 +258,14 @@ double ParseFileDateTime(std::string_view Text) {
     std::size_t Pos = 0;
     int Day = 0, Month = 0, Year = 0, Hour = 0, Minute = 0, Second = 0;
     if (!ReadDigits(T, Pos, 2, Day) || !Expect(T, Pos, '.') || !ReadDigits(T, Pos, 2, Month) ||
-        !Expect(T, Pos, '.') || !ReadDigits(T, Pos, 4, Year))
+        !Expect(T, Pos, '.'))
+        return 0;
+    const std::size_t YearStart = Pos;
+    if (!ReadDigits(T, Pos, 4, Year))
+        return 0;
+    if (Pos - YearStart == 2)
+        Year = NearestYearEndingIn(Year);
+    else if (Pos - YearStart != 4)
         return 0;
     if (Pos < T.size()) {
         if (!Expect(T, Pos, ' '))

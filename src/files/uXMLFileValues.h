@@ -27,8 +27,9 @@ inline const char* FormatFileBoolean(bool Value) {
 // Date-times are days since 30 December 1899, the fraction being the time of day; 0 is unset.
 // Written as "dd.MM.yyyy HH:mm:ss", exactly midnight as the date alone.
 std::string FormatFileDateTime(double Value);
-// The counterpart of the writer (one- or two-digit day, month and hour, seconds optional); 0 for
-// text that is no date.
+// The counterpart of the writer (one- or two-digit day, month and hour, seconds optional); a
+// two-digit year is the one ending in those digits within fifty years of the clock's; 0 for text
+// that is no date.
 double ParseFileDateTime(std::string_view Text);
 // The date-time of a calendar day and time, in the file's day count.
 double EncodeFileDateTime(int Year, int Month, int Day, int Hour = 0, int Minute = 0,

@@ -17,7 +17,9 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -132,8 +134,8 @@ public:
     void aShowGearDescriptionExecute();
     void aShowFuncExecute();
     void aPrintExecute();
-    // The document's modified state; while animating, the one taken when edit mode was left,
-    // since the animated positions are no edit of the mechanism.
+    // The document's modified state; while animating, the one taken when edit mode was left or
+    // set by an edit since, as the animated positions are no edit of the mechanism.
     bool IsModified();
 
 private:
@@ -152,7 +154,13 @@ private:
     // The answer to merging the dragged Joint1 into Joint2.
     bool GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJoint& Joint2);
 
+    // A change of the model while animating counts when more than the positions changed.
+    void CountEditWhileAnimating();
+
     bool FModifiedWhenAnimated = true;
+    std::uint32_t FEditsWhenAnimated = 0;
+    // The world point of the last mouse position on the canvas, which panel 1 shows.
+    std::optional<TMMPoint> FMouseWorld;
 
 public:
     // Document, start and close

@@ -139,9 +139,14 @@ void TFormMain::aEditExecute() {
 
 void TFormMain::aAnimateExecute() {
     CancelCreation();
-    if (FGear->Editing())
+    if (FGear->Editing()) {
         FModifiedWhenAnimated = FFileManager->IsModified();
+        FEditsWhenAnimated = FFileManager->CalcEditChecksum();
+    }
     FGear->SetAnimating(true);
+    // Leaving edit mode dropped the selection without a selection event.
+    if (FDataViewer)
+        FDataViewer->Refresh();
     UpdateControls();
     UpdateStatusBar(-1, -1);
 }
@@ -382,7 +387,8 @@ void TFormMain::aOptionsExecute() {
 
 void TFormMain::aShowGearDescriptionExecute() {
     FSeams.ShowGearDescription();
-    UpdateControls();
+    // The author and the description are part of the document.
+    FGear->GearData().DataChanged();
 }
 
 void TFormMain::aAboutExecute() {

@@ -95,3 +95,8 @@ bool TFormMain::IsModified() {
         return false;
     return FGear->Animating() ? FModifiedWhenAnimated : FFileManager->IsModified();
 }
+
+void TFormMain::CountEditWhileAnimating() {
+    if (FileManager() && FGear->Animating() && !FModifiedWhenAnimated)
+        FModifiedWhenAnimated = FFileManager->CalcEditChecksum() != FEditsWhenAnimated;
+}

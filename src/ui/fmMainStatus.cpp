@@ -69,6 +69,7 @@ void TFormMain::BindGearEvents() {
 }
 
 void TFormMain::GearDataChanged() {
+    CountEditWhileAnimating();
     if (FDataViewer)
         FDataViewer->Refresh();
     UpdateControls();
@@ -79,6 +80,7 @@ void TFormMain::GearDataChanged() {
 
 void TFormMain::GearSelectionChanged() {
     UpdateControls();
+    UpdateStatusBar(NoMousePosition, NoMousePosition);
     if (FDataViewer)
         FDataViewer->SyncSelection();
 }
@@ -122,18 +124,17 @@ void TFormMain::UpdateStatusBar(int X, int Y) {
                                          std::to_string(FGear->Animator().ActualGearPosition() + 1)
                                    : std::string("Editiermodus"));
     if (FMMSurface1->ScaleX() != 0) {
-        const TMMPoint World =
-            MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
-        if (AtMouse)
-            SetPanel(1, "x=" + Millimetres(World.X) + "  y=" + Millimetres(World.Y));
-        if (L) {
-            if (AtMouse) {
-                const TMMPoint Local = L->GlobalToLocal(World);
-                const std::string ID = std::to_string(L->ID());
-                SetPanel(2, "x(" + ID + ")=" + Millimetres(Local.X) + "  y(" + ID +
-                                ")=" + Millimetres(Local.Y));
-            }
-        } else if (J) {
+        if (AtMouse) {
+            FMouseWorld = MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
+            SetPanel(1, "x=" + Millimetres(FMouseWorld->X) + "  y=" + Millimetres(FMouseWorld->Y));
+        }
+        // A link's form needs a point: the one panel 1 shows. Another part's text never stays.
+        if (L && FMouseWorld) {
+            const TMMPoint Local = L->GlobalToLocal(*FMouseWorld);
+            const std::string ID = std::to_string(L->ID());
+            SetPanel(2, "x(" + ID + ")=" + Millimetres(Local.X) + "  y(" + ID +
+                            ")=" + Millimetres(Local.Y));
+        } else if (J && !L) {
             SetPanel(2, "x=" + Millimetres(J->X()) + "  y=" + Millimetres(J->Y()));
         } else {
             SetPanel(2, "");

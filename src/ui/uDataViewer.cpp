@@ -107,7 +107,7 @@ void TDataViewer::RemoveChildren(QTreeWidgetItem* Root,
 }
 
 void TDataViewer::RemoveStaleNodes() {
-    FUpdating = true;
+    const bool WasUpdating = std::exchange(FUpdating, true);
     const TGearData& D = GearData();
     auto JointIn = [&D](const void* Item, bool Coupled) {
         const TJoint* J = Find(D.Joints(), Item);
@@ -117,7 +117,7 @@ void TDataViewer::RemoveStaleNodes() {
     RemoveChildren(FJointsNode, [&](const void* Item) { return JointIn(Item, true); });
     RemoveChildren(FCouplesNode, [&](const void* Item) { return JointIn(Item, false); });
     RemoveChildren(FDrivesNode, [&D](const void* Item) { return Find(D.Drives(), Item); });
-    FUpdating = false;
+    FUpdating = WasUpdating;
     FTreeView.viewport()->repaint();
 }
 
@@ -135,6 +135,8 @@ void TDataViewer::ShowItem(QTreeWidgetItem* Root, const void* Item, const std::s
 }
 
 void TDataViewer::RefreshNodes() {
+    // What the tree does to itself here is no choice of the user's.
+    const bool WasUpdating = std::exchange(FUpdating, true);
     RemoveStaleNodes();
     const TGearData& D = GearData();
     for (TCustomLink* L : D.Links())
@@ -148,6 +150,9 @@ void TDataViewer::RefreshNodes() {
     for (QTreeWidgetItem* Root : {FLinksNode, FJointsNode, FCouplesNode, FDrivesNode})
         SortChildren(Root);
     ExpandFromSettings();
+    // A merge or a change of mode may have dropped the selection without telling the tree.
+    ShowSelection();
+    FUpdating = WasUpdating;
 }
 
 void TDataViewer::SortChildren(QTreeWidgetItem* Root) {
@@ -202,6 +207,12 @@ QTreeWidgetItem* TDataViewer::FindNode(QTreeWidgetItem* Root, const void* Item) 
 
 void TDataViewer::SyncSelection() {
     BeginUpdate();
+    ShowSelection();
+    EndUpdate();
+    FTreeView.setFocus();
+}
+
+void TDataViewer::ShowSelection() {
     FTreeView.setCurrentItem(FLinksNode);
     const TGearData& D = GearData();
     for (TCustomLink* L : D.SelectedLinks())
@@ -214,8 +225,6 @@ void TDataViewer::SyncSelection() {
         if (Node)
             FTreeView.setCurrentItem(Node);
     }
-    EndUpdate();
-    FTreeView.setFocus();
 }
 
 bool TDataViewer::IsChild(const QTreeWidgetItem* Node) const {

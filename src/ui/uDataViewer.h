@@ -76,6 +76,8 @@ private:
     // Deletes the children of Root that Keep refuses.
     void RemoveChildren(QTreeWidgetItem* Root, const std::function<bool(const void*)>& Keep);
     void SortChildren(QTreeWidgetItem* Root);
+    // The node of the model's selection becomes current, or "Glieder", which names no part.
+    void ShowSelection();
     void ExpandFromSettings();
     const char* ExpandSetting(const QTreeWidgetItem* Root) const;
     bool IsChild(const QTreeWidgetItem* Node) const;

@@ -133,6 +133,9 @@ void TDataViewer::Rename(QTreeWidgetItem* Node, const std::string& Identifier) {
 }
 
 void TDataViewer::TreeExpandedOrCollapsed(QTreeWidgetItem* Node, bool Expanded) {
+    // Only the user's choice is kept, not a root opened to show the selected node.
+    if (FUpdating)
+        return;
     if (const char* Setting = ExpandSetting(Node))
         PreferenceStore().SetValue("Window", Setting, Expanded);
 }

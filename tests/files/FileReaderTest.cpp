@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -329,5 +330,114 @@ TEST(FileReaderTest, TextsComeBackUnchanged) {
         ASSERT_TRUE(Reader.Parser.LoadFromFile(Name));
         EXPECT_EQ(Reader.D().GearInfo().Author(), Text);
         EXPECT_EQ(Reader.D().Joints().First()->Identifier(), Text);
+    }
+}
+
+namespace {
+
+// The text a file reads into, as written again; empty when it is refused.
+std::string ReadAndWritten(TFileRig& Rig, const std::string& Text) {
+    TLoadResult Result = LoadText(Rig, Text);
+    EXPECT_TRUE(Result) << Result.Message;
+    return Result ? Rig.Parser.WriteDocumentText(true) : std::string();
+}
+
+} // namespace
+
+// A file's numbers that this program renews (a UID outside 0..999999 or already used, a shown
+// number below 1) change, and every part that referred to the file's number keeps its place.
+TEST(FileReaderTest, RenewedNumbersKeepEveryPart) {
+    const std::string Drive = "<drive ident=\"D\" jointidx=\"1\" linkidx0=\"10\" linkidx1=\"11\" "
+                              "drivetype=\"0\" intervals=\"2\"/>";
+    auto FourBar = [&Drive](int Joint, int Link, const std::string& Extra = "") {
+        const std::string J = std::to_string(Joint);
+        const std::string L = std::to_string(Link);
+        std::string D = Drive;
+        D.replace(D.find("jointidx=\"1\""), 12, "jointidx=\"" + J + "\"");
+        D.replace(D.find("linkidx1=\"11\""), 13, "linkidx1=\"" + L + "\"");
+        return File3(Joint3(Joint, 0, Extra) + Joint3(2, 40) + Joint3(3, 10),
+                     Link3("rack", 10) + Link3("link", Link),
+                     Con(10, Joint) + Con(10, 2) + Con(Link, Joint) + Con(Link, 3), D);
+    };
+    struct TCase {
+        const char* Name;
+        std::string Text;
+    } Cases[] = {
+        {"joint UID past the range", FourBar(1000000, 11)},
+        {"negative joint UID and number", FourBar(-7, 11)},
+        {"negative link UID", FourBar(1, -3)},
+        {"joint and link share a UID", FourBar(50, 50)},
+        {"joint UID of the frame", FourBar(10, 11)},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TFileRig Rig;
+        ASSERT_TRUE(LoadText(Rig, C.Text));
+        TGearData& D = Rig.D();
+        EXPECT_TRUE(ModelIsConsistent(D));
+        ASSERT_EQ(D.Joints().Count(), 3);
+        ASSERT_EQ(D.Links().Count(), 2);
+        const TJoint* Shared = D.Joints().Items(0);
+        EXPECT_EQ(D.Rack()->Joints().First(), Shared);
+        EXPECT_EQ(D.Links().Items(1)->Joints().First(), Shared);
+        EXPECT_EQ(D.Links().Items(1)->Joints().Last(), D.Joints().Items(2));
+        ASSERT_EQ(D.Drives().Count(), 1);
+        EXPECT_EQ(D.Drives().First()->GetJoint(), D.Joints().Items(0));
+        EXPECT_EQ(D.Drives().First()->Link1(), D.Links().Items(1));
+        std::vector<int> UIDs;
+        for (const TJoint* J : D.Joints())
+            UIDs.push_back(J->UID());
+        for (const TCustomLink* L : D.Links())
+            UIDs.push_back(L->UID());
+        for (int UID : UIDs)
+            EXPECT_TRUE(UID >= 0 && UID < GearPartUIDRange) << UID;
+        std::sort(UIDs.begin(), UIDs.end());
+        EXPECT_EQ(std::adjacent_find(UIDs.begin(), UIDs.end()), UIDs.end()) << "UIDs are unique";
+        std::vector<int> IDs;
+        for (const TJoint* J : D.Joints())
+            IDs.push_back(J->ID());
+        EXPECT_TRUE(IDs == (std::vector<int>{1, 2, 3}) || IDs[0] > 3) << IDs[0];
+        // The renewed numbers are the model's from now on: the text reads back as written.
+        const std::string Written = Rig.Parser.WriteDocumentText(true);
+        TFileRig Again;
+        EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Written);
+    }
+}
+
+// Sliders that share joints, all apart in the file: one read puts each group's joints where its
+// pin stands (the first joint of the group that no slider carries), so a second read and write
+// changes nothing.
+TEST(FileReaderTest, SlidersSharingJointsSettleInOneRead) {
+    const std::string Joints = Joint3(1, 0) + Joint3(2, 40) + Joint3(3, 80) + Joint3(4, 5) +
+                               Joint3(5, 15) + Joint3(6, 25) + Joint3(7, 35);
+    const std::string Links = Link3("rack", 10) + Link3("link", 11) + Link3("slider", 12) +
+                              Link3("slider", 13) + Link3("slider", 14) + Link3("link", 15);
+    const std::string Frame = Con(10, 1) + Con(10, 2) + Con(11, 1) + Con(11, 4);
+    const struct {
+        const char* Name;
+        std::string Cons;
+    } Cases[] = {
+        // The pin of one slider is the first joint of the next.
+        {"chain", Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(15, 6) +
+                      Con(15, 3)},
+        // Besides, a third slider carries the first one's first joint.
+        {"chain and a shared first joint",
+         Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(14, 4) + Con(14, 7) +
+             Con(15, 6) + Con(15, 3)},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TFileRig Rig;
+        const std::string Once = ReadAndWritten(Rig, File3(Joints, Links, C.Cons));
+        ASSERT_FALSE(Once.empty());
+        for (const TCustomLink* L : Rig.D().Links())
+            if (dynamic_cast<const TSlider*>(L)) {
+                SCOPED_TRACE(L->UID());
+                ASSERT_GE(L->Joints().Count(), 2);
+                EXPECT_EQ(L->Joints().Items(0)->X(), L->Joints().Items(1)->X());
+            }
+        EXPECT_EQ(Rig.D().Joints().FindByUID(4)->X(), 25);
+        TFileRig Again;
+        EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Once);
     }
 }

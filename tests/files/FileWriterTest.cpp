@@ -79,7 +79,13 @@ TEST(FileWriterTest, NumbersHaveOneFormWhateverTheSeparatorInForce) {
                            {1234567890123456, "1,23456789012346E15"},
                            {999999999999999.9, "1E15"},
                            {1e20, "1E20"},
-                           {100, "100"}};
+                           {100, "100"},
+                           // The nearest 15 digits lie past the largest double: toward zero.
+                           {std::numeric_limits<double>::max(), "1,79769313486231E308"},
+                           {-std::numeric_limits<double>::max(), "-1,79769313486231E308"},
+                           {1.797693134862315e308, "1,79769313486231E308"},
+                           {1.79769313486231e308, "1,79769313486231E308"},
+                           {std::numeric_limits<double>::denorm_min(), "4,94065645841247E-324"}};
     for (char Separator : {',', '.'}) {
         TSeparatorGuard Guard(Separator);
         for (const TCase& C : Cases) {
@@ -120,8 +126,29 @@ TEST(FileWriterTest, DateTimesHaveTheGermanFormAndUnreadableOnesAreZero) {
     EXPECT_EQ(ParseFileDateTime("24.12.2024 18:30:05"),
               EncodeFileDateTime(2024, 12, 24, 18, 30, 5));
     for (const char* Bad : {"", "gestern", "12/24/2024 6:30 PM", "31.02.2024", "24.12.2024 25:00",
-                            "24.12.2024T18:30", "24.12.20245", "24.12.2024 18:30:05 Uhr"}) {
+                            "24.12.2024T18:30", "24.12.20245", "24.12.2024 18:30:05 Uhr",
+                            "01.03.9", "01.03.098", "29.02.23"}) {
         SCOPED_TRACE(Bad);
         EXPECT_EQ(ParseFileDateTime(Bad), 0);
+    }
+}
+
+// A two-digit year is the one ending in those digits nearest to the clock's year (2024 here), and
+// it is written back with all four digits.
+TEST(FileWriterTest, TwoDigitYearsAreNearTheClocksYear) {
+    TFixedClock Clock;
+    TScopedService<const TFileClock> Installed(FileClockSlot(), Clock);
+    const struct {
+        const char* Text;
+        int Year, Month, Day;
+    } Cases[] = {{"01.03.98", 1998, 3, 1}, {"01.03.24", 2024, 3, 1}, {"01.03.00", 2000, 3, 1},
+                 {"01.03.73", 2073, 3, 1}, {"01.03.74", 1974, 3, 1}, {"29.02.96", 1996, 2, 29},
+                 {"01.03.0098", 98, 3, 1}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        const double Read = ParseFileDateTime(std::string(C.Text) + " 08:30");
+        EXPECT_EQ(Read, EncodeFileDateTime(C.Year, C.Month, C.Day, 8, 30));
+        const std::string Written = FormatFileDateTime(Read);
+        EXPECT_EQ(Written.substr(6, 4), (C.Year < 1000 ? "00" : "") + std::to_string(C.Year));
     }
 }

@@ -1,5 +1,6 @@
-// libFuzzer target: any bytes as a mechanism file. The reader must either read a sound model or
-// refuse the file and leave the open mechanism as it was.
+// libFuzzer target: any bytes as a mechanism file. The reader must either read a sound model,
+// which writes and reads back to the same text, or refuse the file and leave the open mechanism
+// as it was.
 #include "files/Preferences.h"
 #include "files/uXMLFileParser.h"
 #include "gear/uGearData.h"
@@ -14,8 +15,17 @@
 
 namespace {
 
+std::string TempFile(const char* Kind) {
+    return "/tmp/koplar-fuzz-" + std::to_string(getpid()) + Kind + ".kxw";
+}
+
 std::string InputFile() {
-    static const std::string Name = "/tmp/koplar-fuzz-" + std::to_string(getpid()) + ".kxw";
+    static const std::string Name = TempFile("");
+    return Name;
+}
+
+std::string WrittenFile() {
+    static const std::string Name = TempFile("-written");
     return Name;
 }
 
@@ -35,7 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         std::abort();
     if (Result && !Model.Rack())
         std::abort();
-    // What was read must write and read again.
-    Parser.WriteDocumentText(false);
+    if (!Result)
+        return 0;
+    // What was read writes, reads again and writes the same text: a file settles in one read.
+    const std::string Written = Parser.WriteDocumentText(true);
+    if (!Parser.SaveToFile(WrittenFile()) || !Parser.LoadFromFile(WrittenFile()) ||
+        Parser.WriteDocumentText(true) != Written)
+        std::abort();
     return 0;
 }

@@ -10,9 +10,12 @@
 #include "support/ScratchDir.h"
 #include "ui/ModalSeam.h"
 #include "ui/fmMain.h"
+#include "xml/XMLPrefs.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -35,6 +38,33 @@ protected:
     TFormMain& Form() { return Windows.FormMain(); }
     TGearData& Model() { return Form().Gear()->GearData(); }
     void Trigger(const char* Action) { Form().Action(Action)->trigger(); }
+    QTreeWidget* Tree() { return Form().findChild<QTreeWidget*>(QStringLiteral("tvGearData")); }
+    QPoint PixelOf(const TJoint* J) {
+        const TPoint P = Form().MMSurface1().MMToPixel(J->Position(), true);
+        return QPoint(P.X, P.Y);
+    }
+    // A press on From, a move with the button held and the release at To.
+    void Drag(QPoint From, QPoint To) {
+        QWidget* Area = Form().DrawArea();
+        QTest::mousePress(Area, Qt::LeftButton, {}, From);
+        QMouseEvent Move(QEvent::MouseMove, To, Area->mapToGlobal(To), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(Area, &Move);
+        QTest::mouseRelease(Area, Qt::LeftButton, {}, To);
+    }
+    // The text of the tree's current node, and the model's one selected part.
+    std::string CurrentNode() {
+        const QTreeWidgetItem* Node = Tree()->currentItem();
+        return Node ? Node->text(0).toStdString() : std::string();
+    }
+    std::string SelectedPart() {
+        if (Model().SelectedLinks().Count() + Model().SelectedJoints().Count() != 1)
+            return "Glieder";
+        return Model().SelectedLinks().Empty()
+                   ? Model().SelectedJoints().First()->GetDisplayText()
+                   : Model().SelectedLinks().First()->GetDisplayText();
+    }
+    bool Stored(const char* Setting) { return PreferenceStore().GetBoolean("Window", Setting); }
 
     QApplication& App = QtTestApp();
     TFakePlatform Platform;
@@ -108,6 +138,58 @@ TEST_F(AppWindows, TheTransferFunctionsOpenInAnimationMode) {
     ASSERT_TRUE(Form().Gear()->Animating());
     Trigger("aShowFunc");
     EXPECT_EQ(Shown, TTitles{"Übertragungsfunktionen"});
+}
+
+// The tree's current node is the model's selected part, or the root "Glieder", which names no
+// part, after a merge that moves the kept joint to another root and after animation mode dropped
+// the selection; Delete on the tree then deletes only what is selected.
+TEST_F(AppWindows, TheTreesCurrentNodeFollowsTheSelection) {
+    Model().SelectLink(Model().Links().Items(1), false);
+    EXPECT_EQ(CurrentNode(), SelectedPart());
+    Trigger("aAnimate");
+    ASSERT_TRUE(Form().Gear()->Animating());
+    EXPECT_EQ(CurrentNode(), "Glieder");
+    Trigger("aEdit");
+    const int Links = Model().Links().Count();
+    QTest::keyClick(Tree(), Qt::Key_Delete);
+    EXPECT_EQ(Model().Links().Count(), Links);
+
+    TJoint* A0 = Model().Joints().Items(0);
+    TJoint* B0 = Model().Joints().Items(1);
+    TJoint* P = Model().CreateJoint(true, true, 20, -30);
+    TJoint* Q = Model().CreateJoint(true, true, 40, -30);
+    for (auto [From, To] : {std::pair{A0, P}, std::pair{B0, Q}}) {
+        TLink* Bar = Model().CreateLink(true, true, "Glied");
+        Bar->AddJoint(From);
+        Bar->AddJoint(To);
+    }
+    Model().DataChanged();
+    // Q dropped onto P: P lies on two links now and changes roots.
+    Drag(PixelOf(Q), PixelOf(P));
+    ASSERT_FALSE(Model().Joints().Contains(Q)) << "merged";
+    ASSERT_TRUE(Model().SelectedJoints().Contains(P));
+    EXPECT_EQ(CurrentNode(), SelectedPart());
+    const int Joints = Model().Joints().Count();
+    QTest::keyClick(Tree(), Qt::Key_Delete);
+    EXPECT_EQ(Model().Joints().Count(), Joints - 1);
+    EXPECT_FALSE(Model().Joints().Contains(P)) << "the selected joint, no other";
+}
+
+// Opening a root to show the node of a part selected on the canvas is not the user's choice; a
+// root the user opens is remembered.
+TEST_F(AppWindows, OnlyTheUsersExpandAndCollapseAreStored) {
+    ASSERT_FALSE(Stored("ExpandJoints"));
+    TJoint* A = Model().Joints().Items(2);
+    QTest::mouseClick(Form().DrawArea(), Qt::LeftButton, {}, PixelOf(A));
+    ASSERT_TRUE(Model().SelectedJoints().Contains(A));
+    EXPECT_EQ(CurrentNode(), A->GetDisplayText());
+    EXPECT_FALSE(Stored("ExpandJoints"));
+    Tree()->setCurrentItem(Tree()->topLevelItem(1));
+    QTest::keyClick(Tree(), Qt::Key_Left);
+    QTest::keyClick(Tree(), Qt::Key_Right);
+    EXPECT_TRUE(Stored("ExpandJoints"));
+    QTest::keyClick(Tree(), Qt::Key_Left);
+    EXPECT_FALSE(Stored("ExpandJoints"));
 }
 
 } // namespace

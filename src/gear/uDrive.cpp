@@ -51,6 +51,19 @@ TJoint* TDrive::GetJoint() const {
     return FJoint;
 }
 
+bool TDrive::SlidesAgainstLinkAngle() const {
+    // Below this the slider stands on the drive joint and takes the link's own direction.
+    constexpr double Behind = 1e-9;
+    const TJoint* Reference = GetJoint();
+    if (FDriveType != dtSliding || !Reference || !FLink0 || FLink0->Joints().Empty())
+        return false;
+    const TJoint* Block = FLink0->Joints().Items(0);
+    const double A = FLink1->Angle();
+    const double Along =
+        (Block->X() - Reference->X()) * std::cos(A) + (Block->Y() - Reference->Y()) * std::sin(A);
+    return Along < -Behind;
+}
+
 std::string TDrive::GetDisplayText() const {
     auto Number = [](const TCustomLink* Link) {
         return Link ? std::to_string(Link->ID()) : std::string("?");
@@ -109,7 +122,9 @@ void TDrive::PaintSliding(TCanvas& Canvas, double LastValue) const {
     TPoint P2{Trunc(P.X + 15 * UX + 16 * NX), Trunc(P.Y + 15 * UY + 16 * NY)};
     Canvas.MoveTo(P1.X, P1.Y);
     Canvas.LineTo(P2.X, P2.Y);
-    if (LastValue >= 0)
+    // The arrow shows the way the slider moves, which is against the link for one behind the
+    // drive joint.
+    if ((LastValue >= 0) != SlidesAgainstLinkAngle())
         DrawArrowHead(Canvas, P2.X, P2.Y, FArrowHeight, FArrowWidth, A, FLineColor);
     else
         DrawArrowHead(Canvas, P1.X, P1.Y, FArrowHeight, FArrowWidth, A + std::numbers::pi,

@@ -53,6 +53,9 @@ public:
     void SetLink1(TCustomLink* Value) { FLink1 = Value; }
     // The drive joint: the slide link's reference joint for a sliding drive, else Joint.
     TJoint* GetJoint() const;
+    // A sliding drive's value lengthens the slider's distance from the drive joint, so a slider
+    // lying behind that joint moves against the slide link's Angle.
+    bool SlidesAgainstLinkAngle() const;
 
     // Symbol settings, pixels and radians.
     int Radius() const { return FRadius; }

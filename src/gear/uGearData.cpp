@@ -151,7 +151,7 @@ void TGearData::AddLink(TCustomLink* Link) {
             FJoints.Add(Joint);
             Joint->SetID(NextFreeJointID());
         }
-    FLinks.Add(Link);
+    ListLink(Link, FLinks.Count());
     if (!Link->MMSurface())
         Link->SetMMSurface(FMMSurface);
 }
@@ -160,7 +160,7 @@ void TGearData::AddRack(TRack* Frame) {
     TMMUpdateBracket Bracket(FMMSurface);
     TRack* Old = Rack();
     // A link listed before its frame stays in the model: the frame goes in front of it.
-    FLinks.Insert(0, Frame);
+    ListLink(Frame, 0);
     if (Old) {
         DetachAllJoints(Old);
         FreeLink(Old);
@@ -203,10 +203,29 @@ int TGearData::NextFreeJointID() const {
 }
 
 int TGearData::NextFreeLinkID() const {
-    int ID = 1;
-    while (LinkIDExists(ID))
-        ++ID;
+    const int ID = FLinkNumbers.SmallestFree();
+    assert(!LinkIDExists(ID) && "a link changed its number unseen");
     return ID;
+}
+
+void TGearData::ListLink(TCustomLink* Link, int Index) {
+    FLinks.Insert(Index, Link);
+    FLinkNumbers.Add(Link->ID());
+    Link->SetNumbering(&FLinkNumbers);
+}
+
+void TGearData::UnlistLink(TCustomLink* Link) {
+    if (FLinks.Remove(Link) < 0)
+        return;
+    Link->SetNumbering(nullptr);
+    FLinkNumbers.Remove(Link->ID());
+}
+
+void TGearData::UnlistAllLinks() {
+    for (TCustomLink* Link : FLinks)
+        Link->SetNumbering(nullptr);
+    FLinks.Clear();
+    FLinkNumbers.Clear();
 }
 
 bool TGearData::JointIDExists(int ID) const {

@@ -156,12 +156,18 @@ private:
     // Drives that stand on a part about to be freed go before it; none keeps naming it.
     void ReleaseDrives(const TGearPart* Part);
     void DetachAllJoints(TCustomLink* Link);
+    // Every change of the link list goes through these, which keep the link numbers indexed.
+    void ListLink(TCustomLink* Link, int Index);
+    void UnlistLink(TCustomLink* Link);
+    void UnlistAllLinks();
     // One pass of each sweep; true when it removed something.
     bool SweepLooseLinks();
     bool SweepLooseJoints();
 
     TMMSurface* FMMSurface = nullptr;
     TGearInfo FGearInfo;
+    // The numbers of the listed links; it outlives the parts that tell it of their numbers.
+    TPartNumbers FLinkNumbers;
     // Declared before the lists, so that they let go of the parts before it frees them.
     TGearPartlist FParts;
     TJointList FJoints;

@@ -37,6 +37,8 @@ TGearPart::TGearPart(TComponent* AOwner) : TMMGraphicItem(AOwner), FUID(Random(G
 void TGearPart::SetID(int Value) {
     if (Value == FID)
         return;
+    if (FNumbering)
+        FNumbering->Renumbered(FID, Value);
     FID = Value;
     Changed();
 }

@@ -3,6 +3,7 @@
 // to one another.
 #pragma once
 
+#include "gear/uPartNumbers.h"
 #include "platform/Types.h"
 #include "surface/MMSurface.h"
 
@@ -30,8 +31,9 @@ public:
     int UID() const { return FUID; }
     void SetUID(int Value) { FUID = Value; }
     int ID() const { return FID; }
-    // Repaints only when the number changes.
+    // Repaints only when the number changes, and tells the numbering the part is listed in.
     void SetID(int Value);
+    void SetNumbering(TPartNumbering* Numbering) { FNumbering = Numbering; }
     const std::string& Identifier() const { return FIdentifier; }
     void SetIdentifier(const std::string& Value) { FIdentifier = Value; }
     bool Selected() const { return FSelected; }
@@ -78,6 +80,7 @@ protected:
 private:
     int FUID;
     int FID = -1;
+    TPartNumbering* FNumbering = nullptr;
     std::string FIdentifier;
     bool FSelected = false;
     TColor FLineColor = clBlack;

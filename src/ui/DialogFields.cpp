@@ -3,6 +3,7 @@
 #include "gear/uGearUtils.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -19,8 +20,8 @@ QDialogButtonBox* OkCancelButtons(QDialog& Dialog) {
     auto* Buttons = new QDialogButtonBox(&Dialog);
     Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    QObject::connect(Buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
-    QObject::connect(Buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
+    GuardedConnect(Buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
+    GuardedConnect(Buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
     return Buttons;
 }
 

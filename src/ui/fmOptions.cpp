@@ -3,6 +3,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uGearUtils.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/ColorBox.h"
 #include "ui/DialogFields.h"
 #include "xml/XMLPrefs.h"
@@ -62,7 +63,7 @@ TFormOptions::TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent)
 }
 
 void TFormOptions::showEvent(QShowEvent* Event) {
-    FormShow();
+    RunGuarded([this] { FormShow(); });
     if (const QScreen* Screen = screen())
         move(Screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(Event);

@@ -1,4 +1,5 @@
 // The options dialog's pages and controls, each bound to the setting it shows.
+#include "platform/qt/QtGuard.h"
 #include "ui/ColorBox.h"
 #include "ui/fmOptions.h"
 
@@ -140,7 +141,7 @@ QWidget* TFormOptions::BuildAnimationPage() {
     FTbAnimSpeed->setPageStep(10);
     FTbAnimSpeed->setTickInterval(50);
     FTbAnimSpeed->setTickPosition(QSlider::TicksBelow);
-    connect(FTbAnimSpeed, &QSlider::valueChanged, this, [this] { AnimSpeedChanged(); });
+    GuardedConnect(FTbAnimSpeed, &QSlider::valueChanged, this, [this] { AnimSpeedChanged(); });
     auto* Ends = new QHBoxLayout;
     Ends->addWidget(new QLabel(QStringLiteral("schnell")));
     Ends->addStretch();
@@ -308,8 +309,8 @@ QWidget* TFormOptions::BuildButtons() {
     Layout->addWidget(OK);
     Layout->addWidget(Cancel);
     Layout->addWidget(Apply);
-    connect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
-    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Apply, &QPushButton::clicked, this, [this] { ApplySettings(); });
+    GuardedConnect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
+    GuardedConnect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(Apply, &QPushButton::clicked, this, [this] { ApplySettings(); });
     return Row;
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/QtControl.h"
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -13,7 +14,12 @@ public:
     explicit TFilter(TQtControl& Control) : FControl(Control) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* Event) override { return FControl.Filter(Event); }
+    // An event whose handler failed goes no further.
+    bool eventFilter(QObject*, QEvent* Event) override {
+        bool Handled = true;
+        RunGuarded([&] { Handled = FControl.Filter(Event); });
+        return Handled;
+    }
 
 private:
     TQtControl& FControl;

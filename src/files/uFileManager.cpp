@@ -2,6 +2,7 @@
 
 #include "files/CRC32Utils.h"
 #include "files/uXMLFileValues.h"
+#include "gear/uGearData.h"
 #include "platform/Platform.h"
 
 #include <charconv>
@@ -103,7 +104,7 @@ private:
 
 } // namespace
 
-TFileManager::TFileManager(TGearData& GearData) : FParser(GearData) {
+TFileManager::TFileManager(TGearData& GearData) : FGearData(GearData), FParser(GearData) {
     NewFile();
 }
 
@@ -161,18 +162,30 @@ std::string TFileManager::GetDisplayName() const {
 
 bool TFileManager::IsModified() {
     if (!FModified)
-        FModified = !FileExists(FFileName) || CalcChecksum() != FChecksum;
+        FModified = !FileExists(FFileName) || Checksum() != FChecksum;
     return FModified;
 }
 
 std::uint32_t TFileManager::CalcChecksum() {
+    ++FChecksumsTaken;
     TChecksumDocument Doc;
     Doc.SetActive(true);
     FParser.WriteDocument(Doc, true);
     return Doc.Checksum();
 }
 
+// The windows ask at every mouse move; the model's revision tells whether anything the checksum
+// covers changed since.
+std::uint32_t TFileManager::Checksum() {
+    const std::uint64_t Now = FGearData.Revision().Value();
+    if (FTakenAt != Now) {
+        FTaken = CalcChecksum();
+        FTakenAt = Now;
+    }
+    return FTaken;
+}
+
 void TFileManager::TakeBaseline() {
-    FChecksum = CalcChecksum();
+    FChecksum = Checksum();
     FModified = false;
 }

@@ -299,10 +299,10 @@ void TGearData::TakeOver(TGearData& Source) {
     for (TDrive* Drive : Source.FDrives) {
         std::unique_ptr<TDrive> Owned = Source.FParts.Remove(Drive);
         Owned->SetMMSurface(FMMSurface);
-        FDrives.Add(FParts.AdoptDrive(std::move(Owned)));
+        ListDrive(FParts.AdoptDrive(std::move(Owned)));
     }
     for (TJoint* Joint : Source.FJoints)
-        FJoints.Add(Joint);
+        ListJoint(Joint);
     const std::vector<TCustomLink*> Links(Source.FLinks.begin(), Source.FLinks.end());
     Source.FDrives.Clear();
     Source.FJoints.Clear();

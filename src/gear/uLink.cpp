@@ -41,9 +41,14 @@ TJoint* TCustomLink::ReferenceJoint() const {
     return FJoints.Items(FReferenceJointID);
 }
 
+void TCustomLink::SetListing(TPartListing* Listing) {
+    TGearPart::SetListing(Listing);
+    FJoints.SetRevision(Listing ? &Listing->Revision() : nullptr);
+}
+
 void TCustomLink::SetReferenceJoint(TJoint* Joint) {
     if (Joint)
-        FReferenceJointID = FJoints.IndexOf(Joint);
+        SetReferenceJointID(FJoints.IndexOf(Joint));
 }
 
 std::string TCustomLink::GetDisplayText() const {

@@ -19,8 +19,10 @@ public:
 
     TJointList& Joints() { return FJoints; }
     const TJointList& Joints() const { return FJoints; }
+    // The link's joints report to the same model.
+    void SetListing(TPartListing* Listing) override;
     int ReferenceJointID() const { return FReferenceJointID; }
-    void SetReferenceJointID(int Value) { FReferenceJointID = Value; }
+    void SetReferenceJointID(int Value) { Stored(FReferenceJointID, Value); }
     // The line colour from the settings; remembered, so a colour chosen later is told apart.
     void SetSettingsLineColor(TColor Value) { SetLineColor(FSettingsLineColor = Value); }
     // The line colour differs from the one the settings gave last: the user or a file chose it.

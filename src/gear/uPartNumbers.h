@@ -5,16 +5,7 @@
 #include <map>
 #include <set>
 
-// Told by a part when its number changes.
-class TPartNumbering {
-public:
-    virtual void Renumbered(int Old, int New) = 0;
-
-protected:
-    ~TPartNumbering() = default;
-};
-
-class TPartNumbers final : public TPartNumbering {
+class TPartNumbers {
 public:
     void Add(int ID);
     void Remove(int ID);
@@ -22,7 +13,7 @@ public:
     bool Contains(int ID) const { return FCount.count(ID) != 0; }
     // The smallest number from 1 on that no part has.
     int SmallestFree() const { return *FRunEnds.begin() + 1; }
-    void Renumbered(int Old, int New) override;
+    void Renumbered(int Old, int New);
 
 private:
     bool Used(int ID) const { return ID == 0 || Contains(ID); }

@@ -4,6 +4,7 @@
 #include "QtBenchSurface.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
+#include "files/uXMLFileParser.h"
 #include "gear/uGear.h"
 #include "gear/uGearPrefs.h"
 #include "gear/uTAniGear.h"
@@ -17,8 +18,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -67,6 +70,37 @@ BENCHMARK(BM_PlanGroupChain)
     ->Arg(804)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
+
+// A file of 5,000 frames, each after a link numbered 1, which the frame renumbers as it takes
+// number 1 itself.
+void BM_OpenFileWithManyFrames(benchmark::State& State) {
+    constexpr int Frames = 5000;
+    TBenchSettings Settings;
+    const std::filesystem::path File =
+        std::filesystem::temp_directory_path() / ("koplar-frames-" + std::to_string(getpid()));
+    {
+        std::ofstream Out(File);
+        Out << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><data>"
+               "<fileinfo Fileversion=\"3\"/><gearinfo Description=\"\" Author=\"\"/>"
+               "<joints/><links>";
+        for (int I = 0; I < Frames; ++I)
+            for (const char* Kind : {"link", "rack"})
+                Out << '<' << Kind << " uid=\"" << 2 * I + (Kind[0] == 'l' ? 1 : 2)
+                    << "\" number=\"" << (Kind[0] == 'l' ? 1 : 2)
+                    << "\" name=\"G\" selected=\"False\" visible=\"True\" refjoint=\"-1\" "
+                       "color=\"0\"/>";
+        Out << "</links><connections><linkconnections/><jointconnections/></connections>"
+               "<drives/><planes/><curves/></data>";
+    }
+    for (auto _ : State) {
+        TGearData Data;
+        TXMLFileParser Parser(Data);
+        if (!Parser.LoadFromFile(File.string()))
+            State.SkipWithError("the file cannot be read");
+    }
+    std::filesystem::remove(File);
+}
+BENCHMARK(BM_OpenFileWithManyFrames)->Unit(benchmark::kMillisecond);
 
 // 250 drag-link loops in a row, each loop's rocker the next loop's crank: frame 7 mm, crank and
 // rocker 21 mm, a coupler plate of 28 mm with a point above it. All turn fully, so every one of

@@ -24,7 +24,7 @@ TDrive::~TDrive() {
 
 void TDrive::SetIntervals(int Value) {
     FIntervals = Value;
-    Touched();
+    FRevision.Touch();
     // A negative count (typed or from a file) still leaves the one entry a drive always has.
     FValues.resize(static_cast<std::size_t>(std::max(Value, 0)) + 1, 0.0);
 }
@@ -34,7 +34,7 @@ void TDrive::SetValue(int Index, double Value) {
         return;
     FValues.resize(static_cast<std::size_t>(Index) + 1, 0.0);
     FValues[static_cast<std::size_t>(Index)] = Value;
-    Touched();
+    FRevision.Touch();
 }
 
 double TDrive::GetValue(int Index) const {

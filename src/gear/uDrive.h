@@ -24,7 +24,7 @@ public:
     ~TDrive() override;
 
     // The revision of the model that lists the drive, moved on by every change; nil for none.
-    void SetRevision(TModelRevision* Revision) { FRevision = Revision; }
+    void SetRevision(TModelRevision* Revision) { FRevision.Set(Revision); }
 
     const std::string& Identifier() const { return FIdentifier; }
     void SetIdentifier(const std::string& Value) { Stored(FIdentifier, Value); }
@@ -88,11 +88,7 @@ public:
 private:
     template <class T, class V> void Stored(T& Field, const V& Value) {
         Field = Value;
-        Touched();
-    }
-    void Touched() const {
-        if (FRevision)
-            FRevision->Touch();
+        FRevision.Touch();
     }
     void PaintRotary(TCanvas& Canvas, double LastValue) const;
     void PaintSliding(TCanvas& Canvas, double LastValue) const;
@@ -112,5 +108,5 @@ private:
     TColor FLineColor = clGreen;
     TCustomLink* FLink0 = nullptr;
     TCustomLink* FLink1 = nullptr;
-    TModelRevision* FRevision = nullptr;
+    TRevisionLink FRevision;
 };

@@ -12,34 +12,29 @@ public:
     TGearInfo() { Clear(); }
 
     // The revision of the model the record belongs to, moved on by every change.
-    void SetRevision(TModelRevision* Revision) { FRevision = Revision; }
+    void SetRevision(TModelRevision* Revision) { FRevision.Set(Revision); }
 
     const std::string& Author() const { return FAuthor; }
     void SetAuthor(const std::string& Value) {
         FAuthor = Value;
-        Touched();
+        FRevision.Touch();
     }
     // Line breaks are kept as the two characters "\n".
     const std::string& Description() const { return FDescription; }
     void SetDescription(const std::string& Value) {
         FDescription = Value;
-        Touched();
+        FRevision.Touch();
     }
 
     // A new mechanism starts without the previous one's author and description.
     void Clear() {
         FAuthor.clear();
         FDescription.clear();
-        Touched();
+        FRevision.Touch();
     }
 
 private:
-    void Touched() const {
-        if (FRevision)
-            FRevision->Touch();
-    }
-
-    TModelRevision* FRevision = nullptr;
+    TRevisionLink FRevision;
     std::string FAuthor;
     std::string FDescription;
 };

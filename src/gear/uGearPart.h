@@ -114,15 +114,15 @@ public:
 
     TTypedList() = default;
     // A copy holds the same items but reports to no model.
-    TTypedList(const TTypedList& Other) : FItems(Other.FItems) {}
+    TTypedList(const TTypedList&) = default;
     TTypedList& operator=(const TTypedList& Other) {
         FItems = Other.FItems;
-        Touched();
+        FRevision.Touch();
         return *this;
     }
 
     // The revision every change of the list moves on; nil for none.
-    void SetRevision(TModelRevision* Revision) { FRevision = Revision; }
+    void SetRevision(TModelRevision* Revision) { FRevision.Set(Revision); }
 
     int Count() const { return static_cast<int>(FItems.size()); }
     bool Empty() const { return FItems.empty(); }
@@ -182,13 +182,10 @@ protected:
     }
 
 private:
-    void Touched() const {
-        if (FRevision)
-            FRevision->Touch();
-    }
+    void Touched() const { FRevision.Touch(); }
 
     std::vector<T*> FItems;
-    TModelRevision* FRevision = nullptr;
+    TRevisionLink FRevision;
 };
 
 // The part registry of one mechanism: makes joints and links, keeps their UIDs unique and owns

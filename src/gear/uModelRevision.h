@@ -16,6 +16,24 @@ private:
     std::uint64_t FValue = 0;
 };
 
+// The revision an object reports its changes to, if any. A copy of the object reports to none:
+// it is no part of the model.
+class TRevisionLink {
+public:
+    TRevisionLink() = default;
+    TRevisionLink(const TRevisionLink&) {}
+    TRevisionLink& operator=(const TRevisionLink&) { return *this; }
+
+    void Set(TModelRevision* Revision) { FRevision = Revision; }
+    void Touch() const {
+        if (FRevision)
+            FRevision->Touch();
+    }
+
+private:
+    TModelRevision* FRevision = nullptr;
+};
+
 // What a part listed in a model reports to: the model's revision and, for links, the index of
 // their numbers.
 class TPartListing {

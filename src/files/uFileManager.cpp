@@ -2,6 +2,7 @@
 
 #include "files/CRC32Utils.h"
 #include "files/uXMLFileValues.h"
+#include "gear/uGearData.h"
 #include "platform/Platform.h"
 
 #include <charconv>
@@ -115,7 +116,7 @@ std::uint32_t ChecksumOf(TXMLFileParser& Parser, bool OmitMotion) {
 
 } // namespace
 
-TFileManager::TFileManager(TGearData& GearData) : FParser(GearData) {
+TFileManager::TFileManager(TGearData& GearData) : FGearData(GearData), FParser(GearData) {
     NewFile();
 }
 
@@ -173,11 +174,12 @@ std::string TFileManager::GetDisplayName() const {
 
 bool TFileManager::IsModified() {
     if (!FModified)
-        FModified = !FileExists(FFileName) || CalcChecksum() != FChecksum;
+        FModified = !FileExists(FFileName) || Checksum() != FChecksum;
     return FModified;
 }
 
 std::uint32_t TFileManager::CalcChecksum() {
+    ++FChecksumsTaken;
     return ChecksumOf(FParser, false);
 }
 
@@ -185,7 +187,18 @@ std::uint32_t TFileManager::CalcEditChecksum() {
     return ChecksumOf(FParser, true);
 }
 
+// The windows ask at every mouse move; the model's revision tells whether anything the checksum
+// covers changed since.
+std::uint32_t TFileManager::Checksum() {
+    const std::uint64_t Now = FGearData.Revision().Value();
+    if (FTakenAt != Now) {
+        FTaken = CalcChecksum();
+        FTakenAt = Now;
+    }
+    return FTaken;
+}
+
 void TFileManager::TakeBaseline() {
-    FChecksum = CalcChecksum();
+    FChecksum = Checksum();
     FModified = false;
 }

@@ -8,6 +8,7 @@
 #include "gear/uGearDocument.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TGearData;
@@ -38,20 +39,30 @@ public:
     std::string GetDisplayName() const;
     // Once seen modified, the document stays modified until it is new, opened or saved again.
     bool IsModified();
+    // The checksum of the model now, taken afresh.
     std::uint32_t CalcChecksum();
     // Of everything but the joints' positions and the selection, which animating changes
     // without editing the mechanism.
     std::uint32_t CalcEditChecksum();
+    // The same, taken afresh only when the model changed since it was last taken.
+    std::uint32_t Checksum();
+    // How often the model has been serialised for its checksum.
+    int ChecksumsTaken() const { return FChecksumsTaken; }
     TFileInfo GetFileInfo() const { return FParser.FileInfo(); }
 
 private:
     // The state the model is in now counts as unchanged.
     void TakeBaseline();
 
+    const TGearData& FGearData;
     TXMLFileParser FParser;
     bool FModified = false;
     int FUntitledCounter = -1;
     std::string FFileName;
     std::string FUntitledName;
     std::uint32_t FChecksum = 0;
+    // The checksum last taken and the model's revision then.
+    std::optional<std::uint64_t> FTakenAt;
+    std::uint32_t FTaken = 0;
+    int FChecksumsTaken = 0;
 };

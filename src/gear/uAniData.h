@@ -177,6 +177,23 @@ private:
     bool FWhich = true;
 };
 
+// The distance from the known end A of the slide line to a point of the block that a sliding
+// drive moves: the point's foot on the line moves by the drive value, the way that lengthens the
+// block's distance from the drive joint, and its sideways offset stays. Without the drive's
+// slider and slide link the point counts as lying on the line, away from A.
+class TDrivenSlideRadius {
+public:
+    TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, const TDrive& Drive);
+    // None where the block would have to pass the drive joint.
+    std::optional<long double> At(int Position) const;
+
+private:
+    const TDrive& FDrive;
+    long double FAlong;
+    long double FAcross = 0;
+    long double FSlideDistance;
+};
+
 // The crossing of a driven circle about A with the circle about B.
 class TAniDataPistonDrive : public TAniData {
 public:
@@ -187,9 +204,8 @@ public:
 private:
     TCircle FCircleA;
     TCircle FCircleB;
-    const TDrive& FDrive;
+    TDrivenSlideRadius FRadius;
     bool FWhich;
-    long double FBase;
 };
 
 // As TAniDataPistonDrive, or along the line A -> B when A, the joint and B lie on one line.
@@ -204,7 +220,6 @@ private:
     // Exactly one of the two: the driven circle, or the line when A, the joint and B are in line.
     std::optional<TCircle> FCircleA;
     std::optional<TStraightOne> FLine;
-    const TDrive& FDrive;
+    TDrivenSlideRadius FRadius;
     bool FWhich;
-    long double FBase = 0;
 };

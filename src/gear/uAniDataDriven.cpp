@@ -1,5 +1,5 @@
-// The steps whose construction a sliding drive lengthens: a circle's radius is its drawn length
-// plus the drive value.
+// The steps whose construction a sliding drive lengthens: the drive value moves the slider along
+// its slide line, which changes a circle's radius.
 #include "gear/uAniData.h"
 
 #include "gear/uDrive.h"
@@ -10,16 +10,24 @@
 #include "gear/uSlider.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 // A sliding drive's value is in thousandths of a millimetre. A length below zero is no position
 // of the mechanism, so the circle is left as it is and the position fails.
-bool SetDrivenRadius(TCircle& Circle, long double Base, const TDrive& Drive, int Position) {
+bool SetDrivenLength(TCircle& Circle, long double Base, const TDrive& Drive, int Position) {
     const long double Radius = Base + Drive.GetValue(Position) / 1000.0L;
     if (!(Radius >= 0))
         return false;
     Circle.SetRadius(Radius);
     return true;
+}
+
+bool SetDrivenRadius(TCircle& Circle, const TDrivenSlideRadius& Radius, int Position) {
+    const std::optional<long double> Value = Radius.At(Position);
+    if (Value)
+        Circle.SetRadius(*Value);
+    return Value.has_value();
 }
 
 // A, J and B in one line within rounding, relative to the lengths involved.
@@ -54,20 +62,45 @@ TAniDataSliderDriveJoint::TAniDataSliderDriveJoint(TJoint& Joint, const TDrive& 
 }
 
 bool TAniDataSliderDriveJoint::Calculate(int Position) {
-    if (!FCircle || !SetDrivenRadius(*FCircle, FBase, FDrive, Position))
+    if (!FCircle || !SetDrivenLength(*FCircle, FBase, FDrive, Position))
         return false;
     return Place(FCircle->IntersectLine(*FLine, FWhich));
+}
+
+TDrivenSlideRadius::TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, const TDrive& Drive)
+    : FDrive(Drive), FAlong(JointDistance(A, Joint)), FSlideDistance(FAlong) {
+    const TCustomLink* Block = Drive.Link0();
+    const TJoint* Reference = Drive.GetJoint();
+    const auto* SlideLink = dynamic_cast<const TLink*>(Drive.Link1());
+    if (!Block || !dynamic_cast<const TSlider*>(Block) || Block->Joints().Empty() || !Reference ||
+        !SlideLink || SlideLink->Joints().Count() < 2)
+        return;
+    // The axis points the way a positive value moves the block.
+    const long double Angle =
+        SlideLink->Angle() + (Drive.SlidesAgainstLinkAngle() ? std::numbers::pi_v<long double> : 0);
+    const long double UX = std::cos(Angle), UY = std::sin(Angle);
+    const long double DX = static_cast<long double>(Joint.X()) - A.X();
+    const long double DY = static_cast<long double>(Joint.Y()) - A.Y();
+    FAlong = DX * UX + DY * UY;
+    FAcross = DY * UX - DX * UY;
+    FSlideDistance = JointDistance(*Block->Joints().Items(0), *Reference);
+}
+
+std::optional<long double> TDrivenSlideRadius::At(int Position) const {
+    const long double Shift = FDrive.GetValue(Position) / 1000.0L;
+    if (!(FSlideDistance + Shift >= 0))
+        return std::nullopt;
+    return std::hypot(FAlong + Shift, FAcross);
 }
 
 TAniDataPistonDrive::TAniDataPistonDrive(TJoint& Joint, const TDrive& Drive, const TJoint& A,
                                          const TJoint& B, TJoint* VirtualJoint)
     : TAniData(Joint, VirtualJoint), FCircleA(TCircle::Through(JointPosition(A), Joint.Position())),
-      FCircleB(TCircle::Through(JointPosition(B), Joint.Position())), FDrive(Drive),
-      FWhich(ChooseWhich([this](bool Which) { return FCircleA.Intersect(FCircleB, Which); })),
-      FBase(FCircleA.Radius()) {}
+      FCircleB(TCircle::Through(JointPosition(B), Joint.Position())), FRadius(Joint, A, Drive),
+      FWhich(ChooseWhich([this](bool Which) { return FCircleA.Intersect(FCircleB, Which); })) {}
 
 bool TAniDataPistonDrive::Calculate(int Position) {
-    if (!SetDrivenRadius(FCircleA, FBase, FDrive, Position))
+    if (!SetDrivenRadius(FCircleA, FRadius, Position))
         return false;
     return Place(FCircleA.Intersect(FCircleB, FWhich));
 }
@@ -77,13 +110,12 @@ bool TAniDataPistonDrive::Calculate(int Position) {
 TAniDataPistonDriveSliderJointCrossJoint::TAniDataPistonDriveSliderJointCrossJoint(
     TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B, TJoint* VirtualJoint)
     : TAniData(Joint, VirtualJoint), FCircleB(TCircle::Through(JointPosition(B), Joint.Position())),
-      FDrive(Drive), FWhich(true) {
+      FRadius(Joint, A, Drive), FWhich(true) {
     if (InLine(A, Joint, B)) {
         FLine.emplace(JointPosition(A), JointPosition(B));
         FWhich = ChooseWhich([this](bool Which) { return FCircleB.IntersectLine(*FLine, Which); });
     } else {
         FCircleA.emplace(TCircle::Through(JointPosition(A), Joint.Position()));
-        FBase = FCircleA->Radius();
         FWhich = ChooseWhich([this](bool Which) { return FCircleA->Intersect(FCircleB, Which); });
     }
 }
@@ -91,7 +123,7 @@ TAniDataPistonDriveSliderJointCrossJoint::TAniDataPistonDriveSliderJointCrossJoi
 bool TAniDataPistonDriveSliderJointCrossJoint::Calculate(int Position) {
     if (!FCircleA)
         return Place(FCircleB.IntersectLine(*FLine, FWhich));
-    if (!SetDrivenRadius(*FCircleA, FBase, FDrive, Position))
+    if (!SetDrivenRadius(*FCircleA, FRadius, Position))
         return false;
     return Place(FCircleA->Intersect(FCircleB, FWhich));
 }

@@ -24,6 +24,7 @@ TDrive::~TDrive() {
 
 void TDrive::SetIntervals(int Value) {
     FIntervals = Value;
+    FRevision.Touch();
     // A negative count (typed or from a file) still leaves the one entry a drive always has.
     FValues.resize(static_cast<std::size_t>(std::max(Value, 0)) + 1, 0.0);
 }
@@ -33,6 +34,7 @@ void TDrive::SetValue(int Index, double Value) {
         return;
     FValues.resize(static_cast<std::size_t>(Index) + 1, 0.0);
     FValues[static_cast<std::size_t>(Index)] = Value;
+    FRevision.Touch();
 }
 
 double TDrive::GetValue(int Index) const {
@@ -49,6 +51,19 @@ TJoint* TDrive::GetJoint() const {
     if (FDriveType == dtSliding)
         return FLink1 ? FLink1->ReferenceJoint() : nullptr;
     return FJoint;
+}
+
+bool TDrive::SlidesAgainstLinkAngle() const {
+    // Below this the slider stands on the drive joint and takes the link's own direction.
+    constexpr double Behind = 1e-9;
+    const TJoint* Reference = GetJoint();
+    if (FDriveType != dtSliding || !Reference || !FLink0 || FLink0->Joints().Empty())
+        return false;
+    const TJoint* Block = FLink0->Joints().Items(0);
+    const double A = FLink1->Angle();
+    const double Along =
+        (Block->X() - Reference->X()) * std::cos(A) + (Block->Y() - Reference->Y()) * std::sin(A);
+    return Along < -Behind;
 }
 
 std::string TDrive::GetDisplayText() const {
@@ -109,7 +124,9 @@ void TDrive::PaintSliding(TCanvas& Canvas, double LastValue) const {
     TPoint P2{Trunc(P.X + 15 * UX + 16 * NX), Trunc(P.Y + 15 * UY + 16 * NY)};
     Canvas.MoveTo(P1.X, P1.Y);
     Canvas.LineTo(P2.X, P2.Y);
-    if (LastValue >= 0)
+    // The arrow shows the way the slider moves, which is against the link for one behind the
+    // drive joint.
+    if ((LastValue >= 0) != SlidesAgainstLinkAngle())
         DrawArrowHead(Canvas, P2.X, P2.Y, FArrowHeight, FArrowWidth, A, FLineColor);
     else
         DrawArrowHead(Canvas, P1.X, P1.Y, FArrowHeight, FArrowWidth, A + std::numbers::pi,

@@ -3,6 +3,7 @@
 // and draws a small arrow symbol that points the way of its last value.
 #pragma once
 
+#include "gear/uModelRevision.h"
 #include "platform/Canvas.h"
 #include "surface/MMGraphicItem.h"
 
@@ -22,8 +23,11 @@ public:
     explicit TDrive(TComponent* AOwner = nullptr);
     ~TDrive() override;
 
+    // The revision of the model that lists the drive, moved on by every change; nil for none.
+    void SetRevision(TModelRevision* Revision) { FRevision.Set(Revision); }
+
     const std::string& Identifier() const { return FIdentifier; }
-    void SetIdentifier(const std::string& Value) { FIdentifier = Value; }
+    void SetIdentifier(const std::string& Value) { Stored(FIdentifier, Value); }
 
     // The value table: radians for rotary drives, thousandths of a millimetre for sliding ones.
     const std::vector<double>& Values() const { return FValues; }
@@ -38,21 +42,24 @@ public:
     double ValueAt(int Index) const;
     int GetLastIndex() const { return static_cast<int>(FValues.size()) - 1; }
     bool IsLinear() const { return FIsLinear; }
-    void SetIsLinear(bool Value) { FIsLinear = Value; }
+    void SetIsLinear(bool Value) { Stored(FIsLinear, Value); }
 
     std::uint8_t DriveType() const { return FDriveType; }
-    void SetDriveType(std::uint8_t Value) { FDriveType = Value; }
+    void SetDriveType(std::uint8_t Value) { Stored(FDriveType, Value); }
     // The joint of a rotary drive.
     TJoint* Joint() const { return FJoint; }
-    void SetJoint(TJoint* Value) { FJoint = Value; }
+    void SetJoint(TJoint* Value) { Stored(FJoint, Value); }
     // Rotary: the holding link (the frame at a frame joint). Sliding: the slider.
     TCustomLink* Link0() const { return FLink0; }
-    void SetLink0(TCustomLink* Value) { FLink0 = Value; }
+    void SetLink0(TCustomLink* Value) { Stored(FLink0, Value); }
     // Rotary: the driven link. Sliding: the slide link.
     TCustomLink* Link1() const { return FLink1; }
-    void SetLink1(TCustomLink* Value) { FLink1 = Value; }
+    void SetLink1(TCustomLink* Value) { Stored(FLink1, Value); }
     // The drive joint: the slide link's reference joint for a sliding drive, else Joint.
     TJoint* GetJoint() const;
+    // A sliding drive's value lengthens the slider's distance from the drive joint, so a slider
+    // lying behind that joint moves against the slide link's Angle.
+    bool SlidesAgainstLinkAngle() const;
 
     // Symbol settings, pixels and radians.
     int Radius() const { return FRadius; }
@@ -79,6 +86,10 @@ public:
     void Paint() override;
 
 private:
+    template <class T, class V> void Stored(T& Field, const V& Value) {
+        Field = Value;
+        FRevision.Touch();
+    }
     void PaintRotary(TCanvas& Canvas, double LastValue) const;
     void PaintSliding(TCanvas& Canvas, double LastValue) const;
 
@@ -97,4 +108,5 @@ private:
     TColor FLineColor = clGreen;
     TCustomLink* FLink0 = nullptr;
     TCustomLink* FLink1 = nullptr;
+    TRevisionLink FRevision;
 };

@@ -45,7 +45,11 @@ TGearCache::~TGearCache() = default;
 
 TCacheRow TGearCache::Row(int Index) const {
     assert(Index >= 0 && Index < FPositionCount);
-    return TCacheRow(ValidFlags()[Index] != std::byte{0},
+    if (ValidFlags()[Index] == AnglesToMeasure) {
+        MeasureLinkAngles(Index);
+        ValidFlags()[Index] = Valid;
+    }
+    return TCacheRow(ValidFlags()[Index] != Invalid,
                      {JointsOf(Index), static_cast<std::size_t>(FJointCount)},
                      {LinksOf(Index), static_cast<std::size_t>(FLinkCount)});
 }
@@ -125,7 +129,6 @@ bool TGearCache::Calculate() {
         const int& Next;
         const std::vector<TMMPoint>& EditPlaces;
         ~TFinally() {
-            Cache.MeasureLinkAngles(Next);
             if (Cache.IsValidPosition(0))
                 Cache.ApplyPosition(0);
             else
@@ -154,20 +157,16 @@ void TGearCache::StoreSolvedRow(int Index) {
         else if (!Source.MeasuredInRow())
             States[L] = {Source.Link->Angle(), 0.0};
     }
-    ValidFlags()[Index] = std::byte{1};
+    ValidFlags()[Index] = AnglesToMeasure;
 }
 
-void TGearCache::MeasureLinkAngles(int End) {
-    for (int I = 0; I < End; ++I) {
-        if (!IsValidPosition(I))
-            continue;
-        const TMMPoint* Points = JointsOf(I);
-        TLinkState* States = LinksOf(I);
-        for (int L = 0; L < FLinkCount; ++L)
-            if (const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
-                Source.MeasuredInRow())
-                States[L] = {LineAngle(Points[Source.From], Points[Source.To]), 0.0};
-    }
+void TGearCache::MeasureLinkAngles(int Index) const {
+    const TMMPoint* Points = JointsOf(Index);
+    TLinkState* States = LinksOf(Index);
+    for (int L = 0; L < FLinkCount; ++L)
+        if (const TLinkSource& Source = FLinkSources[static_cast<std::size_t>(L)];
+            Source.MeasuredInRow())
+            States[L] = {LineAngle(Points[Source.From], Points[Source.To]), 0.0};
 }
 
 void TGearCache::StorePosition(int Index) {
@@ -183,7 +182,7 @@ void TGearCache::StorePosition(int Index) {
     const int LinkCount = std::min(FLinkCount, Links.Count());
     for (int L = 0; L < LinkCount; ++L)
         States[L] = GetLinkState(*Links.Items(L));
-    ValidFlags()[Index] = std::byte{1};
+    ValidFlags()[Index] = Valid;
 }
 
 TLinkState TGearCache::GetLinkState(const TCustomLink& Link) {
@@ -193,7 +192,7 @@ TLinkState TGearCache::GetLinkState(const TCustomLink& Link) {
 }
 
 bool TGearCache::IsValidPosition(int Index) const {
-    return Index >= 0 && Index < FPositionCount && ValidFlags()[Index] != std::byte{0};
+    return Index >= 0 && Index < FPositionCount && ValidFlags()[Index] != Invalid;
 }
 
 void TGearCache::ApplyPosition(int Index) {

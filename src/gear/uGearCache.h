@@ -101,10 +101,16 @@ private:
     bool Allocate(int Positions);
     void PlanLinkSources();
     // StorePosition for the fill, which leaves the model's numbering as it found it: the joints
-    // and the states of links that are asked; the angles measured in the row come afterwards.
+    // and the states of links that are asked; the angles measured in the row come when it is
+    // first read.
     void StoreSolvedRow(int Index);
-    // Measures the angles of the valid rows below End.
-    void MeasureLinkAngles(int End);
+    // Measures the angles of the bars and plates in row Index from its joints. A fill leaves
+    // this to the row's first reading: entering animation needs only the joints.
+    void MeasureLinkAngles(int Index) const;
+    // The flag of each row.
+    static constexpr std::byte Invalid{0};
+    static constexpr std::byte Valid{1};
+    static constexpr std::byte AnglesToMeasure{2};
     TMMPoint* JointsOf(int Index) const;
     TLinkState* LinksOf(int Index) const;
     std::byte* ValidFlags() const;

@@ -36,7 +36,12 @@ double JointExtreme(const TJointList& Joints, double (TJoint::*Coordinate)() con
 
 } // namespace
 
-TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {}
+TGearData::TGearData(TComponent* AOwner) : TComponent(AOwner) {
+    FGearInfo.SetRevision(&FRevision);
+    FJoints.SetRevision(&FRevision);
+    FLinks.SetRevision(&FRevision);
+    FDrives.SetRevision(&FRevision);
+}
 
 TGearData::~TGearData() {
     OnJointSelected = nullptr;
@@ -135,7 +140,7 @@ TDrive* TGearData::CreateDrive(bool AddToSurface, bool AddToData) {
 // Adding
 
 void TGearData::AddJoint(TJoint* Joint) {
-    FJoints.Add(Joint);
+    ListJoint(Joint);
     if (!Joint->MMSurface())
         Joint->SetMMSurface(FMMSurface);
 }
@@ -148,10 +153,10 @@ void TGearData::AddLink(TCustomLink* Link) {
     // Appended first, so that the joint's own provisional number counts as taken.
     for (TJoint* Joint : Link->Joints())
         if (!FJoints.Contains(Joint)) {
-            FJoints.Add(Joint);
+            ListJoint(Joint);
             Joint->SetID(NextFreeJointID());
         }
-    FLinks.Add(Link);
+    ListLink(Link, FLinks.Count());
     if (!Link->MMSurface())
         Link->SetMMSurface(FMMSurface);
 }
@@ -160,7 +165,7 @@ void TGearData::AddRack(TRack* Frame) {
     TMMUpdateBracket Bracket(FMMSurface);
     TRack* Old = Rack();
     // A link listed before its frame stays in the model: the frame goes in front of it.
-    FLinks.Insert(0, Frame);
+    ListLink(Frame, 0);
     if (Old) {
         DetachAllJoints(Old);
         FreeLink(Old);
@@ -178,7 +183,7 @@ void TGearData::AddRack(TRack* Frame) {
 }
 
 void TGearData::AddDrive(TDrive* Drive) {
-    FDrives.Add(Drive);
+    ListDrive(Drive);
     if (!Drive->MMSurface())
         Drive->SetMMSurface(FMMSurface);
 }
@@ -189,7 +194,7 @@ void TGearData::AttachJointToRack(TJoint* Joint) {
     if (!Frame)
         return;
     if (!FJoints.Contains(Joint))
-        FJoints.Add(Joint);
+        ListJoint(Joint);
     Frame->AddJoint(Joint);
 }
 
@@ -203,10 +208,39 @@ int TGearData::NextFreeJointID() const {
 }
 
 int TGearData::NextFreeLinkID() const {
-    int ID = 1;
-    while (LinkIDExists(ID))
-        ++ID;
+    const int ID = FLinkNumbers.SmallestFree();
+    assert(!LinkIDExists(ID) && "a link changed its number unseen");
     return ID;
+}
+
+void TGearData::ListJoint(TJoint* Joint) {
+    FJoints.Add(Joint);
+    Joint->SetListing(&FJointListing);
+}
+
+void TGearData::ListLink(TCustomLink* Link, int Index) {
+    FLinks.Insert(Index, Link);
+    FLinkNumbers.Add(Link->ID());
+    Link->SetListing(&FLinkListing);
+}
+
+void TGearData::UnlistLink(TCustomLink* Link) {
+    if (FLinks.Remove(Link) < 0)
+        return;
+    Link->SetListing(nullptr);
+    FLinkNumbers.Remove(Link->ID());
+}
+
+void TGearData::UnlistAllLinks() {
+    for (TCustomLink* Link : FLinks)
+        Link->SetListing(nullptr);
+    FLinks.Clear();
+    FLinkNumbers.Clear();
+}
+
+void TGearData::ListDrive(TDrive* Drive) {
+    FDrives.Add(Drive);
+    Drive->SetRevision(&FRevision);
 }
 
 bool TGearData::JointIDExists(int ID) const {
@@ -351,7 +385,8 @@ TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
 }
 
 void TGearData::RemoveDrive(TDrive* Drive) {
-    FDrives.Remove(Drive);
+    if (FDrives.Remove(Drive) >= 0)
+        Drive->SetRevision(nullptr);
 }
 
 // Change notification

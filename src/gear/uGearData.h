@@ -24,6 +24,8 @@ public:
     // Parts created before keep their own surface.
     void SetMMSurface(TMMSurface* Surface);
 
+    // Moves on with every change of what a mechanism file of the model would hold.
+    const TModelRevision& Revision() const { return FRevision; }
     TGearInfo& GearInfo() { return FGearInfo; }
     const TGearInfo& GearInfo() const { return FGearInfo; }
     // The owner of every joint, link and drive made for the model; the lists only refer to them.
@@ -156,11 +158,23 @@ private:
     // Drives that stand on a part about to be freed go before it; none keeps naming it.
     void ReleaseDrives(const TGearPart* Part);
     void DetachAllJoints(TCustomLink* Link);
+    // Parts and drives join the lists through these, which bind them to the model's revision;
+    // links leave through them as well, which keeps the link numbers indexed.
+    void ListJoint(TJoint* Joint);
+    void ListLink(TCustomLink* Link, int Index);
+    void UnlistLink(TCustomLink* Link);
+    void UnlistAllLinks();
+    void ListDrive(TDrive* Drive);
     // One pass of each sweep; true when it removed something.
     bool SweepLooseLinks();
     bool SweepLooseJoints();
 
     TMMSurface* FMMSurface = nullptr;
+    // What the parts report to; it outlives them, as they report until they are freed.
+    TModelRevision FRevision;
+    TPartNumbers FLinkNumbers;
+    TPartListing FJointListing{FRevision, nullptr};
+    TPartListing FLinkListing{FRevision, &FLinkNumbers};
     TGearInfo FGearInfo;
     // Declared before the lists, so that they let go of the parts before it frees them.
     TGearPartlist FParts;

@@ -32,7 +32,7 @@ void TGearData::FreeAllParts() {
     // names a freed part even for a moment.
     FDrives.Clear();
     FJoints.Clear();
-    FLinks.Clear();
+    UnlistAllLinks();
     FParts.Clear();
 }
 
@@ -56,7 +56,7 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
     }
     // Out of the list while it gives up its joints, so that no clean-up on the way (separating a
     // slider's joint sweeps) frees it under our hands; a forced frame goes the same way.
-    FLinks.Remove(Link);
+    UnlistLink(Link);
     while (!Link->Joints().Empty()) {
         TJoint* J = Link->Joints().First();
         const TLinkList& Links = J->Links();
@@ -114,7 +114,7 @@ void TGearData::FreeJoint(TJoint* Joint) {
 
 void TGearData::FreeLink(TCustomLink* Link) {
     FSelectedLinks.Remove(Link);
-    FLinks.Remove(Link);
+    UnlistLink(Link);
     ReleaseDrives(Link);
     FParts.Remove(Link);
 }
@@ -299,14 +299,15 @@ void TGearData::TakeOver(TGearData& Source) {
     for (TDrive* Drive : Source.FDrives) {
         std::unique_ptr<TDrive> Owned = Source.FParts.Remove(Drive);
         Owned->SetMMSurface(FMMSurface);
-        FDrives.Add(FParts.AdoptDrive(std::move(Owned)));
+        ListDrive(FParts.AdoptDrive(std::move(Owned)));
     }
     for (TJoint* Joint : Source.FJoints)
-        FJoints.Add(Joint);
-    for (TCustomLink* Link : Source.FLinks)
-        FLinks.Add(Link);
+        ListJoint(Joint);
+    const std::vector<TCustomLink*> Links(Source.FLinks.begin(), Source.FLinks.end());
     Source.FDrives.Clear();
     Source.FJoints.Clear();
-    Source.FLinks.Clear();
+    Source.UnlistAllLinks();
+    for (TCustomLink* Link : Links)
+        ListLink(Link, FLinks.Count());
     Raise(OnDataChanged, this);
 }

@@ -13,14 +13,18 @@ namespace {
 constexpr double NoDistance = 1e20;
 
 // The candidate nearest to the point by Distance, the first of equally near ones; nil when the
-// nearest is farther than Limit.
-template <class List, class Accept, class Distance>
-auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double Limit)
-    -> decltype(Candidates.Items(0)) {
+// nearest is farther than Limit. Bound, never above Distance, lets far candidates be passed over
+// without measuring them.
+template <class List, class Accept, class Distance, class LowerBound>
+auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double Limit,
+             LowerBound Bound) -> decltype(Candidates.Items(0)) {
     decltype(Candidates.Items(0)) Best = nullptr;
     double BestDistance = NoDistance;
     for (auto* Candidate : Candidates) {
         if (!Accepts(Candidate))
+            continue;
+        const double Least = Bound(Candidate);
+        if (Least > Limit || Least >= BestDistance)
             continue;
         double D = DistanceOf(Candidate);
         if (D < BestDistance) {
@@ -29,6 +33,12 @@ auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double
         }
     }
     return BestDistance <= Limit ? Best : nullptr;
+}
+
+template <class List, class Accept, class Distance>
+auto Nearest(const List& Candidates, Accept Accepts, Distance DistanceOf, double Limit)
+    -> decltype(Candidates.Items(0)) {
+    return Nearest(Candidates, Accepts, DistanceOf, Limit, [](const auto*) { return 0.0; });
 }
 
 } // namespace
@@ -58,7 +68,8 @@ TCustomLink* TGearData::FindLinkAt(int X, int Y) const {
     return Nearest(
         FLinks, [](const TCustomLink*) { return true; },
         [WX, WY](const TCustomLink* L) { return L->DistanceTo(WX, WY); },
-        PixelSetting("MaxSelectDistance"));
+        PixelSetting("MaxSelectDistance"),
+        [WX, WY](const TCustomLink* L) { return L->DistanceBound(WX, WY); });
 }
 
 TJoint* TGearData::FindSnapJoint(const TJoint* Joint) const {

@@ -37,13 +37,20 @@ TGearPart::TGearPart(TComponent* AOwner) : TMMGraphicItem(AOwner), FUID(Random(G
 void TGearPart::SetID(int Value) {
     if (Value == FID)
         return;
+    if (FListing)
+        FListing->Renumbered(FID, Value);
     FID = Value;
     Changed();
 }
 
 void TGearPart::SetSelected(bool Value) {
-    FSelected = Value;
+    Stored(FSelected, Value);
     Changed();
+}
+
+void TGearPart::SetVisible(bool Value) {
+    Touched();
+    TMMGraphicItem::SetVisible(Value);
 }
 
 void TGearPart::SetLineThickness(int Value) {

@@ -3,6 +3,7 @@
 // to one another.
 #pragma once
 
+#include "gear/uModelRevision.h"
 #include "platform/Types.h"
 #include "surface/MMSurface.h"
 
@@ -27,24 +28,29 @@ class TGearPart : public TMMGraphicItem {
 public:
     explicit TGearPart(TComponent* AOwner = nullptr);
 
+    // The model the part is listed in, told of every change; nil while the part is in none.
+    TPartListing* Listing() const { return FListing; }
+    virtual void SetListing(TPartListing* Listing) { FListing = Listing; }
+
     int UID() const { return FUID; }
-    void SetUID(int Value) { FUID = Value; }
+    void SetUID(int Value) { Stored(FUID, Value); }
     int ID() const { return FID; }
-    // Repaints only when the number changes.
+    // Repaints only when the number changes, and tells the model the part is listed in.
     void SetID(int Value);
     const std::string& Identifier() const { return FIdentifier; }
-    void SetIdentifier(const std::string& Value) { FIdentifier = Value; }
+    void SetIdentifier(const std::string& Value) { Stored(FIdentifier, Value); }
     bool Selected() const { return FSelected; }
     void SetSelected(bool Value);
+    void SetVisible(bool Value) override;
 
     TColor LineColor() const { return FLineColor; }
-    void SetLineColor(TColor Value) { FLineColor = Value; }
+    void SetLineColor(TColor Value) { Stored(FLineColor, Value); }
     TColor LineColorSelected() const { return FLineColorSelected; }
-    void SetLineColorSelected(TColor Value) { FLineColorSelected = Value; }
+    void SetLineColorSelected(TColor Value) { Stored(FLineColorSelected, Value); }
     TColor FillColor() const { return FFillColor; }
-    void SetFillColor(TColor Value) { FFillColor = Value; }
+    void SetFillColor(TColor Value) { Stored(FFillColor, Value); }
     TColor FillColorSelected() const { return FFillColorSelected; }
-    void SetFillColorSelected(TColor Value) { FFillColorSelected = Value; }
+    void SetFillColorSelected(TColor Value) { Stored(FFillColorSelected, Value); }
     int LineThickness() const { return FLineThickness; }
     void SetLineThickness(int Value);
 
@@ -63,6 +69,15 @@ public:
     virtual std::string GetDisplayText() const;
 
 protected:
+    // Tells the model the part is listed in that it changed.
+    void Touched() const {
+        if (FListing)
+            FListing->Revision().Touch();
+    }
+    template <class T, class V> void Stored(T& Field, const V& Value) {
+        Field = Value;
+        Touched();
+    }
     // The colours in force for the selection state.
     TColor CurrentLineColor() const { return FSelected ? FLineColorSelected : FLineColor; }
     TColor CurrentFillColor() const { return FSelected ? FFillColorSelected : FFillColor; }
@@ -76,6 +91,7 @@ protected:
     void SetVisibleQuietly(bool Value);
 
 private:
+    TPartListing* FListing = nullptr;
     int FUID;
     int FID = -1;
     std::string FIdentifier;
@@ -96,6 +112,18 @@ template <class T> class TTypedList {
 public:
     using const_iterator = typename std::vector<T*>::const_iterator;
 
+    TTypedList() = default;
+    // A copy holds the same items but reports to no model.
+    TTypedList(const TTypedList&) = default;
+    TTypedList& operator=(const TTypedList& Other) {
+        FItems = Other.FItems;
+        FRevision.Touch();
+        return *this;
+    }
+
+    // The revision every change of the list moves on; nil for none.
+    void SetRevision(TModelRevision* Revision) { FRevision.Set(Revision); }
+
     int Count() const { return static_cast<int>(FItems.size()); }
     bool Empty() const { return FItems.empty(); }
     T* Items(int Index) const {
@@ -113,11 +141,13 @@ public:
     int Add(T* Item) {
         assert(Item && !Contains(Item));
         FItems.push_back(Item);
+        Touched();
         return Count() - 1;
     }
     void Insert(int Index, T* Item) {
         assert(Item && !Contains(Item) && Index >= 0 && Index <= Count());
         FItems.insert(FItems.begin() + Index, Item);
+        Touched();
     }
     // Removes the item and returns its former index, -1 when it was not there.
     int Remove(const T* Item) {
@@ -129,12 +159,17 @@ public:
     void Delete(int Index) {
         assert(Index >= 0 && Index < Count());
         FItems.erase(FItems.begin() + Index);
+        Touched();
     }
     void Exchange(int A, int B) {
         assert(A >= 0 && A < Count() && B >= 0 && B < Count());
         std::swap(FItems[static_cast<std::size_t>(A)], FItems[static_cast<std::size_t>(B)]);
+        Touched();
     }
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        Touched();
+    }
 
     const_iterator begin() const { return FItems.begin(); }
     const_iterator end() const { return FItems.end(); }
@@ -143,10 +178,14 @@ protected:
     void Replace(int Index, T* Item) {
         assert(Index >= 0 && Index < Count() && Item);
         FItems[static_cast<std::size_t>(Index)] = Item;
+        Touched();
     }
 
 private:
+    void Touched() const { FRevision.Touch(); }
+
     std::vector<T*> FItems;
+    TRevisionLink FRevision;
 };
 
 // The part registry of one mechanism: makes joints and links, keeps their UIDs unique and owns

@@ -37,8 +37,13 @@ TJoint::~TJoint() {
     FLinks.Clear();
 }
 
+void TJoint::SetListing(TPartListing* Listing) {
+    TGearPart::SetListing(Listing);
+    FLinks.SetRevision(Listing ? &Listing->Revision() : nullptr);
+}
+
 void TJoint::SetIsVirtual(bool Value) {
-    FIsVirtual = Value;
+    Stored(FIsVirtual, Value);
     SetVisibleQuietly(!Value);
 }
 
@@ -52,12 +57,14 @@ void TJoint::SetPosition(TObject* Source, double AX, double AY) {
         return;
     FX = AX;
     FY = AY;
+    Touched();
     NotifyLinks(Source);
 }
 
 void TJoint::MoveBy(TObject* Source, double DX, double DY) {
     FX += DX;
     FY += DY;
+    Touched();
     NotifyLinks(Source);
 }
 

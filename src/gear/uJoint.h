@@ -23,12 +23,14 @@ public:
     void SetIsVirtual(bool Value);
     TLinkList& Links() { return FLinks; }
     const TLinkList& Links() const { return FLinks; }
+    // The joint's links report to the same model.
+    void SetListing(TPartListing* Listing) override;
 
     // Plain stores: nobody is told (building, files, solvers, cached positions).
     double X() const { return FX; }
-    void SetX(double Value) { FX = Value; }
+    void SetX(double Value) { Stored(FX, Value); }
     double Y() const { return FY; }
-    void SetY(double Value) { FY = Value; }
+    void SetY(double Value) { Stored(FY, Value); }
     TMMPoint Position() const { return MMPoint(FX, FY); }
 
     bool ShowMiddle() const { return FShowMiddle; }

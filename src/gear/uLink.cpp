@@ -4,6 +4,7 @@
 #include "gear/uJoint.h"
 #include "surface/UtilLib.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,9 +42,14 @@ TJoint* TCustomLink::ReferenceJoint() const {
     return FJoints.Items(FReferenceJointID);
 }
 
+void TCustomLink::SetListing(TPartListing* Listing) {
+    TGearPart::SetListing(Listing);
+    FJoints.SetRevision(Listing ? &Listing->Revision() : nullptr);
+}
+
 void TCustomLink::SetReferenceJoint(TJoint* Joint) {
     if (Joint)
-        FReferenceJointID = FJoints.IndexOf(Joint);
+        SetReferenceJointID(FJoints.IndexOf(Joint));
 }
 
 std::string TCustomLink::GetDisplayText() const {
@@ -209,6 +215,23 @@ void TLink::RemoveJoint(TJoint* Joint) {
     RemoveFromJoints(Joint);
     if (WasReference)
         SetReferenceJointID(0);
+}
+
+double TLink::DistanceBound(double X, double Y) const {
+    const TJointList& J = Joints();
+    if (J.Count() < 2)
+        return 0.0;
+    double Left = J.Items(0)->X(), Right = Left, Bottom = J.Items(0)->Y(), Top = Bottom;
+    for (const TJoint* K : J) {
+        Left = std::min(Left, K->X());
+        Right = std::max(Right, K->X());
+        Bottom = std::min(Bottom, K->Y());
+        Top = std::max(Top, K->Y());
+    }
+    const double DX = std::max({Left - X, 0.0, X - Right});
+    const double DY = std::max({Bottom - Y, 0.0, Y - Top});
+    // A little less, so that the rounding of the exact distance cannot fall below it.
+    return std::max(DX, DY) * (1 - 1e-9);
 }
 
 double TLink::DistanceTo(double X, double Y) const {

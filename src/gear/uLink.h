@@ -19,8 +19,10 @@ public:
 
     TJointList& Joints() { return FJoints; }
     const TJointList& Joints() const { return FJoints; }
+    // The link's joints report to the same model.
+    void SetListing(TPartListing* Listing) override;
     int ReferenceJointID() const { return FReferenceJointID; }
-    void SetReferenceJointID(int Value) { FReferenceJointID = Value; }
+    void SetReferenceJointID(int Value) { Stored(FReferenceJointID, Value); }
     // The line colour from the settings; remembered, so a colour chosen later is told apart.
     void SetSettingsLineColor(TColor Value) { SetLineColor(FSettingsLineColor = Value); }
     // The line colour differs from the one the settings gave last: the user or a file chose it.
@@ -62,6 +64,9 @@ public:
     virtual void RemoveJoint(TJoint* Joint) = 0;
     // Hit distance in mm.
     virtual double DistanceTo(double X, double Y) const = 0;
+    // Never more than DistanceTo, and cheap: the hit test at every mouse move passes over links
+    // that are farther than this.
+    virtual double DistanceBound(double, double) const { return 0.0; }
     // The link's own coordinates: origin at the reference joint, x along Angle; a link without
     // a reference joint converts nothing.
     virtual TMMPoint GlobalToLocal(TMMPoint P) const;
@@ -117,6 +122,8 @@ public:
     void Move(TObject* Source, bool Relative, double X, double Y) override;
     void RemoveJoint(TJoint* Joint) override;
     double DistanceTo(double X, double Y) const override;
+    // The distance to the box around the joints, which holds every line of the link.
+    double DistanceBound(double X, double Y) const override;
     void Paint() override;
 
     // The end that stays put when the link turns or changes length, and from which the angle is

@@ -5,11 +5,10 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
-#include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "gear/uTAniGear.h"
 
-const std::array<TAniGear::TRule, 13> TAniGear::Rules = {
+const std::array<TAniGear::TRule, TAniGear::RuleCount> TAniGear::Rules = {
     &TAniGear::RackDrive,
     &TAniGear::SlidingDrive,
     &TAniGear::PistonDriveAtPin,
@@ -29,10 +28,6 @@ namespace {
 
 TJoint* JointAt(const TCustomLink& Link, int Index) {
     return Index < Link.Joints().Count() ? Link.Joints().Items(Index) : nullptr;
-}
-
-bool IsFrame(const TCustomLink* Link) {
-    return dynamic_cast<const TRack*>(Link) != nullptr;
 }
 
 } // namespace
@@ -68,15 +63,6 @@ TJoint* TAniGear::KnownCouplerPoint(const TSlider& S) const {
     return nullptr;
 }
 
-TDrive* TAniGear::SlidingDriveOn(const TSlider& S) const {
-    // Only a sliding drive can set a slide distance; a drive of another kind naming the slider
-    // would hand the steps a value they cannot use.
-    for (TDrive* D : FGearData.Drives())
-        if ((D->Link0() == &S || D->Link1() == &S) && D->DriveType() == dtSliding)
-            return D;
-    return nullptr;
-}
-
 TJoint* TAniGear::SolvedElseFrameNeighbour(const TJoint& J, const TCustomLink* Skip) const {
     if (TJoint* K = FindSolvedNeighbour(J, nullptr, Skip))
         return K;
@@ -84,14 +70,10 @@ TJoint* TAniGear::SolvedElseFrameNeighbour(const TJoint& J, const TCustomLink* S
 }
 
 TAniGear::TStep TAniGear::RackDrive(TJoint& J) const {
+    // The step turns J about the drive's joint.
     for (const TCustomLink* L : J.Links())
-        for (const TDrive* D : FGearData.Drives()) {
-            const bool AgainstFrame = (D->Link0() == L && IsFrame(D->Link1())) ||
-                                      (D->Link1() == L && IsFrame(D->Link0()));
-            // The step turns J about the drive's joint.
-            if (AgainstFrame && D->DriveType() == dtRotary && D->GetJoint())
-                return std::make_unique<TAniDataRackDriveConJoint>(J, *D, GetVirtualJoint(J));
-        }
+        if (const TDrive* D = RotaryDriveAgainstFrame(*L))
+            return std::make_unique<TAniDataRackDriveConJoint>(J, *D, GetVirtualJoint(J));
     return nullptr;
 }
 

@@ -23,7 +23,7 @@ public:
     int Order() const { return FOrder; }
     void SetOrder(int Value);
     bool Visible() const { return FVisible; }
-    void SetVisible(bool Value);
+    virtual void SetVisible(bool Value);
 
     // Tells the surface that the item looks different now.
     void Changed();

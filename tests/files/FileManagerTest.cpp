@@ -143,6 +143,87 @@ TEST_F(FileManagerTest, ChecksumChangesWithEveryKindOfEdit) {
     }
 }
 
+// The checksum is taken again only after the model changed; whatever the edit, the answer then is
+// the one a fresh computation gives, and asking again without an edit serialises nothing.
+TEST_F(FileManagerTest, CachedChecksumFollowsEveryKindOfEdit) {
+    TMechanism M(Rig);
+    TGearData& D = Rig.D();
+    ASSERT_TRUE(Manager.SaveAs(Dir.File("Getriebe.kxw")));
+    TModelRig Other;
+    const std::pair<const char*, std::function<void()>> Edits[] = {
+        {"joint stored", [&] { M.A->SetY(10.5); }},
+        {"joint dragged", [&] { M.B->SetPosition(nullptr, 41, 31); }},
+        {"joint moved by", [&] { M.CouplerPoint->MoveBy(nullptr, 0.25, 0); }},
+        {"link moved", [&] { M.Crank->MoveUpdating(nullptr, true, 1, 1); }},
+        {"slider moved", [&] { M.Slider->MoveUpdating(nullptr, false, 85, 3); }},
+        {"joint selected", [&] { D.SelectJoint(M.A, false); }},
+        {"selection moved to a link", [&] { D.SelectLink(M.Crank, false); }},
+        {"links deselected", [&] { D.DeselectLinks(); }},
+        {"joint renamed", [&] { M.A->SetIdentifier("R"); }},
+        {"joint renumbered", [&] { M.A->SetID(40); }},
+        {"link renumbered", [&] { M.Crank->SetID(30); }},
+        {"joint given a new UID", [&] { M.B->SetUID(M.B->UID() + 1); }},
+        {"joint hidden", [&] { M.CouplerPoint->SetVisible(false); }},
+        {"link colour", [&] { M.Coupler->SetLineColor(clRed); }},
+        {"reference joint", [&] { M.Coupler->SetReferenceJointID(2); }},
+        {"links of a joint reordered", [&] { M.B->Links().Exchange(0, 1); }},
+        {"joints of a link reordered", [&] { M.Coupler->Joints().Exchange(0, 1); }},
+        {"description", [&] { D.GearInfo().SetDescription("Zeile 1\\nZeile 2"); }},
+        {"author", [&] { D.GearInfo().SetAuthor("Mueller"); }},
+        {"drive value", [&] { M.Rotary->SetValue(1, 0.3); }},
+        {"drive intervals", [&] { M.Rotary->SetIntervals(30); }},
+        {"drive renamed", [&] { M.Rotary->SetIdentifier("Antrieb"); }},
+        {"drive kind", [&] { D.Drives().Items(1)->SetDriveType(dtRotary); }},
+        {"drive removed", [&] { D.RemoveDrive(D.Drives().Items(1)); }},
+        {"drive added", [&] { D.AddRotaryDrive(M.A0, true); }},
+        {"joint added", [&] { Rig.Joint(70, 70); }},
+        {"link added",
+         [&] {
+             Rig.Link({M.B, M.CouplerPoint});
+         }},
+        {"joints merged", [&] { D.MergeJoints(D.Joints().Last(), M.CouplerPoint); }},
+        {"links separated", [&] { D.SeparateLinks(M.Coupler, M.Crank); }},
+        {"joint detached", [&] { D.DetachJoint(M.Coupler, M.CouplerPoint); }},
+        {"frame link updated", [&] { D.UpdateFrameLink(); }},
+        {"origin moved to a joint", [&] { D.MoveOriginToJoint(M.B); }},
+        {"joint deleted", [&] { D.DeleteJoint(M.B); }},
+        {"link deleted", [&] { D.DeleteLink(M.Slide, false); }},
+        {"file opened", [&] { ASSERT_TRUE(Manager.Open(Dir.File("Getriebe.kxw"))); }},
+        {"another model taken over",
+         [&] {
+             TMechanism Drawn(Other);
+             D.TakeOver(Other.D());
+         }},
+        {"a part of it renamed", [&] { D.Joints().Items(1)->SetIdentifier("S"); }},
+        {"cleared", [&] { D.Clear(true); }},
+    };
+    for (const auto& [Name, Edit] : Edits) {
+        SCOPED_TRACE(Name);
+        Manager.Checksum();
+        const int Taken = Manager.ChecksumsTaken();
+        Manager.Checksum();
+        EXPECT_EQ(Manager.ChecksumsTaken(), Taken) << "taken again without an edit";
+        Edit();
+        EXPECT_EQ(Manager.Checksum(), Manager.CalcChecksum());
+    }
+}
+
+TEST_F(FileManagerTest, ModifiedTestSerialisesOnlyAfterAChange) {
+    TMechanism M(Rig);
+    ASSERT_TRUE(Manager.SaveAs(Dir.File("Getriebe.kxw")));
+    const int Taken = Manager.ChecksumsTaken();
+    for (int I = 0; I < 5; ++I)
+        EXPECT_FALSE(Manager.IsModified());
+    EXPECT_EQ(Manager.ChecksumsTaken(), Taken);
+    M.A->SetX(5);
+    M.A->SetX(0.5);
+    EXPECT_FALSE(Manager.IsModified()); // away and back: the same model again
+    EXPECT_EQ(Manager.ChecksumsTaken(), Taken + 1);
+    M.A->SetX(5);
+    EXPECT_TRUE(Manager.IsModified());
+    EXPECT_EQ(Manager.ChecksumsTaken(), Taken + 2);
+}
+
 TEST_F(FileManagerTest, ChecksumIsTheSameUnderAGermanAndACLocale) {
     TMechanism M(Rig);
     std::uint32_t InC = 0;

@@ -1,8 +1,6 @@
 // The kinematic planner on mechanisms drawn by coordinates: the mobility count, which step places
 // which joint and in what order, and the positions the plan computes.
-#include "gear/uAniData.h"
-#include "gear/uTAniGear.h"
-#include "support/LinkageRigs.h"
+#include "AniGearRig.h"
 
 #include <gtest/gtest.h>
 
@@ -18,135 +16,7 @@
 
 namespace {
 
-constexpr double Tol = 1e-9;
-constexpr double Pi = std::numbers::pi;
-
-// Mechanisms drawn by coordinates through the data model, the planner on them, and the checks
-// every solved position must pass.
-struct TAniGearRig : TLinkageRig {
-    TAniGear Gear{D()};
-    // The joints and links of the mechanisms below besides the linkages'; each builder sets the
-    // ones it draws.
-    TJoint *BlockPin = nullptr, *Hub = nullptr;
-    TLink* Guide = nullptr;
-    TSlider* Block = nullptr;
-
-    // A slider whose pin is the existing joint P, put on the slide link.
-    TSlider* SliderAt(TJoint* P, TLink* SlideLink) { return TModelRig::Slider(SlideLink, P); }
-    static void SetValues(TDrive* Drive, std::initializer_list<double> Values) {
-        Drive->SetIntervals(static_cast<int>(Values.size()) - 1);
-        int I = 0;
-        for (double V : Values)
-            Drive->SetValue(I++, V);
-    }
-
-    // The rocker pivot on a plate held by two frame joints.
-    void PlateFixedCrankRocker() {
-        B0 = Joint(45, 0);
-        Link({FrameJoint(40, -10), FrameJoint(50, -10), B0});
-        CrankRocker();
-    }
-    // Crank A0(0,0)-A(0,10), coupler to the pin (24,0) of a block on a guide (10,0)-(50,0) held
-    // by two frame joints; turned at A0 or pushed along the guide.
-    void SliderCrank(bool Sliding) {
-        A0 = FrameJoint(0, 0);
-        A = Joint(0, 10);
-        Crank = Link({A0, A});
-        Guide = Link({FrameJoint(10, 0), FrameJoint(50, 0)});
-        Block = Slider(nullptr, 24, 0);
-        BlockPin = Pin(Block);
-        PutOn(Block, Guide);
-        Coupler = Link({A, BlockPin});
-        Drive = Sliding ? D().AddSlidingDrive(Block, true) : D().AddRotaryDrive(A0, true);
-    }
-    // Crank A0(0,0)-A(10,0); A is the pin of a block on the lever B0(0,-30)-C(20,30).
-    void QuickReturn() {
-        A0 = FrameJoint(0, 0);
-        A = Joint(10, 0);
-        Crank = Link({A0, A});
-        B0 = FrameJoint(0, -30);
-        C = Joint(20, 30);
-        Guide = Link({B0, C});
-        Block = SliderAt(A, Guide);
-        Drive = D().AddRotaryDrive(A0, true);
-    }
-    // A cylinder pivoted at C0(0,0) with its far end Hub(24,18), whose piston pin P(40,30) is
-    // the end of a lever about L0(40,0); the drive pushes the piston.
-    void HydraulicCylinder() {
-        TJoint* C0 = FrameJoint(0, 0);
-        B0 = FrameJoint(40, 0);
-        Block = Slider(nullptr, 40, 30);
-        BlockPin = Pin(Block);
-        Rocker = Link({B0, BlockPin});
-        Hub = Joint(24, 18);
-        Guide = Link({C0, Hub});
-        PutOn(Block, Guide);
-        Drive = D().AddSlidingDrive(Block, true);
-    }
-    // A0(0,0), B0(30,0), A(0,10), B(30,10), turned at A0.
-    void Parallelogram() {
-        A0 = FrameJoint(0, 0);
-        B0 = FrameJoint(30, 0);
-        A = Joint(0, 10);
-        B = Joint(30, 10);
-        Crank = Link({A0, A});
-        Coupler = Link({A, B});
-        Rocker = Link({B0, B});
-        Drive = D().AddRotaryDrive(A0, true);
-    }
-
-    void RememberDrawing() {
-        for (const TJoint* Joint : D().Joints())
-            Drawn[Joint] = Joint->Position();
-    }
-    ::testing::AssertionResult AtDrawnPlaces() const {
-        for (const auto& [Joint, P] : Drawn)
-            if (!Near(Joint->Position(), P))
-                return ::testing::AssertionFailure()
-                       << "joint " << Joint->ID() << " at " << Joint->X() << ", " << Joint->Y();
-        return ::testing::AssertionSuccess();
-    }
-    // Distances between the real joints of each link as drawn; every virtual joint on its pin.
-    ::testing::AssertionResult KeepsItsShape() const {
-        for (const TCustomLink* L : Data->Links()) {
-            const TJointList& Js = L->Joints();
-            for (int I = 0; I < Js.Count(); ++I)
-                for (int K = I + 1; K < Js.Count(); ++K) {
-                    const TJoint* P = Js.Items(I);
-                    const TJoint* Q = Js.Items(K);
-                    if (P->IsVirtual() || Q->IsVirtual())
-                        continue;
-                    const double Now = P->DistanceToJoint(*Q);
-                    const TMMPoint DP = Drawn.at(P), DQ = Drawn.at(Q);
-                    const double Then = std::hypot(DP.X - DQ.X, DP.Y - DQ.Y);
-                    if (std::abs(Now - Then) > Tol)
-                        return ::testing::AssertionFailure()
-                               << "joints " << P->ID() << " and " << Q->ID() << ": " << Now
-                               << " instead of " << Then;
-                }
-            if (auto* S = dynamic_cast<const TSlider*>(L); S && Js.Count() > 1)
-                if (!Near(Js.Items(0)->Position(), Js.Items(1)->Position()))
-                    return ::testing::AssertionFailure() << "virtual joint off its pin";
-        }
-        return ::testing::AssertionSuccess();
-    }
-    static bool Near(TMMPoint P, TMMPoint Q) {
-        return std::abs(P.X - Q.X) <= Tol && std::abs(P.Y - Q.Y) <= Tol;
-    }
-    // The class of each step and the joint it places, in plan order.
-    using TPlan = std::vector<std::pair<std::string, const TJoint*>>;
-    TPlan Plan() const {
-        TPlan Steps;
-        for (const auto& Step : Gear.Solvers())
-            Steps.emplace_back(typeid(*Step).name(), &Step->Joint());
-        return Steps;
-    }
-    template <class Step> static std::pair<std::string, const TJoint*> By(const TJoint* J) {
-        return {typeid(Step).name(), J};
-    }
-
-    std::map<const TJoint*, TMMPoint> Drawn;
-};
+using namespace AniGearRig;
 
 struct TAniGearTest : ::testing::Test, TAniGearRig {};
 

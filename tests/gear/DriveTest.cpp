@@ -199,6 +199,29 @@ TEST(DrivePaintTest, SlidingLineBesideTheSliderWithArrowInItsDirection) {
     }
 }
 
+// Behind the slide link's reference joint a positive value moves the slider away from it, against
+// the link's direction, and the arrow shows that way.
+TEST(DrivePaintTest, SlidingArrowBehindTheReferenceJointPointsAwayFromIt) {
+    struct Case {
+        double LastValue;
+        TPoint Tip;
+    } Cases[] = {{1.0, {175, 166}}, {-1.0, {225, 166}}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.LastValue);
+        DriveOnSurface S(dtSliding);
+        for (TJoint* J : S.Drive.Link1()->Joints())
+            if (!J->IsVirtual())
+                J->SetX(J->X() + 50); // the slide link now runs from 250 to 350
+        S.Drive.SetValue(3, C.LastValue);
+        EXPECT_TRUE(S.Drive.SlidesAgainstLinkAngle());
+        S.Paint();
+        auto Lines = S.Rig.Canvas().Of("Line");
+        ASSERT_EQ(Lines.size(), 1u);
+        EXPECT_EQ(Lines[0].Points, (std::vector<TPoint>{{185, 166}, {215, 166}}));
+        EXPECT_EQ(S.ArrowTip(), C.Tip);
+    }
+}
+
 TEST(DrivePaintTest, NothingWithoutJointLinksOrAKnownKind) {
     struct Case {
         const char* What;

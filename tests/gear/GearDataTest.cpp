@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace {
 
 struct TGearDataTest : ::testing::Test, TModelRig {};
@@ -101,6 +105,84 @@ TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
     EXPECT_EQ(D().Links().Items(1), L);
     EXPECT_EQ(F->ID(), 1);
     EXPECT_EQ(L->ID(), 2); // the first free number while both still held their own
+    EXPECT_TRUE(ModelIsConsistent(D()));
+}
+
+// The smallest number that no listed link but Ignored has and that is not Taken, searched the
+// plain way.
+int SmallestFreeLinkNumber(const TGearData& Data, int Taken = 0,
+                           const TCustomLink* Ignored = nullptr) {
+    const auto Has = [&](int ID) {
+        const TLinkList& Links = Data.Links();
+        return ID == Taken || std::any_of(Links.begin(), Links.end(), [&](const TCustomLink* L) {
+                   return L != Ignored && L->ID() == ID;
+               });
+    };
+    int ID = 1;
+    while (Has(ID))
+        ++ID;
+    return ID;
+}
+
+// The model keeps its link numbers indexed; after every kind of change the next free number is
+// the one a search of the links gives.
+TEST_F(TGearDataTest, NextFreeLinkNumberFollowsEveryChangeOfTheLinks) {
+    Frame();
+    std::vector<TLink*> Bars;
+    for (int I = 0; I < 6; ++I)
+        Bars.push_back(Link({Joint(I, 0), Joint(I, 10)}));
+    TGearData Other;
+    const struct {
+        const char* Name;
+        std::function<void()> Edit;
+    } Steps[] = {
+        {"links 2 to 7", [] {}},
+        {"a number given away", [&] { Bars[1]->SetID(40); }},
+        {"a number taken twice", [&] { Bars[2]->SetID(4); }},
+        {"the double let go once", [&] { Bars[2]->SetID(-3); }},
+        {"a link deleted", [&] { D().DeleteLink(Bars[0], true); }},
+        {"a slider created", [&] { D().CreateSlider(true, true, "S", true); }},
+        {"a link out of the model renumbered", [&] { D().CreateLink(true, false, "L")->SetID(2); }},
+        {"a frame of number 5 put first",
+         [&] {
+             TRack* F = D().CreateRack(true, false, "Gestell");
+             F->SetID(5);
+             D().AddLink(F);
+         }},
+        {"the frame joints moved to a fixed bar", [&] { D().UpdateFrameLink(); }},
+        {"another model's parts taken over",
+         [&] {
+             TMechanismBuilder Builder(Other);
+             Other.Clear(true);
+             for (int I = 0; I < 3; ++I)
+                 Builder.Link({Builder.Joint(I, 0), Builder.Joint(I, 5)});
+             Other.Links().Items(2)->SetID(9);
+             D().TakeOver(Other);
+         }},
+        {"a link of the taken parts renumbered", [&] { D().Links().Items(1)->SetID(3); }},
+        {"cleared", [&] { D().Clear(false); }},
+        {"cleared with a frame", [&] { D().Clear(true); }},
+    };
+    for (const auto& Step : Steps) {
+        SCOPED_TRACE(Step.Name);
+        Step.Edit();
+        EXPECT_EQ(D().NextFreeLinkID(), SmallestFreeLinkNumber(D()));
+        EXPECT_EQ(Other.NextFreeLinkID(), SmallestFreeLinkNumber(Other));
+    }
+}
+
+// A file of many frames, each put in front of links numbered 1: every frame takes the place of
+// the one before and renumbers the link holding 1 to the smallest number free besides its own.
+TEST_F(TGearDataTest, ManyFramesRenumberTheHolderOfOneInTurn) {
+    for (int I = 0; I < 50; ++I) {
+        Link({Joint(I, 0), Joint(I, 10)})->SetID(1);
+        TRack* F = D().CreateRack(true, false, "Gestell");
+        F->SetID(2 + I % 3);
+        const int Expected = SmallestFreeLinkNumber(D(), F->ID(), D().Rack());
+        D().AddLink(F);
+        EXPECT_EQ(D().Links().Items(D().Links().Count() - 1)->ID(), Expected) << I;
+        EXPECT_EQ(F->ID(), 1);
+    }
     EXPECT_TRUE(ModelIsConsistent(D()));
 }
 

@@ -387,4 +387,27 @@ TEST_F(FormMainDocument, TheCaptionNamesTheDocumentAndStarsItsChanges) {
     EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw*");
 }
 
+// The status bar asks whether the document is modified at every mouse move over the canvas; the
+// model is serialised for that only after it changed.
+TEST_F(FormMainDocument, AMouseMoveTakesTheChecksumOnlyAfterAChange) {
+    Form->OpenFile(FourBar("four-bar.kxw"));
+    const TFileManager& Manager = *Form->FileManager();
+    QWidget* Area = Form->DrawArea();
+    const auto MoveTo = [Area](int X) { QTest::mouseMove(Area, QPoint(X, 40)); };
+    const auto Caption = [this] { return Form->windowTitle().toStdString(); };
+    MoveTo(20);
+    const int Taken = Manager.ChecksumsTaken();
+    for (int X = 30; X < 80; X += 10)
+        MoveTo(X);
+    EXPECT_EQ(Form->Gear()->MousePos().X, 70);
+    EXPECT_EQ(Manager.ChecksumsTaken(), Taken);
+    EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw");
+
+    // As a property dialog writes into the part, without a command of the window.
+    Model().Joints().Items(3)->SetIdentifier("B2");
+    MoveTo(80);
+    EXPECT_EQ(Manager.ChecksumsTaken(), Taken + 1);
+    EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw*");
+}
+
 } // namespace

@@ -26,7 +26,6 @@ struct FuncSeriesTest : ::testing::Test, TLinkageRig {
         FuncView.Surface->SetSquare(false);
         Diagram.SetMMSurface(FuncView.Surface.get());
     }
-    ~FuncSeriesTest() override { SetRandomSource({}); }
 
     // The crank-rocker with its crank drawn at Degrees from the x axis.
     void CrankRockerAt(double Degrees) {
@@ -281,7 +280,7 @@ TEST_F(FuncSeriesTest, EachSerieDrawsRedGreenBlueFromTheRandomGenerator) {
     Fill();
     std::vector<int> Script = {0, 7, 3, 1, 1, 1};
     std::vector<int> Asked;
-    SetRandomSource([&](int N) {
+    TScopedRandomSource Scripted([&](int N) {
         Asked.push_back(N);
         int R = Script.front();
         Script.erase(Script.begin());

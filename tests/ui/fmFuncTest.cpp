@@ -56,7 +56,6 @@ protected:
         Form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form));
     }
-    ~FormFuncTest() override { SetRandomSource({}); }
 
     // The crank-rocker A0(0,0), crank at Degrees, coupler to B(24,28), rocker to B0(45,0),
     // turned at A0 through Values (radians from the drawing) and animated.
@@ -416,7 +415,7 @@ TEST_F(FormFuncTest, ShowsTwoSeriesAndTheCursorLine) {
     // Red, then blue, again and again.
     const int Channels[] = {7, 0, 0, 0, 0, 7};
     int Drawn = 0;
-    SetRandomSource([&](int) { return Channels[Drawn++ % 6]; });
+    TScopedRandomSource Scripted([&](int) { return Channels[Drawn++ % 6]; });
     ChooseX("GST");
     Check("GST");
     Check(CrankAngle());

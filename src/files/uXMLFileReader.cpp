@@ -49,7 +49,7 @@ std::string Shown(const std::string& Text) {
 
 class TFileReader {
 public:
-    TFileReader(const TXMLDocument& Doc, TGearData& Model) : FDoc(Doc), FModel(Model) {}
+    TFileReader(const TXMLReader& Doc, TGearData& Model) : FDoc(Doc), FModel(Model) {}
 
     TFileInfo ReadFileInfo(TXMLNode Node) const;
     // Everything after "fileinfo", for the given version.
@@ -91,7 +91,7 @@ private:
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
 
-    const TXMLDocument& FDoc;
+    const TXMLReader& FDoc;
     TGearData& FModel;
     int FVersion = CurrentFileVersion;
     std::unordered_set<int> FClaimedUIDs;

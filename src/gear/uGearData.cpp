@@ -47,17 +47,7 @@ TGearData::~TGearData() {
 }
 
 void TGearData::SetMMSurface(TMMSurface* Surface) {
-    if (FMMSurface)
-        RemoveFreeNotification(FMMSurface);
     FMMSurface = Surface;
-    if (FMMSurface)
-        FreeNotification(FMMSurface);
-}
-
-void TGearData::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FMMSurface)
-        FMMSurface = nullptr;
 }
 
 TRack* TGearData::Rack() const {

@@ -127,19 +127,11 @@ void TGear::HoverLinkAt(TCustomLink* Link, int X, int Y, double MMX, double MMY)
 }
 
 void TGear::SetHoverJoint(TJoint* Joint) {
-    if (FHoverJoint)
-        RemoveFreeNotification(FHoverJoint);
     FHoverJoint = Joint;
-    if (FHoverJoint)
-        FreeNotification(FHoverJoint);
 }
 
 void TGear::SetHoverLink(TCustomLink* Link) {
-    if (FHoverLink)
-        RemoveFreeNotification(FHoverLink);
     FHoverLink = Link;
-    if (FHoverLink)
-        FreeNotification(FHoverLink);
 }
 
 void TGear::DropHovers() {

@@ -15,13 +15,11 @@ void TMMGraphicItem::SetMMSurface(TMMSurface* S) {
     if (FMMSurface) {
         TMMSurface* Old = FMMSurface;
         Old->UnRegisterGraphicItem(this);
-        RemoveFreeNotification(Old);
         OnChange = nullptr;
     }
     FMMSurface = S;
     if (S) {
         S->RegisterGraphicItem(this);
-        FreeNotification(S);
         OnChange = [S](TObject* Sender) { S->OnWillRepaint(Sender); };
         Changed();
     }
@@ -44,12 +42,6 @@ void TMMGraphicItem::Changed() {
 void TMMGraphicItem::GetBounds(TMMRect&) {}
 
 void TMMGraphicItem::Paint() {}
-
-void TMMGraphicItem::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FMMSurface && AComponent == FMMSurface)
-        SetMMSurface(nullptr);
-}
 
 bool TMMGraphicItemList::Remove(TMMGraphicItem* Item) {
     auto It = std::find(FItems.begin(), FItems.end(), Item);

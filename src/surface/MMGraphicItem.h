@@ -4,6 +4,7 @@
 
 #include "platform/Component.h"
 #include "platform/Events.h"
+#include "platform/Watched.h"
 #include "surface/MMTypes.h"
 
 #include <vector>
@@ -35,11 +36,9 @@ public:
 
     TNotifyEvent OnChange; // set by the surface while the item is registered
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    TMMSurface* FMMSurface = nullptr;
+    // A surface lets go of its items before it goes; this is the last resort.
+    TWatched<TMMSurface> FMMSurface{[this] { OnChange = nullptr; }};
     int FOrder = 0;
     bool FVisible = false;
 };

@@ -6,6 +6,7 @@
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
@@ -27,11 +28,11 @@ int UIDOf(const TGearPart* Part) {
 }
 
 const char* LinkTag(const TCustomLink& Link) {
-    if (dynamic_cast<const TRack*>(&Link))
+    if (AsRack(&Link))
         return "rack";
-    if (dynamic_cast<const TSlider*>(&Link))
+    if (AsSlider(&Link))
         return "slider";
-    if (dynamic_cast<const TLink*>(&Link))
+    if (AsBar(&Link))
         return "link";
     return "customlink";
 }

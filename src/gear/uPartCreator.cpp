@@ -4,6 +4,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 #include "xml/XMLPrefs.h"
@@ -116,13 +117,13 @@ void TGearPartCreator::MouseDown(int X, int Y) {
             FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptLink) {
-        if (auto* Link = dynamic_cast<TLink*>(FPart.Get())) {
+        if (auto* Link = AsBar(FPart.Get())) {
             Link->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 2)
                 FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptSlider) {
-        if (auto* Slider = dynamic_cast<TSlider*>(FPart.Get())) {
+        if (auto* Slider = AsSlider(FPart.Get())) {
             // Puts the virtual joint on the pin.
             Slider->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 1)
@@ -160,7 +161,7 @@ void TGearPartCreator::Reset() {
 }
 
 TJoint* TGearPartCreator::BandStart() const {
-    const auto* Link = dynamic_cast<const TLink*>(FPart.Get());
+    const auto* Link = AsBar(FPart.Get());
     if (!Link || FClickCount == 0 || Link->Joints().Empty())
         return nullptr;
     return Link->Joints().First();
@@ -168,7 +169,7 @@ TJoint* TGearPartCreator::BandStart() const {
 
 void TGearPartCreator::DiscardPartUnderConstruction() {
     std::vector<TJoint*> Placed;
-    if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart.Get()))
+    if (const auto* Link = AsLink(FPart.Get()))
         Placed.assign(Link->Joints().begin(), Link->Joints().end());
     // One repaint once all are gone, so none paints with a freed neighbour.
     TMMUpdateBracket Batch(FGearData.MMSurface());

@@ -4,6 +4,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
@@ -198,7 +199,7 @@ void TFormMain::aAddJointExecute() {
         return;
     TCustomLink* Link = Data.SelectedLinks().First();
     TMMPoint Local = MMPoint(50, 50);
-    if (const auto* Bar = dynamic_cast<const TLink*>(Link)) {
+    if (const auto* Bar = AsBar(Link)) {
         // Points on a link that a slider slides on would leave the slider's line.
         if (Data.IsSlideLink(Link))
             return;
@@ -288,7 +289,7 @@ void TFormMain::EditNewDrive(TDrive* Drive) {
 void TFormMain::aAddRotDriveExecute() {
     TGearData& Data = FGear->GearData();
     TDrive* Drive = nullptr;
-    if (Data.SelectedLinks().Count() == 1 && dynamic_cast<TLink*>(Data.SelectedLinks().First()))
+    if (Data.SelectedLinks().Count() == 1 && AsBar(Data.SelectedLinks().First()))
         Drive = Data.AddRotaryDriveToLink(Data.SelectedLinks().First(), true);
     if (!Drive && Data.SelectedJoints().Count() == 1)
         Drive = Data.AddRotaryDrive(Data.SelectedJoints().First(), true);
@@ -299,7 +300,7 @@ void TFormMain::aAddRotDriveExecute() {
 void TFormMain::aAddSlideDriveExecute() {
     TGearData& Data = FGear->GearData();
     if (Data.SelectedLinks().Count() == 1)
-        if (auto* Slider = dynamic_cast<TSlider*>(Data.SelectedLinks().First()))
+        if (auto* Slider = AsSlider(Data.SelectedLinks().First()))
             EditNewDrive(Data.AddSlidingDrive(Slider, true));
     FMMSurface1->Repaint(false);
 }

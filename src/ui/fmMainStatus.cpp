@@ -2,6 +2,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
 #include "ui/fmMain.h"
@@ -18,7 +19,7 @@ namespace {
 void DiscardPart(TGearData& GearData, TGearPart* Part) {
     std::vector<TJoint*> Placed;
     TMMUpdateBracket Batch(GearData.MMSurface());
-    if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+    if (auto* Link = AsLink(Part))
         for (TJoint* Joint : Link->Joints()) {
             // A joint of the model forgets the link; the others go with it.
             Joint->RemoveLink(Link);
@@ -82,7 +83,7 @@ void TFormMain::GearSelectionChanged() {
 void TFormMain::GearPartCreated(TGearPart* Part, TGearPartType PartType) {
     TGearData& Data = FGear->GearData();
     auto* Joint = dynamic_cast<TJoint*>(Part);
-    auto* Link = dynamic_cast<TCustomLink*>(Part);
+    auto* Link = AsLink(Part);
     if (PartType == TGearPartType::ptRackJoint && Joint && Data.Rack())
         Data.AttachJointToRack(Joint);
     else if ((PartType == TGearPartType::ptLink || PartType == TGearPartType::ptSlider) && Link)

@@ -3,6 +3,7 @@
 #include "surface/MMSurface.h"
 
 #include <algorithm>
+#include <utility>
 
 TMMGraphicItem::TMMGraphicItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -12,6 +13,8 @@ TMMGraphicItem::~TMMGraphicItem() {
 }
 
 void TMMGraphicItem::SetMMSurface(TMMSurface* S) {
+    if (FViewLink)
+        FViewLink->Follow(nullptr);
     if (FMMSurface) {
         TMMSurface* Old = FMMSurface;
         Old->UnRegisterGraphicItem(this);
@@ -22,7 +25,16 @@ void TMMGraphicItem::SetMMSurface(TMMSurface* S) {
         S->RegisterGraphicItem(this);
         OnChange = [S](TObject* Sender) { S->OnWillRepaint(Sender); };
         Changed();
+        if (FViewLink)
+            FViewLink->Follow(S);
     }
+}
+
+void TMMGraphicItem::FollowViewChanges(TNotifyEvent OnViewChanged) {
+    if (!FViewLink)
+        FViewLink = std::make_unique<TNotifyChangeLink>();
+    FViewLink->OnChange = std::move(OnViewChanged);
+    FViewLink->Follow(FMMSurface);
 }
 
 void TMMGraphicItem::SetOrder(int Value) {
@@ -77,4 +89,11 @@ TNotifyChangeLink::~TNotifyChangeLink() {
 
 void TNotifyChangeLink::Change() {
     Raise(OnChange, FSender);
+}
+
+void TNotifyChangeLink::Follow(TMMSurface* S) {
+    if (FSender)
+        FSender->UnRegisterChanges(this);
+    if (S)
+        S->RegisterChanges(this);
 }

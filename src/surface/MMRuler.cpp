@@ -107,11 +107,9 @@ void TMMRuler::SetControl(TControl* C) {
 }
 
 void TMMRuler::SetMMSurface(TMMSurface* S) {
-    if (TMMSurface* Old = FChangeLink->Sender())
-        Old->UnRegisterChanges(FChangeLink.get());
+    FChangeLink->Follow(S);
     FMMSurface = S;
     if (S) {
-        S->RegisterChanges(FChangeLink.get());
         Paint();
     }
 }

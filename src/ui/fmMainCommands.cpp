@@ -180,7 +180,7 @@ void TFormMain::aCreateRackPointExecute() {
 void TFormMain::aDeleteExecute() {
     TGearData& Data = FGear->GearData();
     {
-        TMMUpdateBracket Batch(FMMSurface1.get());
+        TMMUpdateBracket Batch(FMMSurface1);
         if (Data.SelectedLinks().Empty())
             Data.DeleteJoints(Data.SelectedJoints());
         else

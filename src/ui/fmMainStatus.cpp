@@ -105,7 +105,7 @@ bool TFormMain::GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJo
                                 Joint1.GetDisplayText() + "\r\n     " + Joint2.GetDisplayText(),
                             TMsgDlgType::mtConfirmation, mbYes | mbNo) == TModalResult::mrYes;
     if (!Accept)
-        FDrawControl->SetCursor(TCursor::crNo);
+        FMMSurface1->Control()->SetCursor(TCursor::crNo);
     return Accept;
 }
 

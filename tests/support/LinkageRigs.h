@@ -1,10 +1,9 @@
-// The crank-rocker and the six-bar built on it, drawn by coordinates through the model: the
+// The model rig with the named crank-rocker and six-bar at hand by their joints and links: the
 // mechanisms the planner, the calculator and the position cache are tried on.
 #pragma once
 
 #include "support/MechanismRigs.h"
-
-#include <numbers>
+#include "support/NamedMechanisms.h"
 
 struct TLinkageRig : TModelRig {
     TJoint *A0 = nullptr, *A = nullptr, *B0 = nullptr, *B = nullptr, *C = nullptr;
@@ -14,35 +13,28 @@ struct TLinkageRig : TModelRig {
 
     TLinkageRig() { D().Clear(true); }
 
-    // Frame joints A0(0,0), B0(45,0); crank to A(0,10), coupler to B(24,28), rocker B0-B,
-    // turned at A0. The pivot B0 may sit on another link instead of the frame.
-    void CrankRocker() {
-        A0 = FrameJoint(0, 0);
-        A = Joint(0, 10);
-        Crank = Link({A0, A});
-        if (!B0)
-            B0 = FrameJoint(45, 0);
-        B = Joint(24, 28);
-        Coupler = Link({A, B});
-        Rocker = Link({B0, B});
-        Drive = D().AddRotaryDrive(A0, true);
-    }
-    // On the crank-rocker: plates A-B-C and B0-B-E, links C-Knee and Knee-E, the knee first in
-    // the joint list.
+    // The crank-rocker; the pivot B0 may be placed before, on another link instead of the frame.
+    void CrankRocker() { Take(BuildCrankRocker(*this, B0)); }
+    // The six-bar on the crank-rocker.
     void SixBar() {
-        Knee = Joint(35, 60);
-        CrankRocker();
-        C = Joint(10, 45);
-        Coupler->AddJoint(C);
-        E = Joint(55, 30);
-        Rocker->AddJoint(E);
-        Link({C, Knee});
-        Link({Knee, E});
+        const TSixBar M = BuildSixBar(*this, B0);
+        Take(M);
+        C = M.C;
+        E = M.E;
+        Knee = M.Knee;
     }
     // The drive turns the crank once around in Positions equal steps, from the drawing on.
-    void TurnOnce(int Positions) {
-        Drive->SetIntervals(Positions);
-        for (int I = 0; I < Positions; ++I)
-            Drive->SetValue(I, I * 2 * std::numbers::pi / Positions);
+    void TurnOnce(int Positions) { ::TurnOnce(*Drive, Positions); }
+
+private:
+    void Take(const TCrankRocker& M) {
+        A0 = M.A0;
+        A = M.A;
+        B0 = M.B0;
+        B = M.B;
+        Crank = M.Crank;
+        Coupler = M.Coupler;
+        Rocker = M.Rocker;
+        Drive = M.Drive;
     }
 };

@@ -2,7 +2,7 @@
 // which joint and in what order, and the positions the plan computes.
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ constexpr double Pi = std::numbers::pi;
 
 // Mechanisms drawn by coordinates through the data model, the planner on them, and the checks
 // every solved position must pass.
-struct TAniGearRig : TLinkageRig {
+struct TAniGearRig : TModelRig {
     TAniGear Gear{D()};
     // The joints and links of the mechanisms below besides the linkages'; each builder sets the
     // ones it draws.

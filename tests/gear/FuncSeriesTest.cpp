@@ -4,7 +4,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "platform/Random.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 #include "surface/MMCoord.h"
 #include "surface/MMDiagram.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-struct FuncSeriesTest : ::testing::Test, TLinkageRig {
+struct FuncSeriesTest : ::testing::Test, TModelRig {
     FuncSeriesTest() {
         // The plot keeps independent scales, as the diagram frame's surface does.
         FuncView.Surface->SetSquare(false);

@@ -44,9 +44,7 @@ protected:
         Form.SetLink(Link);
         return RunModal(Form);
     }
-    std::vector<std::string> Messages() {
-        return TakeInformationTexts(Rig.View.Rig.Platform.Scripted());
-    }
+    std::vector<std::string> Messages() { return TakeInformationTexts(Rig.Platform().Scripted()); }
     std::string Shown(TField Field) const { return (Form.*Field)->text().toStdString(); }
     std::vector<TMMPoint> Places() const {
         std::vector<TMMPoint> P;

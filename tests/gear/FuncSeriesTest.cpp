@@ -29,14 +29,15 @@ struct FuncSeriesTest : ::testing::Test, TModelRig {
 
     // The crank-rocker with its crank drawn at Degrees from the x axis.
     void CrankRockerAt(double Degrees) {
-        A = Joint(10 * std::cos(Degrees * Pi / 180), 10 * std::sin(Degrees * Pi / 180));
-        A0 = FrameJoint(0, 0);
-        Crank = Link({A0, A});
-        B0 = FrameJoint(45, 0);
-        B = Joint(24, 28);
-        Coupler = Link({A, B});
-        Rocker = Link({B0, B});
-        Drive = D().AddRotaryDrive(A0, true);
+        const TCrankRocker M = BuildCrankRocker(*this, nullptr, Degrees);
+        A0 = M.A0;
+        A = M.A;
+        B0 = M.B0;
+        B = M.B;
+        Crank = M.Crank;
+        Coupler = M.Coupler;
+        Rocker = M.Rocker;
+        Drive = M.Drive;
     }
     // Crank A0(0,0)-A(0,10) and a coupler to a block on the frame guide y = 15, which it reaches
     // only while the crank stays within about 37 degrees of upright.

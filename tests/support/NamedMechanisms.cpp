@@ -1,11 +1,18 @@
 #include "support/NamedMechanisms.h"
 
+#include <cmath>
 #include <numbers>
 
-TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0) {
+TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0,
+                              std::optional<double> CrankDegrees) {
     TCrankRocker M;
     M.A0 = Build.FrameJoint(0, 0);
-    M.A = Build.Joint(0, 10);
+    if (CrankDegrees) {
+        const double Angle = *CrankDegrees * std::numbers::pi / 180;
+        M.A = Build.Joint(10 * std::cos(Angle), 10 * std::sin(Angle));
+    } else {
+        M.A = Build.Joint(0, 10);
+    }
     M.Crank = Build.Link({M.A0, M.A});
     M.B0 = B0 ? B0 : Build.FrameJoint(45, 0);
     M.B = Build.Joint(24, 28);

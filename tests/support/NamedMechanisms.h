@@ -4,6 +4,8 @@
 
 #include "support/MechanismBuilder.h"
 
+#include <optional>
+
 // Frame joints A0(0,0) and B0(45,0); crank A0-A(0,10), coupler A-B(24,28), rocker B0-B, a
 // rotary drive at A0.
 struct TCrankRocker {
@@ -11,8 +13,10 @@ struct TCrankRocker {
     TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr;
     TDrive* Drive = nullptr;
 };
-// The pivot B0 may be given: a joint placed before, on the frame or on another link.
-TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0 = nullptr);
+// The pivot B0 may be given: a joint placed before, on the frame or on another link. The crank
+// may be drawn at CrankDegrees from the x axis instead of upright.
+TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0 = nullptr,
+                              std::optional<double> CrankDegrees = std::nullopt);
 
 // On the crank-rocker: plates A-B-C(10,45) and B0-B-E(55,30), links C-Knee and Knee-E with the
 // knee at (35,60), first in the joint list.

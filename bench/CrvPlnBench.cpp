@@ -1,6 +1,5 @@
 // Drawing the coupler curve of a crank-rocker over 3,600 cached positions into a full-HD picture:
 // the curve alone, and the whole repaint of a surface that shows only the curve.
-#include "BenchMechanism.h"
 #include "files/Preferences.h"
 #include "gear/uAnimator.h"
 #include "gear/uCrvPln.h"
@@ -10,6 +9,7 @@
 #include "gear/uGearPrefs.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPlatform.h"
+#include "support/NamedMechanisms.h"
 #include "surface/MMSurface.h"
 
 #include <benchmark/benchmark.h>
@@ -38,16 +38,12 @@ struct TCurveBench {
     static constexpr int Positions = 3600;
 
     TCurveBench() {
-        TBenchMechanism M(Data);
-        TJoint* A0 = M.FrameJoint(0, 0);
-        TJoint* A = M.Joint(0, 10);
-        TJoint* B0 = M.FrameJoint(45, 0);
-        TJoint* B = M.Joint(24, 28);
-        TJoint* C = M.Joint(10, 45);
-        M.Link({A0, A});
-        M.Link({A, B, C});
-        M.Link({B0, B});
-        M.Crank(A0, Positions);
+        Data.Clear(true);
+        TMechanismBuilder Build(Data);
+        const TCrankRocker M = BuildCrankRocker(Build);
+        TJoint* C = Build.Joint(10, 45);
+        M.Coupler->AddJoint(C);
+        TurnOnce(*M.Drive, Positions, true);
         Calculator.Prepare();
         if (!Calculator.CanCalculate() || !Cache.Calculate())
             throw std::logic_error("the crank-rocker cannot be animated");

@@ -1,10 +1,10 @@
 // The modified test of the document manager on an unchanged 100-part mechanism: the windows ask
 // it at every status update, and while the flag is clear it serialises and hashes the model.
-#include "BenchMechanism.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "gear/uGearData.h"
 #include "gear/uGearPrefs.h"
+#include "support/NamedMechanisms.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,20 +22,9 @@ struct TSavedMechanism {
     static constexpr int Positions = 360;
 
     TSavedMechanism() {
-        TBenchMechanism M(Data);
-        for (int U = 0; U < Units; ++U) {
-            const double X = 100.0 * U;
-            TJoint* A0 = M.FrameJoint(X, 0);
-            TJoint* A = M.Joint(X + 0.5, 10.25);
-            TJoint* B = M.Joint(X + 40.125, 30.5);
-            TJoint* C = M.Joint(X + 20.75, 45.375);
-            TJoint* B0 = M.FrameJoint(X + 50, 0);
-            M.Link({A0, A});
-            M.Link({A, B, C});
-            M.Link({B0, B});
-            M.Link({C, B0});
-            M.Crank(A0, Positions);
-        }
+        Data.Clear(true);
+        TMechanismBuilder Build(Data);
+        BuildDrivenUnits(Build, Units, Positions);
         std::string Template =
             (std::filesystem::temp_directory_path() / "koplar-bench-XXXXXX").string();
         if (!mkdtemp(Template.data()))

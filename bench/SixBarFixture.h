@@ -2,27 +2,16 @@
 // two-link chain, on a model without a surface, turned once around in equal steps.
 #pragma once
 
-#include "BenchMechanism.h"
 #include "files/Preferences.h"
 #include "gear/uGearData.h"
 #include "gear/uGearPrefs.h"
+#include "support/NamedMechanisms.h"
 
 struct TSixBarModel {
     explicit TSixBarModel(int Positions) {
-        TBenchMechanism M(Data);
-        TJoint* D = M.Joint(35, 60);
-        TJoint* A0 = M.FrameJoint(0, 0);
-        TJoint* A = M.Joint(0, 10);
-        TJoint* B0 = M.FrameJoint(45, 0);
-        TJoint* B = M.Joint(24, 28);
-        TJoint* C = M.Joint(10, 45);
-        TJoint* E = M.Joint(55, 30);
-        M.Link({A0, A});
-        M.Link({A, B, C});
-        M.Link({B0, B, E});
-        M.Link({C, D});
-        M.Link({D, E});
-        M.Crank(A0, Positions);
+        Data.Clear(true);
+        TMechanismBuilder Build(Data);
+        TurnOnce(*BuildSixBar(Build).Drive, Positions, true);
     }
 
     // The model reads the part settings while it creates and frees parts.

@@ -41,15 +41,11 @@ void TRecentFiles::SetNumFiles(int ANumFiles) {
 }
 
 void TRecentFiles::SetMenuItem(TMenuItem* AMenuItem) {
-    if (FMenuItem) {
-        RemoveFreeNotification(FMenuItem);
+    if (FMenuItem)
         ClearMenu();
-    }
     FMenuItem = AMenuItem;
-    if (FMenuItem) {
-        FreeNotification(FMenuItem);
+    if (FMenuItem)
         UpdateMenu();
-    }
 }
 
 void TRecentFiles::AddFile(const std::string& FileName) {
@@ -119,10 +115,4 @@ void TRecentFiles::MenuItemClick(TObject* Sender) {
         return;
     const std::string FileName = FFiles[Item->Tag()];
     OnFileClick(this, FileName);
-}
-
-void TRecentFiles::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FMenuItem)
-        FMenuItem = nullptr;
 }

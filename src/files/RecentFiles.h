@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Component.h"
+#include "platform/Watched.h"
 
 #include <functional>
 #include <string>
@@ -48,15 +49,12 @@ public:
     void BuildMenu();
     void UpdateMenu();
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     void MenuItemClick(TObject* Sender);
     std::string RegistryKey() const;
 
     int FNumFiles = 0;
     std::string FRegKey;
-    TMenuItem* FMenuItem = nullptr;
+    TWatched<TMenuItem> FMenuItem;
     std::vector<std::string> FFiles;
 };

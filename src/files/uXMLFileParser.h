@@ -47,7 +47,7 @@ public:
     // failure, with the model, the old file and the file information unchanged.
     bool SaveToFile(const std::string& FileName);
     // Builds the whole tree into an empty, active document.
-    void WriteDocument(TXMLDocument& Doc, bool OmitFileInfo);
+    void WriteDocument(TXMLBuilder& Doc, bool OmitFileInfo);
     // The serialised document; without the file information it depends on the model alone.
     std::string WriteDocumentText(bool OmitFileInfo);
 
@@ -57,19 +57,19 @@ public:
     void ResetFileVersion() { FFileInfo.FileVersion = -1; }
 
 private:
-    void WriteFileInfo(TXMLDocument& Doc, TXMLNode Node);
-    void WriteGearInfo(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteJoints(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteJoint(TXMLDocument& Doc, TXMLNode Node, const TJoint& Joint) const;
-    void WriteLinks(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteLink(TXMLDocument& Doc, TXMLNode Links, const TCustomLink& Link) const;
-    void WriteConnections(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteLinkConnections(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteJointConnections(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteDrives(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteDrive(TXMLDocument& Doc, TXMLNode Node, const TDrive& Drive) const;
-    void WritePlanes(TXMLDocument& Doc, TXMLNode Node) const;
-    void WriteCurves(TXMLDocument& Doc, TXMLNode Node) const;
+    void WriteFileInfo(TXMLBuilder& Doc, TXMLNode Node);
+    void WriteGearInfo(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteJoints(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteJoint(TXMLBuilder& Doc, TXMLNode Node, const TJoint& Joint) const;
+    void WriteLinks(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteLink(TXMLBuilder& Doc, TXMLNode Links, const TCustomLink& Link) const;
+    void WriteConnections(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteLinkConnections(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteJointConnections(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteDrives(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteDrive(TXMLBuilder& Doc, TXMLNode Node, const TDrive& Drive) const;
+    void WritePlanes(TXMLBuilder& Doc, TXMLNode Node) const;
+    void WriteCurves(TXMLBuilder& Doc, TXMLNode Node) const;
 
     TGearData& FGearData;
     TFileInfo FFileInfo;

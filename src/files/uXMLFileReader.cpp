@@ -8,6 +8,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
@@ -49,7 +50,7 @@ std::string Shown(const std::string& Text) {
 
 class TFileReader {
 public:
-    TFileReader(const TXMLDocument& Doc, TGearData& Model) : FDoc(Doc), FModel(Model) {}
+    TFileReader(const TXMLReader& Doc, TGearData& Model) : FDoc(Doc), FModel(Model) {}
 
     TFileInfo ReadFileInfo(TXMLNode Node) const;
     // Everything after "fileinfo", for the given version.
@@ -98,7 +99,7 @@ private:
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
 
-    const TXMLDocument& FDoc;
+    const TXMLReader& FDoc;
     TGearData& FModel;
     int FVersion = CurrentFileVersion;
     std::unordered_set<int> FClaimedUIDs;
@@ -195,7 +196,7 @@ void TFileReader::ReadLinks(TXMLNode Node) {
         TCustomLink* Link = ReadLink(FDoc.Child(Node, I));
         if (!Link)
             continue;
-        if (dynamic_cast<TRack*>(Link) && FModel.Rack()) {
+        if (AsRack(Link) && FModel.Rack()) {
             // A second frame replaces the first, which is freed.
             TRack* Old = FModel.Rack();
             Forget(Old);
@@ -342,7 +343,7 @@ TDrive* TFileReader::ReadDrive(TXMLNode Node) {
     TCustomLink* Link0 = LinkRef(Integer(Node, "linkidx0"));
     TCustomLink* Link1 = LinkRef(Integer(Node, "linkidx1"));
     // A sliding drive moves a slider: on any other link it would have nothing to move.
-    if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !dynamic_cast<TSlider*>(Link0)))
+    if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !AsSlider(Link0)))
         return nullptr;
     // A failure on the way leaves the drive in the staging model, which is dropped as a whole.
     TDrive* Drive = FModel.CreateDrive(false, false);

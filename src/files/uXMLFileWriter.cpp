@@ -6,6 +6,7 @@
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
@@ -14,11 +15,11 @@
 
 namespace {
 
-void SetInt(TXMLDocument& Doc, TXMLNode Node, const char* Name, long long Value) {
+void SetInt(TXMLBuilder& Doc, TXMLNode Node, const char* Name, long long Value) {
     Doc.SetAttribute(Node, Name, std::to_string(Value));
 }
 
-void SetBool(TXMLDocument& Doc, TXMLNode Node, const char* Name, bool Value) {
+void SetBool(TXMLBuilder& Doc, TXMLNode Node, const char* Name, bool Value) {
     Doc.SetAttribute(Node, Name, FormatFileBoolean(Value));
 }
 
@@ -27,11 +28,11 @@ int UIDOf(const TGearPart* Part) {
 }
 
 const char* LinkTag(const TCustomLink& Link) {
-    if (dynamic_cast<const TRack*>(&Link))
+    if (AsRack(&Link))
         return "rack";
-    if (dynamic_cast<const TSlider*>(&Link))
+    if (AsSlider(&Link))
         return "slider";
-    if (dynamic_cast<const TLink*>(&Link))
+    if (AsBar(&Link))
         return "link";
     return "customlink";
 }
@@ -60,7 +61,7 @@ std::string TXMLFileParser::WriteDocumentText(bool OmitFileInfo) {
     return Job.Doc().SaveToXML();
 }
 
-void TXMLFileParser::WriteDocument(TXMLDocument& Doc, bool OmitFileInfo) {
+void TXMLFileParser::WriteDocument(TXMLBuilder& Doc, bool OmitFileInfo) {
     Doc.SetDeclaration("1.0", "UTF-8", "yes");
     TXMLNode Data = Doc.AddChild(Doc.Document(), "data");
     if (!OmitFileInfo)
@@ -74,7 +75,7 @@ void TXMLFileParser::WriteDocument(TXMLDocument& Doc, bool OmitFileInfo) {
     WriteCurves(Doc, Doc.AddChild(Data, "curves"));
 }
 
-void TXMLFileParser::WriteFileInfo(TXMLDocument& Doc, TXMLNode Node) {
+void TXMLFileParser::WriteFileInfo(TXMLBuilder& Doc, TXMLNode Node) {
     if (FFileInfo.CreationTime == 0)
         FFileInfo.CreationTime = FileClockNow();
     SetInt(Doc, Node, "Fileversion", CurrentFileVersion);
@@ -83,17 +84,17 @@ void TXMLFileParser::WriteFileInfo(TXMLDocument& Doc, TXMLNode Node) {
     Doc.SetAttribute(Node, "LastModfied", FormatFileDateTime(FileClockNow()));
 }
 
-void TXMLFileParser::WriteGearInfo(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteGearInfo(TXMLBuilder& Doc, TXMLNode Node) const {
     Doc.SetAttribute(Node, "Description", FGearData.GearInfo().Description());
     Doc.SetAttribute(Node, "Author", FGearData.GearInfo().Author());
 }
 
-void TXMLFileParser::WriteJoints(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteJoints(TXMLBuilder& Doc, TXMLNode Node) const {
     for (const TJoint* Joint : FGearData.Joints())
         WriteJoint(Doc, Doc.AddChild(Node, "joint"), *Joint);
 }
 
-void TXMLFileParser::WriteJoint(TXMLDocument& Doc, TXMLNode Node, const TJoint& Joint) const {
+void TXMLFileParser::WriteJoint(TXMLBuilder& Doc, TXMLNode Node, const TJoint& Joint) const {
     SetInt(Doc, Node, "uid", Joint.UID());
     SetInt(Doc, Node, "number", Joint.ID());
     Doc.SetAttribute(Node, "name", Joint.Identifier());
@@ -104,12 +105,12 @@ void TXMLFileParser::WriteJoint(TXMLDocument& Doc, TXMLNode Node, const TJoint& 
     SetBool(Doc, Node, "selected", Joint.Selected());
 }
 
-void TXMLFileParser::WriteLinks(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteLinks(TXMLBuilder& Doc, TXMLNode Node) const {
     for (const TCustomLink* Link : FGearData.Links())
         WriteLink(Doc, Node, *Link);
 }
 
-void TXMLFileParser::WriteLink(TXMLDocument& Doc, TXMLNode Links, const TCustomLink& Link) const {
+void TXMLFileParser::WriteLink(TXMLBuilder& Doc, TXMLNode Links, const TCustomLink& Link) const {
     TXMLNode Node = Doc.AddChild(Links, LinkTag(Link));
     SetInt(Doc, Node, "uid", Link.UID());
     SetInt(Doc, Node, "number", Link.ID());
@@ -121,12 +122,12 @@ void TXMLFileParser::WriteLink(TXMLDocument& Doc, TXMLNode Links, const TCustomL
     SetInt(Doc, Node, "color", static_cast<std::int32_t>(Link.LineColor()));
 }
 
-void TXMLFileParser::WriteConnections(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteConnections(TXMLBuilder& Doc, TXMLNode Node) const {
     WriteLinkConnections(Doc, Doc.AddChild(Node, "linkconnections"));
     WriteJointConnections(Doc, Doc.AddChild(Node, "jointconnections"));
 }
 
-void TXMLFileParser::WriteLinkConnections(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteLinkConnections(TXMLBuilder& Doc, TXMLNode Node) const {
     for (const TCustomLink* Link : FGearData.Links())
         for (const TJoint* Joint : Link->Joints()) {
             TXMLNode Con = Doc.AddChild(Node, "con");
@@ -135,7 +136,7 @@ void TXMLFileParser::WriteLinkConnections(TXMLDocument& Doc, TXMLNode Node) cons
         }
 }
 
-void TXMLFileParser::WriteJointConnections(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteJointConnections(TXMLBuilder& Doc, TXMLNode Node) const {
     for (const TJoint* Joint : FGearData.Joints())
         for (const TCustomLink* Link : Joint->Links()) {
             TXMLNode Con = Doc.AddChild(Node, "con");
@@ -144,12 +145,12 @@ void TXMLFileParser::WriteJointConnections(TXMLDocument& Doc, TXMLNode Node) con
         }
 }
 
-void TXMLFileParser::WriteDrives(TXMLDocument& Doc, TXMLNode Node) const {
+void TXMLFileParser::WriteDrives(TXMLBuilder& Doc, TXMLNode Node) const {
     for (const TDrive* Drive : FGearData.Drives())
         WriteDrive(Doc, Doc.AddChild(Node, "drive"), *Drive);
 }
 
-void TXMLFileParser::WriteDrive(TXMLDocument& Doc, TXMLNode Node, const TDrive& Drive) const {
+void TXMLFileParser::WriteDrive(TXMLBuilder& Doc, TXMLNode Node, const TDrive& Drive) const {
     Doc.SetAttribute(Node, "ident", Drive.Identifier());
     SetInt(Doc, Node, "jointidx", UIDOf(Drive.GetJoint()));
     SetInt(Doc, Node, "linkidx0", UIDOf(Drive.Link0()));
@@ -162,6 +163,6 @@ void TXMLFileParser::WriteDrive(TXMLDocument& Doc, TXMLNode Node, const TDrive& 
         Doc.SetText(Doc.AddChild(Values, "item"), FormatFileNumber(Drive.GetValue(I)));
 }
 
-void TXMLFileParser::WritePlanes(TXMLDocument&, TXMLNode) const {}
+void TXMLFileParser::WritePlanes(TXMLBuilder&, TXMLNode) const {}
 
-void TXMLFileParser::WriteCurves(TXMLDocument&, TXMLNode) const {}
+void TXMLFileParser::WriteCurves(TXMLBuilder&, TXMLNode) const {}

@@ -17,21 +17,11 @@ TPathItem::TPathItem(TGearData& GearData, const TGearCache& Cache, const TAnimat
 }
 
 void TPathItem::SetJoint(TJoint* Value) {
-    FJoint = Watch(FJoint, Value);
+    FJoint = Value;
 }
 
 bool TPathItem::BelongsTo(const TGearData& GearData) const {
     return FJoint && GearData.Joints().Contains(FJoint);
-}
-
-void TPathItem::Notification(TComponent* AComponent, TOperation Operation) {
-    TMMGraphicItem::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove)
-        return;
-    if (AComponent == FJoint)
-        FJoint = nullptr;
-    else
-        PartFreed(AComponent);
 }
 
 TCanvas* TPathItem::PenCanvas() const {
@@ -70,16 +60,11 @@ TPlane::TPlane(TGearData& GearData, const TGearCache& Cache, const TAnimator& An
 }
 
 void TPlane::SetLink(TCustomLink* Value) {
-    FLink = Watch(FLink, Value);
+    FLink = Value;
 }
 
 bool TPlane::BelongsTo(const TGearData& GearData) const {
     return TPathItem::BelongsTo(GearData) && FLink && GearData.Links().Contains(FLink);
-}
-
-void TPlane::PartFreed(TComponent* Part) {
-    if (Part == FLink)
-        FLink = nullptr;
 }
 
 int TPlane::CachedLinkIndex() const {

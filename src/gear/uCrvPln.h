@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "platform/Watched.h"
 #include "surface/MMGraphicItem.h"
 
 #include <memory>
@@ -39,7 +40,6 @@ public:
     virtual bool BelongsTo(const TGearData& GearData) const;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // The canvas with the item's pen set when the item may draw now, else nil.
     TCanvas* PenCanvas() const;
     // How many cached rows to draw: the positions shown so far, never more than the cache holds;
@@ -48,23 +48,13 @@ protected:
     // The index of the joint in the model's list and in the cached rows, -1 when the joint is
     // not in both.
     int CachedJointIndex() const;
-    // Watches the new part instead of the old one and returns it.
-    template <class T> T* Watch(T* Old, T* New) {
-        if (Old)
-            RemoveFreeNotification(Old);
-        if (New)
-            FreeNotification(New);
-        return New;
-    }
-    // Called when a watched part other than the joint is freed.
-    virtual void PartFreed(TComponent*) {}
 
     TGearData& FGearData;
     const TGearCache& FCache;
 
 private:
     const TAnimator& FAnimator;
-    TJoint* FJoint = nullptr;
+    TWatched<TJoint> FJoint;
     int FLineThickness = 1;
     TColor FLineColor = 0x0000FF; // red
 };
@@ -97,14 +87,11 @@ public:
     bool BelongsTo(const TGearData& GearData) const override;
     void Paint() override;
 
-protected:
-    void PartFreed(TComponent* Part) override;
-
 private:
     // The index of the link in the model's list and in the cached rows, -1 when not in both.
     int CachedLinkIndex() const;
 
-    TCustomLink* FLink = nullptr;
+    TWatched<TCustomLink> FLink;
     double FBeta = std::numbers::pi / 4;
     double FLength = 20.0;
 };

@@ -4,6 +4,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearData.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "platform/Random.h"
 #include "surface/MMCoord.h"
@@ -82,10 +83,10 @@ bool TFuncSeries::HasCalculatedData() const {
 std::vector<TFuncItem> TFuncSeries::ListedItems() const {
     std::vector<TFuncItem> Items;
     for (const TCustomLink* Link : FGearData.Links()) {
-        if (const auto* Slider = dynamic_cast<const TSlider*>(Link))
+        if (const auto* Slider = AsSlider(Link))
             Items.push_back({TFuncQuantity::SlideDistance, Link, nullptr,
                              "[Strecke] s " + Number(Slider) + "/" + Number(Slider->SlideLink())});
-        else if (dynamic_cast<const TLink*>(Link))
+        else if (AsBar(Link))
             Items.push_back(
                 {TFuncQuantity::LinkAngle, Link, nullptr, "[Winkel] Phi " + Number(Link) + "/1"});
     }
@@ -128,8 +129,7 @@ double TFuncSeries::StartValue(const TFuncItem& Item) const {
     if (Item.Quantity == TFuncQuantity::RotaryDrive)
         return (AngleOf(Item.Drive->Link1()) - AngleOf(Item.Drive->Link0())) * Degrees;
     if (Item.Quantity == TFuncQuantity::SlidingDrive) {
-        const auto* Slider = dynamic_cast<const TSlider*>(Item.Drive->Link0());
-        return Slider ? Slider->GetSlideDistance() : 0.0;
+        return SlideDistanceOf(Item.Drive->Link0());
     }
     return 0.0;
 }

@@ -39,13 +39,10 @@ TGear::~TGear() {
 void TGear::SetMMSurface(TMMSurface* Surface) {
     if (Surface == FMMSurface)
         return;
-    if (FMMSurface) {
+    if (FMMSurface)
         UnbindSurface();
-        RemoveFreeNotification(FMMSurface);
-    }
     FMMSurface = Surface;
     if (FMMSurface) {
-        FreeNotification(FMMSurface);
         FGearData->SetMMSurface(FMMSurface);
         BindSurface();
     }
@@ -70,19 +67,7 @@ void TGear::UnbindSurface() {
     UnbindIfMine<&TGear::SurfaceMouseUp>(FMMSurface->OnMouseUp);
 }
 
-void TGear::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove)
-        return;
-    if (AComponent == FMMSurface)
-        FMMSurface = nullptr;
-    // A hovered part that leaves the model is let go of; the pointer follows what is left.
-    if (AComponent == FHoverJoint)
-        FHoverJoint = nullptr;
-    else if (AComponent == FHoverLink)
-        FHoverLink = nullptr;
-    else
-        return;
+void TGear::HoverFreed() {
     if (!IsDestroying())
         UpdateCursor();
 }

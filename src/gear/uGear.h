@@ -13,6 +13,7 @@
 #include "gear/uPartCreator.h"
 #include "platform/Component.h"
 #include "platform/Types.h"
+#include "platform/Watched.h"
 
 #include <functional>
 #include <memory>
@@ -93,9 +94,6 @@ public:
     TMMMouseEvent OnMouseUp;
     TMMMouseMoveEvent OnMouseMove;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     // A surface event bound to Method of a component; its type and Gear tell whose it is.
     template <auto Method> struct TBound;
@@ -124,8 +122,9 @@ private:
     void DropHovers();
     // Size-all exactly while editing with CanMoveItems and a joint or link hovered.
     void UpdateCursor() const;
+    void HoverFreed();
 
-    TMMSurface* FMMSurface = nullptr;
+    TWatched<TMMSurface> FMMSurface;
     std::unique_ptr<TGearData> FGearData;
     std::unique_ptr<TGearCalculator> FCalculator;
     std::unique_ptr<TGearCache> FGearCache;
@@ -135,8 +134,9 @@ private:
     std::unique_ptr<TLinkMover> FLinkMover;
     std::unique_ptr<TPlaneList> FPlanes;
     std::unique_ptr<TCurveList> FCurves;
-    TJoint* FHoverJoint = nullptr;
-    TCustomLink* FHoverLink = nullptr;
+    // A hovered part that leaves the model is let go of; the pointer follows what is left.
+    TWatched<TJoint> FHoverJoint{[this] { HoverFreed(); }};
+    TWatched<TCustomLink> FHoverLink{[this] { HoverFreed(); }};
     TPoint FMousePos;
     bool FEditing = true;
     bool FCanAnimate = false;

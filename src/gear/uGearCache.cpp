@@ -4,6 +4,7 @@
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 #include "surface/UtilLib.h"
@@ -104,8 +105,8 @@ void TGearCache::PlanLinkSources() {
     const TJointList& Joints = FGearData.Joints();
     FLinkSources.reserve(static_cast<std::size_t>(FLinkCount));
     for (const TCustomLink* Link : FGearData.Links()) {
-        TLinkSource Source{Link, dynamic_cast<const TSlider*>(Link)};
-        if (const auto* Bar = dynamic_cast<const TLink*>(Link); Bar && Bar->Joints().Count() >= 2) {
+        TLinkSource Source{Link, AsSlider(Link)};
+        if (const auto* Bar = AsBar(Link); Bar && Bar->Joints().Count() >= 2) {
             // As the bar measures its own angle.
             const int Fixed = Bar->FixedEndIndex();
             Source.From = Joints.IndexOf(Link->Joints().Items(Fixed));
@@ -187,8 +188,7 @@ void TGearCache::StorePosition(int Index) {
 
 TLinkState TGearCache::GetLinkState(const TCustomLink& Link) {
     // The frame's angle is 0 by its class.
-    const auto* Slider = dynamic_cast<const TSlider*>(&Link);
-    return {Link.Angle(), Slider ? Slider->GetSlideDistance() : 0.0};
+    return {Link.Angle(), SlideDistanceOf(&Link)};
 }
 
 bool TGearCache::IsValidPosition(int Index) const {

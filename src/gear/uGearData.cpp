@@ -4,6 +4,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
@@ -52,21 +53,11 @@ TGearData::~TGearData() {
 }
 
 void TGearData::SetMMSurface(TMMSurface* Surface) {
-    if (FMMSurface)
-        RemoveFreeNotification(FMMSurface);
     FMMSurface = Surface;
-    if (FMMSurface)
-        FreeNotification(FMMSurface);
-}
-
-void TGearData::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FMMSurface)
-        FMMSurface = nullptr;
 }
 
 TRack* TGearData::Rack() const {
-    return FLinks.Empty() ? nullptr : dynamic_cast<TRack*>(FLinks.First());
+    return FLinks.Empty() ? nullptr : AsRack(FLinks.First());
 }
 
 // Creation
@@ -146,7 +137,7 @@ void TGearData::AddJoint(TJoint* Joint) {
 }
 
 void TGearData::AddLink(TCustomLink* Link) {
-    if (auto* Frame = dynamic_cast<TRack*>(Link)) {
+    if (auto* Frame = AsRack(Link)) {
         AddRack(Frame);
         return;
     }
@@ -266,7 +257,7 @@ bool TGearData::IsSlideLink(const TCustomLink* Link) const {
 
 TSlider* TGearData::FindSliderOfJoint(const TJoint* Joint) const {
     for (TCustomLink* Link : Joint->Links())
-        if (auto* Slider = dynamic_cast<TSlider*>(Link))
+        if (auto* Slider = AsSlider(Link))
             return Slider;
     return nullptr;
 }
@@ -341,8 +332,7 @@ bool TGearData::CanAddDriveToLink(const TCustomLink* Link, bool IsSlider) const 
     if (!Link || FDrives.FindByLink(Link))
         return false;
     if (IsSlider) {
-        auto* Slider = dynamic_cast<const TSlider*>(Link);
-        return Slider && Slider->SlideLink();
+        return IsSliderOnSlideLink(Link);
     }
     return FindCommonJoint(Rack(), Link) != nullptr;
 }

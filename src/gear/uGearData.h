@@ -8,6 +8,7 @@
 #include "gear/uGearPart.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
+#include "platform/Watched.h"
 
 #include <string>
 
@@ -143,9 +144,6 @@ public:
     // onto this model's surface; Source is left empty. Raises OnDataChanged.
     void TakeOver(TGearData& Source);
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     // The accepted hit distance in mm for a pixel setting of the Edit category.
     double PixelSetting(const char* Name) const;
@@ -169,7 +167,7 @@ private:
     bool SweepLooseLinks();
     bool SweepLooseJoints();
 
-    TMMSurface* FMMSurface = nullptr;
+    TWatched<TMMSurface> FMMSurface;
     // What the parts report to; it outlives them, as they report until they are freed.
     TModelRevision FRevision;
     TPartNumbers FLinkNumbers;

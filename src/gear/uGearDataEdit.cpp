@@ -6,6 +6,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
@@ -49,7 +50,7 @@ void TGearData::DeleteLink(TCustomLink* Link, bool Force) {
     if (!Link || !FLinks.Contains(Link))
         return;
     TMMUpdateBracket Bracket(FMMSurface);
-    if (dynamic_cast<TRack*>(Link) && !Force) {
+    if (AsRack(Link) && !Force) {
         Link->SetSelected(false);
         FSelectedLinks.Remove(Link);
         return;
@@ -163,7 +164,7 @@ bool TGearData::SweepLooseLinks() {
     int I = 0;
     while (I < FLinks.Count()) {
         TCustomLink* Link = FLinks.Items(I);
-        if (Link->Joints().Count() < 2 && !dynamic_cast<TRack*>(Link)) {
+        if (Link->Joints().Count() < 2 && !AsRack(Link)) {
             DetachAllJoints(Link);
             FreeLink(Link);
             Removed = true;
@@ -181,8 +182,7 @@ bool TGearData::SweepLooseJoints() {
         TJoint* Joint = FJoints.Items(I);
         const TLinkList& Links = Joint->Links();
         // A virtual joint left alone on an ordinary link marks a slider that is gone.
-        bool Stray =
-            Joint->IsVirtual() && Links.Count() == 1 && dynamic_cast<TLink*>(Links.First());
+        bool Stray = Joint->IsVirtual() && Links.Count() == 1 && AsBar(Links.First());
         if (Stray)
             DetachJoint(Links.First(), Joint);
         if (Links.Empty()) {

@@ -4,6 +4,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 #include "xml/XMLPrefs.h"
@@ -88,7 +89,7 @@ TCustomLink* TGearData::FindSnapLink(const TSlider* Slider) const {
     TCustomLink* Best = Nearest(
         FLinks,
         [Slider, Pin](const TCustomLink* L) {
-            return L != Slider && dynamic_cast<const TLink*>(L) && !Pin->Links().Contains(L);
+            return L != Slider && AsBar(L) && !Pin->Links().Contains(L);
         },
         [Pin](const TCustomLink* L) { return L->DistanceTo(Pin->X(), Pin->Y()); }, NoDistance);
     // Compared in pixels here, not in millimetres.

@@ -4,6 +4,7 @@
 
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 
@@ -84,7 +85,7 @@ bool TGear::DropJoint(TMouseButton Button, TShiftState Shift, int X, int Y, doub
 bool TGear::DropSlider() {
     if (FGearData->SelectedLinks().Empty())
         return false;
-    auto* Slider = dynamic_cast<TSlider*>(FGearData->SelectedLinks().First());
+    auto* Slider = AsSlider(FGearData->SelectedLinks().First());
     if (!Slider)
         return false;
     TCustomLink* Target = FGearData->FindSnapLink(Slider);
@@ -127,19 +128,11 @@ void TGear::HoverLinkAt(TCustomLink* Link, int X, int Y, double MMX, double MMY)
 }
 
 void TGear::SetHoverJoint(TJoint* Joint) {
-    if (FHoverJoint)
-        RemoveFreeNotification(FHoverJoint);
     FHoverJoint = Joint;
-    if (FHoverJoint)
-        FreeNotification(FHoverJoint);
 }
 
 void TGear::SetHoverLink(TCustomLink* Link) {
-    if (FHoverLink)
-        RemoveFreeNotification(FHoverLink);
     FHoverLink = Link;
-    if (FHoverLink)
-        FreeNotification(FHoverLink);
 }
 
 void TGear::DropHovers() {

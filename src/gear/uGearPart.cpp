@@ -3,6 +3,7 @@
 #include "gear/uDrive.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "platform/Random.h"
 
 #include <cstdlib>
@@ -135,7 +136,7 @@ void TGearPartlist::Clear() {
     for (TGearPart* Part : FList) {
         if (auto* Joint = dynamic_cast<TJoint*>(Part))
             Joint->Links().Clear();
-        else if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+        else if (auto* Link = AsLink(Part))
             Link->Joints().Clear();
     }
     while (!FOwned.empty()) {

@@ -2,6 +2,7 @@
 
 #include "gear/uDrive.h"
 #include "gear/uJoint.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "xml/XMLPrefs.h"
@@ -59,11 +60,11 @@ void ApplyToLink(TCustomLink& Link, const TCustomXMLPreferences& P) {
     Link.SetThinCoupleLines(P.GetBoolean("Links", "ThinCoupleLines"));
     Link.SetSolidEdges(P.GetBoolean("Links", "SolidEdges"));
     Link.SetSolidEdgeSize(P.GetInteger("Links", "SolidEdgeSize"));
-    if (auto* Slider = dynamic_cast<TSlider*>(&Link)) {
+    if (auto* Slider = AsSlider(&Link)) {
         Slider->SetSizeX(P.GetInteger("Slider", "SizeX"));
         Slider->SetSizeY(P.GetInteger("Slider", "SizeY"));
     }
-    if (auto* Rack = dynamic_cast<TRack*>(&Link)) {
+    if (auto* Rack = AsRack(&Link)) {
         Rack->SetSize(P.GetInteger("Rack", "Size"));
         Rack->SetJointStyle(P.GetInteger("Rack", "JointStyle"));
         Rack->SetLineThickness(P.GetInteger("Rack", "LineThickness"));

@@ -4,6 +4,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "surface/MMSurface.h"
 #include "xml/XMLPrefs.h"
@@ -28,24 +29,8 @@ TRubberBand::TRubberBand() {
     SetVisible(true);
 }
 
-void TRubberBand::SetFrom(TJoint* From) {
-    if (FFrom == From)
-        return;
-    if (FFrom)
-        RemoveFreeNotification(FFrom);
-    FFrom = From;
-    if (FFrom)
-        FreeNotification(FFrom);
-}
-
-void TRubberBand::Notification(TComponent* AComponent, TOperation Operation) {
-    TMMGraphicItem::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FFrom)
-        FFrom = nullptr;
-}
-
 void TRubberBand::Show(TMMSurface& Surface, TJoint& From, TPoint To, TColor Color) {
-    SetFrom(&From);
+    FFrom = &From;
     FTo = To;
     FColor = Color;
     if (MMSurface() == &Surface)
@@ -56,29 +41,7 @@ void TRubberBand::Show(TMMSurface& Surface, TJoint& From, TPoint To, TColor Colo
 
 void TRubberBand::Hide() {
     SetMMSurface(nullptr);
-    SetFrom(nullptr);
-}
-
-// --- TPartWatch
-
-TPartWatch::~TPartWatch() {
-    Watch(nullptr);
-}
-
-void TPartWatch::Watch(TGearPart* Part) {
-    if (FPart == Part)
-        return;
-    if (FPart)
-        RemoveFreeNotification(FPart);
-    FPart = Part;
-    if (FPart)
-        FreeNotification(FPart);
-}
-
-void TPartWatch::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FPart)
-        FPart = nullptr;
+    FFrom = nullptr;
 }
 
 void TRubberBand::Paint() {
@@ -113,7 +76,7 @@ void TGearPartCreator::StartCreation(TGearPartType PartType, const std::string& 
 void TGearPartCreator::CancelCreation() {
     TMMUpdateBracket Batch(FGearData.MMSurface());
     FBand.Hide();
-    if (FPart.Part())
+    if (FPart.Get())
         DiscardPartUnderConstruction();
     Reset();
 }
@@ -125,7 +88,7 @@ void TGearPartCreator::MouseDown(int X, int Y) {
     const double WX = Surface->PixelToMMX(X, true);
     const double WY = Surface->PixelToMMY(Y, true);
     // The model may have freed a part under construction (a new mechanism): start afresh.
-    if (!FPart.Part())
+    if (!FPart.Get())
         FClickCount = 0;
     if (FClickCount == 0) {
         switch (FPartType) {
@@ -133,13 +96,13 @@ void TGearPartCreator::MouseDown(int X, int Y) {
             Reset();
             break;
         case TGearPartType::ptRackJoint:
-            FPart.Watch(FGearData.CreateJoint(true, false, 0, 0));
+            FPart = FGearData.CreateJoint(true, false, 0, 0);
             break;
         case TGearPartType::ptLink:
-            FPart.Watch(FGearData.CreateLink(true, false, FIdentifier));
+            FPart = FGearData.CreateLink(true, false, FIdentifier);
             break;
         case TGearPartType::ptSlider:
-            FPart.Watch(FGearData.CreateSlider(true, false, FIdentifier, true));
+            FPart = FGearData.CreateSlider(true, false, FIdentifier, true);
             break;
         case TGearPartType::ptJoint:
         case TGearPartType::ptSolidLink:
@@ -148,19 +111,19 @@ void TGearPartCreator::MouseDown(int X, int Y) {
     }
     TMMUpdateBracket Batch(Surface);
     if (FPartType == TGearPartType::ptRackJoint) {
-        if (auto* Joint = dynamic_cast<TJoint*>(FPart.Part())) {
+        if (auto* Joint = dynamic_cast<TJoint*>(FPart.Get())) {
             Joint->SetX(WX);
             Joint->SetY(WY);
             FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptLink) {
-        if (auto* Link = dynamic_cast<TLink*>(FPart.Part())) {
+        if (auto* Link = AsBar(FPart.Get())) {
             Link->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 2)
                 FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptSlider) {
-        if (auto* Slider = dynamic_cast<TSlider*>(FPart.Part())) {
+        if (auto* Slider = AsSlider(FPart.Get())) {
             // Puts the virtual joint on the pin.
             Slider->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
             if (++FClickCount >= 1)
@@ -171,7 +134,7 @@ void TGearPartCreator::MouseDown(int X, int Y) {
 
 void TGearPartCreator::MouseMove(int X, int Y) {
     TMMSurface* Surface = FGearData.MMSurface();
-    if (!FIsCreating || !FPart.Part() || !Surface || !Surface->GetControlCanvas())
+    if (!FIsCreating || !FPart.Get() || !Surface || !Surface->GetControlCanvas())
         return;
     if (TJoint* From = BandStart())
         FBand.Show(*Surface, *From, TPoint{X, Y}, BandColor());
@@ -182,15 +145,15 @@ void TGearPartCreator::FinishCreation() {
     // Before the handler: it may free the joint the band starts at.
     FBand.Hide();
     if (OnPartCreated)
-        OnPartCreated(this, FPart.Part(), FPartType);
-    else if (FPart.Part())
+        OnPartCreated(this, FPart.Get(), FPartType);
+    else if (FPart.Get())
         DiscardPartUnderConstruction();
     Reset();
 }
 
 void TGearPartCreator::Reset() {
     FBand.Hide();
-    FPart.Watch(nullptr);
+    FPart = nullptr;
     FClickCount = 0;
     FPartType = TGearPartType::ptNone;
     FIsCreating = false;
@@ -198,7 +161,7 @@ void TGearPartCreator::Reset() {
 }
 
 TJoint* TGearPartCreator::BandStart() const {
-    const auto* Link = dynamic_cast<const TLink*>(FPart.Part());
+    const auto* Link = AsBar(FPart.Get());
     if (!Link || FClickCount == 0 || Link->Joints().Empty())
         return nullptr;
     return Link->Joints().First();
@@ -206,12 +169,12 @@ TJoint* TGearPartCreator::BandStart() const {
 
 void TGearPartCreator::DiscardPartUnderConstruction() {
     std::vector<TJoint*> Placed;
-    if (const auto* Link = dynamic_cast<const TCustomLink*>(FPart.Part()))
+    if (const auto* Link = AsLink(FPart.Get()))
         Placed.assign(Link->Joints().begin(), Link->Joints().end());
     // One repaint once all are gone, so none paints with a freed neighbour.
     TMMUpdateBracket Batch(FGearData.MMSurface());
-    DiscardPart(FPart.Part());
-    FPart.Watch(nullptr);
+    DiscardPart(FPart.Get());
+    FPart = nullptr;
     for (TJoint* Joint : Placed)
         DiscardPart(Joint);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Object.h"
 #include "platform/Types.h"
+#include "platform/Watched.h"
 #include "surface/MMGraphicItem.h"
 
 #include <functional>
@@ -32,35 +33,11 @@ public:
     void Hide();
     void Paint() override;
 
-protected:
-    // The joint may go with the whole mechanism (the model's Clear) while the band shows.
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    void SetFrom(TJoint* From);
-
-    TJoint* FFrom = nullptr;
+    // The joint may go with the whole mechanism (the model's Clear) while the band shows.
+    TWatched<TJoint> FFrom;
     TPoint FTo;
     TColor FColor = clBlack;
-};
-
-// Holds a part and forgets it when it is freed elsewhere: the model's Clear frees every part it
-// has registered, the one under construction too.
-class TPartWatch : public TComponent {
-public:
-    TPartWatch() = default;
-    ~TPartWatch() override;
-    TPartWatch(const TPartWatch&) = delete;
-    TPartWatch& operator=(const TPartWatch&) = delete;
-
-    TGearPart* Part() const { return FPart; }
-    void Watch(TGearPart* Part);
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
-private:
-    TGearPart* FPart = nullptr;
 };
 
 class TGearPartCreator : public TObject {
@@ -95,7 +72,8 @@ private:
     TJoint* BandStart() const;
 
     TGearData& FGearData;
-    TPartWatch FPart;
+    // The model's Clear frees every part it has registered, the one under construction too.
+    TWatched<TGearPart> FPart;
     std::string FIdentifier;
     int FClickCount = 0;
     TGearPartType FPartType = TGearPartType::ptNone;

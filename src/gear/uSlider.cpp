@@ -2,6 +2,7 @@
 
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
+#include "gear/uLinkKind.h"
 #include "platform/Round.h"
 #include "surface/UtilLib.h"
 
@@ -19,7 +20,7 @@ TLink* TSlider::SlideLink() const {
     if (Links.Count() < 2)
         return nullptr;
     for (TCustomLink* Link : Links)
-        if (auto* Slide = dynamic_cast<TLink*>(Link))
+        if (auto* Slide = AsBar(Link))
             return Slide;
     return nullptr;
 }

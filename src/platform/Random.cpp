@@ -8,18 +8,18 @@ std::mt19937& Generator() {
     static std::mt19937 G(0);
     return G;
 }
-std::function<int(int)>& Source() {
-    static std::function<int(int)> S;
-    return S;
-}
 } // namespace
 
+TServiceSlot<const TRandomSource>& RandomSourceSlot() {
+    static const TRandomSource Seeded = [](int N) {
+        return std::uniform_int_distribution<int>(0, N - 1)(Generator());
+    };
+    static TServiceSlot<const TRandomSource> Slot("Zufallszahlen", &Seeded);
+    return Slot;
+}
+
 int Random(int N) {
-    if (N <= 0)
-        return 0;
-    if (Source())
-        return Source()(N);
-    return std::uniform_int_distribution<int>(0, N - 1)(Generator());
+    return N <= 0 ? 0 : RandomSourceSlot().Get()(N);
 }
 
 void Randomize() {
@@ -27,6 +27,6 @@ void Randomize() {
         std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 }
 
-void RandSeed(std::uint32_t Seed) { Generator().seed(Seed); }
-
-void SetRandomSource(std::function<int(int N)> Source_) { Source() = std::move(Source_); }
+void RandSeed(std::uint32_t Seed) {
+    Generator().seed(Seed);
+}

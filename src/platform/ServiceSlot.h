@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 template <class T> class TScopedService;
 
@@ -59,4 +60,15 @@ private:
     TServiceSlot<T>& FSlot;
     T* FInstalled;
     T* FPrevious;
+};
+
+// A service that the installer holds itself (a function, say), installed for its lifetime.
+template <class T> class TOwnedScopedService {
+public:
+    TOwnedScopedService(TServiceSlot<const T>& Slot, T Service)
+        : FService(std::move(Service)), FInstalled(Slot, FService) {}
+
+private:
+    const T FService;
+    TScopedService<const T> FInstalled;
 };

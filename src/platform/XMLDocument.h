@@ -1,5 +1,6 @@
 // The DOM document through which mechanism files are built, serialised and parsed. Each job
 // creates a document, makes it active, works on it and makes it inactive before releasing it.
+// Writers see only the builder, readers only the reader.
 // Nodes are handles into the document that owns them; a null handle stands for "none".
 #pragma once
 
@@ -25,19 +26,13 @@ private:
     void* FHandle = nullptr;
 };
 
-class TXMLDocument {
+// The writing side: builds a tree element by element.
+class TXMLBuilder {
 public:
-    virtual ~TXMLDocument() = default;
-
-    // Work on the tree happens only while the document is active; making it inactive drops the
-    // tree.
-    virtual void SetActive(bool Value) = 0;
-    virtual bool Active() const = 0;
+    virtual ~TXMLBuilder() = default;
 
     // The document itself, parent of the document element.
     virtual TXMLNode Document() const = 0;
-
-    // Building.
     virtual void SetDeclaration(const std::string& Version, const std::string& Encoding,
                                 const std::string& Standalone) = 0;
     // Appends an element; the first one added to the document becomes the document element.
@@ -45,16 +40,16 @@ public:
     virtual void SetAttribute(TXMLNode Element, const std::string& Name,
                               const std::string& Value) = 0;
     virtual void SetText(TXMLNode Element, const std::string& Value) = 0;
+};
 
-    // Serialising: one tree always gives the same text. Saving replaces the file atomically.
-    virtual void SaveToFile(const std::string& FileName) const = 0;
-    // The whole document, lines joined by CR LF.
-    virtual std::string SaveToXML() const = 0;
+// The reading side of a parsed tree. Children are elements only, in document order; names
+// compare exactly.
+class TXMLReader {
+public:
+    virtual ~TXMLReader() = default;
 
-    // Parsing; throws EXMLDocumentError. White space between elements is not part of the tree.
-    virtual void LoadFromFile(const std::string& FileName) = 0;
-
-    // Reading. Children are elements only, in document order; names compare exactly.
+    // The document itself, parent of the document element.
+    virtual TXMLNode Document() const = 0;
     virtual TXMLNode ChildByName(TXMLNode Parent, const std::string& Tag) const = 0;
     virtual int ChildCount(TXMLNode Parent) const = 0;
     // Sequential access by position is cheap.
@@ -63,6 +58,25 @@ public:
     virtual bool HasAttribute(TXMLNode Element, const std::string& Name) const = 0;
     virtual std::string Attribute(TXMLNode Element, const std::string& Name) const = 0;
     virtual std::string Text(TXMLNode Element) const = 0;
+};
+
+// A whole document: built or parsed, and serialised.
+class TXMLDocument : public TXMLBuilder, public TXMLReader {
+public:
+    // Work on the tree happens only while the document is active; making it inactive drops the
+    // tree.
+    virtual void SetActive(bool Value) = 0;
+    virtual bool Active() const = 0;
+
+    TXMLNode Document() const override = 0;
+
+    // Serialising: one tree always gives the same text. Saving replaces the file atomically.
+    virtual void SaveToFile(const std::string& FileName) const = 0;
+    // The whole document, lines joined by CR LF.
+    virtual std::string SaveToXML() const = 0;
+
+    // Parsing; throws EXMLDocumentError. White space between elements is not part of the tree.
+    virtual void LoadFromFile(const std::string& FileName) = 0;
 };
 
 // A new, empty and inactive document.

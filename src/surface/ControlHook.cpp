@@ -2,24 +2,24 @@
 
 #include <utility>
 
-TControlHook::TControlHook(TComponent& Owner, TWndMethod Proc)
-    : FOwner(Owner), FProc(std::move(Proc)) {}
+TControlHook::TControlHook(TWndMethod Proc) : FProc(std::move(Proc)) {}
 
 void TControlHook::SetControl(TControl* C) {
-    if (FControl) {
-        TControl* Old = std::exchange(FControl, nullptr);
-        FOwner.RemoveFreeNotification(Old);
-        // A control that is being freed has no procedure left to restore.
+    if (TControl* Old = FControl) {
+        FControl = nullptr;
         if (!Old->IsDestroying())
             Old->SetWindowProc(FReplaced);
-        FReplaced = nullptr;
-        FCanvas.reset();
+        ControlFreed();
     }
     FControl = C;
     if (C) {
-        FOwner.FreeNotification(C);
         FReplaced = C->WindowProc();
         C->SetWindowProc(FProc);
         FCanvas = C->CreateCanvas();
     }
+}
+
+void TControlHook::ControlFreed() {
+    FReplaced = nullptr;
+    FCanvas.reset();
 }

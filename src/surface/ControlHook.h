@@ -6,12 +6,13 @@
 #include "platform/Canvas.h"
 #include "platform/Component.h"
 #include "platform/Control.h"
+#include "platform/Watched.h"
 
 #include <memory>
 
 class TControlHook {
 public:
-    TControlHook(TComponent& Owner, TWndMethod Proc);
+    explicit TControlHook(TWndMethod Proc);
     TControlHook(const TControlHook&) = delete;
     TControlHook& operator=(const TControlHook&) = delete;
 
@@ -23,9 +24,11 @@ public:
     TWndMethod Replaced() const { return FReplaced; }
 
 private:
-    TComponent& FOwner;
+    // A control that is being freed has no procedure left to restore.
+    void ControlFreed();
+
     TWndMethod FProc;
-    TControl* FControl = nullptr;
+    TWatched<TControl> FControl{[this] { ControlFreed(); }};
     std::unique_ptr<TCanvas> FCanvas;
     TWndMethod FReplaced;
 };

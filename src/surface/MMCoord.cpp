@@ -5,23 +5,14 @@
 
 #include <numbers>
 
-TMMCoord::TMMCoord(TComponent* AOwner)
-    : TMMGraphicItem(AOwner), FChangeLink(std::make_unique<TNotifyChangeLink>()) {
-    FChangeLink->OnChange = [this](TObject* Sender) { SurfaceChanged(Sender); };
+TMMCoord::TMMCoord(TComponent* AOwner) : TMMGraphicItem(AOwner) {
+    FollowViewChanges([this](TObject* Sender) { SurfaceChanged(Sender); });
     SetOrder(1);
     SetVisible(true);
 }
 
 TMMCoord::~TMMCoord() {
     SetMMSurface(nullptr);
-}
-
-void TMMCoord::SetMMSurface(TMMSurface* S) {
-    if (MMSurface())
-        MMSurface()->UnRegisterChanges(FChangeLink.get());
-    TMMGraphicItem::SetMMSurface(S);
-    if (S)
-        S->RegisterChanges(FChangeLink.get());
 }
 
 void TMMCoord::SurfaceChanged(TObject*) {

@@ -13,7 +13,6 @@ public:
     explicit TMMCoord(TComponent* AOwner = nullptr);
     ~TMMCoord() override;
 
-    void SetMMSurface(TMMSurface* S) override;
     void Paint() override;
 
     // None of these setters repaints: a change shows at the next repaint.
@@ -38,7 +37,6 @@ private:
     void DrawYAxis(TCanvas& C, const TRect& R, int X0);
     void DrawLabel(TCanvas& C, TPoint At, const std::string& Text);
 
-    std::unique_ptr<TNotifyChangeLink> FChangeLink;
     TColor FAxisColor = clBlack;
     int FArrowHeight = 6;
     int FArrowWidth = 10;

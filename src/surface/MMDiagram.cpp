@@ -19,7 +19,7 @@ bool TMMDataSeries::Remove(const TMMDataSerie* Serie) {
 }
 
 TMMDiagram::TMMDiagram(TComponent* AOwner) : TMMGraphicItem(AOwner) {
-    FChangeLink.OnChange = [this](TObject* Sender) { SurfaceChanged(Sender); };
+    FollowViewChanges([this](TObject* Sender) { SurfaceChanged(Sender); });
     SetOrder(1);
 }
 
@@ -73,14 +73,6 @@ double TMMDiagram::GetMinY() const {
 
 double TMMDiagram::GetMaxY() const {
     return Extreme(FSeries, NoMaximum, YOf, Greater);
-}
-
-void TMMDiagram::SetMMSurface(TMMSurface* S) {
-    if (MMSurface())
-        MMSurface()->UnRegisterChanges(&FChangeLink);
-    TMMGraphicItem::SetMMSurface(S);
-    if (S)
-        S->RegisterChanges(&FChangeLink);
 }
 
 void TMMDiagram::SurfaceChanged(TObject*) {

@@ -86,7 +86,6 @@ public:
     double GetMinY() const;
     double GetMaxY() const;
 
-    void SetMMSurface(TMMSurface* S) override;
     void Paint() override;
 
 private:
@@ -94,6 +93,5 @@ private:
     void DrawSeries(TCanvas& C) const;
     void DrawSerie(TCanvas& C, const TMMDataSerie& Serie) const;
 
-    TNotifyChangeLink FChangeLink;
     TMMDataSeries FSeries;
 };

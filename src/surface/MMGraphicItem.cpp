@@ -3,6 +3,7 @@
 #include "surface/MMSurface.h"
 
 #include <algorithm>
+#include <utility>
 
 TMMGraphicItem::TMMGraphicItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -12,19 +13,28 @@ TMMGraphicItem::~TMMGraphicItem() {
 }
 
 void TMMGraphicItem::SetMMSurface(TMMSurface* S) {
+    if (FViewLink)
+        FViewLink->Follow(nullptr);
     if (FMMSurface) {
         TMMSurface* Old = FMMSurface;
         Old->UnRegisterGraphicItem(this);
-        RemoveFreeNotification(Old);
         OnChange = nullptr;
     }
     FMMSurface = S;
     if (S) {
         S->RegisterGraphicItem(this);
-        FreeNotification(S);
         OnChange = [S](TObject* Sender) { S->OnWillRepaint(Sender); };
         Changed();
+        if (FViewLink)
+            FViewLink->Follow(S);
     }
+}
+
+void TMMGraphicItem::FollowViewChanges(TNotifyEvent OnViewChanged) {
+    if (!FViewLink)
+        FViewLink = std::make_unique<TNotifyChangeLink>();
+    FViewLink->OnChange = std::move(OnViewChanged);
+    FViewLink->Follow(FMMSurface);
 }
 
 void TMMGraphicItem::SetOrder(int Value) {
@@ -44,12 +54,6 @@ void TMMGraphicItem::Changed() {
 void TMMGraphicItem::GetBounds(TMMRect&) {}
 
 void TMMGraphicItem::Paint() {}
-
-void TMMGraphicItem::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FMMSurface && AComponent == FMMSurface)
-        SetMMSurface(nullptr);
-}
 
 bool TMMGraphicItemList::Remove(TMMGraphicItem* Item) {
     auto It = std::find(FItems.begin(), FItems.end(), Item);
@@ -85,4 +89,11 @@ TNotifyChangeLink::~TNotifyChangeLink() {
 
 void TNotifyChangeLink::Change() {
     Raise(OnChange, FSender);
+}
+
+void TNotifyChangeLink::Follow(TMMSurface* S) {
+    if (FSender)
+        FSender->UnRegisterChanges(this);
+    if (S)
+        S->RegisterChanges(this);
 }

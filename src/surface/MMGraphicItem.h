@@ -4,16 +4,20 @@
 
 #include "platform/Component.h"
 #include "platform/Events.h"
+#include "platform/Watched.h"
 #include "surface/MMTypes.h"
 
+#include <memory>
 #include <vector>
 
 class TMMSurface;
+class TNotifyChangeLink;
 
 class TMMGraphicItem : public TComponent {
 public:
     explicit TMMGraphicItem(TComponent* AOwner = nullptr);
-    // Descendants that override SetMMSurface call SetMMSurface(nullptr) in their own destructor.
+    // Descendants that follow view changes or override SetMMSurface call SetMMSurface(nullptr)
+    // in their own destructor, to leave the surface while whole.
     ~TMMGraphicItem() override;
 
     TMMSurface* MMSurface() const { return FMMSurface; }
@@ -36,10 +40,13 @@ public:
     TNotifyEvent OnChange; // set by the surface while the item is registered
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // From now on OnViewChanged hears of every change of the view of the item's surface.
+    void FollowViewChanges(TNotifyEvent OnViewChanged);
 
 private:
-    TMMSurface* FMMSurface = nullptr;
+    std::unique_ptr<TNotifyChangeLink> FViewLink;
+    // A surface lets go of its items before it goes; this is the last resort.
+    TWatched<TMMSurface> FMMSurface{[this] { OnChange = nullptr; }};
     int FOrder = 0;
     bool FVisible = false;
 };
@@ -74,6 +81,8 @@ public:
     void SetSender(TMMSurface* S) { FSender = S; }
     // Raises OnChange with the surface as Sender.
     virtual void Change();
+    // Leaves its surface and registers with S (nullptr: none).
+    void Follow(TMMSurface* S);
 
     TNotifyEvent OnChange;
 

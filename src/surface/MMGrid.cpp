@@ -40,21 +40,12 @@ void ForEachLine(int Increment, double Scale, double Min, double Max, double Sho
 
 } // namespace
 
-TMMGrid::TMMGrid(TComponent* AOwner)
-    : TMMGraphicItem(AOwner), FChangeLink(std::make_unique<TNotifyChangeLink>()) {
-    FChangeLink->OnChange = [this](TObject* Sender) { SurfaceChanged(Sender); };
+TMMGrid::TMMGrid(TComponent* AOwner) : TMMGraphicItem(AOwner) {
+    FollowViewChanges([this](TObject* Sender) { SurfaceChanged(Sender); });
 }
 
 TMMGrid::~TMMGrid() {
     SetMMSurface(nullptr);
-}
-
-void TMMGrid::SetMMSurface(TMMSurface* S) {
-    if (MMSurface())
-        MMSurface()->UnRegisterChanges(FChangeLink.get());
-    TMMGraphicItem::SetMMSurface(S);
-    if (S)
-        S->RegisterChanges(FChangeLink.get());
 }
 
 void TMMGrid::SurfaceChanged(TObject*) {

@@ -25,7 +25,6 @@ public:
     explicit TMMGrid(TComponent* AOwner = nullptr);
     ~TMMGrid() override;
 
-    void SetMMSurface(TMMSurface* S) override;
     void Paint() override;
 
     // Each setter repaints (outside a batch).
@@ -42,7 +41,6 @@ public:
 private:
     void SurfaceChanged(TObject* Sender);
 
-    std::unique_ptr<TNotifyChangeLink> FChangeLink;
     TColor FGridColor = 0x320000;
     double FGridInterval = 10.0;
     TPenStyle FLineSytle = TPenStyle::psDot;

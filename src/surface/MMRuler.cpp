@@ -90,7 +90,7 @@ void DrawPass(TCanvas& C, const TRulerAxis& A, const TTickPlan& T, int Direction
 } // namespace
 
 TMMRuler::TMMRuler(TComponent* AOwner)
-    : TComponent(AOwner), FHook(*this, [this](TMessage& Message) { WndProc(Message); }),
+    : TComponent(AOwner), FHook([this](TMessage& Message) { WndProc(Message); }),
       FBuffer(Platform().CreateBitmap(0, 0)), FChangeLink(std::make_unique<TNotifyChangeLink>()),
       FColor(clBtnFace) {
     FChangeLink->OnChange = [this](TObject*) { Paint(); };
@@ -107,14 +107,9 @@ void TMMRuler::SetControl(TControl* C) {
 }
 
 void TMMRuler::SetMMSurface(TMMSurface* S) {
-    if (TMMSurface* Old = FChangeLink->Sender())
-        Old->UnRegisterChanges(FChangeLink.get());
-    if (FMMSurface)
-        RemoveFreeNotification(FMMSurface);
+    FChangeLink->Follow(S);
     FMMSurface = S;
     if (S) {
-        S->RegisterChanges(FChangeLink.get());
-        FreeNotification(S);
         Paint();
     }
 }
@@ -254,14 +249,4 @@ void TMMRuler::WndProc(TMessage& Message) {
     }
     if (Old)
         Old(Message);
-}
-
-void TMMRuler::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove)
-        return;
-    if (FMMSurface && AComponent == FMMSurface)
-        SetMMSurface(nullptr);
-    if (FHook.Control() && AComponent == FHook.Control())
-        SetControl(nullptr);
 }

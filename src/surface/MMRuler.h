@@ -7,6 +7,7 @@
 #include "platform/Component.h"
 #include "platform/Control.h"
 #include "platform/Events.h"
+#include "platform/Watched.h"
 #include "surface/ControlHook.h"
 
 #include <memory>
@@ -47,9 +48,6 @@ public:
 
     TNotifyEvent OnPaint;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     void WndProc(TMessage& Message);
     void Present();
@@ -59,7 +57,7 @@ private:
 
     TControlHook FHook;
     std::unique_ptr<TBitmap> FBuffer;
-    TMMSurface* FMMSurface = nullptr;
+    TWatched<TMMSurface> FMMSurface;
     std::unique_ptr<TNotifyChangeLink> FChangeLink;
     TRulerOrientation FRulerOrientation = TRulerOrientation::roVertical;
     TScalaOrientation FScalaOrientation = TScalaOrientation::soTopLeft;

@@ -49,7 +49,7 @@ private:
 } // namespace
 
 TMMSurface::TMMSurface(TComponent* AOwner)
-    : TComponent(AOwner), FHook(*this, [this](TMessage& Message) { WndProc(Message); }),
+    : TComponent(AOwner), FHook([this](TMessage& Message) { WndProc(Message); }),
       FBuffer(Platform().CreateBitmap(20, 20)) {}
 
 TMMSurface::~TMMSurface() {
@@ -444,12 +444,6 @@ void TMMSurface::SetPrintRect(const TRect& R) {
 void TMMSurface::SetPrinting(bool On) {
     FPrinting = On && FPrintCanvas;
     SetMMRect(FViewRect);
-}
-
-void TMMSurface::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FHook.Control() && AComponent == FHook.Control())
-        SetControl(nullptr);
 }
 
 // ---- the window hook ----

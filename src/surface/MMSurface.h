@@ -114,7 +114,6 @@ public:
     TMMMouseMoveEvent OnMouseMove;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoOnCoordsChanged();
     void DoOnPaint();
 

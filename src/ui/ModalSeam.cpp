@@ -2,22 +2,12 @@
 
 #include <QDialog>
 
-namespace {
-
-TModalRunner& CurrentRunner() {
-    static TModalRunner Runner = [](QDialog& Dialog) { return Dialog.exec(); };
-    return Runner;
+TServiceSlot<const TModalRunner>& ModalRunnerSlot() {
+    static const TModalRunner Exec = [](QDialog& Dialog) { return Dialog.exec(); };
+    static TServiceSlot<const TModalRunner> Slot("Dialoge", &Exec);
+    return Slot;
 }
-
-} // namespace
 
 int RunModal(QDialog& Dialog) {
-    return CurrentRunner()(Dialog);
-}
-
-TScopedModalRunner::TScopedModalRunner(TModalRunner Runner)
-    : FPrevious(std::exchange(CurrentRunner(), std::move(Runner))) {}
-
-TScopedModalRunner::~TScopedModalRunner() {
-    CurrentRunner() = std::move(FPrevious);
+    return ModalRunnerSlot().Get()(Dialog);
 }

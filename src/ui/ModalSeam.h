@@ -2,23 +2,24 @@
 // instead of blocking in its message loop.
 #pragma once
 
+#include "platform/ServiceSlot.h"
+
 #include <functional>
 
 class QDialog;
 
+// Shows a dialog and returns its result (QDialog::Accepted or Rejected).
 using TModalRunner = std::function<int(QDialog&)>;
 
-// Shows Dialog modally and returns its result (QDialog::Accepted or Rejected).
+// The dialog's own modal loop while nothing else is installed.
+TServiceSlot<const TModalRunner>& ModalRunnerSlot();
+
+// Shows Dialog modally and returns its result.
 int RunModal(QDialog& Dialog);
 
-// Replaces how dialogs are shown while it lives; the previous way comes back afterwards.
-class TScopedModalRunner {
+// Another way of showing dialogs while it lives.
+class TScopedModalRunner : public TOwnedScopedService<TModalRunner> {
 public:
-    explicit TScopedModalRunner(TModalRunner Runner);
-    ~TScopedModalRunner();
-    TScopedModalRunner(const TScopedModalRunner&) = delete;
-    TScopedModalRunner& operator=(const TScopedModalRunner&) = delete;
-
-private:
-    TModalRunner FPrevious;
+    explicit TScopedModalRunner(TModalRunner Runner)
+        : TOwnedScopedService(ModalRunnerSlot(), std::move(Runner)) {}
 };

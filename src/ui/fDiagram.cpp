@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int RulerStrip = 30;
 constexpr int ScrollBarThickness = 15;
 
 QScrollBar* MakeScrollBar(Qt::Orientation Orientation, const char* Name, QWidget* Parent) {
@@ -25,28 +24,18 @@ QScrollBar* MakeScrollBar(Qt::Orientation Orientation, const char* Name, QWidget
     return Bar;
 }
 
-QWidget* MakeStrip(const char* Name, QWidget* Parent) {
-    auto* Strip = new QWidget(Parent);
-    Strip->setObjectName(QString::fromLatin1(Name));
-    return Strip;
-}
-
 } // namespace
 
 TFFuncDiagram::TFFuncDiagram(QWidget* Parent)
     : QFrame(Parent), FMMGrid(std::make_unique<TMMGrid>()), FMMCoord1(std::make_unique<TMMCoord>()),
-      FMMDiagram(std::make_unique<TMMDiagram>()), FMMRuler1(std::make_unique<TMMRuler>()),
-      FMMRuler4(std::make_unique<TMMRuler>()), FMMSurface(std::make_unique<TMMSurface>()) {
+      FMMDiagram(std::make_unique<TMMDiagram>()) {
     setObjectName(QStringLiteral("FFuncDiagram"));
     BuildLayout();
     BuildPopup();
-    FPaintControl = std::make_unique<TQtControl>(FPaintBox1);
-    FMMSurface->SetSquare(false);
-    FMMSurface->SetBackGroundColor(clWhite);
-    FMMSurface->SetControl(FPaintControl.get());
+    FWorkspace = std::make_unique<TWorkspace>(FPaintBox1, FRuler1Panel, FRuler4Panel, false);
+    FMMSurface = &FWorkspace->Surface();
     FMMSurface->SetMMRect(MMRect(-10, 400, 400, -20));
     SetUpItems();
-    SetUpRulers();
 }
 
 TFFuncDiagram::~TFFuncDiagram() = default;
@@ -64,12 +53,11 @@ void TFFuncDiagram::BuildLayout() {
     FVertScrollBar = MakeScrollBar(Qt::Vertical, "VertScrollBar", this);
     FVertScrollBar->setPageStep(10);
     FHorizScrollBar = MakeScrollBar(Qt::Horizontal, "HorizScrollBar", this);
-    FRuler4Panel = MakeStrip("Ruler4Panel", this);
-    FRuler4Panel->setFixedWidth(RulerStrip);
-    FRuler1Panel = MakeStrip("Ruler1Panel", this);
-    FRuler1Panel->setFixedHeight(RulerStrip);
-    QWidget* Corner = MakeStrip("CornerPanel", this);
-    Corner->setFixedSize(RulerStrip, RulerStrip);
+    FRuler4Panel = MakeRulerStrip("Ruler4Panel", Qt::Vertical, this);
+    FRuler1Panel = MakeRulerStrip("Ruler1Panel", Qt::Horizontal, this);
+    auto* Corner = new QWidget(this);
+    Corner->setObjectName(QStringLiteral("CornerPanel"));
+    Corner->setFixedSize(RulerStripSize, RulerStripSize);
 
     auto* Grid = new QGridLayout(this);
     Grid->setContentsMargins(0, 0, 0, 0);
@@ -114,26 +102,13 @@ void TFFuncDiagram::BuildPopup() {
 void TFFuncDiagram::SetUpItems() {
     FMMGrid->SetVisible(true);
     FMMGrid->SetOrder(0);
-    FMMGrid->SetMMSurface(FMMSurface.get());
+    FMMGrid->SetMMSurface(FMMSurface);
     FMMCoord1->SetVisible(true);
     FMMCoord1->SetXLabel("GST");
     FMMCoord1->SetYLabel("°, mm");
-    FMMCoord1->SetMMSurface(FMMSurface.get());
+    FMMCoord1->SetMMSurface(FMMSurface);
     FMMDiagram->SetVisible(true);
-    FMMDiagram->SetMMSurface(FMMSurface.get());
-}
-
-void TFFuncDiagram::SetUpRulers() {
-    FRuler1Control = std::make_unique<TQtControl>(FRuler1Panel);
-    FMMRuler1->SetRulerOrientation(TRulerOrientation::roHorizontal);
-    FMMRuler1->SetScalaOrientation(TScalaOrientation::soTopLeft);
-    FMMRuler1->SetControl(FRuler1Control.get());
-    FMMRuler1->SetMMSurface(FMMSurface.get());
-    FRuler4Control = std::make_unique<TQtControl>(FRuler4Panel);
-    FMMRuler4->SetRulerOrientation(TRulerOrientation::roVertical);
-    FMMRuler4->SetScalaOrientation(TScalaOrientation::soBottomRight);
-    FMMRuler4->SetControl(FRuler4Control.get());
-    FMMRuler4->SetMMSurface(FMMSurface.get());
+    FMMDiagram->SetMMSurface(FMMSurface);
 }
 
 void TFFuncDiagram::Vergrssern2Click() {

@@ -3,12 +3,10 @@
 // and handles the scroll bars and the mouse over the paint box.
 #pragma once
 
-#include "platform/qt/QtControl.h"
 #include "surface/MMCoord.h"
 #include "surface/MMDiagram.h"
 #include "surface/MMGrid.h"
-#include "surface/MMRuler.h"
-#include "surface/MMSurface.h"
+#include "ui/Workspace.h"
 
 #include <QFrame>
 
@@ -27,8 +25,8 @@ public:
     TMMGrid& MMGrid() { return *FMMGrid; }
     TMMCoord& MMCoord1() { return *FMMCoord1; }
     TMMDiagram& MMDiagram() { return *FMMDiagram; }
-    TMMRuler& MMRuler1() { return *FMMRuler1; }
-    TMMRuler& MMRuler4() { return *FMMRuler4; }
+    TMMRuler& MMRuler1() { return FWorkspace->HorzRuler(); }
+    TMMRuler& MMRuler4() { return FWorkspace->VertRuler(); }
 
     QWidget* PaintBox1() const { return FPaintBox1; }
     QScrollBar* VertScrollBar() const { return FVertScrollBar; }
@@ -47,7 +45,6 @@ private:
     void BuildLayout();
     void BuildPopup();
     void SetUpItems();
-    void SetUpRulers();
     void Vergrssern2Click();
     void Verkleinern2Click();
     void Anpassen1Click();
@@ -66,13 +63,9 @@ private:
 
     // Freed in reverse: the surface first lets go of its items and rulers and unhooks the paint
     // box, then the rulers unhook their strips.
-    std::unique_ptr<TQtControl> FPaintControl;
-    std::unique_ptr<TQtControl> FRuler1Control;
-    std::unique_ptr<TQtControl> FRuler4Control;
     std::unique_ptr<TMMGrid> FMMGrid;
     std::unique_ptr<TMMCoord> FMMCoord1;
     std::unique_ptr<TMMDiagram> FMMDiagram;
-    std::unique_ptr<TMMRuler> FMMRuler1;
-    std::unique_ptr<TMMRuler> FMMRuler4;
-    std::unique_ptr<TMMSurface> FMMSurface;
+    std::unique_ptr<TWorkspace> FWorkspace;
+    TMMSurface* FMMSurface = nullptr; // the workspace's
 };

@@ -2,6 +2,7 @@
 
 #include "gear/uDrive.h"
 #include "gear/uJoint.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
@@ -155,8 +156,7 @@ TDriveScale TFormDriveEdit::RotaryScale() const {
 }
 
 TDriveScale TFormDriveEdit::SlidingScale() const {
-    const auto* Slider = dynamic_cast<const TSlider*>(FDrive->Link0());
-    return {1000.0, Slider ? Slider->GetSlideDistance() : 0.0};
+    return {1000.0, SlideDistanceOf(FDrive->Link0())};
 }
 
 void TFormDriveEdit::ShowRotaryDrive() {
@@ -216,7 +216,7 @@ bool TFormDriveEdit::ApplyRotaryDrive() {
     }
     TCustomLink* Link0 = FLinks[static_cast<std::size_t>(Index0)];
     TCustomLink* Link1 = FLinks[static_cast<std::size_t>(Index1)];
-    if (!dynamic_cast<TRack*>(Link0) && !dynamic_cast<TRack*>(Link1)) {
+    if (!AsRack(Link0) && !AsRack(Link1)) {
         Refuse("Es sind nur Antriebe in Gestellpunkten möglich.\n\rBitte korrigieren Sie das.",
                cbLink0);
         return false;

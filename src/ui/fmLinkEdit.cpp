@@ -5,6 +5,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/qt/QtGuard.h"
@@ -54,12 +55,12 @@ void TFormLinkEdit::ShowProperties() {
     if (!FLink)
         return;
     FSavedRefJoint = FLink->ReferenceJoint();
-    if (auto* Bar = dynamic_cast<TLink*>(FLink))
+    if (auto* Bar = AsBar(FLink))
         ShowLinkProperties(*Bar);
-    else if (auto* Frame = dynamic_cast<TRack*>(FLink))
+    else if (auto* Frame = AsRack(FLink))
         ShowRackProperties(*Frame);
-    else
-        ShowSliderProperties(static_cast<TSlider&>(*FLink));
+    else if (auto* Slider = AsSlider(FLink))
+        ShowSliderProperties(*Slider);
     cbColor->SetSelected(FLink->LineColor());
     EnableGeometry();
 }
@@ -114,8 +115,7 @@ void TFormLinkEdit::EnableGeometry() {
                                                       eJointXk,    eJointYk,   BitBtn4};
     for (QWidget* Field : Geometry)
         Field->setEnabled(Editing);
-    const auto* Slider = dynamic_cast<const TSlider*>(FLink);
-    eSliderAngle->setEnabled(Editing && Slider && Slider->SlideLink());
+    eSliderAngle->setEnabled(Editing && IsSliderOnSlideLink(FLink));
     btnDriveProperties->setEnabled(Editing && FGear.GearData().Drives().FindByLink(FLink));
 }
 
@@ -159,7 +159,7 @@ void TFormLinkEdit::ShowChosenJoint() {
 }
 
 void TFormLinkEdit::RefJointChosen() {
-    auto* Bar = dynamic_cast<TLink*>(FLink);
+    auto* Bar = AsBar(FLink);
     if (!Bar)
         return;
     Bar->SetReferenceJointID(RealJointIndex(Bar->Joints(), cbLinkRefJoint->currentIndex()));
@@ -193,7 +193,7 @@ void TFormLinkEdit::AssumeClick() {
 }
 
 void TFormLinkEdit::reject() {
-    if (auto* Bar = dynamic_cast<TLink*>(FLink); Bar && FSavedRefJoint)
+    if (auto* Bar = AsBar(FLink); Bar && FSavedRefJoint)
         Bar->SetReferenceJoint(FSavedRefJoint);
     FLink = nullptr;
     FSavedRefJoint = nullptr;

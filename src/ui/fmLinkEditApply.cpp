@@ -6,6 +6,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "ui/ColorBox.h"
@@ -33,13 +34,14 @@ std::optional<double> ReadAngle(QLineEdit& Field) {
 bool TFormLinkEdit::ApplyChanges() {
     if (!FLink)
         return true;
-    bool PageApplied;
-    if (auto* Bar = dynamic_cast<TLink*>(FLink))
+    // A link of another kind shows no page of its own, so none is applied.
+    bool PageApplied = true;
+    if (auto* Bar = AsBar(FLink))
         PageApplied = ApplyLinkProperties(*Bar);
-    else if (auto* Frame = dynamic_cast<TRack*>(FLink))
+    else if (auto* Frame = AsRack(FLink))
         PageApplied = ApplyRackProperties(*Frame);
-    else
-        PageApplied = ApplySliderProperties(static_cast<TSlider&>(*FLink));
+    else if (auto* Slider = AsSlider(FLink))
+        PageApplied = ApplySliderProperties(*Slider);
     return PageApplied && ApplyJointProperties();
 }
 

@@ -8,10 +8,7 @@
 
 TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     : QMainWindow(Parent), FSeams(Seams), FActions(this), FDrawArea(new QWidget),
-      FDrawControl(std::make_unique<TQtControl>(FDrawArea)),
-      FMMSurface1(std::make_unique<TMMSurface>()), FMMRuler1(std::make_unique<TMMRuler>()),
-      FMMRuler4(std::make_unique<TMMRuler>()), FMMGrid1(std::make_unique<TMMGrid>()),
-      FMMCoord1(std::make_unique<TMMCoord>()) {
+      FMMGrid1(std::make_unique<TMMGrid>()), FMMCoord1(std::make_unique<TMMCoord>()) {
     setWindowTitle(QStringLiteral("KOPLAR für Windows"));
     BuildMenus();
     BuildTopToolBars();
@@ -24,9 +21,8 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     layout()->activate();
     static_cast<QSplitter*>(centralWidget())->refresh();
     FDrawArea->parentWidget()->layout()->activate();
-    FMMSurface1->SetSquare(true);
-    FMMSurface1->SetBackGroundColor(clWhite);
-    FMMSurface1->SetControl(FDrawControl.get());
+    FWorkspace = std::make_unique<TWorkspace>(FDrawArea, FRuler1Panel, FRuler4Panel, true);
+    FMMSurface1 = &FWorkspace->Surface();
     SetUpViewItems();
     CreateGear();
     ConnectCommands();
@@ -41,23 +37,12 @@ TFormMain::~TFormMain() = default;
 void TFormMain::SetUpViewItems() {
     FMMCoord1->SetVisible(true);
     FMMCoord1->SetOrder(1);
-    FMMCoord1->SetMMSurface(FMMSurface1.get());
+    FMMCoord1->SetMMSurface(FMMSurface1);
     FMMGrid1->SetVisible(false);
     FMMGrid1->SetOrder(0);
     FMMGrid1->SetGridInterval(10.0);
     FMMGrid1->SetLineSytle(TPenStyle::psDot);
-    FMMGrid1->SetMMSurface(FMMSurface1.get());
-
-    FRuler4Control = std::make_unique<TQtControl>(FRuler4Panel);
-    FMMRuler4->SetRulerOrientation(TRulerOrientation::roVertical);
-    FMMRuler4->SetScalaOrientation(TScalaOrientation::soBottomRight);
-    FMMRuler4->SetControl(FRuler4Control.get());
-    FMMRuler4->SetMMSurface(FMMSurface1.get());
-    FRuler1Control = std::make_unique<TQtControl>(FRuler1Panel);
-    FMMRuler1->SetRulerOrientation(TRulerOrientation::roHorizontal);
-    FMMRuler1->SetScalaOrientation(TScalaOrientation::soTopLeft);
-    FMMRuler1->SetControl(FRuler1Control.get());
-    FMMRuler1->SetMMSurface(FMMSurface1.get());
+    FMMGrid1->SetMMSurface(FMMSurface1);
 }
 
 void TFormMain::CreateGear() {
@@ -66,7 +51,7 @@ void TFormMain::CreateGear() {
         FFileManager = Document.get();
         return Document;
     });
-    FGear->SetMMSurface(FMMSurface1.get());
+    FGear->SetMMSurface(FMMSurface1);
     BindGearEvents();
     if (FSeams.MakeDataViewer)
         FDataViewer = FSeams.MakeDataViewer(*FGearTree, *FGear, *this);

@@ -6,12 +6,10 @@
 #include "files/RecentFiles.h"
 #include "gear/uGear.h"
 #include "platform/Dialogs.h"
-#include "platform/qt/QtControl.h"
 #include "platform/qt/QtMenuItem.h"
 #include "surface/MMCoord.h"
 #include "surface/MMGrid.h"
-#include "surface/MMRuler.h"
-#include "surface/MMSurface.h"
+#include "ui/Workspace.h"
 #include "ui/fmMainActions.h"
 #include "ui/fmMainSeams.h"
 
@@ -42,8 +40,8 @@ public:
     QLabel* StatusPanel(int Index) const { return FStatusPanels[Index]; }
     QScrollBar* HorzScrollBar() const { return FHorzScrollBar; }
     QScrollBar* VertScrollBar() const { return FVertScrollBar; }
-    TMMRuler& MMRuler1() { return *FMMRuler1; }
-    TMMRuler& MMRuler4() { return *FMMRuler4; }
+    TMMRuler& MMRuler1() { return FWorkspace->HorzRuler(); }
+    TMMRuler& MMRuler4() { return FWorkspace->VertRuler(); }
     TMMCoord& MMCoord1() { return *FMMCoord1; }
     TMMGrid& MMGrid1() { return *FMMGrid1; }
 
@@ -84,12 +82,8 @@ private:
     int FVertScrollPos = 0;
     // Freed in reverse: the tree and the printer before the mechanism, the mechanism before the
     // view items and the surface, the surface before the controls it hooks.
-    std::unique_ptr<TQtControl> FDrawControl;
-    std::unique_ptr<TQtControl> FRuler1Control;
-    std::unique_ptr<TQtControl> FRuler4Control;
-    std::unique_ptr<TMMSurface> FMMSurface1;
-    std::unique_ptr<TMMRuler> FMMRuler1;
-    std::unique_ptr<TMMRuler> FMMRuler4;
+    std::unique_ptr<TWorkspace> FWorkspace;
+    TMMSurface* FMMSurface1 = nullptr; // the workspace's
     std::unique_ptr<TMMGrid> FMMGrid1;
     std::unique_ptr<TMMCoord> FMMCoord1;
     std::unique_ptr<TGear> FGear;

@@ -4,6 +4,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
@@ -184,7 +185,7 @@ void TFormMain::aCreateRackPointExecute() {
 void TFormMain::aDeleteExecute() {
     TGearData& Data = FGear->GearData();
     {
-        TMMUpdateBracket Batch(FMMSurface1.get());
+        TMMUpdateBracket Batch(FMMSurface1);
         if (Data.SelectedLinks().Empty())
             Data.DeleteJoints(Data.SelectedJoints());
         else
@@ -203,7 +204,7 @@ void TFormMain::aAddJointExecute() {
         return;
     TCustomLink* Link = Data.SelectedLinks().First();
     TMMPoint Local = MMPoint(50, 50);
-    if (const auto* Bar = dynamic_cast<const TLink*>(Link)) {
+    if (const auto* Bar = AsBar(Link)) {
         // Points on a link that a slider slides on would leave the slider's line.
         if (Data.IsSlideLink(Link))
             return;
@@ -293,7 +294,7 @@ void TFormMain::EditNewDrive(TDrive* Drive) {
 void TFormMain::aAddRotDriveExecute() {
     TGearData& Data = FGear->GearData();
     TDrive* Drive = nullptr;
-    if (Data.SelectedLinks().Count() == 1 && dynamic_cast<TLink*>(Data.SelectedLinks().First()))
+    if (Data.SelectedLinks().Count() == 1 && AsBar(Data.SelectedLinks().First()))
         Drive = Data.AddRotaryDriveToLink(Data.SelectedLinks().First(), true);
     if (!Drive && Data.SelectedJoints().Count() == 1)
         Drive = Data.AddRotaryDrive(Data.SelectedJoints().First(), true);
@@ -304,7 +305,7 @@ void TFormMain::aAddRotDriveExecute() {
 void TFormMain::aAddSlideDriveExecute() {
     TGearData& Data = FGear->GearData();
     if (Data.SelectedLinks().Count() == 1)
-        if (auto* Slider = dynamic_cast<TSlider*>(Data.SelectedLinks().First()))
+        if (auto* Slider = AsSlider(Data.SelectedLinks().First()))
             EditNewDrive(Data.AddSlidingDrive(Slider, true));
     FMMSurface1->Repaint(false);
 }

@@ -3,6 +3,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "ui/fmMain.h"
 
@@ -11,12 +12,7 @@
 namespace {
 
 bool IsBarOrPlate(const TCustomLink* Link) {
-    return dynamic_cast<const TLink*>(Link);
-}
-
-bool IsSliderOnSlideLink(const TCustomLink* Link) {
-    const auto* Slider = dynamic_cast<const TSlider*>(Link);
-    return Slider && Slider->SlideLink();
+    return AsBar(Link);
 }
 
 // The second assembly position is found for two bars or plates, or where the second link turns
@@ -28,7 +24,7 @@ bool HasSecondAssemblyPosition(const TJoint& Joint) {
     const TCustomLink* L1 = Joint.Links().Items(1);
     return (IsBarOrPlate(L0) && IsBarOrPlate(L1)) ||
            (IsSliderOnSlideLink(L0) && IsBarOrPlate(L1)) ||
-           (dynamic_cast<const TSlider*>(L0) && IsSliderOnSlideLink(L1));
+           (AsSlider(L0) && IsSliderOnSlideLink(L1));
 }
 
 } // namespace
@@ -57,8 +53,7 @@ void TFormMain::UpdateControls() {
     Enable("aSeperate", OneJoint && J->Links().Count() >= 2);
     Enable("a2ndMotionPoint", OneJoint && HasSecondAssemblyPosition(*J));
     const bool OneLink = E && L;
-    Enable("aAddSlideDrive",
-           OneLink && dynamic_cast<const TSlider*>(L) && Data.CanAddDriveToLink(L, true));
+    Enable("aAddSlideDrive", OneLink && AsSlider(L) && Data.CanAddDriveToLink(L, true));
     if (OneLink && IsBarOrPlate(L))
         Enable("aAddRotDrive", Data.CanAddDriveToLink(L, false));
 

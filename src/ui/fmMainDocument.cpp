@@ -111,7 +111,7 @@ void TFormMain::OpenFile(const std::string& FileName) {
     aEditExecute();
     {
         TTreeUpdate Tree(FDataViewer.get());
-        TMMUpdateBracket Surface(FMMSurface1.get());
+        TMMUpdateBracket Surface(FMMSurface1);
         // A file that cannot be read is reported by the document manager and changes nothing.
         if (FFileManager->Open(FileName)) {
             TGearData& Data = FGear->GearData();
@@ -187,7 +187,7 @@ void TFormMain::ApplySettings() {
 
 TApplyTargets TFormMain::ApplyTargets() {
     TApplyTargets Targets;
-    Targets.Main = {FMMSurface1.get(), FMMGrid1.get(), FMMCoord1.get()};
+    Targets.Main = {FMMSurface1, FMMGrid1.get(), FMMCoord1.get()};
     Targets.GearData = &FGear->GearData();
     Targets.Animator = &FGear->Animator();
     Targets.Curves = &FGear->Curves();

@@ -42,7 +42,6 @@ constexpr int ScrollMin = 1;
 constexpr int ScrollMax = 2000;
 constexpr int ScrollPage = 100;
 constexpr int ScrollStart = 1000;
-constexpr int RulerStrip = 30;
 
 // A right-hand button may carry a hint of its own; the action re-copies its tool tip to the
 // button on each change, so the button's hint is put back after every change.
@@ -216,12 +215,8 @@ QWidget* TFormMain::BuildWorkspace() {
         Bar->setPageStep(ScrollPage);
         Bar->setValue(ScrollStart);
     }
-    FRuler4Panel = new QWidget(Workspace);
-    FRuler4Panel->setObjectName(QStringLiteral("Ruler4Panel"));
-    FRuler4Panel->setFixedWidth(RulerStrip);
-    FRuler1Panel = new QWidget(Workspace);
-    FRuler1Panel->setObjectName(QStringLiteral("Ruler1Panel"));
-    FRuler1Panel->setFixedHeight(RulerStrip);
+    FRuler4Panel = MakeRulerStrip("Ruler4Panel", Qt::Vertical, Workspace);
+    FRuler1Panel = MakeRulerStrip("Ruler1Panel", Qt::Horizontal, Workspace);
     Grid->addWidget(FRuler4Panel, 0, 0);
     Grid->addWidget(FDrawArea, 0, 1);
     Grid->addWidget(FVertScrollBar, 0, 2, 2, 1);

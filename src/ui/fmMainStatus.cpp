@@ -2,6 +2,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uLinkMover.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
@@ -19,7 +20,7 @@ namespace {
 void DiscardPart(TGearData& GearData, TGearPart* Part) {
     std::vector<TJoint*> Placed;
     TMMUpdateBracket Batch(GearData.MMSurface());
-    if (auto* Link = dynamic_cast<TCustomLink*>(Part))
+    if (auto* Link = AsLink(Part))
         for (TJoint* Joint : Link->Joints()) {
             // A joint of the model forgets the link; the others go with it.
             Joint->RemoveLink(Link);
@@ -88,7 +89,7 @@ void TFormMain::GearSelectionChanged() {
 void TFormMain::GearPartCreated(TGearPart* Part, TGearPartType PartType) {
     TGearData& Data = FGear->GearData();
     auto* Joint = dynamic_cast<TJoint*>(Part);
-    auto* Link = dynamic_cast<TCustomLink*>(Part);
+    auto* Link = AsLink(Part);
     if (PartType == TGearPartType::ptRackJoint && Joint && Data.Rack())
         Data.AttachJointToRack(Joint);
     else if ((PartType == TGearPartType::ptLink || PartType == TGearPartType::ptSlider) && Link)
@@ -106,7 +107,7 @@ bool TFormMain::GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJo
                                 Joint1.GetDisplayText() + "\r\n     " + Joint2.GetDisplayText(),
                             TMsgDlgType::mtConfirmation, mbYes | mbNo) == TModalResult::mrYes;
     if (!Accept)
-        FDrawControl->SetCursor(TCursor::crNo);
+        FMMSurface1->Control()->SetCursor(TCursor::crNo);
     return Accept;
 }
 

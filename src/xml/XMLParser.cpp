@@ -289,17 +289,7 @@ TXMLTag* AddTag(TXMLTag& Parent, const std::string& Name) {
 // --- TXMLParser ---
 
 void TXMLParser::SetCodec(TXMLCodec* ACodec) {
-    if (FCodec)
-        FCodec->RemoveFreeNotification(this);
     FCodec = ACodec;
-    if (FCodec)
-        FCodec->FreeNotification(this);
-}
-
-void TXMLParser::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FCodec)
-        FCodec = nullptr;
 }
 
 bool TXMLParser::LoadFromFile(const std::string& FileName, TXMLTag& Root) {

@@ -4,6 +4,7 @@
 
 #include "platform/Component.h"
 #include "platform/Object.h"
+#include "platform/Watched.h"
 
 #include <memory>
 #include <stdexcept>
@@ -146,12 +147,9 @@ public:
 
     static constexpr int MaxDepth = 256;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     std::string EncodeText(const std::string& Text);
     void WriteChild(const TXMLBase& Node, std::vector<std::string>& Lines, int Indent);
 
-    TXMLCodec* FCodec = nullptr;
+    TWatched<TXMLCodec> FCodec;
 };

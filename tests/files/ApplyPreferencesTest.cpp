@@ -9,7 +9,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "gear/uRack.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 #include "surface/MMCoord.h"
 #include "surface/MMDiagram.h"
 #include "surface/MMGrid.h"
@@ -134,7 +134,7 @@ void ExpectApplied(const TApplyTargets& T) {
 
 // The crank-rocker with a curve and two plane items on the main surface, the main grid and axes,
 // and the transfer-function frame's surface, grid, axes and diagram on a surface of their own.
-struct TApplyRig : TLinkageRig {
+struct TApplyRig : TModelRig {
     TApplyRig() {
         CrankRocker();
         MainGrid.SetMMSurface(&Surface());

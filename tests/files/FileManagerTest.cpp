@@ -71,7 +71,7 @@ void ExpectSameInfo(const TFileInfo& Actual, const TFileInfo& Expected) {
 
 class FileManagerTest : public testing::Test {
 protected:
-    std::vector<TAskedMessage>& Asked() { return Rig.View.Rig.Platform.Scripted().Asked; }
+    std::vector<TAskedMessage>& Asked() { return Rig.Platform().Scripted().Asked; }
 
     TFixedClock Clock;
     TScopedService<const TFileClock> ClockInForce{FileClockSlot(), Clock};

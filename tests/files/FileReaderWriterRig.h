@@ -20,15 +20,13 @@ public:
 
 class TCountingUIDs {
 public:
-    TCountingUIDs() {
-        SetRandomSource([this](int) { return FNext++; });
-    }
-    ~TCountingUIDs() { SetRandomSource({}); }
+    TCountingUIDs() = default;
     TCountingUIDs(const TCountingUIDs&) = delete;
     TCountingUIDs& operator=(const TCountingUIDs&) = delete;
 
 private:
     int FNext = 100;
+    TScopedRandomSource FInstalled{[this](int) { return FNext++; }};
 };
 
 struct TFileRig : TCountingUIDs, TModelRig {

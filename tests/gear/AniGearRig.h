@@ -4,7 +4,7 @@
 
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ inline constexpr double Pi = std::numbers::pi;
 
 // Mechanisms drawn by coordinates through the data model, the planner on them, and the checks
 // every solved position must pass.
-struct TAniGearRig : TLinkageRig {
+struct TAniGearRig : TModelRig {
     TAniGear Gear{D()};
     // The joints and links of the mechanisms below besides the linkages'; each builder sets the
     // ones it draws.

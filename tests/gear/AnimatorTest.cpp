@@ -4,7 +4,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "gear/uGearPrefs.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 #include "xml/XMLPrefs.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace {
 // A crank-rocker whose drive turns in N equal steps, its positions cached, and the animator on
 // them. Log() shows the events with the position they report, and every repaint as the cached row
 // the joints then show ("show1"), in order.
-struct TAnimatorRig : TLinkageRig {
+struct TAnimatorRig : TModelRig {
     TGearCalculator Calculator{D()};
     TGearCache Cache{D(), Calculator};
     std::vector<TMMPoint> CrankAt; // the crank joint in each cached row
@@ -68,7 +68,7 @@ struct TAnimatorRig : TLinkageRig {
         return -1;
     }
 
-    TManualTimer& Timer() { return *View.Rig.Platform.Timers.back(); }
+    TManualTimer& Timer() { return *Platform().Timers.back(); }
     static void SetContinuously(bool On) {
         PreferenceStore().SetValue("Animator", "Continuously", TVariant(On));
     }

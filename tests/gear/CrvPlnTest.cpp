@@ -6,7 +6,7 @@
 #include "gear/uCrvPlnPrefs.h"
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ constexpr double Pi = std::numbers::pi;
 constexpr int Positions = 36;
 constexpr TColor CurveColor = 0x00AA00;
 
-struct TCrvPlnTest : ::testing::Test, TLinkageRig {
+struct TCrvPlnTest : ::testing::Test, TModelRig {
     TGearCalculator Calculator{D()};
     TGearCache Cache{D(), Calculator};
     TAnimator Animator{D(), Cache};
@@ -31,7 +31,7 @@ struct TCrvPlnTest : ::testing::Test, TLinkageRig {
     // The crank-rocker turned in steps of 10 degrees. Lowered to (24,12), B leaves coupler and
     // rocker too short for the crank turned by 20 to 160 degrees.
     void CrankRocker(double BY = 28) {
-        TLinkageRig::CrankRocker();
+        TModelRig::CrankRocker();
         B->SetY(BY);
         TurnOnce(Positions);
     }

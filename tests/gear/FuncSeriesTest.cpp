@@ -4,7 +4,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "platform/Random.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 #include "surface/MMCoord.h"
 #include "surface/MMDiagram.h"
 
@@ -20,24 +20,24 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-struct FuncSeriesTest : ::testing::Test, TLinkageRig {
+struct FuncSeriesTest : ::testing::Test, TModelRig {
     FuncSeriesTest() {
         // The plot keeps independent scales, as the diagram frame's surface does.
         FuncView.Surface->SetSquare(false);
         Diagram.SetMMSurface(FuncView.Surface.get());
     }
-    ~FuncSeriesTest() override { SetRandomSource({}); }
 
     // The crank-rocker with its crank drawn at Degrees from the x axis.
     void CrankRockerAt(double Degrees) {
-        A = Joint(10 * std::cos(Degrees * Pi / 180), 10 * std::sin(Degrees * Pi / 180));
-        A0 = FrameJoint(0, 0);
-        Crank = Link({A0, A});
-        B0 = FrameJoint(45, 0);
-        B = Joint(24, 28);
-        Coupler = Link({A, B});
-        Rocker = Link({B0, B});
-        Drive = D().AddRotaryDrive(A0, true);
+        const TCrankRocker M = BuildCrankRocker(*this, nullptr, Degrees);
+        A0 = M.A0;
+        A = M.A;
+        B0 = M.B0;
+        B = M.B;
+        Crank = M.Crank;
+        Coupler = M.Coupler;
+        Rocker = M.Rocker;
+        Drive = M.Drive;
     }
     // Crank A0(0,0)-A(0,10) and a coupler to a block on the frame guide y = 15, which it reaches
     // only while the crank stays within about 37 degrees of upright.
@@ -281,7 +281,7 @@ TEST_F(FuncSeriesTest, EachSerieDrawsRedGreenBlueFromTheRandomGenerator) {
     Fill();
     std::vector<int> Script = {0, 7, 3, 1, 1, 1};
     std::vector<int> Asked;
-    SetRandomSource([&](int N) {
+    TScopedRandomSource Scripted([&](int N) {
         Asked.push_back(N);
         int R = Script.front();
         Script.erase(Script.begin());

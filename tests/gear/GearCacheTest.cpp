@@ -3,7 +3,7 @@
 #include "gear/uGearCache.h"
 #include "gear/uGearCalc.h"
 #include "support/FakePlatform.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-struct TGearCacheRig : TLinkageRig {
+struct TGearCacheRig : TModelRig {
     TFakePlatform Platform;
     TGearCalculator Calculator{D()};
     TGearCache Cache{D(), Calculator};

@@ -1,7 +1,7 @@
 // The calculator: the checks before animation with their messages, and solving single positions.
 #include "gear/uGearCalc.h"
 #include "support/FakePlatform.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-struct TGearCalcRig : TLinkageRig {
+struct TGearCalcRig : TModelRig {
     TFakePlatform Platform;
     TGearCalculator Calculator{D()};
 

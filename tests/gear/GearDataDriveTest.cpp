@@ -96,7 +96,7 @@ TEST_F(TGearDataDriveTest, AddSlidingDriveNeedsASlideLink) {
     TSlider* Alone = Slider(nullptr, 50, 50);
     int ItemsBefore = Surface().GraphicItems().Count();
     EXPECT_EQ(D().AddSlidingDrive(Alone, true), nullptr);
-    auto& Asked = View.Rig.Platform.Scripted().Asked;
+    auto& Asked = Platform().Scripted().Asked;
     ASSERT_EQ(Asked.size(), 1u);
     EXPECT_EQ(Asked[0].Text, "Der Gleitstein befindet sich auf keiner Schubgeraden.");
     EXPECT_EQ(Asked[0].Type, TMsgDlgType::mtInformation);

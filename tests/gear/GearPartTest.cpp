@@ -27,21 +27,19 @@ namespace {
 // Answers Random from a script; the last answer repeats once the script is used up.
 class TScriptedRandom {
 public:
-    explicit TScriptedRandom(std::deque<int> Answers) : FAnswers(std::move(Answers)) {
-        SetRandomSource([this](int N) {
-            EXPECT_EQ(N, GearPartUIDRange);
-            int A = FAnswers.front();
-            if (FAnswers.size() > 1)
-                FAnswers.pop_front();
-            ++Draws;
-            return A;
-        });
-    }
-    ~TScriptedRandom() { SetRandomSource({}); }
+    explicit TScriptedRandom(std::deque<int> Answers) : FAnswers(std::move(Answers)) {}
     int Draws = 0;
 
 private:
     std::deque<int> FAnswers;
+    TScopedRandomSource FInstalled{[this](int N) {
+        EXPECT_EQ(N, GearPartUIDRange);
+        int A = FAnswers.front();
+        if (FAnswers.size() > 1)
+            FAnswers.pop_front();
+        ++Draws;
+        return A;
+    }};
 };
 
 TEST(TGearPartBase, Defaults) {

@@ -5,15 +5,17 @@
 
 #include "files/uFileManager.h"
 #include "gear/uGear.h"
-#include "support/LinkageRigs.h"
+#include "support/MechanismRigs.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-struct TGearRig : TLinkageRig {
+struct TGearRig : TModelRig {
     TGearRig() {
+        // A frame from the start, as the component's own model has one.
+        D().Clear(true);
         Gear->SetMMSurface(&Surface());
         Gear->Clear();
         Surface().SetMMRect(MMRect(0, 100, 100, 0));
@@ -26,8 +28,7 @@ struct TGearRig : TLinkageRig {
     // What was built so far becomes the component's mechanism.
     void Adopt() { Gear->GearData().TakeOver(D()); }
     TGearData& G() { return Gear->GearData(); }
-    TFakeControl& Control() { return View.Rig.Control; }
-    std::vector<TAskedMessage>& Asked() { return View.Rig.Platform.Scripted().Asked; }
+    std::vector<TAskedMessage>& Asked() { return Platform().Scripted().Asked; }
 
     // Mouse messages at world points.
     void Move(TPoint P, TShiftState Shift = {}) {

@@ -1,4 +1,5 @@
 #include "platform/Component.h"
+#include "platform/Watched.h"
 
 #include <gtest/gtest.h>
 
@@ -54,4 +55,29 @@ TEST(Component, FreeNotificationIsMutualAndRemovable) {
     const auto DAddress = reinterpret_cast<std::uintptr_t>(D);
     delete D; // A hears of D
     EXPECT_EQ(A.Removed.back(), DAddress);
+}
+
+TEST(Component, AWatchedPointerLetsGoWhenItsComponentIsFreed) {
+    int Freed = 0;
+    TWatched<TLogged> Watched([&] { ++Freed; });
+    auto* A = new TLogged(nullptr, "a");
+    auto* B = new TLogged(nullptr, "b");
+    Watched = A;
+    EXPECT_EQ(Watched.Get(), A);
+    Watched = B; // A is no longer watched
+    delete A;
+    EXPECT_EQ(Watched.Get(), B);
+    EXPECT_EQ(Freed, 0);
+    delete B;
+    EXPECT_EQ(Watched.Get(), nullptr);
+    EXPECT_EQ(Freed, 1);
+
+    // A watcher that goes first unregisters: freeing the component later tells nobody.
+    TLogged C(nullptr, "c");
+    {
+        TWatched<TLogged> Short;
+        Short = &C;
+        EXPECT_EQ(Short->Name(), "c");
+    }
+    EXPECT_TRUE(C.Removed.empty());
 }

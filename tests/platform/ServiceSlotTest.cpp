@@ -3,6 +3,7 @@
 #include "platform/ServiceSlot.h"
 #include "platform/FormatSettings.h"
 #include "platform/Platform.h"
+#include "platform/Random.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -65,4 +66,21 @@ TEST(ServiceSlot, NumberConventionsFallBackToThePoint) {
         EXPECT_EQ(FormatSettings().DecimalSeparator, ',');
     }
     EXPECT_EQ(FormatSettings().DecimalSeparator, '.');
+}
+
+TEST(ServiceSlot, ARandomSourceServesItsScopeAndTheSeededGeneratorComesBack) {
+    RandSeed(7);
+    const int Seeded = Random(1000);
+    RandSeed(7);
+    {
+        TScopedRandomSource Outer([](int) { return 3; });
+        EXPECT_EQ(Random(10), 3);
+        {
+            TScopedRandomSource Inner([](int N) { return N - 1; });
+            EXPECT_EQ(Random(10), 9);
+        }
+        EXPECT_EQ(Random(10), 3);
+        EXPECT_EQ(Random(0), 0); // never asks the source
+    }
+    EXPECT_EQ(Random(1000), Seeded);
 }

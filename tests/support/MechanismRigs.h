@@ -8,6 +8,7 @@
 #include "support/GearFixture.h"
 #include "support/MechanismBuilder.h"
 #include "support/ModelInvariants.h"
+#include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
 
 #include <memory>
@@ -50,7 +51,8 @@ struct TModelView {
     int Paints = 0;
 };
 
-// Whole mechanisms built through the model on that surface, a slider crank for instance:
+// Whole mechanisms built through the model on that surface, from a fresh frame on; the named
+// crank-rocker and six-bar at hand by their joints and links. A slider crank, for instance:
 //   TJoint* A = Rig.Joint(10, 30);
 //   Rig.Link({Rig.FrameJoint(10, 10), A});
 //   TSlider* S = Rig.Slider(Rig.Link({Rig.FrameJoint(0, 0), Rig.Joint(100, 0)}), 50, 0);
@@ -60,6 +62,38 @@ struct TModelRig : TModelView, TMechanismBuilder {
 
     TGearData& D() { return *Data; }
     TMMSurface& Surface() { return View.Surface(); }
+    TFakePlatform& Platform() { return View.Rig.Platform; }
+    TFakeControl& Control() { return View.Rig.Control; }
     // The pixel of a world point.
     static TPoint Px(double X, double Y) { return TGearSurface::Px(X, Y); }
+
+    TJoint *A0 = nullptr, *A = nullptr, *B0 = nullptr, *B = nullptr, *C = nullptr;
+    TJoint *E = nullptr, *Knee = nullptr;
+    TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr;
+    TDrive* Drive = nullptr;
+
+    // The crank-rocker; the pivot B0 may be placed before, on another link instead of the frame.
+    void CrankRocker() { Take(BuildCrankRocker(*this, B0)); }
+    // The six-bar on the crank-rocker.
+    void SixBar() {
+        const TSixBar M = BuildSixBar(*this, B0);
+        Take(M);
+        C = M.C;
+        E = M.E;
+        Knee = M.Knee;
+    }
+    // The drive turns the crank once around in Positions equal steps, from the drawing on.
+    void TurnOnce(int Positions) { ::TurnOnce(*Drive, Positions); }
+
+private:
+    void Take(const TCrankRocker& M) {
+        A0 = M.A0;
+        A = M.A;
+        B0 = M.B0;
+        B = M.B;
+        Crank = M.Crank;
+        Coupler = M.Coupler;
+        Rocker = M.Rocker;
+        Drive = M.Drive;
+    }
 };

@@ -1,5 +1,5 @@
 // The mechanism file named on the command line.
-#include "FormMainRig.h"
+#include "MainWindowRig.h"
 #include "ui/AppWindows.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ TEST(CommandLine, TheFirstArgumentIsMadeAbsolute) {
     EXPECT_EQ(CommandLineFile({QStringLiteral("koplar"), QStringLiteral("/x/y.kxw")}), "/x/y.kxw");
 }
 
-class CommandLineStart : public ::testing::Test, protected TFormMainRig {};
+class CommandLineStart : public ::testing::Test, protected TMainWindowRig {};
 
 TEST_F(CommandLineStart, AnExistingFileOpensFittedWithoutTheStartWindow) {
     const std::string File = FourBar("start.kxw");
@@ -50,7 +50,7 @@ TEST_F(CommandLineStart, AnArgumentThatNamesNoFileIsPassedOverSilently) {
     std::filesystem::create_directory(Scratch.File("folder.kxw"));
     for (const std::string Name : {"missing.kxw", "folder.kxw"}) {
         SCOPED_TRACE(Name);
-        TFormMainRig Rig;
+        TMainWindowRig Rig;
         Rig.Form->SetCommandLineFile(Scratch.File(Name));
         Rig.Form->show();
         EXPECT_EQ(Rig.StartWindowShown, 0);

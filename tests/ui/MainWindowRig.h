@@ -1,9 +1,12 @@
-// A shown main window for the tests of its commands, status bar and the model's events: scripted
-// message boxes, scripted dialogs behind the seams, default settings, and mechanisms built into
-// its model.
+// The main window for the tests of its commands, status bar, documents and life: scripted
+// message boxes and file dialogs, the settings file named into a scratch folder (never the
+// user's), a start window that counts how often it was shown, scripted dialogs behind the other
+// seams, copies of the four-bar fixture to open, and mechanisms built into its model.
 #pragma once
 
 #include "files/uFileManager.h"
+#include "gear/uJoint.h"
+#include "gear/uLink.h"
 #include "support/FakePlatform.h"
 #include "support/MechanismBuilder.h"
 #include "support/PreferencesFixture.h"
@@ -12,16 +15,24 @@
 #include "ui/fmMain.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-class TMainWindowTest : public ::testing::Test {
-public:
-    TMainWindowTest() {
+using TTexts = std::vector<std::string>;
+
+struct TMainWindowRig {
+    TMainWindowRig() {
+        Settings.Prefs().LoadFromFile(SettingsFile());
+        Seams.StartWindowEndsProgram = [this] {
+            ++StartWindowShown;
+            return StartWindowEnds;
+        };
         Seams.EditDrive = [this](TDrive&) {
             ++DriveDialogs;
             return DriveDialogAnswer;
@@ -29,16 +40,55 @@ public:
         Seams.EditLink = [this](TCustomLink& L) { Edited.push_back("link " + L.GetDisplayText()); };
         Seams.EditJoint = [this](TJoint& J) { Edited.push_back("joint " + J.GetDisplayText()); };
         Form = std::make_unique<TFormMain>(Seams);
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
     }
-    ~TMainWindowTest() override {
+    ~TMainWindowRig() {
         Build.reset();
         Form.reset();
     }
+    TMainWindowRig(const TMainWindowRig&) = delete;
+    TMainWindowRig& operator=(const TMainWindowRig&) = delete;
+
+    std::string SettingsFile() const { return Scratch.File("settings.xml"); }
+    bool SettingsWritten() const { return std::filesystem::exists(SettingsFile()); }
+
+    // A copy of the four-bar linkage (four joints) in the scratch folder.
+    std::string FourBar(const std::string& Name) const {
+        const std::string Copy = Scratch.File(Name);
+        std::filesystem::copy_file(std::string(KOPLAR_TEST_DATA_DIR) + "/files/four-bar.kxw", Copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return Copy;
+    }
+
+    TGearData& Model() const { return Form->Gear()->GearData(); }
+    int JointCount() const { return Model().Joints().Count(); }
+    std::string DocumentName() const { return Form->FileManager()->GetDisplayName(); }
+    // Two joints and a bar added to the model: a modified mechanism that is not empty.
+    void DrawBar() const {
+        TGearData& M = Model();
+        TJoint* A = M.CreateJoint(true, true, 10, 10);
+        TJoint* B = M.CreateJoint(true, true, 30, 10);
+        TLink* Bar = M.CreateLink(true, true, "Glied");
+        Bar->AddJoint(A);
+        Bar->AddJoint(B);
+        M.DataChanged();
+    }
+
+    TTexts AskedTexts() const {
+        TTexts Texts;
+        for (const TAskedMessage& M : Platform.Scripted().Asked)
+            Texts.push_back(M.Text);
+        return Texts;
+    }
+    // The recent files by their names without folders, newest first.
+    TTexts RecentNames() const {
+        TTexts Names;
+        for (const std::string& F : Form->RecentFiles1().Files())
+            Names.push_back(std::filesystem::path(F).filename().string());
+        return Names;
+    }
+    QMenu* RecentMenu() const { return Form->findChild<QMenu*>(QStringLiteral("RecentFiles1")); }
 
     TGear& Gear() const { return *Form->Gear(); }
-    TGearData& Model() const { return Form->Gear()->GearData(); }
     QAction* Action(const char* Name) const { return Form->Action(Name); }
     void Run(const char* Name) const { Action(Name)->trigger(); }
     // Runs the command even where the fresh states disable it, as states not yet refreshed let
@@ -86,13 +136,25 @@ public:
     }
 
     QApplication& App = QtTestApp();
-    TFakePlatform Platform;
-    TPreferencesFixture Settings;
+    mutable TFakePlatform Platform;
     TScratchDir Scratch;
+    TPreferencesFixture Settings;
     TMainWindowSeams Seams;
+    int StartWindowShown = 0;
+    bool StartWindowEnds = false;
     int DriveDialogs = 0;
     bool DriveDialogAnswer = true;
     std::vector<std::string> Edited;
     std::unique_ptr<TFormMain> Form;
     std::unique_ptr<TMechanismBuilder> Build;
+};
+
+// The rig's window shown, with a builder on its model.
+class TMainWindowTest : public ::testing::Test, public TMainWindowRig {
+public:
+    using TMainWindowRig::Run; // not the test's own
+    TMainWindowTest() {
+        Form->show();
+        Build = std::make_unique<TMechanismBuilder>(Model());
+    }
 };

@@ -144,7 +144,7 @@ public:
     QApplication& App = QtTestApp();
     TModelRig Rig;
     // The rig's surface brings the platform that answers the messages.
-    TScriptedMessages& Messages = Rig.View.Rig.Platform.Scripted();
+    TScriptedMessages& Messages = Rig.Platform().Scripted();
     TJoint* A;
     TLink* Crank;
     TLink* Bar;

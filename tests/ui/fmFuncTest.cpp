@@ -8,6 +8,7 @@
 #include "platform/FormatNumber.h"
 #include "platform/Random.h"
 #include "support/MechanismBuilder.h"
+#include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 #include "surface/MMCoord.h"
@@ -56,18 +57,14 @@ protected:
         Form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form));
     }
-    ~FormFuncTest() override { SetRandomSource({}); }
 
     // The crank-rocker A0(0,0), crank at Degrees, coupler to B(24,28), rocker to B0(45,0),
     // turned at A0 through Values (radians from the drawing) and animated.
     void Animate(double Degrees, const std::vector<double>& Values) {
-        TJoint* A0 = Build->FrameJoint(0, 0);
-        A = Build->Joint(10 * std::cos(Degrees * Pi / 180), 10 * std::sin(Degrees * Pi / 180));
-        Crank = Build->Link({A0, A});
-        TJoint* B = Build->Joint(24, 28);
-        Build->Link({A, B});
-        Build->Link({Build->FrameJoint(45, 0), B});
-        SetDrive(Gear.GearData().AddRotaryDrive(A0, true), Values);
+        const TCrankRocker M = BuildCrankRocker(*Build, nullptr, Degrees);
+        A = M.A;
+        Crank = M.Crank;
+        SetDrive(M.Drive, Values);
     }
     // Crank A0(0,0)-A(0,10) and a coupler to a block on the frame guide y = 15, which it reaches
     // only while the crank stays within about 37 degrees of upright.
@@ -416,7 +413,7 @@ TEST_F(FormFuncTest, ShowsTwoSeriesAndTheCursorLine) {
     // Red, then blue, again and again.
     const int Channels[] = {7, 0, 0, 0, 0, 7};
     int Drawn = 0;
-    SetRandomSource([&](int) { return Channels[Drawn++ % 6]; });
+    TScopedRandomSource Scripted([&](int) { return Channels[Drawn++ % 6]; });
     ChooseX("GST");
     Check("GST");
     Check(CrankAngle());

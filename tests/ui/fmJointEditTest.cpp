@@ -41,9 +41,7 @@ protected:
         Form.SetJoint(Joint);
         return RunModal(Form);
     }
-    std::vector<std::string> Messages() {
-        return TakeInformationTexts(Rig.View.Rig.Platform.Scripted());
-    }
+    std::vector<std::string> Messages() { return TakeInformationTexts(Rig.Platform().Scripted()); }
 
     QApplication& App = QtTestApp();
     TGearRig Rig;
@@ -158,7 +156,7 @@ TEST_F(JointEdit, ARefusedCoordinateKeepsTheDialogOpenAndThePlace) {
     const TMMPoint Before = C->Position();
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Text);
-        Rig.View.Rig.Platform.Scripted().Asked.clear();
+        Rig.Platform().Scripted().Asked.clear();
         C->SetIdentifier("");
         const int Result = Edit(C, [&] {
             Type(Form.eJointIdentifier, "Neu");

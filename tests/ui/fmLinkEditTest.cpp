@@ -3,6 +3,7 @@
 
 #include "gear/GearRig.h"
 #include "support/DialogDriver.h"
+#include "support/GearFixture.h"
 #include "ui/ColorBox.h"
 
 #include <QGroupBox>
@@ -43,9 +44,7 @@ protected:
         Form.SetLink(Link);
         return RunModal(Form);
     }
-    std::vector<std::string> Messages() {
-        return TakeInformationTexts(Rig.View.Rig.Platform.Scripted());
-    }
+    std::vector<std::string> Messages() { return TakeInformationTexts(Rig.Platform().Scripted()); }
     std::string Shown(TField Field) const { return (Form.*Field)->text().toStdString(); }
     std::vector<TMMPoint> Places() const {
         std::vector<TMMPoint> P;
@@ -429,6 +428,17 @@ TEST_F(LinkEdit, InAnimationModeNothingMovesOrGrows) {
     });
     EXPECT_EQ(Rig.Crank->Identifier(), "Kurbel");
     EXPECT_EQ(Rig.G().Joints().Count(), Joints);
+}
+
+TEST_F(LinkEdit, ALinkOfAnotherKindShowsNoPageOfItsOwnAndOkKeepsIt) {
+    TMoveLog Log;
+    TSpyLink Other(Log, "Fremd");
+    const std::vector<TMMPoint> Before = Places();
+    const int Result = Edit(&Other, [&] { Click(Form.bbtnOK); });
+    EXPECT_EQ(Result, QDialog::Accepted);
+    EXPECT_EQ(Other.Identifier(), "Fremd");
+    EXPECT_EQ(Places(), Before);
+    EXPECT_TRUE(Messages().empty());
 }
 
 } // namespace

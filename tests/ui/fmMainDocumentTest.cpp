@@ -1,6 +1,6 @@
 // The main window's documents: the question before a modified mechanism is dropped, opening,
 // saving and saving under a new name, and the list of recent files.
-#include "FormMainRig.h"
+#include "MainWindowRig.h"
 
 #include <QMouseEvent>
 #include <QtTest/QTest>
@@ -18,7 +18,7 @@ const char* const NotSaved = "Die Datei konnte nicht gespeichert werden.";
 enum class TCommand { New, Open, Recent, Close };
 enum class TAnswer { YesSaved, YesCancelled, YesWriteFailed, No, Abort };
 
-void RunCommand(TFormMainRig& Rig, TCommand Command) {
+void RunCommand(TMainWindowRig& Rig, TCommand Command) {
     switch (Command) {
     case TCommand::New:
         Rig.Form->Action("aFileNew")->trigger();
@@ -35,7 +35,7 @@ void RunCommand(TFormMainRig& Rig, TCommand Command) {
     }
 }
 
-std::vector<TFileDialogKind> AskedDialogs(const TFormMainRig& Rig) {
+std::vector<TFileDialogKind> AskedDialogs(const TMainWindowRig& Rig) {
     std::vector<TFileDialogKind> Kinds;
     for (const TAskedFileDialog& D : Rig.Platform.ScriptedFileDialogs().Asked)
         Kinds.push_back(D.Kind);
@@ -167,7 +167,7 @@ TEST(FormMainFileFlows, ACommandThatDropsTheMechanismAsksFirst) {
     int Row = 0;
     for (const Case& C : Cases) {
         SCOPED_TRACE(Row++);
-        TFormMainRig Rig;
+        TMainWindowRig Rig;
         Rig.Form->show();
         const std::string Other = Rig.FourBar("other.kxw");
         Rig.Form->RecentFiles1().AddFile(Other);
@@ -211,7 +211,7 @@ TEST(FormMainFileFlows, ACommandThatDropsTheMechanismAsksFirst) {
     }
 }
 
-class FormMainDocument : public ::testing::Test, protected TFormMainRig {
+class FormMainDocument : public ::testing::Test, protected TMainWindowRig {
 protected:
     FormMainDocument() { Form->show(); }
 
@@ -232,7 +232,7 @@ TEST_F(FormMainDocument, TheOverwriteQuestionIsOursAndNoAsksForANameAgain) {
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
-        TFormMainRig Rig;
+        TMainWindowRig Rig;
         Rig.Form->show();
         Rig.Form->OpenFile(Rig.FourBar("mine.kxw"));
         WriteFileText(Rig.Scratch.File("taken.kxw"), "old");

@@ -1,6 +1,6 @@
 // The main window's life: its first showing, the start window, closing with the settings it
 // stores then, and the box for errors that no command handled.
-#include "FormMainRig.h"
+#include "MainWindowRig.h"
 #include "support/QtSurfaceRig.h"
 #include "ui/AppWindows.h"
 #include "ui/ModalSeam.h"
@@ -19,7 +19,7 @@ namespace {
 const char* const ErrorText = "In der Anwendung ist ein Fehler aufgetreten.\r\n\r\nMeldung: "
                               "'kaputt'\r\n\r\nSoll das Programm beendet werden?";
 
-class FormMainLifecycle : public ::testing::Test, protected TFormMainRig {
+class FormMainLifecycle : public ::testing::Test, protected TMainWindowRig {
 protected:
     QAction* StartWindowItem() const {
         return Form->findChild<QAction*>(QStringLiteral("Startbildschirm1"));
@@ -161,7 +161,7 @@ TEST_F(FormMainLifecycle, YesToAnErrorStillAsksToSaveAndAbortKeepsTheProgram) {
 }
 
 TEST(FormMainErrors, AnExceptionThatAnEventLetThroughReachesTheBox) {
-    TFormMainRig Rig; // the platform and the settings
+    TMainWindowRig Rig; // the platform and the settings
     TScopedModalRunner StartWindow([](QDialog&) { return int(QDialog::Accepted); });
     TAppWindows Windows(QtTestApp(), {QStringLiteral("koplar")});
     Windows.FormMain().show();

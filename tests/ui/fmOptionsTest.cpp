@@ -70,7 +70,7 @@ public:
     std::string Shown(const char* Field) const {
         return Child<QLineEdit>(Field)->text().toStdString();
     }
-    std::vector<TAskedMessage>& Asked() { return Rig.View.Rig.Platform.Scripted().Asked; }
+    std::vector<TAskedMessage>& Asked() { return Rig.Platform().Scripted().Asked; }
 
     bool AppReady = (QtTestApp(), true);
     TModelRig Rig;

@@ -1,0 +1,34 @@
+// The mechanisms that tests and benchmarks are tried on, each built in one place by coordinates
+// through a mechanism builder. No Qt: the model's tests and the benchmarks share them.
+#pragma once
+
+#include "support/MechanismBuilder.h"
+
+#include <optional>
+
+// Frame joints A0(0,0) and B0(45,0); crank A0-A(0,10), coupler A-B(24,28), rocker B0-B, a
+// rotary drive at A0.
+struct TCrankRocker {
+    TJoint *A0 = nullptr, *A = nullptr, *B0 = nullptr, *B = nullptr;
+    TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr;
+    TDrive* Drive = nullptr;
+};
+// The pivot B0 may be given: a joint placed before, on the frame or on another link. The crank
+// may be drawn at CrankDegrees from the x axis instead of upright.
+TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0 = nullptr,
+                              std::optional<double> CrankDegrees = std::nullopt);
+
+// On the crank-rocker: plates A-B-C(10,45) and B0-B-E(55,30), links C-Knee and Knee-E with the
+// knee at (35,60), first in the joint list.
+struct TSixBar : TCrankRocker {
+    TJoint *C = nullptr, *E = nullptr, *Knee = nullptr;
+};
+TSixBar BuildSixBar(TMechanismBuilder& Build, TJoint* B0 = nullptr);
+
+// The drive turns its joint once around in Positions equal steps, from the drawing on. With
+// BackToStart the last entry is the full turn as well, else it is left at 0.
+void TurnOnce(TDrive& Drive, int Positions, bool BackToStart = false);
+
+// Units driven cranks side by side, 100 mm apart, each of five joints (frame joints A0 and B0),
+// four links and a rotary drive once around in Positions steps: the file benchmark's mechanism.
+void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions);

@@ -8,6 +8,7 @@
 #include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
+#include "ui/WholeTextField.h"
 #include "ui/WidgetNames.h"
 #include "ui/fmDriveEditValues.h"
 
@@ -25,7 +26,7 @@
 namespace {
 
 QLineEdit* ReadOnlyField(const char* Name) {
-    auto* Field = Named(new QLineEdit, Name);
+    auto* Field = Named(new TWholeTextField, Name);
     Field->setReadOnly(true);
     return Field;
 }

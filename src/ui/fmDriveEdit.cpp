@@ -94,6 +94,8 @@ QWidget* TFormDriveEdit::MakeRotatePage(TFormSelFill& SelFill) {
     eJoint = ReadOnlyField("eJoint");
     cbLink0 = Named(new QComboBox, "cbLink0");
     cbLink1 = Named(new QComboBox, "cbLink1");
+    FitEntries(*cbLink0);
+    FitEntries(*cbLink1);
     Rotate = new TDriveValuesPage(RotateNames, SelFill);
     auto* Fields = new QFormLayout;
     Fields->addRow(QStringLiteral("Antrieb im Gelenk:"), eJoint);

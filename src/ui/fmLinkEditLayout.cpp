@@ -1,5 +1,6 @@
 // The controls of the link property dialog, from top to bottom.
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 #include "ui/WholeTextField.h"
 #include "ui/fmLinkEdit.h"
 
@@ -113,6 +114,7 @@ QWidget* TFormLinkEdit::BuildLinkPage() {
 
     auto* gbLinkCoords = NewGroup(Page, "Abmessungen", "gbLinkCoords");
     cbLinkRefJoint = Named(new QComboBox(gbLinkCoords), "cbLinkRefJoint");
+    FitEntries(*cbLinkRefJoint);
     eLinkLength = NewEdit(gbLinkCoords, "eLinkLength");
     eLinkAngle = NewEdit(gbLinkCoords, "eLinkAngle");
     TFieldGrid Sizes(gbLinkCoords);
@@ -161,6 +163,7 @@ QWidget* TFormLinkEdit::BuildSliderPage() {
 QGroupBox* TFormLinkEdit::BuildJointGroup() {
     gbJoints = NewGroup(this, "Gelenkpunkte", "gbJoints");
     cbJoints = Named(new QComboBox(gbJoints), "cbJoints");
+    FitEntries(*cbJoints);
     eJointID = NewEdit(gbJoints, "eJointID");
     eJointIdentifier = NewEdit(gbJoints, "eJointIdentifier");
     eJointX = NewEdit(gbJoints, "eJointX");

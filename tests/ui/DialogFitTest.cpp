@@ -3,6 +3,7 @@
 #include "gear/GearRig.h"
 #include "support/DialogDriver.h"
 #include "support/MechanismBuilder.h"
+#include "ui/ColorBox.h"
 #include "ui/fmAbout_new.h"
 #include "ui/fmColorSelect.h"
 #include "ui/fmCoordRect.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -66,17 +68,37 @@ std::string Describe(const QWidget& W) {
     return Text;
 }
 
+// Whether the drop-down box shows its current entry, swatch and text, whole.
+void ExpectEntryShownWhole(const QComboBox& Box) {
+    QStyleOptionComboBox Option;
+    Option.initFrom(&Box);
+    Option.editable = Box.isEditable();
+    Option.frame = Box.hasFrame();
+    Option.iconSize = Box.iconSize();
+    const QRect Field = Box.style()->subControlRect(QStyle::CC_ComboBox, &Option,
+                                                    QStyle::SC_ComboBoxEditField, &Box);
+    const int Swatch = Box.itemIcon(Box.currentIndex()).isNull() ? 0 : Box.iconSize().width() + 4;
+    EXPECT_GE(Field.width(), Swatch + Box.fontMetrics().horizontalAdvance(Box.currentText()))
+        << Describe(Box) << " \"" << Box.currentText().toStdString() << "\"";
+}
+
+// A field's new width travels up one layout per round of events, as the event loop runs.
+void Settle() {
+    for (int Round = 0; Round < 10; ++Round)
+        QApplication::processEvents();
+}
+
 // Checks every control the window shows now, as a grab lays it out and paints it.
 void ExpectFits(QWidget& Window, const std::string& Page) {
     SCOPED_TRACE(Page);
-    // A field's new width travels up one layout per round of events, as the event loop runs.
-    for (int Round = 0; Round < 10; ++Round)
-        QApplication::processEvents();
+    Settle();
     Window.grab();
     for (const QWidget* W : Window.findChildren<QWidget*>()) {
         if (!W->isVisibleTo(&Window))
             continue;
         EXPECT_GE(W->width(), NeededWidth(*W)) << Describe(*W);
+        if (const auto* Box = qobject_cast<const QComboBox*>(W))
+            ExpectEntryShownWhole(*Box);
     }
 }
 
@@ -160,6 +182,15 @@ TEST_F(DialogFit, EveryDialogAndPageShowsItsTextsWhole) {
                     RunModal(Link);
                 },
                 "Glied " + Shown->GetDisplayText());
+        // Shown again with a longer entry in its lists than the first showing had.
+        Rig.A->SetIdentifier("Antriebsgelenk");
+        ExpectShownFits(
+            Link,
+            [&] {
+                Link.SetLink(Rig.Coupler);
+                RunModal(Link);
+            },
+            "Glied mit langem Gelenknamen");
     }
     {
         TFormSelFill SelFill;
@@ -188,6 +219,9 @@ TEST_F(DialogFit, EveryDialogAndPageShowsItsTextsWhole) {
                                                        {&GearDescription, "Getriebeinformationen"},
                                                        {&About, "Info"}}) {
         Dialog->show();
+        ExpectFits(*Dialog, Name);
+        // The widest entry of the colour box, as the user picks it in the open dialog.
+        ColorSelect.cbColor()->SetSelected(0x123456);
         ExpectFits(*Dialog, Name);
         Dialog->hide();
     }

@@ -4,6 +4,10 @@
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +81,29 @@ void TColorBox::Activated(int Index) {
         SetSelected(*Chosen);
     else
         SetSelected(FSelected); // back to what was shown before
+}
+
+QSize TColorBox::sizeHint() const {
+    QSize Size = QComboBox::sizeHint();
+    Size.rwidth() += MissingWidth(Size);
+    return Size;
+}
+
+QSize TColorBox::minimumSizeHint() const {
+    return sizeHint();
+}
+
+int TColorBox::MissingWidth(QSize Size) const {
+    QStyleOptionComboBox Option;
+    initStyleOption(&Option);
+    Option.rect = QRect(QPoint(), Size);
+    const QRect Field =
+        style()->subControlRect(QStyle::CC_ComboBox, &Option, QStyle::SC_ComboBoxEditField, this);
+    int Widest = 0;
+    for (int I = 0; I < count(); ++I)
+        Widest = std::max(Widest, fontMetrics().horizontalAdvance(itemText(I)));
+    // The style puts four pixels between the swatch and the text.
+    return std::max(0, iconSize().width() + 4 + Widest - Field.width());
 }
 
 void TColorBox::ShowCustom(TColor Color) {

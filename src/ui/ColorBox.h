@@ -22,6 +22,10 @@ public:
     // Tests replace it; by default the toolkit's colour dialog.
     std::function<std::optional<TColor>(TColor Current)> ChooseCustomColor;
 
+    // Room for the widest entry with its swatch, as the style draws it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static constexpr int StandardColorCount = 16;
     // The index of the custom entry.
     static constexpr int CustomIndex = StandardColorCount;
@@ -29,6 +33,8 @@ public:
 private:
     void Activated(int Index);
     void ShowCustom(TColor Color);
+    // How much wider the box must be than Size for its widest entry to show whole.
+    int MissingWidth(QSize Size) const;
 
     TColor FSelected = clBlack;
 };

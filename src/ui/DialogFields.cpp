@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -57,6 +58,14 @@ std::optional<int> ReadNumber(QLineEdit& Field, const char* What) {
         return Value;
     RefuseInput(Field, What);
     return std::nullopt;
+}
+
+void FitEntries(QComboBox& List) {
+    List.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Never narrower than that: Qt keeps the smallest width of the first entries.
+    QSizePolicy Policy = List.sizePolicy();
+    Policy.setHorizontalPolicy(QSizePolicy::Minimum);
+    List.setSizePolicy(Policy);
 }
 
 void BlankCountsAsMinimum(QSpinBox& Field) {

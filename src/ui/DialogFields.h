@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+class QComboBox;
 class QDialog;
 class QDialogButtonBox;
 class QLineEdit;
@@ -29,6 +30,9 @@ std::optional<double> ReadDecimal(QLineEdit& Field, const char* What);
 std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What);
 // The field's whole number of at least 1 (parts are numbered from 1), or nothing once refused.
 std::optional<int> ReadNumber(QLineEdit& Field, const char* What);
+// A list of parts filled anew at each showing: it keeps the width of its widest entry, not of the
+// entries it had when first shown.
+void FitEntries(QComboBox& List);
 // From now on a text of Field that is no whole number counts as the field's minimum once it is
 // read or left, not as the value before (for ranges from 0 up: Qt takes the bound nearest 0).
 void BlankCountsAsMinimum(QSpinBox& Field);

@@ -9,6 +9,7 @@
 #include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
+#include "ui/WholeTextField.h"
 #include "ui/WidgetNames.h"
 #include "ui/fmDriveEditValues.h"
 
@@ -26,7 +27,7 @@
 namespace {
 
 QLineEdit* ReadOnlyField(const char* Name) {
-    auto* Field = Named(new QLineEdit, Name);
+    auto* Field = Named(new TWholeTextField, Name);
     Field->setReadOnly(true);
     return Field;
 }
@@ -94,6 +95,8 @@ QWidget* TFormDriveEdit::MakeRotatePage(TFormSelFill& SelFill) {
     eJoint = ReadOnlyField("eJoint");
     cbLink0 = Named(new QComboBox, "cbLink0");
     cbLink1 = Named(new QComboBox, "cbLink1");
+    FitEntries(*cbLink0);
+    FitEntries(*cbLink1);
     Rotate = new TDriveValuesPage(RotateNames, SelFill);
     auto* Fields = new QFormLayout;
     Fields->addRow(QStringLiteral("Antrieb im Gelenk:"), eJoint);

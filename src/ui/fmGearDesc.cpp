@@ -4,6 +4,7 @@
 #include "gear/uGearInfo.h"
 #include "platform/qt/QtGuard.h"
 #include "ui/ModalSeam.h"
+#include "ui/WholeTextField.h"
 
 #include <QDateTime>
 #include <QFormLayout>
@@ -71,7 +72,7 @@ TFormGearDescription::TFormGearDescription(QWidget* Parent) : QDialog(Parent) {
 
     FAuthor = new QLineEdit(this);
     const auto ReadOnly = [this] {
-        auto* Edit = new QLineEdit(this);
+        auto* Edit = new TWholeTextField(this);
         Edit->setEnabled(false);
         return Edit;
     };

@@ -1,5 +1,7 @@
 // The controls of the link property dialog, from top to bottom.
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
+#include "ui/WholeTextField.h"
 #include "ui/fmLinkEdit.h"
 
 #include <QComboBox>
@@ -21,6 +23,13 @@ template <class T> T* Named(T* Widget, const char* Name) {
 
 QLineEdit* NewEdit(QWidget* Parent, const char* Name) {
     return Named(new QLineEdit(Parent), Name);
+}
+
+// A field that only shows.
+QLineEdit* NewShownField(QWidget* Parent, const char* Name) {
+    auto* Field = Named(new TWholeTextField(Parent), Name);
+    Field->setEnabled(false);
+    return Field;
 }
 
 // Rows of caption, field and unit.
@@ -105,6 +114,7 @@ QWidget* TFormLinkEdit::BuildLinkPage() {
 
     auto* gbLinkCoords = NewGroup(Page, "Abmessungen", "gbLinkCoords");
     cbLinkRefJoint = Named(new QComboBox(gbLinkCoords), "cbLinkRefJoint");
+    FitEntries(*cbLinkRefJoint);
     eLinkLength = NewEdit(gbLinkCoords, "eLinkLength");
     eLinkAngle = NewEdit(gbLinkCoords, "eLinkAngle");
     TFieldGrid Sizes(gbLinkCoords);
@@ -136,13 +146,11 @@ QWidget* TFormLinkEdit::BuildSliderPage() {
     Names.Add("Bezeichnung:", eSliderIdentifier);
 
     auto* SizeGroup = NewGroup(Page, "Abmessungen");
-    eSliderLink = NewEdit(SizeGroup, "eSliderLink");
-    eSliderRefJoint = NewEdit(SizeGroup, "eSliderRefJoint");
-    eSliderEccentricity = NewEdit(SizeGroup, "eSliderEccentricity");
-    eSlideDistance = NewEdit(SizeGroup, "eSlideDistance");
+    eSliderLink = NewShownField(SizeGroup, "eSliderLink");
+    eSliderRefJoint = NewShownField(SizeGroup, "eSliderRefJoint");
+    eSliderEccentricity = NewShownField(SizeGroup, "eSliderEccentricity");
+    eSlideDistance = NewShownField(SizeGroup, "eSlideDistance");
     eSliderAngle = NewEdit(SizeGroup, "eSliderAngle");
-    for (QLineEdit* Shown : {eSliderLink, eSliderRefJoint, eSliderEccentricity, eSlideDistance})
-        Shown->setEnabled(false);
     TFieldGrid Sizes(SizeGroup);
     Sizes.Add("Schubgerade:", eSliderLink);
     Sizes.Add("Bezugsgelenk:", eSliderRefJoint);
@@ -155,6 +163,7 @@ QWidget* TFormLinkEdit::BuildSliderPage() {
 QGroupBox* TFormLinkEdit::BuildJointGroup() {
     gbJoints = NewGroup(this, "Gelenkpunkte", "gbJoints");
     cbJoints = Named(new QComboBox(gbJoints), "cbJoints");
+    FitEntries(*cbJoints);
     eJointID = NewEdit(gbJoints, "eJointID");
     eJointIdentifier = NewEdit(gbJoints, "eJointIdentifier");
     eJointX = NewEdit(gbJoints, "eJointX");

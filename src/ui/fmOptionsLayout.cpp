@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +33,9 @@ QTabWidget* MakeTabs(const char* Name) {
     auto* Tabs = new QTabWidget;
     Tabs->setObjectName(QString::fromLatin1(Name));
     Tabs->setDocumentMode(true); // tabs as flat buttons
+    // Every caption whole: the dialog grows to the tab row instead of scrolling it.
+    Tabs->tabBar()->setUsesScrollButtons(false);
+    Tabs->setElideMode(Qt::ElideNone);
     return Tabs;
 }
 

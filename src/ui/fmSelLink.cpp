@@ -3,6 +3,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "platform/qt/QtGuard.h"
+#include "ui/DialogFields.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,6 +12,7 @@
 
 TFormSelLink::TFormSelLink(QWidget* Parent) : QDialog(Parent), cbLinks(new QComboBox(this)) {
     setObjectName("FormSelLink");
+    FitEntries(*cbLinks);
     setWindowTitle(QString::fromUtf8("Ebenelage - Gliedauswahl"));
     setWindowFlag(Qt::Tool);
     resize(296, 129);

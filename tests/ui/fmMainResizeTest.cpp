@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPalette>
 #include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -98,6 +100,24 @@ TEST_P(FormMainResize, EveryPixelOfTheDrawingAreaAndTheRulersIsDrawn) {
     Form.Action("aZoomIn")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(UnpaintedOnScreen(Form.DrawArea()), 0);
+}
+
+// However small the window is made, the right-hand tool bar's buttons stand apart, each whole.
+TEST_F(FormMainResize, TheRightToolBarsButtonsNeverOverlap) {
+    ResizeTo(QSize(100, 100));
+    const auto* Bar = Form.findChild<QToolBar*>(QStringLiteral("tbRight"));
+    ASSERT_NE(Bar, nullptr);
+    std::vector<QRect> Buttons;
+    for (const QToolButton* B : Bar->findChildren<QToolButton*>())
+        if (B->defaultAction() && B->isVisible())
+            Buttons.push_back(QRect(B->mapTo(&Form, QPoint()), B->size()));
+    ASSERT_EQ(Buttons.size(), 12u);
+    const QRect Shown(Bar->mapTo(&Form, QPoint()), Bar->size());
+    for (std::size_t I = 0; I < Buttons.size(); ++I) {
+        EXPECT_TRUE(Shown.contains(Buttons[I])) << I;
+        for (std::size_t J = I + 1; J < Buttons.size(); ++J)
+            EXPECT_FALSE(Buttons[I].intersects(Buttons[J])) << I << " and " << J;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, FormMainResize, ::testing::ValuesIn(ResizeCases),

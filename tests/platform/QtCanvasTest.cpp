@@ -1,5 +1,6 @@
 // The QPainter canvas draws pixel for pixel the way the drawing code expects.
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtPixelWrites.h"
 #include "support/QtTestApp.h"
 
 #include <QFontMetrics>
@@ -385,23 +386,36 @@ protected:
     }
 };
 
-TEST_F(QtCanvasCaches, GiveThePixelsOfDrawingInPlace) {
+// On a picture of every device pixel ratio a screen may have, as plain QPainter draws on an
+// image of that ratio; a ratio that is no multiple of 1/8 leaves all to the painter.
+class QtCanvasCachesAtRatio : public QtCanvasCaches, public ::testing::WithParamInterface<qreal> {};
+
+TEST_P(QtCanvasCachesAtRatio, GiveThePixelsOfDrawingInPlace) {
+    const qreal Ratio = GetParam();
     TQtBitmap Cached(Side, Side);
+    Cached.SetPixelRatio(Ratio);
     Scene(Cached.Canvas());
-    QImage Direct(Side, Side, QImage::Format_RGB32);
+    const QSize Device = QtPixelWrites::DeviceSize(QSize(Side, Side), Ratio);
+    QImage Direct(Device, QImage::Format_RGB32);
+    Direct.setDevicePixelRatio(Ratio);
     {
         QPainter P(&Direct);
         TQtCanvas Uncached(P);
         Scene(Uncached);
     }
     const QImage& Got = Cached.Image();
-    ASSERT_EQ(Got.size(), Direct.size());
+    EXPECT_EQ(Cached.Width(), Side);
+    ASSERT_EQ(Got.size(), Device);
+    EXPECT_EQ(Got.devicePixelRatio(), Ratio);
     int Differing = 0;
-    for (int Y = 0; Y < Side; ++Y)
-        for (int X = 0; X < Side; ++X)
+    for (int Y = 0; Y < Device.height(); ++Y)
+        for (int X = 0; X < Device.width(); ++X)
             Differing += Got.pixel(X, Y) != Direct.pixel(X, Y);
     EXPECT_EQ(Differing, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ratios, QtCanvasCachesAtRatio,
+                         ::testing::Values(1.0, 2.0, 1.5, 1.25, 1.75, 3.0, 1.1));
 
 TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
     TQtTextCache Texts;
@@ -416,26 +430,28 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
     F.Height = 60;
     std::size_t Rendered = 0;
     for (int I = 0; Rendered <= 2 * TQtTextCache::MaxLabelPixels; ++I) {
-        const QImage* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like);
+        const auto* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like, QPoint());
         ASSERT_NE(L, nullptr);
-        Rendered += static_cast<std::size_t>(L->width()) * L->height();
+        Rendered += static_cast<std::size_t>(L->Image.width()) * L->Image.height();
         EXPECT_LE(Texts.LabelPixels(), TQtTextCache::MaxLabelPixels);
     }
     // A label larger than a cache should hold draws in place.
     F.Height = 400;
-    EXPECT_EQ(Texts.Label(F, clWhite, "Getriebe", Like), nullptr);
+    EXPECT_EQ(Texts.Label(F, clWhite, "Getriebe", Like, QPoint()), nullptr);
 
     TQtEllipseCache Shapes;
     QImage Image(1, 1, QImage::Format_RGB32);
     QPainter P(&Image);
+    const QtPixelWrites::TDeviceGrid Plain(1);
     for (int Side = 1; Side <= TQtEllipseCache::MaxSide; ++Side)
         for (int Width = 1; Width <= 5; ++Width) {
             TPen Pen;
             Pen.Width = Width;
-            ASSERT_NE(Shapes.Get(QRect(0, 0, Side, Side), Pen, clRed, P), nullptr);
+            ASSERT_NE(Shapes.Get(QRect(0, 0, Side, Side), Pen, clRed, P, Plain), nullptr);
             EXPECT_LE(Shapes.Count(), TQtEllipseCache::MaxShapes);
         }
-    EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P), nullptr);
+    EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
+              nullptr);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ui/ColorBox.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QColorDialog>
 #include <QPainter>
@@ -52,7 +53,7 @@ TColorBox::TColorBox(QWidget* Parent) : QComboBox(Parent), ChooseCustomColor(Ask
         addItem(Swatch(Entry.Color), QString::fromUtf8(Entry.Name));
     addItem(QStringLiteral("Benutzerdefiniert..."));
     setCurrentIndex(0);
-    connect(this, &QComboBox::activated, this, [this](int Index) { Activated(Index); });
+    GuardedConnect(this, &QComboBox::activated, this, [this](int Index) { Activated(Index); });
 }
 
 void TColorBox::SetSelected(TColor Color) {

@@ -3,11 +3,13 @@
 #include "gear/uGearUtils.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <cmath>
 
@@ -19,8 +21,8 @@ QDialogButtonBox* OkCancelButtons(QDialog& Dialog) {
     auto* Buttons = new QDialogButtonBox(&Dialog);
     Buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     Buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    QObject::connect(Buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
-    QObject::connect(Buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
+    GuardedConnect(Buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
+    GuardedConnect(Buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
     return Buttons;
 }
 
@@ -55,6 +57,15 @@ std::optional<int> ReadNumber(QLineEdit& Field, const char* What) {
         return Value;
     RefuseInput(Field, What);
     return std::nullopt;
+}
+
+void BlankCountsAsMinimum(QSpinBox& Field) {
+    Field.setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+int SpinValue(QSpinBox& Field) {
+    Field.interpretText();
+    return Field.value();
 }
 
 bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P) {

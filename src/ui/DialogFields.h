@@ -13,6 +13,7 @@
 class QDialog;
 class QDialogButtonBox;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 
 QString DecimalText(double Value);
@@ -28,6 +29,11 @@ std::optional<double> ReadDecimal(QLineEdit& Field, const char* What);
 std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What);
 // The field's whole number of at least 1 (parts are numbered from 1), or nothing once refused.
 std::optional<int> ReadNumber(QLineEdit& Field, const char* What);
+// From now on a text of Field that is no whole number counts as the field's minimum once it is
+// read or left, not as the value before (for ranges from 0 up: Qt takes the bound nearest 0).
+void BlankCountsAsMinimum(QSpinBox& Field);
+// The value of Field's text as it stands, also while it is still being typed.
+int SpinValue(QSpinBox& Field);
 // Reads the coordinates edited in the two fields into P; the other keeps its exact value. False
 // once one is refused.
 bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P);

@@ -1,4 +1,5 @@
 #include "ui/GuardedTabs.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -15,7 +16,7 @@ TGuardedTabs::TGuardedTabs(QWidget* Parent)
     // A click on a tab takes the focus, so a cell being edited is committed before it is asked.
     FBar->setFocusPolicy(Qt::StrongFocus);
     FBar->setDrawBase(true);
-    connect(FBar, &QTabBar::currentChanged, this, &TGuardedTabs::TabChosen);
+    GuardedConnect(FBar, &QTabBar::currentChanged, this, &TGuardedTabs::TabChosen);
 }
 
 void TGuardedTabs::AddPage(QWidget* Page, const QString& Caption) {

@@ -1,5 +1,6 @@
 #include "ui/fDiagram.h"
 
+#include "platform/qt/QtGuard.h"
 #include "surface/MMDiagramFit.h"
 
 #include <QAction>
@@ -101,13 +102,13 @@ void TFFuncDiagram::BuildPopup() {
                             QStringLiteral("Ansicht verkleinern"));
     FAnpassen1 =
         AddItem("Anpassen1", QStringLiteral("Anpassen"), QStringLiteral("Ansicht anpassen"));
-    connect(FVergrssern2, &QAction::triggered, this, [this] { Vergrssern2Click(); });
-    connect(FVerkleinern2, &QAction::triggered, this, [this] { Verkleinern2Click(); });
-    connect(FAnpassen1, &QAction::triggered, this, [this] { Anpassen1Click(); });
+    GuardedConnect(FVergrssern2, &QAction::triggered, this, [this] { Vergrssern2Click(); });
+    GuardedConnect(FVerkleinern2, &QAction::triggered, this, [this] { Verkleinern2Click(); });
+    GuardedConnect(FAnpassen1, &QAction::triggered, this, [this] { Anpassen1Click(); });
 
     FPaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FPaintBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& At) { FpmView->popup(FPaintBox1->mapToGlobal(At)); });
+    GuardedConnect(FPaintBox1, &QWidget::customContextMenuRequested, this,
+                   [this](const QPoint& At) { FpmView->popup(FPaintBox1->mapToGlobal(At)); });
 }
 
 void TFFuncDiagram::SetUpItems() {

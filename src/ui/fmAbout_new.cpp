@@ -1,5 +1,6 @@
 #include "ui/fmAbout_new.h"
 
+#include "platform/qt/QtGuard.h"
 #include "ui/KoplarArt.h"
 
 #include <QFrame>
@@ -64,7 +65,7 @@ TFormAbout_New::TFormAbout_New(QWidget* Parent) : QDialog(Parent) {
     Right->addWidget(FVersion);
     auto* Ok = new QPushButton(QStringLiteral("OK"), this);
     Ok->setDefault(true);
-    connect(Ok, &QPushButton::clicked, this, &QDialog::accept);
+    GuardedConnect(Ok, &QPushButton::clicked, this, &QDialog::accept);
     Right->addWidget(Ok, 0, Qt::AlignHCenter);
 
     auto* Layout = new QHBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 #include "ui/WidgetNames.h"
@@ -76,8 +77,8 @@ TFormDriveEdit::TFormDriveEdit(TFormSelFill& SelFill, QWidget* Parent)
     Slide->ApplyChanges = [this] { return ApplyChanges(); };
 
     bbtnOK->setDefault(true);
-    connect(bbtnOK, &QPushButton::clicked, this, &TFormDriveEdit::accept);
-    connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(bbtnOK, &QPushButton::clicked, this, &TFormDriveEdit::accept);
+    GuardedConnect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* Buttons = new QHBoxLayout;
     Buttons->addStretch();
     Buttons->addWidget(bbtnOK);

@@ -3,6 +3,7 @@
 #include "gear/uDrive.h"
 #include "gear/uGearUtils.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/GuardedTabs.h"
 #include "ui/ModalSeam.h"
@@ -51,10 +52,11 @@ TDriveValuesPage::TDriveValuesPage(const TDriveValuesNames& Names, TFormSelFill&
       btnFill(Named(new QPushButton(QStringLiteral("Füllen")), Names.Fill)), FSelFill(SelFill),
       FTotalInput(Names.TotalInput), FCellInput(Names.CellInput), FFillInput(Names.FillInput) {
     seIntervals->setRange(0, MaxIntervals);
+    BlankCountsAsMinimum(*seIntervals);
     // A count takes effect when it is entered, not at each digit: typing "20" over "10" would
     // first cut the table down to two rows.
     seIntervals->setKeyboardTracking(false);
-    connect(seIntervals, &QSpinBox::valueChanged, this, &TDriveValuesPage::CountChanged);
+    GuardedConnect(seIntervals, &QSpinBox::valueChanged, this, &TDriveValuesPage::CountChanged);
 
     pcData->AddPage(MakeLinearPage(Names), QStringLiteral("Linear"));
     pcData->AddPage(MakeTablePage(Names), QStringLiteral("Tabelle"));
@@ -98,11 +100,11 @@ QWidget* TDriveValuesPage::MakeTablePage(const TDriveValuesNames& Names) {
     sgValues->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
     // Fills block the grid's signals, so every change heard here is the user's.
-    connect(sgValues, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* Item) {
+    GuardedConnect(sgValues, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* Item) {
         if (Item->column() == 1)
             FTableEdited = true;
     });
-    connect(btnFill, &QPushButton::clicked, this, &TDriveValuesPage::FillRows);
+    GuardedConnect(btnFill, &QPushButton::clicked, this, &TDriveValuesPage::FillRows);
 
     auto* Group = new QGroupBox(QString::fromUtf8(Names.TableGroup));
     auto* GroupLayout = new QHBoxLayout(Group);
@@ -211,9 +213,8 @@ void TDriveValuesPage::FillRows() {
 }
 
 std::optional<TDriveValuesInput> TDriveValuesPage::Read(const TDrive& Drive) {
-    seIntervals->interpretText();
     TDriveValuesInput Input;
-    Input.Intervals = seIntervals->value();
+    Input.Intervals = SpinValue(*seIntervals);
     Input.IsLinear = pcData->CurrentIndex() == LinearPage;
     if (Input.IsLinear) {
         const auto Total = ReadTotal(Drive);

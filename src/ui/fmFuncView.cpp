@@ -5,6 +5,7 @@
 #include "gear/uGearUtils.h"
 #include "platform/FormatNumber.h"
 #include "platform/Round.h"
+#include "platform/qt/QtGuard.h"
 #include "surface/MMDiagram.h"
 #include "surface/MMIntervalLine.h"
 #include "ui/ColorBox.h"
@@ -54,21 +55,21 @@ void ApplyLimits(const QLineEdit& MinEdit, const QLineEdit& MaxEdit, double OldM
 } // namespace
 
 void TFormFunc::ConnectView() {
-    connect(FcbXAxis, &QComboBox::currentIndexChanged, this, [this] { BuildSeries(); });
-    connect(FclbYAxis, &QListWidget::itemChanged, this, [this] { BuildSeries(); });
-    connect(FclbYAxis, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* Item) { clbYAxisClick(Item); });
-    connect(FclbYAxis, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* Item) { clbYAxisDblClick(Item); });
-    connect(FSpeedButton1, &QToolButton::clicked, this, [this] { ZoomX(1.0 / 4); });
-    connect(FSpeedButton3, &QToolButton::clicked, this, [this] { ZoomX(-1.0 / 6); });
-    connect(FSpeedButton2, &QToolButton::clicked, this, [this] { ZoomY(1.0 / 4); });
-    connect(FSpeedButton4, &QToolButton::clicked, this, [this] { ZoomY(-1.0 / 6); });
-    connect(FButton1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(FFFuncDiagram1->VertScrollBar(), &QScrollBar::valueChanged, this,
-            [this](int Position) { VertScrollBarChange(Position); });
-    connect(FFFuncDiagram1->HorizScrollBar(), &QScrollBar::valueChanged, this,
-            [this](int Position) { ScrollBar1Change(Position); });
+    GuardedConnect(FcbXAxis, &QComboBox::currentIndexChanged, this, [this] { BuildSeries(); });
+    GuardedConnect(FclbYAxis, &QListWidget::itemChanged, this, [this] { BuildSeries(); });
+    GuardedConnect(FclbYAxis, &QListWidget::itemClicked, this,
+                   [this](QListWidgetItem* Item) { clbYAxisClick(Item); });
+    GuardedConnect(FclbYAxis, &QListWidget::itemDoubleClicked, this,
+                   [this](QListWidgetItem* Item) { clbYAxisDblClick(Item); });
+    GuardedConnect(FSpeedButton1, &QToolButton::clicked, this, [this] { ZoomX(1.0 / 4); });
+    GuardedConnect(FSpeedButton3, &QToolButton::clicked, this, [this] { ZoomX(-1.0 / 6); });
+    GuardedConnect(FSpeedButton2, &QToolButton::clicked, this, [this] { ZoomY(1.0 / 4); });
+    GuardedConnect(FSpeedButton4, &QToolButton::clicked, this, [this] { ZoomY(-1.0 / 6); });
+    GuardedConnect(FButton1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    GuardedConnect(FFFuncDiagram1->VertScrollBar(), &QScrollBar::valueChanged, this,
+                   [this](int Position) { VertScrollBarChange(Position); });
+    GuardedConnect(FFFuncDiagram1->HorizScrollBar(), &QScrollBar::valueChanged, this,
+                   [this](int Position) { ScrollBar1Change(Position); });
     FFFuncDiagram1->MMSurface().OnMouseMove = [this](TObject*, TShiftState, int, int, double MMX,
                                                      double MMY) { PaintBoxMouseMove(MMX, MMY); };
 }

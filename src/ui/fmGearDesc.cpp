@@ -2,6 +2,7 @@
 
 #include "files/uXMLFileParser.h"
 #include "gear/uGearInfo.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/ModalSeam.h"
 
 #include <QDateTime>
@@ -90,8 +91,8 @@ TFormGearDescription::TFormGearDescription(QWidget* Parent) : QDialog(Parent) {
     FSave = new QPushButton(QStringLiteral("Speichern"), this);
     FSave->setDefault(true);
     FClose = new QPushButton(QStringLiteral("Schliessen"), this);
-    connect(FSave, &QPushButton::clicked, this, [this] { bbtnSaveClick(); });
-    connect(FClose, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(FSave, &QPushButton::clicked, this, [this] { bbtnSaveClick(); });
+    GuardedConnect(FClose, &QPushButton::clicked, this, &QDialog::reject);
     auto* Buttons = new QHBoxLayout;
     Buttons->addWidget(FSave);
     Buttons->addStretch();

@@ -3,6 +3,7 @@
 #include "gear/uCrvPln.h"
 #include "gear/uGear.h"
 #include "gear/uJoint.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 #include "ui/fmSelLink.h"
@@ -23,15 +24,15 @@
 TFormJointEdit::TFormJointEdit(TGear& Gear, QWidget* Parent)
     : QDialog(Parent), FGear(Gear), FFormSelLink(new TFormSelLink(this)) {
     BuildLayout();
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { OkClick(); });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { ApplyChanges(); });
+    GuardedConnect(BitBtn1, &QPushButton::clicked, this, [this] { OkClick(); });
+    GuardedConnect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(BitBtn3, &QPushButton::clicked, this, [this] { ApplyChanges(); });
 }
 
 void TFormJointEdit::showEvent(QShowEvent* Event) {
     QDialog::showEvent(Event);
     if (!Event->spontaneous() && FJoint)
-        ShowJoint();
+        RunGuarded([this] { ShowJoint(); });
 }
 
 void TFormJointEdit::ShowJoint() {

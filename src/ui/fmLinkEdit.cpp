@@ -7,6 +7,7 @@
 #include "gear/uLink.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/ColorBox.h"
 #include "ui/DialogFields.h"
 
@@ -34,19 +35,19 @@ QString Text(const std::string& S) {
 TFormLinkEdit::TFormLinkEdit(TGear& Gear, TEditDrive DriveEditor, QWidget* Parent)
     : QDialog(Parent), FGear(Gear), FEditDrive(std::move(DriveEditor)) {
     BuildLayout();
-    connect(cbLinkRefJoint, &QComboBox::activated, this, [this] { RefJointChosen(); });
-    connect(cbJoints, &QComboBox::activated, this, [this] { ShowChosenJoint(); });
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { AddCouplerPoint(); });
-    connect(btnDriveProperties, &QPushButton::clicked, this, [this] { EditDrive(); });
-    connect(bbtnOK, &QPushButton::clicked, this, [this] { OkClick(); });
-    connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(bbtnAssume, &QPushButton::clicked, this, [this] { AssumeClick(); });
+    GuardedConnect(cbLinkRefJoint, &QComboBox::activated, this, [this] { RefJointChosen(); });
+    GuardedConnect(cbJoints, &QComboBox::activated, this, [this] { ShowChosenJoint(); });
+    GuardedConnect(BitBtn4, &QPushButton::clicked, this, [this] { AddCouplerPoint(); });
+    GuardedConnect(btnDriveProperties, &QPushButton::clicked, this, [this] { EditDrive(); });
+    GuardedConnect(bbtnOK, &QPushButton::clicked, this, [this] { OkClick(); });
+    GuardedConnect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(bbtnAssume, &QPushButton::clicked, this, [this] { AssumeClick(); });
 }
 
 void TFormLinkEdit::showEvent(QShowEvent* Event) {
     QDialog::showEvent(Event);
     if (!Event->spontaneous())
-        ShowProperties();
+        RunGuarded([this] { ShowProperties(); });
 }
 
 void TFormLinkEdit::ShowProperties() {

@@ -6,6 +6,7 @@
 #include "gear/uLink.h"
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/fmMain.h"
 
 #include <QEvent>
@@ -32,7 +33,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* Event) override {
         if (Event->type() == QEvent::MouseButtonDblClick)
-            FOnDoubleClick();
+            RunGuarded(FOnDoubleClick);
         return false;
     }
 
@@ -111,15 +112,16 @@ void TFormMain::ConnectCommands() {
         {"aShowFunc", &TFormMain::aShowFuncExecute},
     };
     for (const auto& [Name, Execute] : Commands)
-        connect(FActions[Name], &QAction::triggered, this, [this, Execute] { (this->*Execute)(); });
-    connect(findChild<QAction*>(QStringLiteral("Druckereinrichten1")), &QAction::triggered, this,
-            [this] { FSeams.PrinterSetup(); });
+        GuardedConnect(FActions[Name], &QAction::triggered, this,
+                       [this, Execute] { (this->*Execute)(); });
+    GuardedConnect(findChild<QAction*>(QStringLiteral("Druckereinrichten1")), &QAction::triggered,
+                   this, [this] { FSeams.PrinterSetup(); });
     new TDoubleClickFilter(FDrawArea, [this] { aPropertiesExecute(); });
-    connect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
+    GuardedConnect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
         FMMSurface1->ScrollX(FHorzScrollPos - Position);
         FHorzScrollPos = Position;
     });
-    connect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
+    GuardedConnect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
         FMMSurface1->ScrollY(FVertScrollPos - Position);
         FVertScrollPos = Position;
     });

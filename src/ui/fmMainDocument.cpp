@@ -4,6 +4,7 @@
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/fmMain.h"
 
 #include <QMenu>
@@ -52,15 +53,15 @@ private:
 
 void TFormMain::BindDocumentCommands() {
     const auto Bind = [this](const char* Name, auto Handler) {
-        connect(FActions[Name], &QAction::triggered, this, Handler);
+        GuardedConnect(FActions[Name], &QAction::triggered, this, Handler);
     };
     Bind("aFileNew", [this] { aFileNewExecute(); });
     Bind("aFileOpen", [this] { aFileOpenExecute(); });
     Bind("aFileSave", [this] { SaveFile(); });
     Bind("aFileSaveAs", [this] { SaveFileAs(); });
     Bind("aClose", [this] { close(); });
-    connect(findChild<QAction*>(QStringLiteral("Startbildschirm1")), &QAction::triggered, this,
-            [this] { StartWindowExecute(); });
+    GuardedConnect(findChild<QAction*>(QStringLiteral("Startbildschirm1")), &QAction::triggered,
+                   this, [this] { StartWindowExecute(); });
     FRecentFilesMenu =
         std::make_unique<TQtMenuItem>(findChild<QMenu*>(QStringLiteral("RecentFiles1")));
     FRecentFiles1->SetNumFiles(RecentFileCount);

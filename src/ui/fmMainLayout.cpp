@@ -1,4 +1,5 @@
 // The window's controls: where each command is offered and how the window is divided.
+#include "platform/qt/QtGuard.h"
 #include "ui/ActionIcons.h"
 #include "ui/fmMain.h"
 
@@ -48,8 +49,7 @@ constexpr int RulerStrip = 30;
 void KeepButtonHint(QToolButton* Button, QAction* Action, const char* Hint) {
     const QString Text = QString::fromUtf8(Hint);
     Button->setToolTip(Text);
-    QObject::connect(Action, &QAction::changed, Button,
-                     [Button, Text] { Button->setToolTip(Text); });
+    GuardedConnect(Action, &QAction::changed, Button, [Button, Text] { Button->setToolTip(Text); });
 }
 
 } // namespace
@@ -76,7 +76,7 @@ void TFormMain::BuildMenus() {
     // The menu names printing shorter than the command does elsewhere.
     QAction* Print = File->addAction(QStringLiteral("Drucken"));
     Print->setObjectName(QStringLiteral("Drucken1"));
-    connect(Print, &QAction::triggered, FActions["aPrint"], &QAction::trigger);
+    GuardedConnect(Print, &QAction::triggered, FActions["aPrint"], &QAction::trigger);
     File->addAction(QStringLiteral("Drucker einrichten..."))
         ->setObjectName(QStringLiteral("Druckereinrichten1"));
     File->addSeparator();

@@ -4,6 +4,7 @@
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/fmMain.h"
 
 #include <QCloseEvent>
@@ -28,7 +29,7 @@ void TFormMain::showEvent(QShowEvent* Event) {
     if (FShown)
         return;
     FShown = true;
-    FormShow();
+    RunGuarded([this] { FormShow(); });
 }
 
 void TFormMain::FormShow() {
@@ -57,10 +58,10 @@ void TFormMain::StartWindowExecute() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* Event) {
-    if (FormCloseQuery())
-        Event->accept();
-    else
-        Event->ignore();
+    // A query that fails keeps the window, and with it the mechanism.
+    bool MayClose = false;
+    RunGuarded([&] { MayClose = FormCloseQuery(); });
+    Event->setAccepted(MayClose);
 }
 
 bool TFormMain::FormCloseQuery() {
@@ -95,7 +96,8 @@ void TFormMain::ApplicationException(const std::string& Message) {
     FErrorBoxDue = true;
     // Shown from the event loop, never inside the event that failed.
     QMetaObject::invokeMethod(
-        this, [this, Message] { ShowErrorBox(Message); }, Qt::QueuedConnection);
+        this, [this, Message] { RunGuarded([&] { ShowErrorBox(Message); }); },
+        Qt::QueuedConnection);
 }
 
 void TFormMain::ShowErrorBox(const std::string& Message) {

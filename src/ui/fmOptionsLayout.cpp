@@ -1,5 +1,7 @@
 // The options dialog's pages and controls, each bound to the setting it shows.
+#include "platform/qt/QtGuard.h"
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 #include "ui/fmOptions.h"
 
 #include <QCheckBox>
@@ -62,6 +64,7 @@ QSpinBox* TFormOptions::MakeSpin(const char* Name, int Min, int Max) {
     auto* Spin = new QSpinBox;
     Spin->setObjectName(QString::fromLatin1(Name));
     Spin->setRange(Min, Max);
+    BlankCountsAsMinimum(*Spin);
     return Spin;
 }
 
@@ -140,7 +143,7 @@ QWidget* TFormOptions::BuildAnimationPage() {
     FTbAnimSpeed->setPageStep(10);
     FTbAnimSpeed->setTickInterval(50);
     FTbAnimSpeed->setTickPosition(QSlider::TicksBelow);
-    connect(FTbAnimSpeed, &QSlider::valueChanged, this, [this] { AnimSpeedChanged(); });
+    GuardedConnect(FTbAnimSpeed, &QSlider::valueChanged, this, [this] { AnimSpeedChanged(); });
     auto* Ends = new QHBoxLayout;
     Ends->addWidget(new QLabel(QStringLiteral("schnell")));
     Ends->addStretch();
@@ -308,8 +311,8 @@ QWidget* TFormOptions::BuildButtons() {
     Layout->addWidget(OK);
     Layout->addWidget(Cancel);
     Layout->addWidget(Apply);
-    connect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
-    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Apply, &QPushButton::clicked, this, [this] { ApplySettings(); });
+    GuardedConnect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
+    GuardedConnect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(Apply, &QPushButton::clicked, this, [this] { ApplySettings(); });
     return Row;
 }

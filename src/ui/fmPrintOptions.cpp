@@ -1,5 +1,6 @@
 #include "ui/fmPrintOptions.h"
 
+#include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 
@@ -29,7 +30,7 @@ TFormPrintOptions::TFormPrintOptions(QWidget* Parent) : QDialog(Parent) {
     QDialogButtonBox* Buttons = OkCancelButtons(*this);
     FSetup =
         Buttons->addButton(QStringLiteral("Drucker einrichten ..."), QDialogButtonBox::ActionRole);
-    connect(FSetup, &QPushButton::clicked, this, [this] {
+    GuardedConnect(FSetup, &QPushButton::clicked, this, [this] {
         if (OnPrinterSetup)
             OnPrinterSetup();
     });

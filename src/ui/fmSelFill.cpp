@@ -1,5 +1,6 @@
 #include "ui/fmSelFill.h"
 
+#include "platform/qt/QtGuard.h"
 #include "ui/WidgetNames.h"
 
 #include <QGridLayout>
@@ -43,8 +44,8 @@ TFormSelFill::TFormSelFill(QWidget* Parent)
     Buttons->addWidget(bbtnOK);
     Buttons->addWidget(bbtnCancel);
     bbtnOK->setDefault(true);
-    connect(bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
+    GuardedConnect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->addWidget(new QLabel(

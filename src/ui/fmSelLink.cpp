@@ -2,6 +2,7 @@
 
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,8 +26,8 @@ TFormSelLink::TFormSelLink(QWidget* Parent) : QDialog(Parent), cbLinks(new QComb
     Button1->setDefault(true);
     auto* Button2 = new QPushButton("Abbrechen", this);
     Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    GuardedConnect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* Grid = new QGridLayout(this);
     Grid->addWidget(Label1, 0, 0, 1, 3);

@@ -1,6 +1,7 @@
 #include "ui/fmStartKoplar.h"
 
 #include "platform/Round.h"
+#include "platform/qt/QtGuard.h"
 #include "ui/KoplarArt.h"
 #include "ui/ModalSeam.h"
 #include "ui/StartPicture.h"
@@ -101,7 +102,7 @@ TFormStartKoplar::TFormStartKoplar(const QImage& Picture, QWidget* Parent)
     FStart->setFixedSize(281, 41);
     FStart->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: transparent; border: none; }"));
-    connect(FStart, &QPushButton::clicked, this, &QDialog::accept);
+    GuardedConnect(FStart, &QPushButton::clicked, this, &QDialog::accept);
     FormResize();
 }
 
@@ -112,7 +113,7 @@ void TFormStartKoplar::done(int Result) {
 
 void TFormStartKoplar::resizeEvent(QResizeEvent* Event) {
     QDialog::resizeEvent(Event);
-    FormResize();
+    RunGuarded([this] { FormResize(); });
 }
 
 void TFormStartKoplar::keyPressEvent(QKeyEvent* Event) {

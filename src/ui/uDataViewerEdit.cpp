@@ -8,6 +8,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "platform/qt/QtGuard.h"
 #include "surface/MMSurface.h"
 #include "xml/XMLPrefs.h"
 
@@ -25,7 +26,7 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
         if (Event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Delete)
-            FViewer.TreeDeleteKey();
+            RunGuarded([this] { FViewer.TreeDeleteKey(); });
         return QObject::eventFilter(Watched, Event);
     }
 
@@ -71,14 +72,14 @@ void TDataViewer::BindEvents() {
     auto Filter = std::make_unique<TEventFilter>(*this);
     FTreeView.installEventFilter(Filter.get());
     QObject* Context = Filter.get();
-    QObject::connect(&FTreeView, &QTreeWidget::currentItemChanged, Context,
-                     [this](QTreeWidgetItem* Node, QTreeWidgetItem*) { TreeChange(Node); });
-    QObject::connect(&FTreeView, &QTreeWidget::itemDoubleClicked, Context,
-                     [this](QTreeWidgetItem*, int) { TreeDblClick(); });
-    QObject::connect(&FTreeView, &QTreeWidget::itemExpanded, Context,
-                     [this](QTreeWidgetItem* Node) { TreeExpandedOrCollapsed(Node, true); });
-    QObject::connect(&FTreeView, &QTreeWidget::itemCollapsed, Context,
-                     [this](QTreeWidgetItem* Node) { TreeExpandedOrCollapsed(Node, false); });
+    GuardedConnect(&FTreeView, &QTreeWidget::currentItemChanged, Context,
+                   [this](QTreeWidgetItem* Node, QTreeWidgetItem*) { TreeChange(Node); });
+    GuardedConnect(&FTreeView, &QTreeWidget::itemDoubleClicked, Context,
+                   [this](QTreeWidgetItem*, int) { TreeDblClick(); });
+    GuardedConnect(&FTreeView, &QTreeWidget::itemExpanded, Context,
+                   [this](QTreeWidgetItem* Node) { TreeExpandedOrCollapsed(Node, true); });
+    GuardedConnect(&FTreeView, &QTreeWidget::itemCollapsed, Context,
+                   [this](QTreeWidgetItem* Node) { TreeExpandedOrCollapsed(Node, false); });
     FEvents = std::move(Filter);
     FOldDelegate = FTreeView.itemDelegate();
     FDelegate = std::make_unique<TRenameDelegate>(*this, FTreeView);

@@ -1,5 +1,6 @@
-// The process locale for the object's lifetime. A German one is compiled into a scratch folder
-// when the system has none installed, so that the decimal comma is really in force.
+// The process locale for the object's lifetime. Without a German one installed, the one that the
+// test run compiled is used (or one compiled into a scratch folder), so that the decimal comma is
+// really in force.
 #pragma once
 
 #include "support/EnvGuard.h"
@@ -19,6 +20,8 @@ public:
 
 private:
     bool SetGerman();
+    // The German locale compiled into Folder, in force when it has the decimal comma.
+    bool UseCompiledGerman(const std::string& Folder);
 
     std::string FSaved;
     bool FActive = false;

@@ -1,6 +1,7 @@
 #include "platform/qt/QtApplication.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/QtGuard.h"
 
 #include <QtGlobal>
 
@@ -10,14 +11,9 @@ TQtApplication::TQtApplication(int& Argc, char** Argv)
     : QApplication(Argc, Argv), OnException(ShowError) {}
 
 bool TQtApplication::notify(QObject* Receiver, QEvent* Event) {
-    try {
-        return QApplication::notify(Receiver, Event);
-    } catch (const std::exception& E) {
-        Report(E.what());
-    } catch (...) {
-        Report("Unbekannter Fehler");
-    }
-    return false;
+    bool Handled = false;
+    RunGuarded([&] { Handled = QApplication::notify(Receiver, Event); });
+    return Handled;
 }
 
 void TQtApplication::ShowError(const std::string& Message) {
@@ -31,5 +27,7 @@ void TQtApplication::Report(const std::string& Message) noexcept {
     } catch (const std::exception& E) {
         // Nothing could show the error (no platform installed, say): the log is the last place.
         qCritical("%s (%s)", Message.c_str(), E.what());
+    } catch (...) {
+        qCritical("%s", Message.c_str());
     }
 }

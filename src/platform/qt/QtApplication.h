@@ -1,5 +1,5 @@
-// The program's application object: every event goes through notify(), which catches what an
-// event handler lets through, so that no exception unwinds through Qt's event loop.
+// The program's application object: every event goes through notify(), which runs it behind the
+// guard of the toolkit boundary, so that no exception unwinds through Qt's event loop.
 #pragma once
 
 #include <QApplication>
@@ -15,12 +15,11 @@ public:
 
     bool notify(QObject* Receiver, QEvent* Event) override;
 
-    // Hears of every exception that an event handler let through; the event then counts as not
+    // Hears of every exception caught at the toolkit boundary; the event then counts as not
     // handled and the loop goes on. By default ShowError.
     TReporter OnException;
     // An error box ("Fehler") with the message, through the installed platform.
     static void ShowError(const std::string& Message);
-
-private:
+    // Hands Message to OnException; what that throws only reaches the log.
     void Report(const std::string& Message) noexcept;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/QtControl.h"
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtGuard.h"
 #include "platform/qt/QtPixelWrites.h"
 
 #include <QEvent>
@@ -16,7 +17,12 @@ public:
     explicit TFilter(TQtControl& Control) : FControl(Control) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* Event) override { return FControl.Filter(Event); }
+    // An event whose handler failed goes no further.
+    bool eventFilter(QObject*, QEvent* Event) override {
+        bool Handled = true;
+        RunGuarded([&] { Handled = FControl.Filter(Event); });
+        return Handled;
+    }
 
 private:
     TQtControl& FControl;
@@ -175,6 +181,7 @@ bool TQtControl::Filter(QEvent* Event) {
         FillMouse(M, static_cast<const QMouseEvent&>(*Event));
         break;
     case QEvent::Resize:
+        FitPicture();
         M.Msg = TMessageId::WM_SIZE;
         break;
     case QEvent::Move:
@@ -186,6 +193,7 @@ bool TQtControl::Filter(QEvent* Event) {
             // after a resize; what was presented before is of the old one.
             FRatio = FWidget->devicePixelRatioF();
             FPresentPending = false;
+            FitPicture();
             if (!ResizeForRatio())
                 return true;
         }
@@ -233,6 +241,23 @@ bool TQtControl::ResizeForRatio() {
         Perform(M);
     }
     return Widget;
+}
+
+void TQtControl::FitPicture() {
+    const QSize Size = FWidget->size();
+    const qreal Ratio = FWidget->devicePixelRatioF();
+    if (QtPixelWrites::LogicalSize(FPicture) == Size && FPicture.devicePixelRatio() == Ratio)
+        return;
+    // A picture of another size would never again be replaced by a whole buffer, and what is
+    // drawn on it would be cut at its old edges.
+    QImage Fitted(QtPixelWrites::DeviceSize(Size, Ratio), QImage::Format_RGB32);
+    Fitted.setDevicePixelRatio(Ratio);
+    Fitted.fill(FWidget->palette().window().color());
+    if (!FPicture.isNull()) {
+        QPainter P(&Fitted);
+        P.drawImage(0, 0, FPicture);
+    }
+    FPicture = std::move(Fitted);
 }
 
 void TQtControl::ShowPicture(const QRegion& Region) {

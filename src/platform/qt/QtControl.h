@@ -47,6 +47,8 @@ private:
     void ShowPicture(const QRegion& Region);
     // Tells the window procedure that the widget's ratio changed; false when it freed the widget.
     bool ResizeForRatio();
+    // Gives the picture the widget's size, keeping what it shows.
+    void FitPicture();
 
     QPointer<QWidget> FWidget;
     std::unique_ptr<TFilter> FFilter;

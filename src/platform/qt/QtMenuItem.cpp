@@ -1,4 +1,5 @@
 #include "platform/qt/QtMenuItem.h"
+#include "platform/qt/QtGuard.h"
 
 TQtMenuItem::TQtMenuItem(QMenu* Menu, TComponent* AOwner) : TMenuItem(AOwner), FMenu(Menu) {}
 
@@ -20,7 +21,7 @@ void TQtMenuItem::SubItemInserted(int Index, TMenuItem& Item) {
         FMenu->insertAction(Before, A);
         // Removing the sub-item disconnects its action first, so Target never dangles.
         TMenuItem* Target = &Item;
-        QObject::connect(A, &QAction::triggered, [Target] { Target->Click(); });
+        GuardedConnect(A, &QAction::triggered, A, [Target] { Target->Click(); });
     }
     FActions.insert(FActions.begin() + Index, A);
     SubItemChanged(Index, Item);

@@ -1,8 +1,9 @@
 #include "platform/qt/QtTimer.h"
+#include "platform/qt/QtGuard.h"
 
 TQtTimer::TQtTimer() {
     FTimer.setInterval(Interval());
-    QObject::connect(&FTimer, &QTimer::timeout, [this] { Fire(); });
+    GuardedConnect(&FTimer, &QTimer::timeout, &FTimer, [this] { Fire(); });
 }
 
 void TQtTimer::Changed() {

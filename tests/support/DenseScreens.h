@@ -9,8 +9,9 @@
 
 #include <gtest/gtest.h>
 
-// The screen of that device pixel ratio; fails the test without one (the tests run with the
-// platform option "offscreen:configfile=tests/data/screens.json", which ctest gives them).
+// The screen of that device pixel ratio; fails the test without one. Tests of suites named
+// "...OnDenseScreen" run with the platform option "offscreen:configfile=tests/data/screens.json",
+// which ctest gives them.
 inline QScreen* ScreenOfRatio(qreal Ratio) {
     for (QScreen* S : QGuiApplication::screens())
         if (S->devicePixelRatio() == Ratio)

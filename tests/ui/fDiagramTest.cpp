@@ -218,7 +218,9 @@ bool PixelDoubled(const QImage& Image) {
     return true;
 }
 
-TEST_F(FuncDiagram, OnADenseScreenTheDiagramAndItsRulersAreDrawnAtItsResolution) {
+class FuncDiagramOnDenseScreen : public FuncDiagram {};
+
+TEST_F(FuncDiagramOnDenseScreen, TheDiagramAndItsRulersAreDrawnAtItsResolution) {
     AddLine(clBlue).SetWidth(3);
     Frame.Anpassen1()->trigger();
     MoveToScreen(Frame, ScreenOfRatio(2), QSize(600, 400));

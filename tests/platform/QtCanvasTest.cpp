@@ -1,5 +1,6 @@
 // The QPainter canvas draws pixel for pixel the way the drawing code expects.
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtBarCache.h"
 #include "platform/qt/QtPixelWrites.h"
 #include "support/QtTestApp.h"
 
@@ -12,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -452,6 +454,51 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
         }
     EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
               nullptr);
+}
+
+// Finer than a pixel the glyphs' edges reach past their cell and bars show their round caps:
+// labels, circles and bars still come from the caches, or a repaint would draw them all in
+// place.
+TEST_F(QtCanvasCaches, AtFinerRatiosLabelsCirclesAndBarsAreCopied) {
+    for (qreal Ratio : {2.0, 1.5}) {
+        SCOPED_TRACE(Ratio);
+        const QtPixelWrites::TDeviceGrid Grid(Ratio);
+        QImage Like(1, 1, QImage::Format_RGB32);
+        Like.setDevicePixelRatio(Ratio);
+        TQtTextCache Texts;
+        TFont F;
+        F.Height = 15;
+        for (const char* Text : {"(12)", "(3)", "Glied 3", "fjÄ"})
+            for (QPoint Phase : {QPoint(0, 0), QPoint(1, 1)})
+                EXPECT_NE(Texts.Label(F, clWhite, Text, Like, Grid.Phase(Phase)), nullptr) << Text;
+
+        QImage Image(QtPixelWrites::DeviceSize(QSize(40, 40), Ratio), QImage::Format_RGB32);
+        Image.setDevicePixelRatio(Ratio);
+        QPainter P(&Image);
+        P.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        P.setBrush(Qt::white);
+        TQtEllipseCache Shapes;
+        TPen Pen;
+        Pen.Width = 2;
+        const auto Shape = Shapes.Get(QRect(3, 3, 9, 9), Pen, clWhite, P, Grid);
+        ASSERT_NE(Shape, nullptr);
+        EXPECT_TRUE(Shape->Runs.has_value());
+
+        TQtBarCache Bars;
+        for (auto [From, To] :
+             {std::pair{QPoint(3, 4), QPoint(1003, 4)}, std::pair{QPoint(8, 900), QPoint(8, 5)}}) {
+            const auto Bar = Bars.Get(From, To, P.pen(), Grid);
+            ASSERT_TRUE(Bar.has_value());
+            // Two pixels thick, as long as the bar with its caps.
+            const QRect Box = Bar->Box;
+            const int Long = std::max(Box.width(), Box.height());
+            const int Thick = std::min(Box.width(), Box.height());
+            EXPECT_EQ(Thick, qRound(2 * Ratio));
+            EXPECT_NEAR(Long,
+                        (std::abs(To.x() - From.x()) + std::abs(To.y() - From.y()) + 2) * Ratio, 1);
+        }
+        EXPECT_LE(Bars.Count(), 2u);
+    }
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 namespace {
 
 // A chain of 500 joints and 499 bars snaking across the screen, both ends on the frame, with
@@ -52,6 +54,7 @@ struct TChainMechanism {
 // Repaints into the buffer, presents, and lets the paint event show the picture.
 void BM_RepaintMechanism(benchmark::State& State) {
     TChainMechanism M(State.range(0) != 0);
+    State.SetLabel("device pixel ratio " + std::to_string(M.View.Widget.devicePixelRatioF()));
     for (auto _ : State) {
         M.View.Surface->Repaint(false);
         QApplication::processEvents();

@@ -1,5 +1,7 @@
 // A surface on a shown full-HD widget, offscreen unless a display is asked for, with the Qt
-// platform installed while it lives.
+// platform installed while it lives. KOPLAR_BENCH_RATIO=2 (or 1.5, ...) puts it on an offscreen
+// screen of that device pixel ratio; a screen of another ratio beside it would turn font hinting
+// off for all of them, so each ratio has a run of its own.
 #pragma once
 
 #include "platform/qt/QtControl.h"
@@ -7,16 +9,35 @@
 #include "surface/MMSurface.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
+#include <fstream>
 #include <memory>
+#include <string>
 
 inline QApplication& BenchApp() {
     static int Argc = 1;
     static char Name[] = "koplar-bench";
     static char* Argv[] = {Name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        const double Ratio = qEnvironmentVariableIsSet("KOPLAR_BENCH_RATIO")
+                                 ? std::stod(qgetenv("KOPLAR_BENCH_RATIO").toStdString())
+                                 : 1.0;
+        QByteArray Platform = "offscreen";
+        if (Ratio != 1) {
+            // One screen that holds the widget whole, of that ratio.
+            const std::string Config =
+                QDir::tempPath().toStdString() + "/koplar-bench-screens.json";
+            std::ofstream(Config) << "{\"screens\": [{\"name\": \"\", \"x\": 0, \"y\": 0, "
+                                  << "\"width\": " << int(2400 * Ratio)
+                                  << ", \"height\": " << int(1600 * Ratio)
+                                  << ", \"logicalDpi\": " << 96 * Ratio
+                                  << ", \"logicalBaseDpi\": 96}]}\n";
+            Platform += ":configfile=" + QByteArray::fromStdString(Config);
+        }
+        qputenv("QT_QPA_PLATFORM", Platform);
+    }
     // Never freed: as a static it would go after Qt's own globals and crash the exit.
     static QApplication* A = new QApplication(Argc, Argv);
     return *A;

@@ -99,5 +99,8 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual void SetSize(int Width, int Height) = 0;
+    // Device pixels per pixel: the picture keeps its size in pixels and is only rasterised that
+    // much finer. A picture without pixels of its own ignores it.
+    virtual void SetPixelRatio(double) {}
     virtual TCanvas& Canvas() = 0;
 };

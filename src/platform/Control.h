@@ -47,6 +47,9 @@ public:
     virtual TRect ClientRect() const = 0;
     // Where the drawable area's top-left corner lies on the screen.
     virtual TPoint ClientOrigin() const = 0;
+    // Device pixels per pixel of the screen the control is on; everything else about the
+    // control counts in pixels.
+    virtual double PixelRatio() const { return 1; }
 
     // The procedure every message of this control passes through; initially DefaultWndProc.
     const TWndMethod& WindowProc() const { return FWindowProc; }

@@ -136,6 +136,7 @@ void TMMRuler::DrawRuler() {
     if (!FHook.Control())
         return;
     const TRect R = PanelRect();
+    FBuffer->SetPixelRatio(FHook.Control()->PixelRatio());
     FBuffer->SetSize(std::max(0, R.Width()), std::max(0, R.Height()));
     ClearBackground();
     if (FMMSurface)

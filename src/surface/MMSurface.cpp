@@ -164,8 +164,11 @@ void TMMSurface::SetMMRect(const TMMRect& R) {
     try {
         FViewRect = R;
         ApplySquare();
-        if (!FPrinting)
+        if (!FPrinting) {
+            if (const TControl* C = FHook.Control())
+                FBuffer->SetPixelRatio(C->PixelRatio());
             FBuffer->SetSize(std::max(0, GetPixelWidth()), std::max(0, GetPixelHeight()));
+        }
         AdjustScalaIncrement();
         DoOnCoordsChanged();
     } catch (...) {

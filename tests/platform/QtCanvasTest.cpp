@@ -1,5 +1,7 @@
 // The QPainter canvas draws pixel for pixel the way the drawing code expects.
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtBarCache.h"
+#include "platform/qt/QtPixelWrites.h"
 #include "support/QtTestApp.h"
 
 #include <QFontMetrics>
@@ -11,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -385,23 +388,36 @@ protected:
     }
 };
 
-TEST_F(QtCanvasCaches, GiveThePixelsOfDrawingInPlace) {
+// On a picture of every device pixel ratio a screen may have, as plain QPainter draws on an
+// image of that ratio; a ratio that is no multiple of 1/8 leaves all to the painter.
+class QtCanvasCachesAtRatio : public QtCanvasCaches, public ::testing::WithParamInterface<qreal> {};
+
+TEST_P(QtCanvasCachesAtRatio, GiveThePixelsOfDrawingInPlace) {
+    const qreal Ratio = GetParam();
     TQtBitmap Cached(Side, Side);
+    Cached.SetPixelRatio(Ratio);
     Scene(Cached.Canvas());
-    QImage Direct(Side, Side, QImage::Format_RGB32);
+    const QSize Device = QtPixelWrites::DeviceSize(QSize(Side, Side), Ratio);
+    QImage Direct(Device, QImage::Format_RGB32);
+    Direct.setDevicePixelRatio(Ratio);
     {
         QPainter P(&Direct);
         TQtCanvas Uncached(P);
         Scene(Uncached);
     }
     const QImage& Got = Cached.Image();
-    ASSERT_EQ(Got.size(), Direct.size());
+    EXPECT_EQ(Cached.Width(), Side);
+    ASSERT_EQ(Got.size(), Device);
+    EXPECT_EQ(Got.devicePixelRatio(), Ratio);
     int Differing = 0;
-    for (int Y = 0; Y < Side; ++Y)
-        for (int X = 0; X < Side; ++X)
+    for (int Y = 0; Y < Device.height(); ++Y)
+        for (int X = 0; X < Device.width(); ++X)
             Differing += Got.pixel(X, Y) != Direct.pixel(X, Y);
     EXPECT_EQ(Differing, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ratios, QtCanvasCachesAtRatio,
+                         ::testing::Values(1.0, 2.0, 1.5, 1.25, 1.75, 3.0, 1.1));
 
 TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
     TQtTextCache Texts;
@@ -416,26 +432,73 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
     F.Height = 60;
     std::size_t Rendered = 0;
     for (int I = 0; Rendered <= 2 * TQtTextCache::MaxLabelPixels; ++I) {
-        const QImage* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like);
+        const auto* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like, QPoint());
         ASSERT_NE(L, nullptr);
-        Rendered += static_cast<std::size_t>(L->width()) * L->height();
+        Rendered += static_cast<std::size_t>(L->Image.width()) * L->Image.height();
         EXPECT_LE(Texts.LabelPixels(), TQtTextCache::MaxLabelPixels);
     }
     // A label larger than a cache should hold draws in place.
     F.Height = 400;
-    EXPECT_EQ(Texts.Label(F, clWhite, "Getriebe", Like), nullptr);
+    EXPECT_EQ(Texts.Label(F, clWhite, "Getriebe", Like, QPoint()), nullptr);
 
     TQtEllipseCache Shapes;
     QImage Image(1, 1, QImage::Format_RGB32);
     QPainter P(&Image);
+    const QtPixelWrites::TDeviceGrid Plain(1);
     for (int Side = 1; Side <= TQtEllipseCache::MaxSide; ++Side)
         for (int Width = 1; Width <= 5; ++Width) {
             TPen Pen;
             Pen.Width = Width;
-            ASSERT_NE(Shapes.Get(QRect(0, 0, Side, Side), Pen, clRed, P), nullptr);
+            ASSERT_NE(Shapes.Get(QRect(0, 0, Side, Side), Pen, clRed, P, Plain), nullptr);
             EXPECT_LE(Shapes.Count(), TQtEllipseCache::MaxShapes);
         }
-    EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P), nullptr);
+    EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
+              nullptr);
+}
+
+// Finer than a pixel the glyphs' edges reach past their cell and bars show their round caps:
+// labels, circles and bars still come from the caches, or a repaint would draw them all in
+// place.
+TEST_F(QtCanvasCaches, AtFinerRatiosLabelsCirclesAndBarsAreCopied) {
+    for (qreal Ratio : {2.0, 1.5}) {
+        SCOPED_TRACE(Ratio);
+        const QtPixelWrites::TDeviceGrid Grid(Ratio);
+        QImage Like(1, 1, QImage::Format_RGB32);
+        Like.setDevicePixelRatio(Ratio);
+        TQtTextCache Texts;
+        TFont F;
+        F.Height = 15;
+        for (const char* Text : {"(12)", "(3)", "Glied 3", "fjÄ"})
+            for (QPoint Phase : {QPoint(0, 0), QPoint(1, 1)})
+                EXPECT_NE(Texts.Label(F, clWhite, Text, Like, Grid.Phase(Phase)), nullptr) << Text;
+
+        QImage Image(QtPixelWrites::DeviceSize(QSize(40, 40), Ratio), QImage::Format_RGB32);
+        Image.setDevicePixelRatio(Ratio);
+        QPainter P(&Image);
+        P.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        P.setBrush(Qt::white);
+        TQtEllipseCache Shapes;
+        TPen Pen;
+        Pen.Width = 2;
+        const auto Shape = Shapes.Get(QRect(3, 3, 9, 9), Pen, clWhite, P, Grid);
+        ASSERT_NE(Shape, nullptr);
+        EXPECT_TRUE(Shape->Runs.has_value());
+
+        TQtBarCache Bars;
+        for (auto [From, To] :
+             {std::pair{QPoint(3, 4), QPoint(1003, 4)}, std::pair{QPoint(8, 900), QPoint(8, 5)}}) {
+            const auto Bar = Bars.Get(From, To, P.pen(), Grid);
+            ASSERT_TRUE(Bar.has_value());
+            // Two pixels thick, as long as the bar with its caps.
+            const QRect Box = Bar->Box;
+            const int Long = std::max(Box.width(), Box.height());
+            const int Thick = std::min(Box.width(), Box.height());
+            EXPECT_EQ(Thick, qRound(2 * Ratio));
+            EXPECT_NEAR(Long,
+                        (std::abs(To.x() - From.x()) + std::abs(To.y() - From.y()) + 2) * Ratio, 1);
+        }
+        EXPECT_LE(Bars.Count(), 2u);
+    }
 }
 
 } // namespace

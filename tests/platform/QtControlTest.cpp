@@ -2,6 +2,8 @@
 // messages, and what the surface paints is what the widget shows.
 #include "platform/qt/QtControl.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtPixelWrites.h"
+#include "support/DenseScreens.h"
 #include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
 
@@ -384,5 +386,56 @@ TEST_F(QtControl, AHandlerMayFreeTheWidgetItWasCalledFrom) {
     EXPECT_EQ(C.Widget(), nullptr);
     EXPECT_EQ(S.GetPixelWidth(), 0);
 }
+
+} // namespace
+
+namespace {
+
+// On a screen of higher density the buffer and the shown picture have its device pixels, while
+// sizes, positions and millimetres stay in pixels; back on the plain screen all is as before.
+class QtControlOnDenseScreen : public QtControl, public ::testing::WithParamInterface<qreal> {};
+
+TEST_P(QtControlOnDenseScreen, DrawsAtItsRatioAndCountsInPixels) {
+    const qreal Ratio = GetParam();
+    MoveToScreen(Widget, ScreenOfRatio(Ratio), QSize(100, 100));
+    ASSERT_EQ(Widget.devicePixelRatioF(), Ratio);
+    Widget.grab(); // the paint event that notices the new ratio
+    auto& Buffer = dynamic_cast<TQtBitmap&>(Surface->Buffer());
+    EXPECT_EQ(Buffer.PixelRatio(), Ratio);
+    EXPECT_EQ(Buffer.Width(), 100);
+    EXPECT_EQ(Buffer.Image().size(), QtPixelWrites::DeviceSize(QSize(100, 100), Ratio));
+    EXPECT_EQ(Surface->GetPixelWidth(), 100);
+
+    // The square's edges fall on device pixels: no pixel of it is scaled up.
+    const QImage Picture = Widget.grab().toImage();
+    ASSERT_EQ(Picture.devicePixelRatio(), Ratio);
+    const QRect Square = QtPixelWrites::TDeviceGrid(Ratio).Fill(QRect(45, 45, 11, 11));
+    EXPECT_EQ(Picture.pixelColor(Square.topLeft()), QColor(Qt::red));
+    EXPECT_EQ(Picture.pixelColor(Square.bottomRight()), QColor(Qt::red));
+    EXPECT_EQ(Picture.pixelColor(Square.topLeft() - QPoint(1, 0)), QColor(Qt::white));
+    EXPECT_EQ(Picture.pixelColor(Square.bottomRight() + QPoint(0, 1)), QColor(Qt::white));
+
+    // A position between pixels lies in the pixel it has reached.
+    std::vector<std::string> Seen;
+    Surface->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y, double MMX,
+                               double MMY) {
+        Seen.push_back(std::to_string(X) + "," + std::to_string(Y) + " " + std::to_string(MMX) +
+                       "," + std::to_string(MMY));
+    };
+    QMouseEvent Press(QEvent::MouseButtonPress, QPointF(10.5, 20.5),
+                      Widget.mapToGlobal(QPointF(10.5, 20.5)), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&Widget, &Press);
+    EXPECT_EQ(Seen, std::vector<std::string>{"10,20 10.000000,80.000000"});
+    Surface->OnMouseDown = nullptr;
+
+    MoveToScreen(Widget, QGuiApplication::primaryScreen(), QSize(100, 100));
+    Widget.grab();
+    EXPECT_EQ(Buffer.PixelRatio(), 1);
+    EXPECT_EQ(Buffer.Image().size(), QSize(100, 100));
+    EXPECT_EQ(Shown(45, 45), QColor(Qt::red));
+    EXPECT_EQ(Shown(44, 50), QColor(Qt::white));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, QtControlOnDenseScreen, ::testing::Values(2.0, 1.5));
 
 } // namespace

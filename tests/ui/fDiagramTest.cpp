@@ -1,5 +1,6 @@
 // The diagram frame: its starting state, its surface on the paint box, and the view popup.
 #include "ui/fDiagram.h"
+#include "support/DenseScreens.h"
 #include "support/QtSurfaceRig.h"
 
 #include <QAction>
@@ -202,6 +203,39 @@ TEST_F(FuncDiagram, DrawsTheSeriesOnThePaintBox) {
     const TPoint Mid = Surface().MMToPixel(MMPoint(10.5, 30), true);
     EXPECT_EQ(Shown.pixelColor(Mid.X, Mid.Y), QColor(Qt::blue));
     EXPECT_EQ(Shown.pixelColor(Mid.X, 2), QColor(Qt::white));
+}
+
+// Whether every aligned block of two by two device pixels has one colour, as when a picture
+// of half the resolution is scaled up.
+bool PixelDoubled(const QImage& Image) {
+    for (int Y = 0; Y + 1 < Image.height(); Y += 2)
+        for (int X = 0; X + 1 < Image.width(); X += 2) {
+            const QRgb P = Image.pixel(X, Y);
+            if (Image.pixel(X + 1, Y) != P || Image.pixel(X, Y + 1) != P ||
+                Image.pixel(X + 1, Y + 1) != P)
+                return false;
+        }
+    return true;
+}
+
+class FuncDiagramOnDenseScreen : public FuncDiagram {};
+
+TEST_F(FuncDiagramOnDenseScreen, TheDiagramAndItsRulersAreDrawnAtItsResolution) {
+    AddLine(clBlue).SetWidth(3);
+    Frame.Anpassen1()->trigger();
+    MoveToScreen(Frame, ScreenOfRatio(2), QSize(600, 400));
+    Frame.Anpassen1()->trigger();
+    for (QWidget* W : {Frame.PaintBox1(), Frame.Ruler1Panel(), Frame.Ruler4Panel()}) {
+        SCOPED_TRACE(W->objectName().toStdString());
+        const QImage Shown = W->grab().toImage();
+        ASSERT_EQ(Shown.devicePixelRatio(), 2);
+        ASSERT_EQ(Shown.size(), W->size() * 2);
+        EXPECT_FALSE(PixelDoubled(Shown));
+    }
+    // The line's middle where it lies at one device pixel per pixel.
+    const QImage Shown = Frame.PaintBox1()->grab().toImage();
+    const TPoint Mid = Surface().MMToPixel(MMPoint(10.5, 30), true);
+    EXPECT_EQ(Shown.pixelColor(2 * Mid.X, 2 * Mid.Y), QColor(Qt::blue));
 }
 
 } // namespace

@@ -163,7 +163,8 @@ void TQtCanvas::CopyNow(const TQtPendingDrawing::TStep& Step) {
     const QImage& Source = Step.Shape ? Step.Shape->Image : Step.Label;
     QImage* Target = !Step.Shape || Step.Shape->Runs ? WritableImage(Step.Box) : nullptr;
     if (!Target)
-        P->drawImage(Step.Box.topLeft(), Source);
+        // The source has the device's ratio: its device pixels land on the box's.
+        P->drawImage(QPointF(Step.Box.topLeft()) / Source.devicePixelRatio(), Source);
     else if (Step.Shape)
         QtPixelWrites::CopyRuns(*Target, Step.Box.topLeft(), Source, *Step.Shape->Runs);
     else
@@ -233,15 +234,29 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
 }
 
 bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
-    if (Pen().Width != 2 || Pen().Style != TPenStyle::psSolid || (From.X != To.X && From.Y != To.Y))
+    if (Pen().Width != 2 || Pen().Style != TPenStyle::psSolid || !OnOwnImage())
         return false;
-    // With its round caps it covers the box from one pixel up and left of its smaller end to its
-    // larger end: exactly what the stroker fills, at a fraction of the cost.
-    const QRect Box = OnDevice(Between(From.X, From.Y, To.X, To.Y).adjusted(-1, -1, 0, 0));
-    QImage* Target = WritableImage(Box);
+    const QtPixelWrites::TDeviceGrid G = Grid();
+    const QPoint Start(From.X, From.Y);
+    const std::optional<QPoint> Anchor = G.Anchor(Start);
+    if (!Anchor)
+        return false;
+    const auto Bar = FBars.Get(Start, QPoint(To.X, To.Y), FOwnPainter->pen(), G);
+    if (!Bar)
+        return false;
+    QImage* Target =
+        WritableImage(Bar->Box.translated(*Anchor) & static_cast<QImage*>(FDevice)->rect());
     if (!Target)
         return false;
-    QtPixelWrites::Fill(*Target, Box, ToQColor(Pen().Color).rgb());
+    // The device clips the stroke run by run.
+    const bool Vertical = From.X == To.X;
+    const QRgb Colour = ToQColor(Pen().Color).rgb();
+    for (const TQtBarCache::TRun& R : Bar->Runs) {
+        const QRect Run = Vertical ? QRect(QPoint(R.Across, R.First), QPoint(R.Across, R.Last))
+                                   : QRect(QPoint(R.First, R.Across), QPoint(R.Last, R.Across));
+        if (const QRect Shown = Run.translated(*Anchor) & Target->rect(); !Shown.isEmpty())
+            QtPixelWrites::Fill(*Target, Shown, Colour);
+    }
     return true;
 }
 
@@ -301,8 +316,8 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     if (!P)
         return;
     const QRect Box = OutlineBox(X1, Y1, X2, Y2);
-    if (auto Shape = CachedEllipse(Box, *P)) {
-        const QRect At(Box.topLeft() + Shape->Offset, Shape->Image.size());
+    QRect At;
+    if (auto Shape = CachedEllipse(Box, *P, At)) {
         Copy({{}, {}, std::move(Shape), At, Padded(Box)});
         return;
     }
@@ -312,14 +327,20 @@ void TQtCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     Drawn(Padded(Box));
 }
 
-std::shared_ptr<const TQtEllipseCache::TShape> TQtCanvas::CachedEllipse(const QRect& Box,
-                                                                        const QPainter& P) {
+std::shared_ptr<const TQtEllipseCache::TShape>
+TQtCanvas::CachedEllipse(const QRect& Box, const QPainter& P, QRect& At) {
     if (!OnOwnImage())
         return nullptr;
-    auto Shape = FEllipses.Get(Box, Pen(), FPainterFill, P);
+    const QtPixelWrites::TDeviceGrid G = Grid();
+    const std::optional<QPoint> Anchor = G.Anchor(Box.topLeft());
+    if (!Anchor)
+        return nullptr;
+    auto Shape = FEllipses.Get(Box, Pen(), FPainterFill, P, G);
+    if (!Shape)
+        return nullptr;
+    At = QRect(*Anchor + Shape->Offset, Shape->Image.size());
     // Where the device clips the ellipse, only drawing it in place is sure to clip it alike.
-    if (!Shape || !QRect(0, 0, FDevice->width(), FDevice->height())
-                       .contains(QRect(Box.topLeft() + Shape->Offset, Shape->Image.size())))
+    if (!static_cast<const QImage*>(FDevice)->rect().contains(At))
         return nullptr;
     return Shape;
 }
@@ -379,7 +400,7 @@ void TQtCanvas::FillRect(const TRect& R) {
     if (!P)
         return;
     const QRect Box = PixelBox(R.Left, R.Top, R.Right, R.Bottom);
-    const QRect Shown = OnDevice(Box);
+    const QRect Shown = OnOwnImage() ? OnDevice(Box) : QRect();
     if (QImage* Target = WritableImage(Shown))
         QtPixelWrites::Fill(*Target, Shown, ToQColor(Brush().Color).rgb());
     else
@@ -402,25 +423,48 @@ QImage* TQtCanvas::WritableImage(const QRect& Area) {
     return Image;
 }
 
-QRect TQtCanvas::OnDevice(const QRect& Box) const {
-    return FDevice ? Box & QRect(0, 0, FDevice->width(), FDevice->height()) : QRect();
+QtPixelWrites::TDeviceGrid TQtCanvas::Grid() const {
+    return QtPixelWrites::TDeviceGrid(static_cast<const QImage*>(FDevice)->devicePixelRatio());
 }
 
-const QImage* TQtCanvas::CachedLabel(const std::string& Text) {
+QRect TQtCanvas::OnDevice(const QRect& Box) const {
+    // At a ratio without a period the painter's rounding of edges is its own.
+    const QtPixelWrites::TDeviceGrid G = Grid();
+    if (G.Period() == 0)
+        return QRect();
+    return G.Fill(Box) & static_cast<const QImage*>(FDevice)->rect();
+}
+
+std::optional<std::pair<QImage, QRect>> TQtCanvas::CachedLabel(int X, int Y,
+                                                               const std::string& Text) {
     // Turned text and text over the background draw in place.
     if (!OnOwnImage() || Font().Escapement != 0 || TextTransparent() ||
         Brush().Style != TBrushStyle::bsSolid)
-        return nullptr;
-    return FText.Label(Font(), Brush().Color, Text, *static_cast<const QImage*>(FDevice));
+        return std::nullopt;
+    const QImage& Image = *static_cast<const QImage*>(FDevice);
+    const QtPixelWrites::TDeviceGrid G = Grid();
+    const QPoint Point(Bounded(X), Bounded(Y));
+    const std::optional<QPoint> Anchor = G.Anchor(Point);
+    if (!Anchor)
+        return std::nullopt;
+    const TQtTextCache::TPixels* Label =
+        FText.Label(Font(), Brush().Color, Text, Image, G.Phase(Point));
+    if (!Label)
+        return std::nullopt;
+    const QRect At(*Anchor + Label->Offset, Label->Image.size());
+    // Finer than a pixel, a label that the device clips lands on pixels the copy cannot take.
+    if (G.Ratio() != 1 && !Image.rect().contains(At))
+        return std::nullopt;
+    return std::make_pair(Label->Image, At);
 }
 
 void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     QPainter* P = Begin(false);
     if (!P || Text.empty())
         return;
-    if (const QImage* Label = CachedLabel(Text)) {
-        const QRect Box = BoxAt(X, Y, Label->size());
-        Copy({{}, *Label, nullptr, Box, Box});
+    if (auto Label = CachedLabel(X, Y, Text)) {
+        const QRect Ink = Grid().Cover(Label->second);
+        Copy({{}, std::move(Label->first), nullptr, Label->second, Ink});
         return;
     }
     if (Deferred([=, this] { TQtCanvas::TextOut(X, Y, Text); }))
@@ -432,10 +476,10 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     P->translate(X, Y);
     if (Font().Escapement != 0)
         P->rotate(-Font().Escapement / 10.0);
+    std::optional<QColor> Cell;
     if (!TextTransparent() && Brush().Style == TBrushStyle::bsSolid)
-        P->fillRect(QRect(0, 0, M.horizontalAdvance(S), M.height()), ToQColor(Brush().Color));
-    P->setPen(ToQColor(Font().Color));
-    P->drawText(0, M.ascent(), S);
+        Cell = ToQColor(Brush().Color);
+    TQtTextCache::DrawLabel(*P, S, M, Cell, ToQColor(Font().Color));
     P->restore();
     Drawn(TextArea(X, Y, S, M));
 }
@@ -455,8 +499,9 @@ void TQtCanvas::SetPixel(int X, int Y, TColor Color) {
     if (!P)
         return;
     const QRect Pixel = BoxAt(X, Y, QSize(1, 1));
-    if (QImage* Target = WritableImage(Pixel))
-        QtPixelWrites::Fill(*Target, Pixel, ToQColor(Color).rgb());
+    const QRect Shown = OnOwnImage() ? OnDevice(Pixel) : QRect();
+    if (QImage* Target = WritableImage(Shown))
+        QtPixelWrites::Fill(*Target, Shown, ToQColor(Color).rgb());
     else
         P->fillRect(Pixel, ToQColor(Color));
     Drawn(Pixel);
@@ -497,17 +542,32 @@ TQtBitmap::TQtBitmap(int Width, int Height) {
 }
 
 void TQtBitmap::SetSize(int Width, int Height) {
-    if (Width == FImage.width() && Height == FImage.height() && !FImage.isNull())
+    const QSize Size(std::max(0, Width), std::max(0, Height));
+    if (Size == FSize && !FImage.isNull())
         return;
+    FSize = Size;
+    Allocate();
+}
+
+void TQtBitmap::SetPixelRatio(double Ratio) {
+    // A ratio Qt would not give (nothing, or no number) leaves the picture as it is.
+    if (!(Ratio > 0 && Ratio <= 16) || Ratio == FRatio)
+        return;
+    FRatio = Ratio;
+    Allocate();
+}
+
+void TQtBitmap::Allocate() {
     FCanvas.Flush();
     FSpare = QImage();
-    if (Width <= 0 || Height <= 0) {
+    if (FSize.isEmpty()) {
         FImage = QImage();
         return;
     }
-    FImage = QImage(Width, Height, QImage::Format_RGB32);
+    FImage = QImage(QtPixelWrites::DeviceSize(FSize, FRatio), QImage::Format_RGB32);
+    FImage.setDevicePixelRatio(FRatio);
     FImage.fill(Qt::white);
-    FInk.Reset(FImage.size(), qRgb(255, 255, 255));
+    FInk.Reset(FSize, qRgb(255, 255, 255));
     FSpareInk.Forget();
 }
 
@@ -523,8 +583,10 @@ void TQtBitmap::Unshare() {
     std::swap(FImage, FSpare);
     std::swap(FInk, FSpareInk);
     if (FImage.isNull() || !FImage.isDetached() || FImage.size() != FSpare.size() ||
-        FImage.format() != FSpare.format()) {
+        FImage.format() != FSpare.format() ||
+        FImage.devicePixelRatio() != FSpare.devicePixelRatio()) {
         FImage = QImage(FSpare.size(), FSpare.format());
+        FImage.setDevicePixelRatio(FSpare.devicePixelRatio());
         FInk.Forget();
     }
 }
@@ -532,16 +594,15 @@ void TQtBitmap::Unshare() {
 QRegion TQtBitmap::ChangedSince(const QImage& Shown) const {
     FCanvas.Flush();
     if (Shown.isNull() || Shown.cacheKey() != FSpare.cacheKey() ||
-        !FSpareInk.On(FImage.size(), FInk.Background()) ||
-        !FInk.On(FImage.size(), FInk.Background()))
-        return QRegion(FImage.rect());
+        !FSpareInk.On(FSize, FInk.Background()) || !FInk.On(FSize, FInk.Background()))
+        return QRegion(QRect(QPoint(0, 0), FSize));
     return FInk.Region() | FSpareInk.Region();
 }
 
 void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
-    const QImage& Image = FBitmap.FImage;
+    const QSize Size = FBitmap.FSize;
     if (Brush().Style != TBrushStyle::bsSolid || R.Left > 0 || R.Top > 0 ||
-        R.Right < Image.width() || R.Bottom < Image.height()) {
+        R.Right < Size.width() || R.Bottom < Size.height()) {
         TQtCanvas::FillRect(R);
         return;
     }
@@ -550,14 +611,14 @@ void TQtBitmap::TImageCanvas::FillRect(const TRect& R) {
     FBitmap.Unshare();
     const QRgb Background = ToQColor(Brush().Color).rgb();
     TQtInk& Ink = FBitmap.FInk;
-    if (Ink.On(Image.size(), Background)) {
+    if (Ink.On(Size, Background)) {
         // Only where it was drawn on does the picture differ from the fill.
         for (const QRect& Inked : Ink.Region())
             FillRectNow(Rect(Inked.left(), Inked.top(), Inked.right() + 1, Inked.bottom() + 1));
     } else {
         FillRectNow(R);
     }
-    Ink.Reset(Image.size(), Background);
+    Ink.Reset(Size, Background);
 }
 
 void TQtBitmap::TImageCanvas::Drawn(const QRect& Area) {

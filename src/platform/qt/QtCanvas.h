@@ -4,9 +4,11 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/qt/QtBarCache.h"
 #include "platform/qt/QtEllipseCache.h"
 #include "platform/qt/QtInk.h"
 #include "platform/qt/QtPendingDrawing.h"
+#include "platform/qt/QtPixelWrites.h"
 #include "platform/qt/QtTextCache.h"
 
 #include <QFont>
@@ -16,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 class TQtCanvas : public TCanvas {
 public:
@@ -75,19 +78,23 @@ private:
     // Whether the canvas draws with its own painter on an image: the caches' pixels are that
     // painter's own there.
     bool OnOwnImage() const;
-    // The own image, when the pixels of Area may be written directly as the painter would draw
-    // them: nobody shares the image, and nothing clips or turns the painter's drawing.
+    // How pixels fall on the own image's device pixels.
+    QtPixelWrites::TDeviceGrid Grid() const;
+    // The own image, when its device pixels in Area may be written directly as the painter
+    // would draw them: nobody shares the image, and nothing clips or turns the painter's drawing.
     QImage* WritableImage(const QRect& Area);
-    // Within the own image, the part of Box it has.
+    // Within the own image, the device pixels that the painter fills for Box; none where that
+    // is not sure.
     QRect OnDevice(const QRect& Box) const;
-    // The label as the text cache has it, when drawing it may take that.
-    const QImage* CachedLabel(const std::string& Text);
+    // The label as the text cache has it and the device pixels it goes to, when drawing it at
+    // (X, Y) may take a copy.
+    std::optional<std::pair<QImage, QRect>> CachedLabel(int X, int Y, const std::string& Text);
     // The ellipse of the outline box with the painter's pen and brush, when drawing it may take
-    // a copy.
+    // a copy, and the device pixels its image goes to.
     std::shared_ptr<const TQtEllipseCache::TShape> CachedEllipse(const QRect& Box,
-                                                                 const QPainter& P);
-    // Fills a two-pixel solid line that runs along an axis where the painter would draw it; false
-    // when it is some other line or only the painter may draw there.
+                                                                 const QPainter& P, QRect& At);
+    // Writes the device pixels of a two-pixel solid line that runs along an axis as the painter
+    // would draw them; false when it is some other line or only the painter may draw there.
     bool FillAxisLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
@@ -106,6 +113,7 @@ private:
     std::optional<TColor> FPainterFill; // none: no brush
     TQtTextCache FText;
     TQtEllipseCache FEllipses;
+    TQtBarCache FBars;
     bool FDefers = false; // drawing calls wait for Flush
     bool FAtOnce = false; // drawing calls are done at once, even where they could wait
     TQtPendingDrawing FPending;
@@ -114,9 +122,11 @@ private:
 class TQtBitmap : public TBitmap {
 public:
     TQtBitmap(int Width, int Height);
-    int Width() const override { return FImage.width(); }
-    int Height() const override { return FImage.height(); }
+    int Width() const override { return FSize.width(); }
+    int Height() const override { return FSize.height(); }
     void SetSize(int Width, int Height) override;
+    void SetPixelRatio(double Ratio) override;
+    double PixelRatio() const { return FRatio; }
     TCanvas& Canvas() override { return FCanvas; }
     // The picture with every drawing call so far completed. A copy shares the pixels until the
     // bitmap draws again.
@@ -144,7 +154,11 @@ private:
     };
     // Makes FImage one that no copy shares: the spare when that is free, else a new one.
     void Unshare();
+    // A white picture of the size and ratio.
+    void Allocate();
 
+    QSize FSize; // in pixels; the image has the device pixels
+    double FRatio = 1;
     QImage FImage;
     QImage FSpare; // the picture before, often still shown when the next one is drawn
     TQtInk FInk;

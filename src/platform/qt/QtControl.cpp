@@ -2,12 +2,15 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtPixelWrites.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+
+#include <cmath>
 
 class TQtControl::TFilter : public QObject {
 public:
@@ -37,8 +40,9 @@ public:
     void Draw(int X, int Y, const TBitmap& Source) override {
         const auto* Bitmap = dynamic_cast<const TQtBitmap*>(&Source);
         QImage& Picture = FControl.Picture();
-        if (Bitmap && X == 0 && Y == 0 && Bitmap->Width() >= Picture.width() &&
-            Bitmap->Height() >= Picture.height()) {
+        const QSize Shown = QtPixelWrites::LogicalSize(Picture);
+        if (Bitmap && X == 0 && Y == 0 && Bitmap->Width() >= Shown.width() &&
+            Bitmap->Height() >= Shown.height()) {
             // Presenting a whole buffer: share its pixels instead of painting them, and show
             // only what changed.
             const QRegion Changed = Bitmap->ChangedSince(Picture);
@@ -78,6 +82,7 @@ TMessageId ButtonMessage(Qt::MouseButton Button, bool Down) {
 TQtControl::TQtControl(QWidget* Widget, TComponent* AOwner)
     : TControl(AOwner), FWidget(Widget), FFilter(std::make_unique<TFilter>(*this)) {
     if (Widget) {
+        FRatio = Widget->devicePixelRatioF();
         Widget->setMouseTracking(true);
         // The picture covers the whole widget: no background erase, no flicker.
         Widget->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -95,6 +100,10 @@ TRect TQtControl::ClientRect() const {
     if (!FWidget)
         return TRect{};
     return Rect(0, 0, FWidget->width(), FWidget->height());
+}
+
+double TQtControl::PixelRatio() const {
+    return FWidget ? FWidget->devicePixelRatioF() : 1;
 }
 
 TPoint TQtControl::ClientOrigin() const {
@@ -137,9 +146,10 @@ void TQtControl::Present(const QRegion& Changed) {
 }
 
 void TQtControl::FillMouse(TMessage& M, const QMouseEvent& Event) {
-    const QPoint P = Event.position().toPoint();
-    M.X = P.x();
-    M.Y = P.y();
+    // Finer than a pixel, a position lies within the pixel it has reached, not the nearest one.
+    const QPointF P = Event.position();
+    M.X = static_cast<int>(std::floor(P.x()));
+    M.Y = static_cast<int>(std::floor(P.y()));
     const Qt::KeyboardModifiers K = Event.modifiers();
     const Qt::MouseButtons B = Event.buttons();
     if (K & Qt::ShiftModifier)
@@ -178,6 +188,15 @@ bool TQtControl::Filter(QEvent* Event) {
         M.Msg = TMessageId::WM_WINDOWPOSCHANGED;
         break;
     case QEvent::Paint:
+        if (FWidget && FWidget->devicePixelRatioF() != FRatio) {
+            // On a screen of another density the pictures are drawn afresh at its ratio, like
+            // after a resize; what was presented before is of the old one.
+            FRatio = FWidget->devicePixelRatioF();
+            FPresentPending = false;
+            FitPicture();
+            if (!ResizeForRatio())
+                return true;
+        }
         if (FPresentPending) {
             // Asked for by a control canvas: show what it drew. A paint message would repaint
             // the buffer over what was drawn directly on the control (a rubber band).
@@ -212,13 +231,27 @@ bool TQtControl::Filter(QEvent* Event) {
     return !Widget || !M.Defaulted;
 }
 
+bool TQtControl::ResizeForRatio() {
+    TMessage M;
+    M.Msg = TMessageId::WM_SIZE;
+    QPointer<QWidget> Widget = FWidget;
+    {
+        // The paint event that follows shows the new picture.
+        const QScopedValueRollback<bool> InPaint(FInPaint, true);
+        Perform(M);
+    }
+    return Widget;
+}
+
 void TQtControl::FitPicture() {
     const QSize Size = FWidget->size();
-    if (FPicture.size() == Size)
+    const qreal Ratio = FWidget->devicePixelRatioF();
+    if (QtPixelWrites::LogicalSize(FPicture) == Size && FPicture.devicePixelRatio() == Ratio)
         return;
     // A picture of another size would never again be replaced by a whole buffer, and what is
     // drawn on it would be cut at its old edges.
-    QImage Fitted(Size, QImage::Format_RGB32);
+    QImage Fitted(QtPixelWrites::DeviceSize(Size, Ratio), QImage::Format_RGB32);
+    Fitted.setDevicePixelRatio(Ratio);
     Fitted.fill(FWidget->palette().window().color());
     if (!FPicture.isNull()) {
         QPainter P(&Fitted);
@@ -229,11 +262,13 @@ void TQtControl::FitPicture() {
 
 void TQtControl::ShowPicture(const QRegion& Region) {
     QPainter P(FWidget);
-    // Only what the event asks for: an expose of a corner costs a corner.
-    const QRect Picture = FPicture.rect();
+    // Only what the event asks for: an expose of a corner costs a corner. Device pixels are
+    // copied one to one where the picture has the widget's ratio.
+    const QtPixelWrites::TDeviceGrid Grid(FPicture.devicePixelRatio());
+    const QRect Picture(QPoint(0, 0), QtPixelWrites::LogicalSize(FPicture));
     for (const QRect& R : Region)
-        if (const QRect Shown = R & Picture; !Shown.isEmpty())
-            P.drawImage(Shown.topLeft(), FPicture, Shown);
+        if (const QRect Shown = Grid.Fill(R & Picture) & FPicture.rect(); !Shown.isEmpty())
+            P.drawImage(QPointF(Shown.topLeft()) / Grid.Ratio(), FPicture, Shown);
     // Until the next picture arrives, a grown widget shows its background beside the old one.
     const QRegion Beside = Region - Picture;
     for (const QRect& R : Beside)

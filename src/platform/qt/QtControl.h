@@ -27,6 +27,7 @@ public:
     QWidget* Widget() const { return FWidget; }
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
+    double PixelRatio() const override;
     std::unique_ptr<TCanvas> CreateCanvas() override;
 
     // What the control canvases drew last.
@@ -44,6 +45,8 @@ private:
     bool Filter(QEvent* Event);
     static void FillMouse(TMessage& M, const QMouseEvent& Event);
     void ShowPicture(const QRegion& Region);
+    // Tells the window procedure that the widget's ratio changed; false when it freed the widget.
+    bool ResizeForRatio();
     // Gives the picture the widget's size, keeping what it shows.
     void FitPicture();
 
@@ -52,4 +55,5 @@ private:
     QImage FPicture;
     bool FInPaint = false;
     bool FPresentPending = false; // a control canvas asked for the picture to be shown
+    double FRatio = 1;            // the widget's device pixel ratio at the last paint event
 };

@@ -21,28 +21,34 @@ public:
     static constexpr std::size_t MaxShapes = 256;
 
     struct TShape {
-        QImage Image;  // transparent around the ellipse; no antialiasing, so nothing in between
-        QPoint Offset; // of the image's top-left corner from the box's
+        // Device pixels, transparent around the ellipse; no antialiasing, so nothing in between.
+        QImage Image;
+        QPoint Offset; // of the image's top-left corner from the device anchor of the box's
         // Its opaque pixels, which copied alone give what drawing the image gives.
         std::optional<std::vector<QtPixelWrites::TRun>> Runs;
     };
 
     // The ellipse that Painter's drawEllipse (Box) gives with its pen and brush, which are Pen
-    // and Fill (none: no brush); nullptr when the box is too large to keep. Shared, so that a
-    // drawing waiting to be done keeps its shape when the cache starts afresh.
+    // and Fill (none: no brush), on a device of Grid; nullptr when the box is too large to keep
+    // or the grid has no period. Shared, so that a drawing waiting to be done keeps its shape
+    // when the cache starts afresh.
     std::shared_ptr<const TShape> Get(const QRect& Box, const TPen& Pen, std::optional<TColor> Fill,
-                                      const QPainter& Painter);
+                                      const QPainter& Painter,
+                                      const QtPixelWrites::TDeviceGrid& Grid);
 
     std::size_t Count() const { return FShapes.size(); }
 
 private:
     struct TEntry {
         QSize Size;
+        qreal Ratio;
+        QPoint Phase;
         TPen Pen;
         std::optional<TColor> Fill;
         std::shared_ptr<const TShape> Shape;
     };
-    static TShape Render(QSize Size, const QPainter& Painter);
+    static TShape Render(QSize Size, QPoint Phase, const QPainter& Painter,
+                         const QtPixelWrites::TDeviceGrid& Grid);
 
     std::vector<TEntry> FShapes;
 };

@@ -1,7 +1,9 @@
 #include "platform/qt/QtPixelWrites.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace QtPixelWrites {
 
@@ -20,7 +22,71 @@ private:
     qsizetype FStride;
 };
 
+// Edges at or below a device pixel's centre fall to the pixel before: how the painter fills
+// boxes on a scaled device. Beyond the image anything does that keeps the order of edges.
+int Edge(int Pixel, qreal Ratio) {
+    const double Device = std::floor(Pixel * Ratio + 0.5);
+    return static_cast<int>(std::clamp<double>(Device, -(1 << 30), 1 << 30));
+}
+
 } // namespace
+
+TDeviceGrid::TDeviceGrid(qreal Ratio) : FRatio(Ratio), FPeriod(0) {
+    for (int Q = 1; Q <= 8 && FPeriod == 0; ++Q)
+        if (const double Span = Ratio * Q; Span == std::floor(Span) && Span >= 1)
+            FPeriod = Q;
+}
+
+QPoint TDeviceGrid::Phase(QPoint P) const {
+    if (FPeriod <= 1)
+        return QPoint(0, 0);
+    return QPoint((P.x() % FPeriod + FPeriod) % FPeriod, (P.y() % FPeriod + FPeriod) % FPeriod);
+}
+
+std::optional<QPoint> TDeviceGrid::Anchor(QPoint P) const {
+    if (FPeriod == 0)
+        return std::nullopt;
+    const QPoint Start = P - Phase(P);
+    // Multiples of the period: exact device pixels.
+    const double X = Start.x() * FRatio;
+    const double Y = Start.y() * FRatio;
+    constexpr double Limit = std::numeric_limits<int>::max() / 2;
+    if (std::fabs(X) > Limit || std::fabs(Y) > Limit)
+        return std::nullopt;
+    return QPoint(static_cast<int>(X), static_cast<int>(Y));
+}
+
+QRect TDeviceGrid::Fill(const QRect& Box) const {
+    if (FRatio == 1)
+        return Box;
+    return QRect(QPoint(Edge(Box.left(), FRatio), Edge(Box.top(), FRatio)),
+                 QPoint(Edge(Box.right() + 1, FRatio) - 1, Edge(Box.bottom() + 1, FRatio) - 1));
+}
+
+QRect TDeviceGrid::Cover(const QRect& Box) const {
+    if (FRatio == 1 || Box.isEmpty())
+        return Box;
+    auto Down = [this](int V) { return static_cast<int>(std::floor(V / FRatio)); };
+    auto Up = [this](int V) { return static_cast<int>(std::ceil(V / FRatio)); };
+    return QRect(QPoint(Down(Box.left()), Down(Box.top())),
+                 QPoint(Up(Box.right() + 1) - 1, Up(Box.bottom() + 1) - 1));
+}
+
+QSize LogicalSize(const QImage& Image) {
+    const qreal Ratio = Image.devicePixelRatio();
+    if (Ratio == 1)
+        return Image.size();
+    // A hair below a whole pixel still counts as one: the device size was rounded up.
+    return QSize(static_cast<int>(std::floor(Image.width() / Ratio + 1e-6)),
+                 static_cast<int>(std::floor(Image.height() / Ratio + 1e-6)));
+}
+
+QSize DeviceSize(QSize Size, qreal Ratio) {
+    if (Ratio == 1)
+        return Size;
+    return QSize(static_cast<int>(std::ceil(Size.width() * Ratio - 1e-6)),
+                 static_cast<int>(std::ceil(Size.height() * Ratio - 1e-6)));
+}
 
 bool Writable(const QImage& Image, const QRect& Area) {
     const QImage::Format F = Image.format();

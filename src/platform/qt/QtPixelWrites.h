@@ -17,6 +17,35 @@ struct TRun {
     int Length;
 };
 
+// How the pixels of drawing calls fall on the device pixels of an image whose device pixel ratio
+// is Ratio. Drawing at two points a whole period apart gives the same pixels, shifted by whole
+// device pixels: that is what lets a copy stand in for drawing in place.
+class TDeviceGrid {
+public:
+    explicit TDeviceGrid(qreal Ratio);
+    qreal Ratio() const { return FRatio; }
+    // The smallest number of pixels that spans whole device pixels; 0 when none up to eight
+    // does (a ratio that is no multiple of 1/8), and then only drawing in place is exact.
+    int Period() const { return FPeriod; }
+    // The offset of P within its period, from 0 to Period() - 1 along each axis.
+    QPoint Phase(QPoint P) const;
+    // The device pixel where P - Phase(P) lies; none when that is beyond an int.
+    std::optional<QPoint> Anchor(QPoint P) const;
+    // The device pixels that an unantialiased painter fills for the pixels of Box.
+    QRect Fill(const QRect& Box) const;
+    // The smallest box of pixels that covers the device pixels of Box.
+    QRect Cover(const QRect& Box) const;
+
+private:
+    qreal FRatio;
+    int FPeriod;
+};
+
+// An image's size in pixels, the device pixels of its last partial pixel left out.
+QSize LogicalSize(const QImage& Image);
+// The device pixels for a picture of Size pixels at Ratio: every pixel's whole area.
+QSize DeviceSize(QSize Size, qreal Ratio);
+
 // Whether pixels of Image in Area may be written here as a painter draws them: 32 bits in a
 // format whose opaque colours read 0xFFrrggbb, and Area inside the image.
 bool Writable(const QImage& Image, const QRect& Area);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -21,6 +22,7 @@ QImage ImageLike(QSize Size, const QImage& Like) {
     QImage I(Size, Like.format());
     I.setDotsPerMeterX(Like.dotsPerMeterX());
     I.setDotsPerMeterY(Like.dotsPerMeterY());
+    I.setDevicePixelRatio(Like.devicePixelRatio());
     return I;
 }
 
@@ -43,6 +45,20 @@ bool StaysInside(const QImage& Image, const QRect& Box, QRgb Around) {
 }
 
 } // namespace
+
+void TQtTextCache::DrawLabel(QPainter& P, const QString& S, const QFontMetrics& M,
+                             std::optional<QColor> Cell, QColor Ink) {
+    if (Cell) {
+        const QRect Box(0, 0, M.horizontalAdvance(S), M.height());
+        P.fillRect(Box, *Cell);
+        // Finer than a pixel, antialiased edges of glyphs reach past the cell that hinting
+        // keeps them in at one device pixel per pixel: the opaque cell holds them.
+        if (P.device() && P.device()->devicePixelRatio() != 1)
+            P.setClipRect(Box, Qt::IntersectClip);
+    }
+    P.setPen(Ink);
+    P.drawText(0, M.ascent(), S);
+}
 
 TQtTextCache::TFontEntry& TQtTextCache::Entry(const TFont& F) {
     auto Matches = [&F](const TFontEntry& E) {
@@ -114,35 +130,44 @@ int TQtTextCache::Height(const TFont& F) {
     return E.LineHeight;
 }
 
-const QImage* TQtTextCache::Label(const TFont& F, TColor Background, const std::string& Text,
-                                  const QImage& Like) {
+const TQtTextCache::TPixels* TQtTextCache::Label(const TFont& F, TColor Background,
+                                                 const std::string& Text, const QImage& Like,
+                                                 QPoint Phase) {
     TFontEntry& E = Entry(F);
     TText* T = &this->Text(E, Text);
     const QImage::Format Format = Like.format();
     const int DotsPerMeter = Like.dotsPerMeterX();
+    const qreal Ratio = Like.devicePixelRatio();
     auto Matches = [&](const TLabel& L) {
         return L.Foreground == F.Color && L.Background == Background && L.Format == Format &&
-               L.DotsPerMeter == DotsPerMeter;
+               L.DotsPerMeter == DotsPerMeter && L.Ratio == Ratio && L.Phase == Phase;
     };
     auto It = std::find_if(T->Labels.begin(), T->Labels.end(), Matches);
     if (It == T->Labels.end()) {
-        QImage Image = Render(E.Font, F.Color, Background, Text, Like);
-        const std::size_t Pixels = static_cast<std::size_t>(Image.width()) * Image.height();
-        if (Pixels > MaxLabelPixels / 64) {
-            Image = QImage(); // a label that large draws in place
-        } else if (FLabelPixels + Pixels > MaxLabelPixels) {
+        TPixels Pixels = Render(E.Font, F.Color, Background, Text, Like, Phase);
+        // Counted in pixels, not device pixels: the cache holds as many labels at every ratio.
+        const std::size_t Count = static_cast<std::size_t>(
+            std::ceil(Pixels.Image.width() * Pixels.Image.height() / (Ratio * Ratio)));
+        if (Count > MaxLabelPixels / 64) {
+            Pixels.Image = QImage(); // a label that large draws in place
+        } else if (FLabelPixels + Count > MaxLabelPixels) {
             StartAfresh();
             T = &this->Text(E, Text);
         }
-        FLabelPixels += static_cast<std::size_t>(Image.width()) * Image.height();
-        T->Labels.push_back(TLabel{F.Color, Background, Format, DotsPerMeter, std::move(Image)});
+        if (!Pixels.Image.isNull())
+            FLabelPixels += Count;
+        T->Labels.push_back(
+            TLabel{F.Color, Background, Format, DotsPerMeter, Ratio, Phase, std::move(Pixels)});
         It = T->Labels.end() - 1;
     }
-    return It->Image.isNull() ? nullptr : &It->Image;
+    return It->Pixels.Image.isNull() ? nullptr : &It->Pixels;
 }
 
-QImage TQtTextCache::Render(const QFont& Font, TColor Foreground, TColor Background,
-                            const std::string& Text, const QImage& Like) {
+TQtTextCache::TPixels TQtTextCache::Render(const QFont& Font, TColor Foreground, TColor Background,
+                                           const std::string& Text, const QImage& Like,
+                                           QPoint Phase) {
+    const QtPixelWrites::TDeviceGrid Grid(Like.devicePixelRatio());
+    const int Period = Grid.Period();
     const QString S = ToQString(Text);
     QImage Probe = ImageLike(QSize(1, 1), Like);
     QPainter P(&Probe);
@@ -150,26 +175,38 @@ QImage TQtTextCache::Render(const QFont& Font, TColor Foreground, TColor Backgro
     const QFontMetrics M = P.fontMetrics();
     P.end();
     const QRect Box(0, 0, M.horizontalAdvance(S), M.height());
-    if (Box.isEmpty() || Like.depth() != 32)
+    if (Box.isEmpty() || Like.depth() != 32 || Period == 0)
         return {};
-    // Drawn on two backgrounds around the box: ink outside it shows on at least one of them.
+    // Drawn on two backgrounds around the box: ink outside it shows on at least one of them,
+    // and background inside it differs between them. The text's point lies at its phase,
+    // whole periods in from the image's corner.
     const QRect Area =
         Box.united(M.boundingRect(S).translated(0, M.ascent()).adjusted(-2, -2, 2, 2));
+    auto Periods = [Period](int Pixels) {
+        return (std::max(0, Pixels) + Period - 1) / Period * Period;
+    };
+    const QPoint Margin(Periods(-Area.left()), Periods(-Area.top()));
+    const QPoint Origin = Margin + Phase;
+    const QSize Logical(Origin.x() + Area.right() + 1 + Period,
+                        Origin.y() + Area.bottom() + 1 + Period);
+    const QRect InImage = Grid.Fill(Box.translated(Origin));
     QImage Inside;
     for (QRgb Around : {qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
-        QImage I = ImageLike(Area.size(), Like);
+        QImage I = ImageLike(QtPixelWrites::DeviceSize(Logical, Grid.Ratio()), Like);
         I.fill(Around);
         QPainter Q(&I);
         Prepare(Q, Font);
-        Q.translate(-Area.topLeft());
-        Q.fillRect(Box, ToQColor(Background));
-        Q.setPen(ToQColor(Foreground));
-        Q.drawText(0, M.ascent(), S);
+        Q.translate(Origin);
+        DrawLabel(Q, S, M, ToQColor(Background), ToQColor(Foreground));
         Q.end();
-        const QRect InImage = Box.translated(-Area.topLeft());
         if (!StaysInside(I, InImage, Around))
             return {};
-        Inside = I.copy(InImage);
+        QImage Copy = I.copy(InImage);
+        if (!Inside.isNull() && Copy != Inside)
+            return {};
+        Inside = std::move(Copy);
     }
-    return Inside;
+    const QPoint DeviceMargin(static_cast<int>(Margin.x() * Grid.Ratio()),
+                              static_cast<int>(Margin.y() * Grid.Ratio()));
+    return TPixels{Inside, InImage.topLeft() - DeviceMargin};
 }

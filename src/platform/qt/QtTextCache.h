@@ -4,13 +4,18 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/qt/QtPixelWrites.h"
 
+#include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -28,14 +33,25 @@ public:
     // As QFontMetrics of that font measures them.
     int Width(const TFont& F, const std::string& Text);
     int Height(const TFont& F);
-    // The text on its box in Background, exactly as drawing it on Like (an image of the same
-    // format and resolution) gives those pixels; nullptr when some of its ink falls outside the
-    // box, which only drawing it in place gets right.
-    const QImage* Label(const TFont& F, TColor Background, const std::string& Text,
-                        const QImage& Like);
+    // A label's device pixels, and where they go from the device anchor of the text's point.
+    struct TPixels {
+        QImage Image;
+        QPoint Offset;
+    };
+    // The text on its box in Background, exactly as drawing it at a point of that phase on Like
+    // (an image of the same format, resolution and device pixel ratio) gives those pixels;
+    // nullptr when some of its ink falls outside the box, which only drawing it in place gets
+    // right, or when the image's grid has no period.
+    const TPixels* Label(const TFont& F, TColor Background, const std::string& Text,
+                         const QImage& Like, QPoint Phase);
+
+    // Text with its top-left corner at the painter's origin, on its cell in the colour Cell
+    // (none: on what lies beneath), as a label and text drawn in place both draw it.
+    static void DrawLabel(QPainter& P, const QString& S, const QFontMetrics& M,
+                          std::optional<QColor> Cell, QColor Ink);
 
     std::size_t TextCount() const { return FTexts; }
-    std::size_t LabelPixels() const { return FLabelPixels; }
+    std::size_t LabelPixels() const { return FLabelPixels; } // in pixels, not device pixels
 
 private:
     struct TLabel {
@@ -43,7 +59,9 @@ private:
         TColor Background;
         QImage::Format Format;
         int DotsPerMeter;
-        QImage Image; // null when the ink leaves the box
+        qreal Ratio;
+        QPoint Phase;
+        TPixels Pixels; // no image when the ink leaves the box
     };
     struct TText {
         int Width = -1; // not measured yet
@@ -66,8 +84,8 @@ private:
     void StartAfresh();
     // The text's record, counted in when new (the cache starts afresh first when full).
     TText& Text(TFontEntry& E, const std::string& Text);
-    static QImage Render(const QFont& Font, TColor Foreground, TColor Background,
-                         const std::string& Text, const QImage& Like);
+    static TPixels Render(const QFont& Font, TColor Foreground, TColor Background,
+                          const std::string& Text, const QImage& Like, QPoint Phase);
 
     std::deque<TFontEntry> FFonts; // stays where it is: the recent texts point into it
     std::size_t FLast = 0; // the entry found last: labels of one font often follow each other

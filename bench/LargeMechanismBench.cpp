@@ -1,6 +1,5 @@
 // Large mechanisms: planning a long chain, entering animation mode with a chain of 250 four-bar
 // loops, and the main window's answer to a mouse move and to a drag step on 1,000 parts.
-#include "BenchMechanism.h"
 #include "QtBenchSurface.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
@@ -8,6 +7,7 @@
 #include "gear/uGear.h"
 #include "gear/uGearPrefs.h"
 #include "gear/uTAniGear.h"
+#include "support/NamedMechanisms.h"
 #include "ui/fmMain.h"
 #include "ui/fmMainSeams.h"
 
@@ -32,31 +32,11 @@ struct TBenchSettings {
     TScopedService<TCustomXMLPreferences> Installed{PreferencesSlot(), Prefs};
 };
 
-// A crank and a chain of two-link groups, each a joint on bars to the joint before and to a
-// frame joint of its own. The joints are listed last group first, as a file may list them, so
-// that each pass of the planner places one group.
-void DrawGroupChain(TGearData& Data, int Joints) {
-    TBenchMechanism M(Data);
-    const int Groups = (Joints - 2) / 2;
-    std::vector<TJoint*> Moving(Groups + 1), Frame(Groups + 1);
-    for (int G = Groups; G >= 1; --G) {
-        Moving[G] = M.Joint(10.0 * G, 20);
-        Frame[G] = M.FrameJoint(10.0 * G + 3, 0);
-    }
-    Moving[0] = M.Joint(0, 20);
-    TJoint* A0 = M.FrameJoint(0, 0);
-    M.Link({A0, Moving[0]});
-    for (int G = 1; G <= Groups; ++G) {
-        M.Link({Moving[G - 1], Moving[G]});
-        M.Link({Frame[G], Moving[G]});
-    }
-    M.Crank(A0, 360);
-}
-
 void BM_PlanGroupChain(benchmark::State& State) {
     TBenchSettings Settings;
     TGearData Data;
-    DrawGroupChain(Data, static_cast<int>(State.range(0)));
+    TMechanismBuilder Build(Data);
+    BuildGroupChain(Build, static_cast<int>(State.range(0)));
     TAniGear Gear(Data);
     for (auto _ : State)
         if (!Gear.BuildFrom())
@@ -102,40 +82,6 @@ void BM_OpenFileWithManyFrames(benchmark::State& State) {
 }
 BENCHMARK(BM_OpenFileWithManyFrames)->Unit(benchmark::kMillisecond);
 
-// 250 drag-link loops in a row, each loop's rocker the next loop's crank: frame 7 mm, crank and
-// rocker 21 mm, a coupler plate of 28 mm with a point above it. All turn fully, so every one of
-// the 360 positions solves. About 500 moving joints, labels on.
-void DrawLoopChain(TGearData& Data) {
-    constexpr int Loops = 250;
-    constexpr double Frame = 7, Crank = 21, Coupler = 28, Y = 540;
-    TBenchMechanism M(Data);
-    TJoint* Pivot = M.FrameJoint(80, Y);
-    TJoint* End = M.Joint(80, Y + Crank);
-    M.Link({Pivot, End});
-    for (int K = 1; K <= Loops; ++K) {
-        const double PX = 80 + Frame * K;
-        // The crossing of the circles about the driving end and the new pivot, above the line
-        // between them.
-        const double DX = PX - End->X(), DY = Y - End->Y();
-        const double D = std::hypot(DX, DY);
-        const double Along = (Coupler * Coupler - Crank * Crank + D * D) / (2 * D);
-        const double Up = std::sqrt(Coupler * Coupler - Along * Along);
-        TJoint* Next =
-            M.Joint(End->X() + (Along * DX + Up * DY) / D, End->Y() + (Along * DY - Up * DX) / D);
-        TJoint* Point = M.Joint((End->X() + Next->X()) / 2, (End->Y() + Next->Y()) / 2 + 15);
-        M.Link({End, Next, Point});
-        M.Link({M.FrameJoint(PX, Y), Next});
-        End = Next;
-    }
-    M.Crank(Pivot, 359);
-    for (TJoint* J : Data.Joints()) {
-        J->SetShowID(true);
-        J->SetShowMPol(true);
-    }
-    for (TCustomLink* L : Data.Links())
-        L->SetShowID(true);
-}
-
 // Leaving edit mode: the checks, the plan, the position cache and the first repaint.
 void BM_EnterAnimationLoopChain(benchmark::State& State) {
     TBenchSettings Settings;
@@ -145,7 +91,8 @@ void BM_EnterAnimationLoopChain(benchmark::State& State) {
     Gear.Clear();
     View.Surface->SetMMRect(MMRect(0, 1080, 1920, 0));
     View.Surface->BeginUpdate();
-    DrawLoopChain(Gear.GearData());
+    TMechanismBuilder Build(Gear.GearData());
+    BuildLoopChain(Build);
     View.Surface->EndUpdate();
     QApplication::processEvents();
     for (auto _ : State) {
@@ -165,29 +112,14 @@ BENCHMARK(BM_EnterAnimationLoopChain)->Unit(benchmark::kMillisecond);
 // The main window, full-HD, with the 1,000-part chain of the repaint benchmark saved to a file
 // of its own, so that the document counts as unchanged.
 struct TMainWindowWithChain {
-    static constexpr int Joints = 500;
-    static constexpr int Columns = 25;
-
     TMainWindowWithChain() {
         Form.resize(1920, 1080);
         Form.show();
         QApplication::processEvents();
         TGearData& Data = Form.Gear()->GearData();
         Form.MMSurface1().SetMMRect(MMRect(0, 1080, 1920, 0));
-        TJoint* Previous = nullptr;
-        for (int I = 0; I < Joints; ++I) {
-            const int Row = I / Columns;
-            const int Column = Row % 2 == 0 ? I % Columns : Columns - 1 - I % Columns;
-            TJoint* J = Data.CreateJoint(true, true, 40 + Column * 74.5, 1040 - Row * 51.5);
-            if (I == 0 || I == Joints - 1)
-                Data.AttachJointToRack(J);
-            if (Previous) {
-                TLink* L = Data.CreateLink(true, true, "Glied");
-                L->AddJoint(Previous);
-                L->AddJoint(J);
-            }
-            Previous = J;
-        }
+        TMechanismBuilder Build(Data);
+        BuildSnakeChain(Build, true);
         Data.DataChanged();
         std::string Template =
             (std::filesystem::temp_directory_path() / "koplar-bench-XXXXXX").string();

@@ -6,6 +6,7 @@
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "support/NamedMechanisms.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,30 +17,12 @@ namespace {
 // A chain of 500 joints and 499 bars snaking across the screen, both ends on the frame, with
 // the default settings: joint numbers, pole labels and link numbers on.
 struct TChainMechanism {
-    static constexpr int Joints = 500;
-    static constexpr int Columns = 25;
-
     explicit TChainMechanism(bool Labels) {
         Data.SetMMSurface(View.Surface.get());
         View.Surface->BeginUpdate();
         Data.Clear(true);
-        TJoint* Previous = nullptr;
-        for (int I = 0; I < Joints; ++I) {
-            const int Row = I / Columns;
-            const int Column = Row % 2 == 0 ? I % Columns : Columns - 1 - I % Columns;
-            TJoint* J = Data.CreateJoint(true, true, 40 + Column * 74.5, 1040 - Row * 51.5);
-            J->SetShowID(Labels);
-            J->SetShowMPol(Labels);
-            if (I == 0 || I == Joints - 1)
-                Data.AttachJointToRack(J);
-            if (Previous) {
-                TLink* L = Data.CreateLink(true, true, "Glied");
-                L->SetShowID(Labels);
-                L->AddJoint(Previous);
-                L->AddJoint(J);
-            }
-            Previous = J;
-        }
+        TMechanismBuilder Build(Data);
+        BuildSnakeChain(Build, Labels);
         View.Surface->EndUpdate();
         QApplication::processEvents();
     }

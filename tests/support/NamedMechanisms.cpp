@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 TCrankRocker BuildCrankRocker(TMechanismBuilder& Build, TJoint* B0,
                               std::optional<double> CrankDegrees) {
@@ -56,4 +57,75 @@ void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions) {
         Build.Link({C, B0});
         TurnOnce(*Build.RotaryDrive(A0), Positions, true);
     }
+}
+
+namespace {
+
+void ShowLabels(TJoint* J, bool Labels) {
+    J->SetShowID(Labels);
+    J->SetShowMPol(Labels);
+}
+
+} // namespace
+
+void BuildSnakeChain(TMechanismBuilder& Build, bool Labels) {
+    constexpr int Joints = 500;
+    constexpr int Columns = 25;
+    TJoint* Previous = nullptr;
+    for (int I = 0; I < Joints; ++I) {
+        const int Row = I / Columns;
+        const int Column = Row % 2 == 0 ? I % Columns : Columns - 1 - I % Columns;
+        const double X = 40 + Column * 74.5, Y = 1040 - Row * 51.5;
+        TJoint* J = I == 0 || I == Joints - 1 ? Build.FrameJoint(X, Y) : Build.Joint(X, Y);
+        ShowLabels(J, Labels);
+        if (Previous)
+            Build.Link({Previous, J})->SetShowID(Labels);
+        Previous = J;
+    }
+}
+
+void BuildGroupChain(TMechanismBuilder& Build, int Joints) {
+    const int Groups = (Joints - 2) / 2;
+    std::vector<TJoint*> Moving(Groups + 1), Frame(Groups + 1);
+    for (int G = Groups; G >= 1; --G) {
+        Moving[G] = Build.Joint(10.0 * G, 20);
+        Frame[G] = Build.FrameJoint(10.0 * G + 3, 0);
+    }
+    Moving[0] = Build.Joint(0, 20);
+    TJoint* A0 = Build.FrameJoint(0, 0);
+    Build.Link({A0, Moving[0]});
+    for (int G = 1; G <= Groups; ++G) {
+        Build.Link({Moving[G - 1], Moving[G]});
+        Build.Link({Frame[G], Moving[G]});
+    }
+    TurnOnce(*Build.RotaryDrive(A0), 360, true);
+}
+
+void BuildLoopChain(TMechanismBuilder& Build) {
+    constexpr int Loops = 250;
+    constexpr double Frame = 7, Crank = 21, Coupler = 28, Y = 540;
+    TJoint* Pivot = Build.FrameJoint(80, Y);
+    TJoint* End = Build.Joint(80, Y + Crank);
+    ShowLabels(Pivot, true);
+    ShowLabels(End, true);
+    Build.Link({Pivot, End})->SetShowID(true);
+    for (int K = 1; K <= Loops; ++K) {
+        const double PX = 80 + Frame * K;
+        // The crossing of the circles about the driving end and the new pivot, above the line
+        // between them.
+        const double DX = PX - End->X(), DY = Y - End->Y();
+        const double D = std::hypot(DX, DY);
+        const double Along = (Coupler * Coupler - Crank * Crank + D * D) / (2 * D);
+        const double Up = std::sqrt(Coupler * Coupler - Along * Along);
+        TJoint* Next = Build.Joint(End->X() + (Along * DX + Up * DY) / D,
+                                   End->Y() + (Along * DY - Up * DX) / D);
+        TJoint* Point = Build.Joint((End->X() + Next->X()) / 2, (End->Y() + Next->Y()) / 2 + 15);
+        TJoint* NewPivot = Build.FrameJoint(PX, Y);
+        for (TJoint* J : {Next, Point, NewPivot})
+            ShowLabels(J, true);
+        Build.Link({End, Next, Point})->SetShowID(true);
+        Build.Link({NewPivot, Next})->SetShowID(true);
+        End = Next;
+    }
+    TurnOnce(*Build.RotaryDrive(Pivot), 359, true);
 }

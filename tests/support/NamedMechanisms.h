@@ -32,3 +32,18 @@ void TurnOnce(TDrive& Drive, int Positions, bool BackToStart = false);
 // Units driven cranks side by side, 100 mm apart, each of five joints (frame joints A0 and B0),
 // four links and a rotary drive once around in Positions steps: the file benchmark's mechanism.
 void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions);
+
+// 500 joints and 499 bars snaking across 1920 x 1080 mm in rows of 25, both ends on the frame:
+// the 1,000 parts of the repaint benchmark. Labels sets joint numbers, pole labels and link
+// numbers.
+void BuildSnakeChain(TMechanismBuilder& Build, bool Labels);
+
+// A crank and a chain of two-link groups, each a joint on bars to the joint before and to a
+// frame joint of its own, Joints in all. The joints are made last group first, as a file may
+// list them, so that each pass of the planner places one group.
+void BuildGroupChain(TMechanismBuilder& Build, int Joints);
+
+// 250 drag-link loops in a row, each loop's rocker the next loop's crank: frame 7 mm, crank and
+// rocker 21 mm, a coupler plate of 28 mm with a point above it. All turn fully, so every one of
+// the 359 positions solves. About 500 moving joints, labels on.
+void BuildLoopChain(TMechanismBuilder& Build);

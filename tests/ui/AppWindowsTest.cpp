@@ -47,8 +47,8 @@ protected:
     void Drag(QPoint From, QPoint To) {
         QWidget* Area = Form().DrawArea();
         QTest::mousePress(Area, Qt::LeftButton, {}, From);
-        QMouseEvent Move(QEvent::MouseMove, To, Area->mapToGlobal(To), Qt::NoButton,
-                         Qt::LeftButton, {});
+        QMouseEvent Move(QEvent::MouseMove, To, Area->mapToGlobal(To), Qt::NoButton, Qt::LeftButton,
+                         {});
         QApplication::sendEvent(Area, &Move);
         QTest::mouseRelease(Area, Qt::LeftButton, {}, To);
     }
@@ -60,9 +60,8 @@ protected:
     std::string SelectedPart() {
         if (Model().SelectedLinks().Count() + Model().SelectedJoints().Count() != 1)
             return "Glieder";
-        return Model().SelectedLinks().Empty()
-                   ? Model().SelectedJoints().First()->GetDisplayText()
-                   : Model().SelectedLinks().First()->GetDisplayText();
+        return Model().SelectedLinks().Empty() ? Model().SelectedJoints().First()->GetDisplayText()
+                                               : Model().SelectedLinks().First()->GetDisplayText();
     }
     bool Stored(const char* Setting) { return PreferenceStore().GetBoolean("Window", Setting); }
 

@@ -92,8 +92,8 @@ TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {
         Select(M.Rocker);
         const std::string ID = std::to_string(M.Rocker->ID());
         if (MouseSeen)
-            EXPECT_TRUE(std::regex_match(Panel(2), std::regex("x\\(" + ID + "\\)=.* mm  y\\(" +
-                                                              ID + "\\)=.* mm")))
+            EXPECT_TRUE(std::regex_match(
+                Panel(2), std::regex("x\\(" + ID + "\\)=.* mm  y\\(" + ID + "\\)=.* mm")))
                 << Panel(2);
         else
             EXPECT_EQ(Panel(2), "");

@@ -6,12 +6,14 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtFileServices.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTranslations.h"
 #include "ui/AppWindows.h"
 #include "ui/fmMain.h"
 
 int main(int argc, char* argv[]) {
     TQtApplication App(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOPLAR für Windows (GE)"));
+    InstallGermanQtTexts(App);
     TQtPlatform QtPlatform;
     TScopedService<TPlatform> PlatformInstalled(PlatformSlot(), QtPlatform);
     TQtFileServices FileServices;

@@ -244,6 +244,11 @@ void TMMRuler::WndProc(TMessage& Message) {
         return;
     case TMessageId::WM_ERASEBKGND:
         return; // the buffer covers the panel
+    case TMessageId::WM_SIZE:
+        // The view may have changed before the panel took its new size: drawn then, the scale
+        // ends at the old edge.
+        Paint();
+        break;
     default:
         break;
     }

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <cmath>
 
@@ -66,6 +67,15 @@ std::optional<int> ReadNumber(QLineEdit& Field, const char* What) {
         return Value;
     RefuseInput(Field, What);
     return std::nullopt;
+}
+
+void BlankCountsAsMinimum(QSpinBox& Field) {
+    Field.setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+int SpinValue(QSpinBox& Field) {
+    Field.interpretText();
+    return Field.value();
 }
 
 bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P) {

@@ -13,6 +13,7 @@
 class QDialog;
 class QDialogButtonBox;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 
 QString DecimalText(double Value);
@@ -31,6 +32,11 @@ std::optional<double> CoordinateOrRefuse(double Value, QLineEdit& Field, const c
 std::optional<double> ReadLength(QLineEdit& Field);
 // The field's whole number of at least 1 (parts are numbered from 1), or nothing once refused.
 std::optional<int> ReadNumber(QLineEdit& Field, const char* What);
+// From now on a text of Field that is no whole number counts as the field's minimum once it is
+// read or left, not as the value before (for ranges from 0 up: Qt takes the bound nearest 0).
+void BlankCountsAsMinimum(QSpinBox& Field);
+// The value of Field's text as it stands, also while it is still being typed.
+int SpinValue(QSpinBox& Field);
 // Reads the coordinates edited in the two fields into P; the other keeps its exact value. False
 // once one is refused, also for one beyond the bounds of a mechanism.
 bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P);

@@ -53,6 +53,7 @@ TDriveValuesPage::TDriveValuesPage(const TDriveValuesNames& Names, TFormSelFill&
       btnFill(Named(new QPushButton(QStringLiteral("Füllen")), Names.Fill)), FSelFill(SelFill),
       FTotalInput(Names.TotalInput), FCellInput(Names.CellInput), FFillInput(Names.FillInput) {
     seIntervals->setRange(0, MaxIntervals);
+    BlankCountsAsMinimum(*seIntervals);
     // A count takes effect when it is entered, not at each digit: typing "20" over "10" would
     // first cut the table down to two rows.
     seIntervals->setKeyboardTracking(false);
@@ -213,9 +214,8 @@ void TDriveValuesPage::FillRows() {
 }
 
 std::optional<TDriveValuesInput> TDriveValuesPage::Read(const TDrive& Drive) {
-    seIntervals->interpretText();
     TDriveValuesInput Input;
-    Input.Intervals = seIntervals->value();
+    Input.Intervals = SpinValue(*seIntervals);
     Input.IsLinear = pcData->CurrentIndex() == LinearPage;
     if (Input.IsLinear) {
         const auto Total = ReadTotal(Drive);

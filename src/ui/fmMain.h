@@ -179,6 +179,9 @@ public:
     // Brings every view, the mechanism and the other windows' views up to the settings.
     void ApplySettings();
 
+    // None: the tool bars are fixed, and hiding one would hide commands found nowhere else.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;

@@ -2,6 +2,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkMover.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
 #include "ui/fmMain.h"
@@ -72,6 +73,9 @@ void TFormMain::GearDataChanged() {
     if (FDataViewer)
         FDataViewer->Refresh();
     UpdateControls();
+    // The mouse's move was shown before it moved the dragged parts: show where they are now.
+    if (FGear->LinkMover().Moving())
+        UpdateStatusBar(FGear->MousePos().X, FGear->MousePos().Y);
 }
 
 void TFormMain::GearSelectionChanged() {

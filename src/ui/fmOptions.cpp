@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -63,9 +64,12 @@ TFormOptions::TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent)
 }
 
 void TFormOptions::showEvent(QShowEvent* Event) {
-    RunGuarded([this] { FormShow(); });
-    if (const QScreen* Screen = screen())
-        move(Screen->availableGeometry().center() - rect().center());
+    // A restore from minimised shows the dialog again with what the user typed.
+    if (!Event->spontaneous()) {
+        RunGuarded([this] { FormShow(); });
+        if (const QScreen* Screen = screen())
+            move(Screen->availableGeometry().center() - rect().center());
+    }
     QDialog::showEvent(Event);
 }
 
@@ -118,7 +122,7 @@ bool TFormOptions::SaveAnimationSettings() {
 bool TFormOptions::SaveColorSettings() {
     StoreColors(FColors);
     for (const auto& B : FSizes)
-        Settings().SetValue(B.Category, B.Name, B.Control->value());
+        Settings().SetValue(B.Category, B.Name, SpinValue(*B.Control));
     Settings().SetValue("Rack", "JointStyle", TVariant::Byte(0));
     const std::optional<double> Beta = ReadPlaneField(
         FEPlaneBeta, FFilledBeta, DegreesToRadians,

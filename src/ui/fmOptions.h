@@ -1,6 +1,6 @@
 // The options dialog: the application's drawing, animation and start-up settings, filled from the
-// settings at every showing, stored back by OK and "Übernehmen" and then applied to everything
-// drawn. The settings file itself is written when the main window closes.
+// settings whenever it is shown anew, stored back by OK and "Übernehmen" and then applied to
+// everything drawn. The settings file itself is written when the main window closes.
 #pragma once
 
 #include <QDialog>
@@ -24,7 +24,8 @@ public:
     // ApplyToAll brings everything drawn up to the stored settings; the main window supplies it.
     explicit TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent = nullptr);
 
-    // Fills every control from the settings and shows the first pages; runs at every showing.
+    // Fills every control from the settings and shows the first pages; runs whenever the dialog is
+    // shown anew (not when restored from minimised).
     void FormShow();
     // Stores the controls in the settings and applies them; false when a field is wrong (then
     // the settings stored before it stay stored, and they are applied all the same).

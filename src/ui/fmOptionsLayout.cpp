@@ -1,6 +1,7 @@
 // The options dialog's pages and controls, each bound to the setting it shows.
 #include "platform/qt/QtGuard.h"
 #include "ui/ColorBox.h"
+#include "ui/DialogFields.h"
 #include "ui/fmOptions.h"
 
 #include <QCheckBox>
@@ -63,6 +64,7 @@ QSpinBox* TFormOptions::MakeSpin(const char* Name, int Min, int Max) {
     auto* Spin = new QSpinBox;
     Spin->setObjectName(QString::fromLatin1(Name));
     Spin->setRange(Min, Max);
+    BlankCountsAsMinimum(*Spin);
     return Spin;
 }
 

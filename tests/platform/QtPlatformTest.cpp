@@ -4,12 +4,14 @@
 #include "support/QtTestApp.h"
 
 #include <QAbstractButton>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,11 +90,11 @@ TEST_F(QtMessages, CaptionsIconsAndButtonsAreGerman) {
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Caption);
         TShownBox Shown;
-        EXPECT_EQ(Answer(Platform.Messages(), C.Type, mbOK, "OK", Shown), TModalResult::mrOk);
+        EXPECT_EQ(Answer(Platform.Messages(), C.Type, mbOK, "&OK", Shown), TModalResult::mrOk);
         EXPECT_EQ(Shown.Caption, C.Caption);
         EXPECT_EQ(Shown.Icon, C.Icon);
         EXPECT_EQ(Shown.Text, "Änderungen speichern?");
-        EXPECT_EQ(Shown.Buttons, std::vector<std::string>{"OK"});
+        EXPECT_EQ(Shown.Buttons, std::vector<std::string>{"&OK"});
     }
 }
 
@@ -103,14 +105,14 @@ TEST_F(QtMessages, AnswersWithTheClickedButton) {
         TModalResult Result;
         const char* Default;
     } Cases[] = {
-        {mbYes | mbNo, "Nein", TModalResult::mrNo, "Ja"},
-        {mbYes | mbNo | mbCancel, "Ja", TModalResult::mrYes, "Ja"},
-        {mbYes | mbNo | mbCancel, "Abbrechen", TModalResult::mrCancel, "Ja"},
-        {mbOK | mbCancel, "OK", TModalResult::mrOk, "OK"},
+        {mbYes | mbNo, "&Nein", TModalResult::mrNo, "&Ja"},
+        {mbYes | mbNo | mbCancel, "&Ja", TModalResult::mrYes, "&Ja"},
+        {mbYes | mbNo | mbCancel, "&Abbrechen", TModalResult::mrCancel, "&Ja"},
+        {mbOK | mbCancel, "&OK", TModalResult::mrOk, "&OK"},
         // Escape answers with Cancel, else No, else OK.
-        {mbYes | mbNo | mbCancel, "", TModalResult::mrCancel, "Ja"},
-        {mbYes | mbNo, "", TModalResult::mrNo, "Ja"},
-        {mbOK, "", TModalResult::mrOk, "OK"},
+        {mbYes | mbNo | mbCancel, "", TModalResult::mrCancel, "&Ja"},
+        {mbYes | mbNo, "", TModalResult::mrNo, "&Ja"},
+        {mbOK, "", TModalResult::mrOk, "&OK"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(std::string(C.Click) + " of " + std::to_string(C.Buttons));
@@ -121,8 +123,36 @@ TEST_F(QtMessages, AnswersWithTheClickedButton) {
         EXPECT_EQ(Shown.Default, C.Default);
     }
     TShownBox Shown;
-    Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, mbYes | mbNo | mbCancel, "Ja", Shown);
-    EXPECT_EQ(Shown.Buttons.size(), 3u);
+    Answer(Platform.Messages(), TMsgDlgType::mtConfirmation, mbYes | mbNo | mbCancel, "&Ja", Shown);
+    std::sort(Shown.Buttons.begin(), Shown.Buttons.end());
+    EXPECT_EQ(Shown.Buttons, (std::vector<std::string>{"&Abbrechen", "&Ja", "&Nein"}));
+}
+
+// Each button answers to its marked letter, so N says No to the save question.
+TEST_F(QtMessages, TheMarkedLetterAnswersWithItsButton) {
+    struct Case {
+        Qt::Key Key;
+        TModalResult Result;
+    } Cases[] = {
+        {Qt::Key_J, TModalResult::mrYes},
+        {Qt::Key_N, TModalResult::mrNo},
+        {Qt::Key_A, TModalResult::mrCancel},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(QKeySequence(C.Key).toString().toStdString());
+        QTimer::singleShot(0, [&] {
+            QWidget* Box = QApplication::activeModalWidget();
+            ASSERT_NE(Box, nullptr);
+            QTest::keyClick(Box, C.Key);
+        });
+        EXPECT_EQ(Platform.Messages().MessageDlg("Änderungen speichern?",
+                                                 TMsgDlgType::mtConfirmation,
+                                                 mbYes | mbNo | mbCancel),
+                  C.Result);
+    }
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_O); });
+    EXPECT_EQ(Platform.Messages().MessageDlg("Gespeichert.", TMsgDlgType::mtInformation, mbOK),
+              TModalResult::mrOk);
 }
 
 TEST_F(QtMessages, EscapeAndTheCloseBoxAnswerAbortBeforeCancelNoAndOk) {

@@ -251,17 +251,22 @@ TEST_F(Ruler, RepaintsAndPresentsOnEveryViewChange) {
     EXPECT_EQ(Panel.Screen.Of("Draw").size(), Before + 2);
 }
 
-TEST_F(Ruler, PaintsOnThePanelsPaintMessageAndPassesInputOn) {
+TEST_F(Ruler, PaintsOnThePanelsPaintAndSizeMessagesAndPassesInputOn) {
     Item.OnPaint = [this](TObject*) { ++Paints; };
     EXPECT_FALSE(Panel.Send(TMessageId::WM_PAINT));
     EXPECT_EQ(Paints, 1);
     EXPECT_EQ(Panel.Screen.Calls.back().Op, "Draw");
     EXPECT_FALSE(Panel.Send(TMessageId::WM_ERASEBKGND));
     EXPECT_TRUE(Panel.Send(TMessageId::WM_LBUTTONDOWN, 5, 5));
+    // A resize repaints the whole panel, and the panel still hears of it.
+    Panel.Screen.Calls.clear();
     EXPECT_TRUE(Panel.Send(TMessageId::WM_SIZE));
+    EXPECT_EQ(Paints, 2);
+    ASSERT_FALSE(Panel.Screen.Calls.empty());
+    EXPECT_EQ(Panel.Screen.Calls.back().Op, "Draw");
     Item.SetControl(nullptr);
     EXPECT_TRUE(Panel.Send(TMessageId::WM_PAINT)); // the panel's own procedure again
-    EXPECT_EQ(Paints, 1);
+    EXPECT_EQ(Paints, 2);
 }
 
 TEST_F(Ruler, LetsGoOfASurfaceOrPanelFreedFirst) {

@@ -181,3 +181,39 @@ TEST_F(PrintPdf, AnUnwritableFileIsAnErrorAndLeavesViewAndSettings) {
 }
 
 } // namespace
+
+// A print that could not start leaves the printer to be set up anew: a PDF file chosen afterwards
+// takes effect, and the next print writes it.
+TEST_F(PrintPdf, AfterAFailedStartAPdfFileChosenNextIsPrinted) {
+    struct TCase {
+        const char* Name;
+        std::string File; // what the failing print was given
+        const char* Message;
+    };
+    const TCase Cases[] = {
+        {"no printer set up", "",
+         "Es ist kein Drucker eingerichtet. Wählen Sie unter \"Drucker einrichten ...\" einen "
+         "Drucker oder eine PDF-Datei."},
+        {"a file that cannot be written", Dir.File("missing/print.pdf"),
+         "Der Drucker konnte nicht gestartet werden."},
+    };
+    Rig.Build->Joint(50, 50);
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const std::string Next = Dir.File(std::string("after ") + C.Name + ".pdf");
+        Printer.Device().setOutputFileName(QString::fromStdString(C.File));
+        try {
+            Rig.Item.Print();
+            ADD_FAILURE() << "printed";
+        } catch (const std::runtime_error& E) {
+            EXPECT_EQ(std::string(E.what()), C.Message);
+        }
+        Printer.Device().setOutputFileName(QString::fromStdString(Next));
+        EXPECT_EQ(Printer.Device().outputFileName().toStdString(), Next);
+        EXPECT_EQ(Printer.Device().outputFormat(), QPrinter::PdfFormat);
+        EXPECT_EQ(Printer.Device().resolution(), Dpi);
+        ASSERT_NO_THROW(Rig.Item.Print());
+        const QString Info = RunTool("pdfinfo", {QString::fromStdString(Next)});
+        EXPECT_TRUE(Info.contains(QRegularExpression("Pages:\\s+1\\n"))) << Info.toStdString();
+    }
+}

@@ -301,6 +301,27 @@ TEST_F(DriveEdit, OkWritesCountKindAndValues) {
     });
 }
 
+// An emptied count is no whole number: it counts as 0 positions, on either page, not as the last
+// count.
+TEST_F(DriveEdit, AnEmptiedCountIsNoPositions) {
+    for (TDrive* Drive : {Rotary, Sliding}) {
+        SCOPED_TRACE(Drive == Rotary ? "rotary" : "sliding");
+        Drive->SetIntervals(5);
+        EXPECT_TRUE(Edit(*Drive, [&] {
+            QSpinBox* Count = Page(*Drive).seIntervals;
+            Count->setFocus();
+            QTest::keyClick(Count, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(Count, Qt::Key_Backspace);
+            ASSERT_EQ(Count->text().toStdString(), "");
+            Type(Page(*Drive).eTotal, "90");
+            // Enter takes the default button without leaving the field.
+            Count->setFocus();
+            QTest::keyClick(Count, Qt::Key_Return);
+        }));
+        EXPECT_EQ(Drive->Intervals(), 0);
+    }
+}
+
 TEST_F(DriveEdit, UntouchedInputsKeepTheDrivesExactValues) {
     const std::vector<double> Exact{0.0, 0.123456789012345, -1.0 / 3.0};
     Rotary->SetIntervals(3);

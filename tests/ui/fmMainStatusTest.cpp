@@ -1,6 +1,9 @@
 // The main window's status bar, caption, merge question and the handling of finished parts.
 #include "MainWindowRig.h"
 #include "gear/uPartCreator.h"
+#include "platform/FormatNumber.h"
+
+#include <QMouseEvent>
 
 #include <functional>
 #include <regex>
@@ -101,6 +104,29 @@ TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {
         Form->UpdateStatusBar(TFormMain::NoMousePosition, TFormMain::NoMousePosition);
         EXPECT_EQ(Panel(2), "");
     }
+}
+
+// While a joint is dragged its panel shows where the mouse has just taken it, not one step behind.
+TEST_F(FormMainStatus, DuringADragTheSelectedJointsPanelShowsWhereItIsNow) {
+    const TCrankRocker M = CrankRocker();
+    Gear().SetCanMoveItems(true);
+    QWidget* Canvas = Form->DrawArea();
+    const auto Send = [&](QEvent::Type Type, QPoint At, Qt::MouseButtons Held) {
+        QMouseEvent Event(Type, At, Canvas->mapToGlobal(At), Qt::LeftButton, Held, {});
+        QApplication::sendEvent(Canvas, &Event);
+    };
+    const QPoint Start(PixelOf(M.B).X, PixelOf(M.B).Y);
+    Send(QEvent::MouseButtonPress, Start, Qt::LeftButton);
+    ASSERT_EQ(Model().SelectedJoints().First(), M.B);
+    const TMMPoint Before = M.B->Position();
+    for (int Step = 1; Step <= 3; ++Step) {
+        SCOPED_TRACE(Step);
+        Send(QEvent::MouseMove, Start + QPoint(10 * Step, 5 * Step), Qt::LeftButton);
+        EXPECT_NE(M.B->Position(), Before);
+        EXPECT_EQ(Panel(2),
+                  "x=" + FormatFixed(M.B->X(), 3) + " mm  y=" + FormatFixed(M.B->Y(), 3) + " mm");
+    }
+    Send(QEvent::MouseButtonRelease, Start + QPoint(30, 15), Qt::NoButton);
 }
 
 TEST_F(FormMainStatus, ModePanelFollowsModesAndGearPositions) {

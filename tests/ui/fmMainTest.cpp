@@ -4,6 +4,7 @@
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -204,6 +206,32 @@ TEST_F(FormMainTest, FourFixedToolBarsShareTheTopRow) {
     EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aEdit"))->objectName().toStdString(), "tbEdit");
     EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aAnimate"))->objectName().toStdString(),
               "tbAnimate");
+}
+
+// Right-clicking the menu or a tool bar offers no menu to hide the bars: every bar stays shown.
+TEST_F(FormMainTest, TheMenuAndToolBarAreaHasNoContextMenu) {
+    std::vector<QWidget*> Clicked = {Form.menuBar()};
+    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
+        Clicked.push_back(Bar);
+    ASSERT_EQ(Clicked.size(), 6u);
+    for (QWidget* W : Clicked) {
+        SCOPED_TRACE(W->objectName().toStdString());
+        bool Popped = false;
+        // A menu would run its own loop: close it from there.
+        QTimer::singleShot(0, [&] {
+            if (QWidget* Popup = QApplication::activePopupWidget()) {
+                Popped = true;
+                Popup->close();
+            }
+        });
+        QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                W->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(W, &Event);
+        QApplication::processEvents();
+        EXPECT_FALSE(Popped);
+    }
+    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
+        EXPECT_TRUE(Bar->isVisible()) << Bar->objectName().toStdString();
 }
 
 TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {

@@ -53,6 +53,15 @@ public:
         Edit->selectAll();
         QTest::keyClicks(Edit, QString::fromUtf8(Text));
     }
+    // Clears the spin field's text as typed, after a value other than its minimum.
+    void Empty(const char* Spin) {
+        QSpinBox* Field = Child<QSpinBox>(Spin);
+        Field->setValue(17);
+        Field->setFocus();
+        QTest::keyClick(Field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(Field, Qt::Key_Backspace);
+        EXPECT_EQ(Field->text().toStdString(), "");
+    }
     void Pick(const char* Box, int Index) {
         TColorBox* Colors = Child<TColorBox>(Box);
         Colors->setCurrentIndex(Index);
@@ -242,6 +251,14 @@ TEST_F(FormOptionsTest, EachKindOfControlStoresWhatItShows) {
          [](FormOptionsTest& F) { EXPECT_EQ(F.Child<QSpinBox>("seJointRadius")->value(), 2); },
          "Joints", "Radius", std::int32_t{2},
          [](FormOptionsTest& F) { EXPECT_EQ(F.Child<QSpinBox>("seJointRadius")->value(), 2); }},
+        // A text that is no whole number counts as the field's minimum, not as the last value.
+        {"emptied spin field", Nothing, [](FormOptionsTest& F) { F.Empty("seJointRadius"); },
+         "Joints", "Radius", std::int32_t{2},
+         [](FormOptionsTest& F) { EXPECT_EQ(F.Child<QSpinBox>("seJointRadius")->value(), 2); }},
+        {"emptied spin field from 0", Nothing,
+         [](FormOptionsTest& F) { F.Empty("seLinkThickness2"); }, "Links", "ThinLineThickness",
+         std::int32_t{0},
+         [](FormOptionsTest& F) { EXPECT_EQ(F.Child<QSpinBox>("seLinkThickness2")->value(), 0); }},
         {"standard colour", Nothing, [](FormOptionsTest& F) { F.Pick("cbCurveColor", 2); },
          "Curves", "LineColor", static_cast<std::int32_t>(clGreen),
          [](FormOptionsTest& F) {
@@ -326,6 +343,25 @@ TEST_F(FormOptionsTest, OpensOnTheFirstPagesWithWhatIsStoredNow) {
     TSeparatorGuard Point('.');
     Show();
     EXPECT_EQ(Shown("ePlaneLength"), "7.500");
+}
+
+TEST_F(FormOptionsTest, ARestoreFromMinimisedKeepsWhatWasTyped) {
+    Show();
+    Child<QTabWidget>("pcOptions")->setCurrentWidget(Child<QWidget>("tsColors"));
+    Type("ePlaneLength", "99");
+    Child<QSpinBox>("seJointRadius")->setValue(17);
+    Form.showMinimized();
+    QApplication::processEvents();
+    Form.showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(Shown("ePlaneLength"), "99");
+    EXPECT_EQ(Child<QSpinBox>("seJointRadius")->value(), 17);
+    EXPECT_EQ(Child<QTabWidget>("pcOptions")->currentWidget()->objectName(), "tsColors");
+    // Shown anew, it starts again from what is stored.
+    Press("bBtnCancel");
+    Show();
+    EXPECT_NE(Shown("ePlaneLength"), "99");
+    EXPECT_EQ(Child<QSpinBox>("seJointRadius")->value(), Prefs().GetInteger("Joints", "Radius"));
 }
 
 struct TBadPlaneCase {

@@ -171,6 +171,7 @@ bool TQtControl::Filter(QEvent* Event) {
         FillMouse(M, static_cast<const QMouseEvent&>(*Event));
         break;
     case QEvent::Resize:
+        FitPicture();
         M.Msg = TMessageId::WM_SIZE;
         break;
     case QEvent::Move:
@@ -209,6 +210,21 @@ bool TQtControl::Filter(QEvent* Event) {
     }
     Perform(M);
     return !Widget || !M.Defaulted;
+}
+
+void TQtControl::FitPicture() {
+    const QSize Size = FWidget->size();
+    if (FPicture.size() == Size)
+        return;
+    // A picture of another size would never again be replaced by a whole buffer, and what is
+    // drawn on it would be cut at its old edges.
+    QImage Fitted(Size, QImage::Format_RGB32);
+    Fitted.fill(FWidget->palette().window().color());
+    if (!FPicture.isNull()) {
+        QPainter P(&Fitted);
+        P.drawImage(0, 0, FPicture);
+    }
+    FPicture = std::move(Fitted);
 }
 
 void TQtControl::ShowPicture(const QRegion& Region) {

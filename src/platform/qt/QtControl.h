@@ -44,6 +44,8 @@ private:
     bool Filter(QEvent* Event);
     static void FillMouse(TMessage& M, const QMouseEvent& Event);
     void ShowPicture(const QRegion& Region);
+    // Gives the picture the widget's size, keeping what it shows.
+    void FitPicture();
 
     QPointer<QWidget> FWidget;
     std::unique_ptr<TFilter> FFilter;

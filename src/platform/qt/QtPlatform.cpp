@@ -18,15 +18,15 @@ struct TButtonText {
     QMessageBox::ButtonRole Role;
 };
 
-// In the order the buttons stand in the box.
+// In the order the buttons stand in the box; the marked letter answers from the keyboard.
 const TButtonText ButtonTexts[] = {
-    {mbYes, "Ja", TModalResult::mrYes, QMessageBox::YesRole},
-    {mbNo, "Nein", TModalResult::mrNo, QMessageBox::NoRole},
-    {mbOK, "OK", TModalResult::mrOk, QMessageBox::AcceptRole},
-    {mbCancel, "Abbrechen", TModalResult::mrCancel, QMessageBox::RejectRole},
-    {mbAbort, "Abbrechen", TModalResult::mrAbort, QMessageBox::RejectRole},
-    {mbRetry, "Wiederholen", TModalResult::mrRetry, QMessageBox::AcceptRole},
-    {mbIgnore, "Ignorieren", TModalResult::mrIgnore, QMessageBox::AcceptRole},
+    {mbYes, "&Ja", TModalResult::mrYes, QMessageBox::YesRole},
+    {mbNo, "&Nein", TModalResult::mrNo, QMessageBox::NoRole},
+    {mbOK, "&OK", TModalResult::mrOk, QMessageBox::AcceptRole},
+    {mbCancel, "&Abbrechen", TModalResult::mrCancel, QMessageBox::RejectRole},
+    {mbAbort, "&Abbrechen", TModalResult::mrAbort, QMessageBox::RejectRole},
+    {mbRetry, "&Wiederholen", TModalResult::mrRetry, QMessageBox::AcceptRole},
+    {mbIgnore, "&Ignorieren", TModalResult::mrIgnore, QMessageBox::AcceptRole},
 };
 
 QString Caption(TMsgDlgType Type) {

@@ -1,0 +1,111 @@
+// The main window's drawing area and rulers after the window is resized: every pixel shows what
+// the surface and the rulers drew, never a widget's own background.
+#include "support/PreferencesFixture.h"
+#include "support/QtSurfaceRig.h"
+#include "ui/fmMain.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPalette>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+// No drawing of the surface or the rulers uses it: where it shows, nothing of theirs was drawn.
+const QColor Unpainted(255, 0, 255);
+
+struct TResizeCase {
+    const char* Name;
+    std::vector<QSize> Sizes; // the window's sizes, one after the other, from 803 x 621
+};
+
+const TResizeCase ResizeCases[] = {
+    {"taller, back, then wider", {{803, 900}, {803, 621}, {1400, 621}}},
+    {"taller", {{803, 900}}},
+    {"wider", {{1400, 621}}},
+    {"smaller", {{640, 480}}},
+    {"shorter, then taller", {{803, 450}, {803, 800}}},
+    {"narrower, then wider", {{500, 621}, {1200, 621}}},
+    {"larger, smaller, larger", {{1400, 900}, {640, 480}, {1100, 800}}},
+};
+
+class FormMainResize : public ::testing::TestWithParam<TResizeCase> {
+protected:
+    FormMainResize() {
+        for (QWidget* W : {Form.DrawArea(), Ruler("Ruler1Panel"), Ruler("Ruler4Panel")}) {
+            QPalette P = W->palette();
+            P.setColor(QPalette::Window, Unpainted);
+            W->setPalette(P);
+        }
+        Settings.Prefs().SetValue("Program", "StartMaximized", false);
+        Form.show();
+        Form.OpenFile(KOPLAR_TEST_DATA_DIR "/files/four-bar.kxw");
+    }
+
+    QWidget* Ruler(const char* Name) const {
+        return Form.findChild<QWidget*>(QString::fromLatin1(Name));
+    }
+
+    void ResizeTo(QSize Size) {
+        Form.resize(Size);
+        QApplication::processEvents();
+    }
+
+    static int UnpaintedPixels(const QImage& Shown) {
+        int Count = 0;
+        for (int Y = 0; Y < Shown.height(); ++Y)
+            for (int X = 0; X < Shown.width(); ++X)
+                Count += Shown.pixelColor(X, Y) == Unpainted;
+        return Count;
+    }
+    // The pixels of W that the window shows and W did not draw: the window's own picture, as a
+    // grab paints W anew.
+    int UnpaintedOnScreen(QWidget* W) const {
+        const QPoint At = W->mapTo(&Form, QPoint());
+        const QImage Shown = Form.screen()
+                                 ->grabWindow(Form.winId(), At.x(), At.y(), W->width(), W->height())
+                                 .toImage();
+        EXPECT_EQ(Shown.size(), W->size());
+        return UnpaintedPixels(Shown);
+    }
+
+    bool AppReady = (QtTestApp(), true);
+    TInstalledQtPlatform Platform;
+    TPreferencesFixture Settings;
+    TMainWindowSeams Seams;
+    TFormMain Form{Seams};
+};
+
+TEST_P(FormMainResize, EveryPixelOfTheDrawingAreaAndTheRulersIsDrawn) {
+    ASSERT_EQ(Form.size(), QSize(803, 621));
+    for (const QSize& Size : GetParam().Sizes) {
+        SCOPED_TRACE(std::to_string(Size.width()) + " x " + std::to_string(Size.height()));
+        ResizeTo(Size);
+        ASSERT_EQ(Form.size(), Size);
+        EXPECT_EQ(Form.MMSurface1().Buffer().Width(), Form.DrawArea()->width());
+        EXPECT_EQ(Form.MMSurface1().Buffer().Height(), Form.DrawArea()->height());
+        EXPECT_EQ(UnpaintedOnScreen(Form.DrawArea()), 0);
+        EXPECT_EQ(UnpaintedOnScreen(Ruler("Ruler1Panel")), 0);
+        EXPECT_EQ(UnpaintedOnScreen(Ruler("Ruler4Panel")), 0);
+        EXPECT_EQ(UnpaintedPixels(Form.DrawArea()->grab().toImage()), 0);
+    }
+    // A zoom after the resizes is drawn all over as well.
+    Form.Action("aZoomIn")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(UnpaintedOnScreen(Form.DrawArea()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, FormMainResize, ::testing::ValuesIn(ResizeCases),
+                         [](const auto& Info) {
+                             std::string Name;
+                             for (const char* C = Info.param.Name; *C; ++C)
+                                 Name += std::isalnum(static_cast<unsigned char>(*C)) ? *C : '_';
+                             return Name;
+                         });
+
+} // namespace

@@ -183,6 +183,10 @@ TEST_F(AppWindows, OnlyTheUsersExpandAndCollapseAreStored) {
     ASSERT_TRUE(Model().SelectedJoints().Contains(A));
     EXPECT_EQ(CurrentNode(), A->GetDisplayText());
     EXPECT_FALSE(Stored("ExpandJoints"));
+    // The next refresh applies the settings and opens the root again for the selected node.
+    Model().DataChanged();
+    EXPECT_TRUE(Tree()->topLevelItem(1)->isExpanded());
+    EXPECT_FALSE(Stored("ExpandJoints"));
     Tree()->setCurrentItem(Tree()->topLevelItem(1));
     QTest::keyClick(Tree(), Qt::Key_Left);
     QTest::keyClick(Tree(), Qt::Key_Right);

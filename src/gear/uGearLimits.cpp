@@ -34,6 +34,14 @@ double ClampCoordinate(double Value) {
     return std::isnan(Value) ? 0 : std::clamp(Value, -MaxCoordinate, MaxCoordinate);
 }
 
+long long DriveIntervals(const TGearData& GearData, const TDrive* Besides) {
+    long long Intervals = 0;
+    for (const TDrive* Drive : GearData.Drives())
+        if (Drive != Besides)
+            Intervals += Drive->Intervals();
+    return Intervals;
+}
+
 std::string GearLimitFault(const TGearData& GearData) {
     if (GearData.Joints().Count() > MaxParts)
         return Limited("Gelenke", MaxParts);
@@ -51,13 +59,10 @@ std::string GearLimitFault(const TGearData& GearData) {
             return "Das Gelenk " + std::to_string(Joint->ID()) +
                    " liegt außerhalb des zulässigen Bereichs von ±" +
                    std::to_string(static_cast<long long>(MaxCoordinate)) + " mm.";
-    long long Values = 0;
-    for (const TDrive* Drive : GearData.Drives()) {
+    for (const TDrive* Drive : GearData.Drives())
         if (std::string Fault = DriveFault(*Drive); !Fault.empty())
             return Fault;
-        Values += Drive->Intervals();
-    }
-    if (Values > MaxDriveValues)
+    if (DriveIntervals(GearData) > MaxDriveValues)
         return "Die Antriebe haben zusammen mehr als " + std::to_string(MaxDriveValues) +
                " Intervalle.";
     return {};

@@ -7,6 +7,7 @@
 
 #include <string>
 
+class TDrive;
 class TGearData;
 
 // World millimetres, for x and y of every joint; beyond this the drawing and the solvers lose all
@@ -24,5 +25,7 @@ constexpr int MaxDriveValues = 800000;
 bool IsCoordinateInRange(double Value);
 // The nearest value inside the bounds; 0 for no number.
 double ClampCoordinate(double Value);
+// The gear positions of the model's drives together, leaving out Besides.
+long long DriveIntervals(const TGearData& GearData, const TDrive* Besides = nullptr);
 // Why the model lies beyond the bounds, in German; empty when it lies inside.
 std::string GearLimitFault(const TGearData& GearData);

@@ -44,8 +44,12 @@ public:
     const TFileInfo& FileInfo() const { return FFileInfo; }
 
     // Writes the model; the existing file is replaced only by a complete new one. False on any
-    // failure, with the model, the old file and the file information unchanged.
+    // failure, with the model, the old file and the file information unchanged. A model that
+    // the reader would refuse is not written.
     bool SaveToFile(const std::string& FileName);
+    // Why the last save did not write a model the reader would refuse, in German; empty after a
+    // save that wrote or that failed to write.
+    const std::string& SaveRefusal() const { return FSaveRefusal; }
     // Builds the whole tree into an empty, active document.
     void WriteDocument(TXMLBuilder& Doc, bool OmitFileInfo);
     // The serialised document; without the file information it depends on the model alone.
@@ -73,4 +77,5 @@ private:
 
     TGearData& FGearData;
     TFileInfo FFileInfo;
+    std::string FSaveRefusal;
 };

@@ -5,6 +5,7 @@
 #include "files/uXMLFileValues.h"
 #include "gear/uDrive.h"
 #include "gear/uGearData.h"
+#include "gear/uGearLimits.h"
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -12,7 +13,6 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
@@ -27,15 +27,6 @@ const char* const NewerVersionMessage =
     "Die Datei wurde mit einer neueren Version des Programs erstellt,\r\nund kann nicht "
     "geöffnet werden.";
 const char* const UnreadableMessage = "Die Datei konnte nicht gelesen werden.";
-
-// Far beyond any mechanism drawn by hand, small enough that no file makes the model's quadratic
-// steps (numbering, UIDs) or the value tables run away.
-constexpr int MaxEntries = 10000;
-constexpr int MaxConnections = 100000;
-constexpr int MaxIntervals = 99999;
-constexpr long long MaxDriveValues = 4000000;
-// World millimetres; beyond this the drawing and the solvers lose all precision.
-constexpr double MaxCoordinate = 1e9;
 
 // A file that cannot be read; the message names the reason for the user.
 class EFileFault : public std::runtime_error {
@@ -73,6 +64,8 @@ private:
     void ReadDrives(TXMLNode Node);
     TDrive* ReadDrive(TXMLNode Node);
     void ReadValues(TXMLNode Node, TDrive& Drive);
+    // Adds a drive's gear positions to those of the drives read before, which are bounded.
+    void CountValues(int Count);
 
     // The children of a list element, bounded.
     int Entries(TXMLNode Node, int Max, const char* What) const;
@@ -155,7 +148,7 @@ void TFileReader::ReadGearInfo(TXMLNode Node) {
 }
 
 void TFileReader::ReadJoints(TXMLNode Node) {
-    const int Count = Entries(Node, MaxEntries, "Gelenke");
+    const int Count = Entries(Node, MaxParts, "Gelenke");
     for (int I = 0; I < Count; ++I)
         if (TJoint* Joint = ReadJoint(FDoc.Child(Node, I)))
             FModel.AddJoint(Joint);
@@ -191,7 +184,7 @@ TJoint* TFileReader::ReadJoint(TXMLNode Node) {
 }
 
 void TFileReader::ReadLinks(TXMLNode Node) {
-    const int Count = Entries(Node, MaxEntries, "Glieder");
+    const int Count = Entries(Node, MaxParts, "Glieder");
     for (int I = 0; I < Count; ++I) {
         TCustomLink* Link = ReadLink(FDoc.Child(Node, I));
         if (!Link)
@@ -328,7 +321,7 @@ void TFileReader::SettleSliders() {
 }
 
 void TFileReader::ReadDrives(TXMLNode Node) {
-    const int Count = Entries(Node, MaxEntries, "Antriebe");
+    const int Count = Entries(Node, MaxParts, "Antriebe");
     for (int I = 0; I < Count; ++I)
         if (TDrive* Drive = ReadDrive(FDoc.Child(Node, I)))
             FModel.AddDrive(Drive);
@@ -357,21 +350,23 @@ TDrive* TFileReader::ReadDrive(TXMLNode Node) {
     if (TXMLNode Values = FDoc.ChildByName(Node, "values"))
         ReadValues(Values, *Drive);
     else
-        FDriveValues += Intervals + 1;
-    if (FDriveValues > MaxDriveValues)
-        throw EFileFault("Die Antriebe enthalten zu viele Werte.");
+        CountValues(Intervals);
     return Drive;
 }
 
 void TFileReader::ReadValues(TXMLNode Node, TDrive& Drive) {
     const int Count = Entries(Node, MaxIntervals, "Antriebswerte");
-    FDriveValues += Count + 1;
-    if (FDriveValues > MaxDriveValues)
-        throw EFileFault("Die Antriebe enthalten zu viele Werte.");
+    CountValues(Count);
     if (Count != Drive.Intervals())
         Drive.SetIntervals(Count);
     for (int I = 0; I < Count; ++I)
         Drive.SetValue(I, Number(FDoc.Text(FDoc.Child(Node, I)), "item"));
+}
+
+void TFileReader::CountValues(int Count) {
+    FDriveValues += Count;
+    if (FDriveValues > MaxDriveValues)
+        throw EFileFault("Die Antriebe enthalten zu viele Werte.");
 }
 
 int TFileReader::Entries(TXMLNode Node, int Max, const char* What) const {
@@ -426,7 +421,7 @@ double TFileReader::Number(const std::string& Value, const char* Name) const {
 
 double TFileReader::Coordinate(TXMLNode Node, const char* Name) const {
     const double Value = Number(Text(Node, Name), Name);
-    if (std::fabs(Value) > MaxCoordinate)
+    if (!IsCoordinateInRange(Value))
         throw EFileFault(std::string("Die Koordinate \"") + Name +
                          "\" liegt außerhalb des zulässigen Bereichs.");
     return Value;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -134,12 +135,12 @@ std::string FormatFileNumber(double Value) {
     for (const char* P = Sci; P != E; ++P)
         if (*P != '.')
             Digits[Count++] = *P;
-    if (RoundsPastLargest(Sci, End))
+    int Exponent = 0;
+    std::from_chars(E + (E[1] == '+' ? 2 : 1), End, Exponent);
+    if (Exponent == std::numeric_limits<double>::max_exponent10 && RoundsPastLargest(Sci, End))
         RoundTowardZero(Digits, Count);
     while (Count > 1 && Digits[Count - 1] == '0')
         --Count;
-    int Exponent = 0;
-    std::from_chars(E + (E[1] == '+' ? 2 : 1), End, Exponent);
 
     char Out[48];
     char* O = Out;

@@ -4,6 +4,7 @@
 #include "files/uXMLFileValues.h"
 #include "gear/uDrive.h"
 #include "gear/uGearData.h"
+#include "gear/uGearLimits.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uLinkKind.h"
@@ -42,6 +43,9 @@ const char* LinkTag(const TCustomLink& Link) {
 TXMLFileParser::TXMLFileParser(TGearData& GearData) : FGearData(GearData) {}
 
 bool TXMLFileParser::SaveToFile(const std::string& FileName) {
+    FSaveRefusal = GearLimitFault(FGearData);
+    if (!FSaveRefusal.empty())
+        return false;
     // A failed save must not keep a creation time that no file carries.
     const TFileInfo Before = FFileInfo;
     try {
@@ -49,10 +53,12 @@ bool TXMLFileParser::SaveToFile(const std::string& FileName) {
         WriteDocument(Job.Doc(), false);
         Job.Doc().SaveToFile(FileName);
         return true;
+    } catch (const EXMLDocumentTooLarge& E) {
+        FSaveRefusal = E.what();
     } catch (const std::exception&) {
-        FFileInfo = Before;
-        return false;
     }
+    FFileInfo = Before;
+    return false;
 }
 
 std::string TXMLFileParser::WriteDocumentText(bool OmitFileInfo) {

@@ -139,7 +139,8 @@ public:
     void ConnectSliderToLink(TSlider* Slider, TCustomLink* Link);
     // LinkB gets a joint of its own in place of the common joint.
     void SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB);
-    void MoveOriginToJoint(TJoint* Joint);
+    // False, with nothing moved, when a joint would leave the bounds of a mechanism.
+    bool MoveOriginToJoint(TJoint* Joint);
     // Replaces the whole mechanism by Source's parts, lists and information, which move over
     // onto this model's surface; Source is left empty. Raises OnDataChanged.
     void TakeOver(TGearData& Source);

@@ -3,6 +3,7 @@
 #include "gear/uGearData.h"
 
 #include "gear/uDrive.h"
+#include "gear/uGearLimits.h"
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -264,12 +265,15 @@ void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
     DataChanged();
 }
 
-void TGearData::MoveOriginToJoint(TJoint* Joint) {
+bool TGearData::MoveOriginToJoint(TJoint* Joint) {
     if (!Joint)
-        return;
-    TMMUpdateBracket Bracket(FMMSurface);
+        return true;
     double DX = Joint->X();
     double DY = Joint->Y();
+    for (const TJoint* K : FJoints)
+        if (!IsCoordinateInRange(K->X() - DX) || !IsCoordinateInRange(K->Y() - DY))
+            return false;
+    TMMUpdateBracket Bracket(FMMSurface);
     for (TJoint* K : FJoints)
         if (K != Joint) {
             K->SetX(K->X() - DX);
@@ -278,6 +282,7 @@ void TGearData::MoveOriginToJoint(TJoint* Joint) {
     Joint->SetX(0);
     Joint->SetY(0);
     // The bracket's end repaints once the whole mechanism is shifted.
+    return true;
 }
 
 void TGearData::TakeOver(TGearData& Source) {

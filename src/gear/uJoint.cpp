@@ -1,5 +1,6 @@
 #include "gear/uJoint.h"
 
+#include "gear/uGearLimits.h"
 #include "gear/uLink.h"
 #include "surface/UtilLib.h"
 
@@ -52,7 +53,10 @@ void TJoint::SetRadius(int Value) {
     Changed();
 }
 
+// Moves by the user and by the editing commands keep the joint inside the bounds that files have.
 void TJoint::SetPosition(TObject* Source, double AX, double AY) {
+    AX = ClampCoordinate(AX);
+    AY = ClampCoordinate(AY);
     if (IsSameValue(FX, AX) && IsSameValue(FY, AY))
         return;
     FX = AX;
@@ -62,8 +66,8 @@ void TJoint::SetPosition(TObject* Source, double AX, double AY) {
 }
 
 void TJoint::MoveBy(TObject* Source, double DX, double DY) {
-    FX += DX;
-    FY += DY;
+    FX = ClampCoordinate(FX + DX);
+    FY = ClampCoordinate(FY + DY);
     Touched();
     NotifyLinks(Source);
 }

@@ -1,6 +1,7 @@
 #include "gear/uPartCreator.h"
 
 #include "gear/uGearData.h"
+#include "gear/uGearLimits.h"
 #include "gear/uGearPrefs.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -85,8 +86,9 @@ void TGearPartCreator::MouseDown(int X, int Y) {
     TMMSurface* Surface = FGearData.MMSurface();
     if (!Surface)
         return;
-    const double WX = Surface->PixelToMMX(X, true);
-    const double WY = Surface->PixelToMMY(Y, true);
+    // A view zoomed far out may show points beyond the bounds of a mechanism.
+    const double WX = ClampCoordinate(Surface->PixelToMMX(X, true));
+    const double WY = ClampCoordinate(Surface->PixelToMMY(Y, true));
     // The model may have freed a part under construction (a new mechanism): start afresh.
     if (!FPart.Get())
         FClickCount = 0;

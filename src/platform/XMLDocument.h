@@ -4,6 +4,7 @@
 // Nodes are handles into the document that owns them; a null handle stands for "none".
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,16 @@
 class EXMLDocumentError : public std::runtime_error {
 public:
     explicit EXMLDocumentError(const std::string& Message) : std::runtime_error(Message) {}
+};
+
+// Files beyond this size are refused unread, so that a stray file cannot exhaust the memory;
+// a document that would serialise to more is not written.
+constexpr std::size_t MaxXMLFileSize = 32 * 1024 * 1024;
+
+// A document too large to be written; nothing was written.
+class EXMLDocumentTooLarge : public EXMLDocumentError {
+public:
+    using EXMLDocumentError::EXMLDocumentError;
 };
 
 class TXMLNode {

@@ -3,6 +3,7 @@
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "gear/uGear.h"
+#include "gear/uGearLimits.h"
 #include "platform/qt/QtPrinter.h"
 #include "ui/ModalSeam.h"
 #include "ui/ViewPrinter.h"
@@ -63,6 +64,9 @@ void TAppWindows::CreateDialogs() {
     FFormOptions = std::make_unique<TFormOptions>([Main] { Main->ApplySettings(); }, Main);
     FFormSelFill = std::make_unique<TFormSelFill>(Main);
     FFormDriveEdit = std::make_unique<TFormDriveEdit>(*FFormSelFill, Main);
+    FFormDriveEdit->OtherDrivesIntervals = [&Gear](const TDrive& Drive) {
+        return DriveIntervals(Gear.GearData(), &Drive);
+    };
     FFormLinkEdit = std::make_unique<TFormLinkEdit>(
         Gear, [this](TDrive& Drive) { return FSeams.EditDrive(Drive); }, Main);
     FFormJointEdit = std::make_unique<TFormJointEdit>(Gear, Main);

@@ -1,5 +1,6 @@
 #include "ui/DialogFields.h"
 
+#include "gear/uGearLimits.h"
 #include "gear/uGearUtils.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
@@ -44,9 +45,18 @@ std::optional<double> ReadDecimal(QLineEdit& Field, const char* What) {
     return Value;
 }
 
-std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What) {
-    if (std::isfinite(Value))
+std::optional<double> CoordinateOrRefuse(double Value, QLineEdit& Field, const char* What) {
+    if (IsCoordinateInRange(Value))
         return Value;
+    RefuseInput(Field, What);
+    return std::nullopt;
+}
+
+std::optional<double> ReadLength(QLineEdit& Field) {
+    const char* What = "die Länge";
+    const std::optional<double> Length = ReadDecimal(Field, What);
+    if (!Length || std::fabs(*Length) <= 2 * MaxCoordinate)
+        return Length;
     RefuseInput(Field, What);
     return std::nullopt;
 }
@@ -88,7 +98,7 @@ bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P) {
         if (!C.Field.isModified())
             continue;
         const auto Value = ReadDecimal(C.Field, C.What);
-        if (!Value)
+        if (!Value || !CoordinateOrRefuse(*Value, C.Field, C.What))
             return false;
         C.Value = *Value;
     }

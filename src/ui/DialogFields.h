@@ -26,8 +26,11 @@ void Inform(const std::string& Text);
 void RefuseInput(QWidget& Field, const char* What);
 // The field's decimal number, or nothing once refused.
 std::optional<double> ReadDecimal(QLineEdit& Field, const char* What);
-// A finite result computed from a field, or nothing once refused.
-std::optional<double> FiniteOrRefuse(double Value, QLineEdit& Field, const char* What);
+// A coordinate computed from a field that lies inside the bounds of a mechanism, or nothing once
+// refused.
+std::optional<double> CoordinateOrRefuse(double Value, QLineEdit& Field, const char* What);
+// The field's length, which no link inside the bounds exceeds, or nothing once refused.
+std::optional<double> ReadLength(QLineEdit& Field);
 // The field's whole number of at least 1 (parts are numbered from 1), or nothing once refused.
 std::optional<int> ReadNumber(QLineEdit& Field, const char* What);
 // A list of parts filled anew at each showing: it keeps the width of its widest entry, not of the
@@ -39,5 +42,5 @@ void BlankCountsAsMinimum(QSpinBox& Field);
 // The value of Field's text as it stands, also while it is still being typed.
 int SpinValue(QSpinBox& Field);
 // Reads the coordinates edited in the two fields into P; the other keeps its exact value. False
-// once one is refused.
+// once one is refused, also for one beyond the bounds of a mechanism.
 bool ReadEditedPoint(QLineEdit& XField, QLineEdit& YField, TMMPoint& P);

@@ -1,6 +1,7 @@
 #include "ui/fmDriveEdit.h"
 
 #include "gear/uDrive.h"
+#include "gear/uGearLimits.h"
 #include "gear/uJoint.h"
 #include "gear/uLinkKind.h"
 #include "gear/uRack.h"
@@ -18,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -225,7 +227,7 @@ bool TFormDriveEdit::ApplyRotaryDrive() {
         return false;
     }
     const auto Input = Rotate->Read(*FDrive);
-    if (!Input)
+    if (!Input || !WithinBounds(*Rotate, Input->Intervals))
         return false;
     FDrive->SetLink0(Link0);
     FDrive->SetLink1(Link1);
@@ -235,8 +237,15 @@ bool TFormDriveEdit::ApplyRotaryDrive() {
 
 bool TFormDriveEdit::ApplySlidingDrive() {
     const auto Input = Slide->Read(*FDrive);
-    if (!Input)
+    if (!Input || !WithinBounds(*Slide, Input->Intervals))
         return false;
     Write(*FDrive, *Input);
     return true;
+}
+
+bool TFormDriveEdit::WithinBounds(TDriveValuesPage& Page, int Intervals) {
+    if (Intervals + OtherDrivesIntervals(*FDrive) <= MaxDriveValues)
+        return true;
+    RefuseInput(*Page.seIntervals, "die Anzahl der Intervalle");
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -26,6 +27,12 @@ public:
 
     // OK applies the page and stays open when anything is refused.
     void accept() override;
+
+    // The gear positions of the model's drives other than the one shown: with them, no more
+    // than the bound of all drives together may be asked for.
+    std::function<long long(const TDrive&)> OtherDrivesIntervals = [](const TDrive&) {
+        return 0LL;
+    };
 
     QStackedWidget* pcDrive;
     QWidget* tsRotate;
@@ -53,6 +60,8 @@ private:
     bool ApplyChanges();
     bool ApplyRotaryDrive();
     bool ApplySlidingDrive();
+    // False, with the page's count refused, when the drives together would pass their bound.
+    bool WithinBounds(TDriveValuesPage& Page, int Intervals);
 
     TDrive* FDrive = nullptr;
     // The drive joint's links as the two lists offer them.

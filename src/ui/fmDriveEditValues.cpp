@@ -1,6 +1,7 @@
 #include "ui/fmDriveEditValues.h"
 
 #include "gear/uDrive.h"
+#include "gear/uGearLimits.h"
 #include "gear/uGearUtils.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"

@@ -54,7 +54,6 @@ class TDriveValuesPage : public QWidget {
 public:
     static constexpr int LinearPage = 0;
     static constexpr int TablePage = 1;
-    static constexpr int MaxIntervals = 99999;
 
     TDriveValuesPage(const TDriveValuesNames& Names, TFormSelFill& SelFill,
                      QWidget* Parent = nullptr);

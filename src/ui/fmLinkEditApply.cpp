@@ -60,7 +60,7 @@ bool TFormLinkEdit::ApplyLinkProperties(TLink& Link) {
         eLinkAngle->setModified(false);
     }
     if (eLinkLength->isModified()) {
-        const auto Length = ReadDecimal(*eLinkLength, "die Länge");
+        const auto Length = ReadLength(*eLinkLength);
         if (!Length)
             return false;
         Link.SetLength(*Length);
@@ -167,10 +167,10 @@ bool TFormLinkEdit::ApplyJointLocalPosition(TJoint& Joint) {
     if (!ReadEditedPoint(*eJointXk, *eJointYk, Local))
         return false;
     const TMMPoint P = FLink->LocalToGlobal(Local);
-    // Huge local coordinates may turn into no number at all.
+    // Local coordinates inside the bounds may still put the joint beyond them.
     QLineEdit& Edited = eJointXk->isModified() ? *eJointXk : *eJointYk;
     const char* What = eJointXk->isModified() ? "die X-Koordinate" : "die Y-Koordinate";
-    if (!FiniteOrRefuse(P.X, Edited, What) || !FiniteOrRefuse(P.Y, Edited, What))
+    if (!CoordinateOrRefuse(P.X, Edited, What) || !CoordinateOrRefuse(P.Y, Edited, What))
         return false;
     Joint.SetPosition(nullptr, P.X, P.Y);
     eJointXk->setModified(false);

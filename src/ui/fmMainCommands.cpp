@@ -258,8 +258,11 @@ void TFormMain::a2ndMotionPointExecute() {
 
 void TFormMain::aOriginInJointExecute() {
     TGearData& Data = FGear->GearData();
-    if (Data.SelectedJoints().Count() == 1)
-        Data.MoveOriginToJoint(Data.SelectedJoints().First());
+    if (Data.SelectedJoints().Count() == 1 &&
+        !Data.MoveOriginToJoint(Data.SelectedJoints().First()))
+        MessageDlg("Der Ursprung kann nicht in dieses Gelenk gelegt werden: andere Gelenke lägen "
+                   "dann außerhalb des zulässigen Bereichs.",
+                   TMsgDlgType::mtInformation, mbOK);
 }
 
 void TFormMain::aPropertiesExecute() {

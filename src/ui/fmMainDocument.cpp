@@ -175,8 +175,11 @@ TFileDialogRequest TFormMain::SaveDialogRequest() {
 }
 
 bool TFormMain::Written(bool Saved) {
-    if (!Saved)
-        MessageDlg("Die Datei konnte nicht gespeichert werden.", TMsgDlgType::mtError, mbOK);
+    if (!Saved) {
+        const std::string& Why = FFileManager->SaveRefusal();
+        MessageDlg("Die Datei konnte nicht gespeichert werden." + (Why.empty() ? "" : "\r\n" + Why),
+                   TMsgDlgType::mtError, mbOK);
+    }
     UpdateControls();
     return Saved;
 }

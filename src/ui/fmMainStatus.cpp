@@ -126,7 +126,8 @@ void TFormMain::UpdateStatusBar(int X, int Y) {
                                    : std::string("Editiermodus"));
     if (FMMSurface1->ScaleX() != 0) {
         if (AtMouse) {
-            FMouseWorld = MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
+            FMouseWorld =
+                MMPoint(FMMSurface1->PixelToMMX(X, true), FMMSurface1->PixelToMMY(Y, true));
             SetPanel(1, "x=" + Millimetres(FMouseWorld->X) + "  y=" + Millimetres(FMouseWorld->Y));
         }
         // A link's form needs a point: the one panel 1 shows. Another part's text never stays.

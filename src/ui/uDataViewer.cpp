@@ -213,18 +213,24 @@ void TDataViewer::SyncSelection() {
 }
 
 void TDataViewer::ShowSelection() {
-    FTreeView.setCurrentItem(FLinksNode);
+    // The part selected last wins, as in a tree that selects one node.
+    QTreeWidgetItem* Shown = FLinksNode;
     const TGearData& D = GearData();
     for (TCustomLink* L : D.SelectedLinks())
         if (QTreeWidgetItem* Node = FindNode(FLinksNode, L))
-            FTreeView.setCurrentItem(Node);
+            Shown = Node;
     for (TJoint* J : D.SelectedJoints()) {
         QTreeWidgetItem* Node = FindNode(FJointsNode, J);
         if (!Node)
             Node = FindNode(FCouplesNode, J);
         if (Node)
-            FTreeView.setCurrentItem(Node);
+            Shown = Node;
     }
+    // Unchanged, the tree is not scrolled to the node again, only opened where it is hidden.
+    if (FTreeView.currentItem() != Shown || !Shown->isSelected())
+        FTreeView.setCurrentItem(Shown);
+    else if (Shown->parent() && !Shown->parent()->isExpanded())
+        FTreeView.scrollToItem(Shown);
 }
 
 bool TDataViewer::IsChild(const QTreeWidgetItem* Node) const {

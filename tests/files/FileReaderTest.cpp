@@ -418,12 +418,12 @@ TEST(FileReaderTest, SlidersSharingJointsSettleInOneRead) {
         std::string Cons;
     } Cases[] = {
         // The pin of one slider is the first joint of the next.
-        {"chain", Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(15, 6) +
-                      Con(15, 3)},
+        {"chain",
+         Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(15, 6) + Con(15, 3)},
         // Besides, a third slider carries the first one's first joint.
-        {"chain and a shared first joint",
-         Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) + Con(13, 6) + Con(14, 4) + Con(14, 7) +
-             Con(15, 6) + Con(15, 3)},
+        {"chain and a shared first joint", Frame + Con(12, 4) + Con(12, 5) + Con(13, 5) +
+                                               Con(13, 6) + Con(14, 4) + Con(14, 7) + Con(15, 6) +
+                                               Con(15, 3)},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);

@@ -125,9 +125,9 @@ TEST(FileWriterTest, DateTimesHaveTheGermanFormAndUnreadableOnesAreZero) {
     EXPECT_EQ(ParseFileDateTime("1.3.2024 8:05"), EncodeFileDateTime(2024, 3, 1, 8, 5));
     EXPECT_EQ(ParseFileDateTime("24.12.2024 18:30:05"),
               EncodeFileDateTime(2024, 12, 24, 18, 30, 5));
-    for (const char* Bad : {"", "gestern", "12/24/2024 6:30 PM", "31.02.2024", "24.12.2024 25:00",
-                            "24.12.2024T18:30", "24.12.20245", "24.12.2024 18:30:05 Uhr",
-                            "01.03.9", "01.03.098", "29.02.23"}) {
+    for (const char* Bad :
+         {"", "gestern", "12/24/2024 6:30 PM", "31.02.2024", "24.12.2024 25:00", "24.12.2024T18:30",
+          "24.12.20245", "24.12.2024 18:30:05 Uhr", "01.03.9", "01.03.098", "29.02.23"}) {
         SCOPED_TRACE(Bad);
         EXPECT_EQ(ParseFileDateTime(Bad), 0);
     }

@@ -72,6 +72,21 @@ TEST_F(TJointMoves, MoveByAlwaysNotifies) {
     EXPECT_EQ(Log.size(), 5u);
 }
 
+// Moves keep the joint inside the bounds that a file can hold; plain stores are the reader's and
+// the solver's, which have checked or computed their values.
+TEST_F(TJointMoves, MovesStopAtTheBoundsOfAMechanism) {
+    Joint.SetPosition(nullptr, 2e9, -1e300);
+    EXPECT_EQ(Joint.X(), 1e9);
+    EXPECT_EQ(Joint.Y(), -1e9);
+    Joint.SetPosition(nullptr, 5, 6);
+    Joint.MoveBy(nullptr, 1e9, -3e9);
+    EXPECT_EQ(Joint.X(), 1e9);
+    EXPECT_EQ(Joint.Y(), -1e9);
+    Joint.MoveBy(nullptr, -1, 1);
+    EXPECT_EQ(Joint.X(), 1e9 - 1);
+    EXPECT_EQ(Joint.Y(), -1e9 + 1);
+}
+
 TEST_F(TJointMoves, PlainStoresTellNobody) {
     Joint.SetX(40.0);
     Joint.SetY(-4.0);

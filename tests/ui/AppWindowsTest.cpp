@@ -47,8 +47,8 @@ protected:
     void Drag(QPoint From, QPoint To) {
         QWidget* Area = Form().DrawArea();
         QTest::mousePress(Area, Qt::LeftButton, {}, From);
-        QMouseEvent Move(QEvent::MouseMove, To, Area->mapToGlobal(To), Qt::NoButton,
-                         Qt::LeftButton, {});
+        QMouseEvent Move(QEvent::MouseMove, To, Area->mapToGlobal(To), Qt::NoButton, Qt::LeftButton,
+                         {});
         QApplication::sendEvent(Area, &Move);
         QTest::mouseRelease(Area, Qt::LeftButton, {}, To);
     }
@@ -60,9 +60,8 @@ protected:
     std::string SelectedPart() {
         if (Model().SelectedLinks().Count() + Model().SelectedJoints().Count() != 1)
             return "Glieder";
-        return Model().SelectedLinks().Empty()
-                   ? Model().SelectedJoints().First()->GetDisplayText()
-                   : Model().SelectedLinks().First()->GetDisplayText();
+        return Model().SelectedLinks().Empty() ? Model().SelectedJoints().First()->GetDisplayText()
+                                               : Model().SelectedLinks().First()->GetDisplayText();
     }
     bool Stored(const char* Setting) { return PreferenceStore().GetBoolean("Window", Setting); }
 
@@ -183,6 +182,10 @@ TEST_F(AppWindows, OnlyTheUsersExpandAndCollapseAreStored) {
     QTest::mouseClick(Form().DrawArea(), Qt::LeftButton, {}, PixelOf(A));
     ASSERT_TRUE(Model().SelectedJoints().Contains(A));
     EXPECT_EQ(CurrentNode(), A->GetDisplayText());
+    EXPECT_FALSE(Stored("ExpandJoints"));
+    // The next refresh applies the settings and opens the root again for the selected node.
+    Model().DataChanged();
+    EXPECT_TRUE(Tree()->topLevelItem(1)->isExpanded());
     EXPECT_FALSE(Stored("ExpandJoints"));
     Tree()->setCurrentItem(Tree()->topLevelItem(1));
     QTest::keyClick(Tree(), Qt::Key_Left);

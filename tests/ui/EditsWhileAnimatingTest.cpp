@@ -1,6 +1,5 @@
 // Edits made in animation mode are edits of the document: the caption stars them, "Speichern" is
 // offered, and every command that drops the mechanism asks first. The animated positions are not.
-#include "ui/AppWindows.h"
 #include "files/uFileManager.h"
 #include "gear/uGear.h"
 #include "gear/uLink.h"
@@ -8,6 +7,7 @@
 #include "support/PreferencesFixture.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
+#include "ui/AppWindows.h"
 #include "ui/ModalSeam.h"
 #include "ui/fmMain.h"
 
@@ -33,8 +33,7 @@ class EditsWhileAnimating : public ::testing::Test {
 protected:
     EditsWhileAnimating() {
         Settings.Prefs().LoadFromFile(Scratch.File("settings.xml"));
-        std::filesystem::copy_file(std::string(KOPLAR_TEST_DATA_DIR) + "/files/four-bar.kxw",
-                                   File);
+        std::filesystem::copy_file(std::string(KOPLAR_TEST_DATA_DIR) + "/files/four-bar.kxw", File);
         Form().show();
         Form().OpenFile(File);
         Platform.Scripted().Asked.clear();
@@ -117,7 +116,8 @@ protected:
 TEST_F(EditsWhileAnimating, AnEditCountsAndEveryCommandThatDropsTheMechanismAsks) {
     const char* const Prompt = "Änderungen in four-bar.kxw speichern?";
     for (TEdit Kind : {TEdit::Rename, TEdit::Author})
-        for (TCommand Command : {TCommand::New, TCommand::Open, TCommand::Recent, TCommand::Close}) {
+        for (TCommand Command :
+             {TCommand::New, TCommand::Open, TCommand::Recent, TCommand::Close}) {
             SCOPED_TRACE(int(Kind) * 10 + int(Command));
             Form().OpenFile(File);
             Animate();

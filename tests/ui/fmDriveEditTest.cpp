@@ -1,6 +1,8 @@
 // The drive dialog as users meet it: what it shows of a drive, what OK writes, what it refuses,
 // the questions at a switch between "Linear" and "Tabelle", and the fill of table rows.
 #include "ui/fmDriveEdit.h"
+
+#include "gear/uGearLimits.h"
 #include "support/FakePlatform.h"
 #include "support/MechanismRigs.h"
 #include "support/QtTestApp.h"
@@ -175,6 +177,32 @@ public:
         return Result;
     }};
 };
+
+// With the positions of the other drives, no more than all drives together may hold is taken: the
+// count is refused with its field's message and the drive stays as it was.
+TEST_F(DriveEdit, TheCountIsRefusedWhereAllDrivesTogetherWouldPassTheirBound) {
+    Form.OtherDrivesIntervals = [](const TDrive&) { return MaxDriveValues - 10LL; };
+    for (TDrive* Drive : {Rotary, Sliding})
+        for (int Count : {11, 10}) {
+            SCOPED_TRACE(Count);
+            Drive->SetIntervals(2);
+            Messages.Asked.clear();
+            const bool Accepted = Edit(*Drive, [&] {
+                Page(*Drive).seIntervals->setValue(Count);
+                Form.bbtnOK->click();
+                if (Count == 11) {
+                    EXPECT_EQ(Focused(), Page(*Drive).seIntervals);
+                    Form.bbtnCancel->click();
+                }
+            });
+            EXPECT_EQ(Accepted, Count == 10);
+            EXPECT_EQ(Drive->Intervals(), Count == 10 ? 10 : 2);
+            EXPECT_EQ(Asked(), Count == 10 ? TTexts{}
+                                           : TTexts{"Die Eingabe für die Anzahl der Intervalle "
+                                                    "ist nicht zulässig.\n\rBitte korrigieren "
+                                                    "Sie das!"});
+        }
+}
 
 TEST_F(DriveEdit, ShowsARotaryDriveWithItsLinksStartAndValues) {
     Rotary->SetIntervals(3);

@@ -92,6 +92,7 @@ TEST_F(JointEdit, OnlyTheEditedCoordinateIsRead) {
         {&TFormJointEdit::eY, "5", X0, 5},
         {&TFormJointEdit::eX, "12,5", 12.5, Y0},
         {&TFormJointEdit::eX, "12.5", 12.5, Y0},
+        {&TFormJointEdit::eX, "-1000000000", -1e9, Y0}, // at the bound
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Text);
@@ -152,6 +153,9 @@ TEST_F(JointEdit, ARefusedCoordinateKeepsTheDialogOpenAndThePlace) {
         {&TFormJointEdit::eY, "1e999", BadY},
         {&TFormJointEdit::eY, "", BadY},
         {&TFormJointEdit::eX, "1.000,5", BadX},
+        // Beyond the bounds of a mechanism, which a file could not hold.
+        {&TFormJointEdit::eX, "2000000000", BadX},
+        {&TFormJointEdit::eY, "-1000000000,001", BadY},
     };
     const TMMPoint Before = C->Position();
     for (const TCase& Case : Cases) {

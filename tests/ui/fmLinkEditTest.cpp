@@ -175,6 +175,8 @@ TEST_F(LinkEdit, LengthAndAngleAreReadWithEitherSeparator) {
         {&TFormLinkEdit::eLinkLength, "40.5", ""},
         {&TFormLinkEdit::eLinkLength, "vierzig", Refused("die Länge")},
         {&TFormLinkEdit::eLinkLength, "1e999", Refused("die Länge")},
+        // No link inside the bounds of a mechanism is longer.
+        {&TFormLinkEdit::eLinkLength, "2000000000,5", Refused("die Länge")},
         {&TFormLinkEdit::eLinkAngle, "90", ""},
         {&TFormLinkEdit::eLinkAngle, "9O", Refused("den Winkel")},
     };
@@ -274,6 +276,9 @@ TEST_F(LinkEdit, TheChosenJointIsWrittenAfterThePage) {
         {&TFormLinkEdit::eJointID, "0", Refused("die Gelenknummer")},
         {&TFormLinkEdit::eJointX, "x", Refused("die X-Koordinate")},
         {&TFormLinkEdit::eJointYk, "", Refused("die Y-Koordinate")},
+        // Beyond the bounds of a mechanism, in the world's and in the link's coordinates.
+        {&TFormLinkEdit::eJointX, "-1000000000,001", Refused("die X-Koordinate")},
+        {&TFormLinkEdit::eJointYk, "1000000000,5", Refused("die Y-Koordinate")},
         {&TFormLinkEdit::eJointID, std::to_string(Free), ""},
         {&TFormLinkEdit::eJointX, "26,5", ""},
     };

@@ -384,6 +384,21 @@ TEST_F(FormMainCommands, OriginMovesIntoTheSelectedFrameJoint) {
     ExpectAt(M.A, -60, 0);
 }
 
+// Joints that would leave the bounds of a mechanism, which a file could not hold, keep the origin.
+TEST_F(FormMainCommands, TheOriginStaysWhereJointsWouldLeaveTheBounds) {
+    const TCrankRocker M = CrankRocker();
+    M.D->SetX(6e8);
+    M.A->SetX(-6e8);
+    Select(M.D);
+    Run("aOriginInJoint");
+    ExpectAt(M.D, 6e8, 0);
+    ExpectAt(M.A, -6e8, 0);
+    ASSERT_EQ(Platform.Scripted().Asked.size(), 1u);
+    EXPECT_EQ(Platform.Scripted().Asked[0].Text,
+              "Der Ursprung kann nicht in dieses Gelenk gelegt werden: andere Gelenke lägen dann "
+              "außerhalb des zulässigen Bereichs.");
+}
+
 TEST_F(FormMainCommands, ToggleCanMoveSwitchesDragging) {
     ASSERT_TRUE(Gear().CanMoveItems());
     Run("aToggleCanMove");

@@ -410,4 +410,40 @@ TEST_F(FormMainDocument, AMouseMoveTakesTheChecksumOnlyAfterAChange) {
     EXPECT_EQ(Caption(), "KOPLAR für Windows - four-bar.kxw*");
 }
 
+// Whatever the user does, the file saved opens again: a drag far out in a view zoomed out to far
+// beyond the bounds of a mechanism stops at the bound, and a model beyond them is not saved, with
+// the reason, before anything is written.
+TEST_F(FormMainDocument, WhatTheProgramSavesItOpensAgain) {
+    const std::string File = FourBar("weit.kxw");
+    Form->OpenFile(File);
+    Form->MMSurface1().ZoomToMMRect(-1e11, 1e11, -1e11, 1e11);
+    TJoint* B = Model().Joints().Items(3);
+    const TPoint From = Form->MMSurface1().MMToPixel(B->Position(), true);
+    QWidget* Area = Form->DrawArea();
+    const QPoint Start(From.X, From.Y);
+    const QPoint End = Start + QPoint(150, -150);
+    QTest::mousePress(Area, Qt::LeftButton, {}, Start);
+    QMouseEvent Move(QEvent::MouseMove, End, Area->mapToGlobal(End), Qt::NoButton, Qt::LeftButton,
+                     {});
+    QApplication::sendEvent(Area, &Move);
+    QTest::mouseRelease(Area, Qt::LeftButton, {}, End);
+    ASSERT_EQ(B->X(), 1e9);
+    ASSERT_EQ(B->Y(), 1e9);
+    ASSERT_TRUE(Form->SaveFile());
+    Form->Action("aFileNew")->trigger();
+    Form->OpenFile(File);
+    EXPECT_TRUE(AskedTexts().empty());
+    ASSERT_EQ(JointCount(), 4);
+    EXPECT_EQ(Model().Joints().Items(3)->X(), 1e9);
+
+    const std::string Saved = ReadFileText(File);
+    Model().Joints().Items(3)->SetX(-2e9); // as no command does
+    EXPECT_FALSE(Form->SaveFile());
+    EXPECT_EQ(AskedTexts(),
+              TTexts{"Die Datei konnte nicht gespeichert werden.\r\nDas Gelenk 4 liegt außerhalb "
+                     "des zulässigen Bereichs von ±1000000000 mm."});
+    EXPECT_EQ(ReadFileText(File), Saved);
+    EXPECT_TRUE(Form->FileManager()->IsModified());
+}
+
 } // namespace

@@ -78,6 +78,34 @@ TEST_F(FormMainStatus, WithoutMousePositionTheMousePanelsKeepTheirTexts) {
     EXPECT_EQ(Panel(1), Before[0]);
 }
 
+// A change of the selection alone refreshes panel 2: a link's form at the point panel 1 shows,
+// empty while no mouse position is known, never the joint selected before.
+TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {
+    for (bool MouseSeen : {false, true}) {
+        SCOPED_TRACE(MouseSeen);
+        Build.reset();
+        Form = std::make_unique<TFormMain>(Seams);
+        Form->show();
+        Build = std::make_unique<TMechanismBuilder>(Model());
+        const TCrankRocker M = CrankRocker();
+        if (MouseSeen)
+            MouseAt(PixelOf(M.C));
+        Select(M.C);
+        EXPECT_EQ(Panel(2), "x=60,000 mm  y=40,000 mm");
+        Select(M.Rocker);
+        const std::string ID = std::to_string(M.Rocker->ID());
+        if (MouseSeen)
+            EXPECT_TRUE(std::regex_match(
+                Panel(2), std::regex("x\\(" + ID + "\\)=.* mm  y\\(" + ID + "\\)=.* mm")))
+                << Panel(2);
+        else
+            EXPECT_EQ(Panel(2), "");
+        Model().DeselectLinks();
+        Form->UpdateStatusBar(TFormMain::NoMousePosition, TFormMain::NoMousePosition);
+        EXPECT_EQ(Panel(2), "");
+    }
+}
+
 // While a joint is dragged its panel shows where the mouse has just taken it, not one step behind.
 TEST_F(FormMainStatus, DuringADragTheSelectedJointsPanelShowsWhereItIsNow) {
     const TCrankRocker M = CrankRocker();
@@ -99,34 +127,6 @@ TEST_F(FormMainStatus, DuringADragTheSelectedJointsPanelShowsWhereItIsNow) {
                   "x=" + FormatFixed(M.B->X(), 3) + " mm  y=" + FormatFixed(M.B->Y(), 3) + " mm");
     }
     Send(QEvent::MouseButtonRelease, Start + QPoint(30, 15), Qt::NoButton);
-}
-
-// A change of the selection alone refreshes panel 2: a link's form at the point panel 1 shows,
-// empty while no mouse position is known, never the joint selected before.
-TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {
-    for (bool MouseSeen : {false, true}) {
-        SCOPED_TRACE(MouseSeen);
-        Build.reset();
-        Form = std::make_unique<TFormMain>(Seams);
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
-        const TCrankRocker M = CrankRocker();
-        if (MouseSeen)
-            MouseAt(PixelOf(M.C));
-        Select(M.C);
-        EXPECT_EQ(Panel(2), "x=60,000 mm  y=40,000 mm");
-        Select(M.Rocker);
-        const std::string ID = std::to_string(M.Rocker->ID());
-        if (MouseSeen)
-            EXPECT_TRUE(std::regex_match(Panel(2), std::regex("x\\(" + ID + "\\)=.* mm  y\\(" +
-                                                              ID + "\\)=.* mm")))
-                << Panel(2);
-        else
-            EXPECT_EQ(Panel(2), "");
-        Model().DeselectLinks();
-        Form->UpdateStatusBar(TFormMain::NoMousePosition, TFormMain::NoMousePosition);
-        EXPECT_EQ(Panel(2), "");
-    }
 }
 
 TEST_F(FormMainStatus, ModePanelFollowsModesAndGearPositions) {

@@ -5,12 +5,10 @@
 #include <pugixml.hpp>
 
 #include <fstream>
+#include <string>
+#include <utility>
 
 namespace {
-
-// Files of this size are far beyond any mechanism; larger ones are refused before parsing, so
-// that a stray file cannot exhaust the memory.
-constexpr std::streamoff MaxFileSize = 32 * 1024 * 1024;
 
 const char* ParseFault(pugi::xml_parse_status Status) {
     switch (Status) {
@@ -78,7 +76,12 @@ public:
     }
 
     void SaveToFile(const std::string& FileName) const override {
-        WriteTextFileLines(FileName, {SaveToXML()}, "");
+        std::string Text = SaveToXML();
+        if (Text.size() > MaxXMLFileSize)
+            throw EXMLDocumentTooLarge("Die Datei würde größer als " +
+                                       std::to_string(MaxXMLFileSize / (1024 * 1024)) +
+                                       " MiB, die größte, die sich öffnen lässt.");
+        WriteTextFileLines(FileName, {std::move(Text)}, "");
     }
 
     // One line without indentation; the declaration is the explicit node, never an implicit one.
@@ -171,7 +174,7 @@ private:
         if (!In)
             throw EXMLDocumentError("Die Datei \"" + FileName + "\" kann nicht geöffnet werden.");
         std::streamoff Size = In.tellg();
-        if (Size < 0 || Size > MaxFileSize)
+        if (Size < 0 || Size > static_cast<std::streamoff>(MaxXMLFileSize))
             throw EXMLDocumentError("Die Datei \"" + FileName + "\" ist zu groß.");
         std::string Bytes(static_cast<std::size_t>(Size), '\0');
         In.seekg(0);

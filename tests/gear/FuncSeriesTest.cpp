@@ -27,18 +27,6 @@ struct FuncSeriesTest : ::testing::Test, TModelRig {
         Diagram.SetMMSurface(FuncView.Surface.get());
     }
 
-    // The crank-rocker with its crank drawn at Degrees from the x axis.
-    void CrankRockerAt(double Degrees) {
-        const TCrankRocker M = BuildCrankRocker(*this, nullptr, Degrees);
-        A0 = M.A0;
-        A = M.A;
-        B0 = M.B0;
-        B = M.B;
-        Crank = M.Crank;
-        Coupler = M.Coupler;
-        Rocker = M.Rocker;
-        Drive = M.Drive;
-    }
     // Crank A0(0,0)-A(0,10) and a coupler to a block on the frame guide y = 15, which it reaches
     // only while the crank stays within about 37 degrees of upright.
     TSlider* SliderOnHighGuide() {

@@ -74,6 +74,8 @@ struct TModelRig : TModelView, TMechanismBuilder {
 
     // The crank-rocker; the pivot B0 may be placed before, on another link instead of the frame.
     void CrankRocker() { Take(BuildCrankRocker(*this, B0)); }
+    // The crank-rocker with its crank drawn at Degrees from the x axis.
+    void CrankRockerAt(double Degrees) { Take(BuildCrankRocker(*this, B0, Degrees)); }
     // The six-bar on the crank-rocker.
     void SixBar() {
         const TSixBar M = BuildSixBar(*this, B0);

@@ -293,7 +293,7 @@ void TFileReader::SettleSliders() {
         return Root;
     };
     for (TCustomLink* Link : FModel.Links()) {
-        if (!dynamic_cast<TSlider*>(Link) || Link->Joints().Count() < 2)
+        if (!AsSlider(Link) || Link->Joints().Count() < 2)
             continue;
         TJoint* Virtual = Link->Joints().Items(0);
         TJoint* Pin = Link->Joints().Items(1);

@@ -7,6 +7,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 
 #include <cmath>
@@ -71,8 +72,8 @@ TDrivenSlideRadius::TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, con
     : FDrive(Drive), FAlong(JointDistance(A, Joint)), FSlideDistance(FAlong) {
     const TCustomLink* Block = Drive.Link0();
     const TJoint* Reference = Drive.GetJoint();
-    const auto* SlideLink = dynamic_cast<const TLink*>(Drive.Link1());
-    if (!Block || !dynamic_cast<const TSlider*>(Block) || Block->Joints().Empty() || !Reference ||
+    const auto* SlideLink = AsBar(Drive.Link1());
+    if (!Block || !AsSlider(Block) || Block->Joints().Empty() || !Reference ||
         !SlideLink || SlideLink->Joints().Count() < 2)
         return;
     // The axis points the way a positive value moves the block.

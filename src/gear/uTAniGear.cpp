@@ -4,6 +4,7 @@
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
@@ -47,7 +48,7 @@ int TAniGear::Mobility() const {
     }
     const TLinkList& Links = FGearData.Links();
     const auto Sliders = std::count_if(Links.begin(), Links.end(), [](const TCustomLink* L) {
-        return dynamic_cast<const TSlider*>(L) != nullptr;
+        return AsSlider(L) != nullptr;
     });
     const auto Fixed = std::count_if(Links.begin(), Links.end(),
                                      [this](const TCustomLink* L) { return IsFixedLink(*L); });
@@ -128,7 +129,7 @@ template <class TVisit> void TAniGear::ForEachDependent(const TJoint& J, TVisit 
             if (!K->IsVirtual() && !FGearData.FindSliderOfJoint(K))
                 continue;
             for (const TCustomLink* Beyond : K->Links())
-                if (Beyond != L && !dynamic_cast<const TRack*>(Beyond))
+                if (Beyond != L && !AsRack(Beyond))
                     for (const TJoint* M : Beyond->Joints())
                         Visit(M);
         }
@@ -141,7 +142,7 @@ template <class TVisit> void TAniGear::ForEachDependent(const TJoint& J, TVisit 
 }
 
 bool TAniGear::IsFixedLink(const TCustomLink& Link) const {
-    if (dynamic_cast<const TRack*>(&Link))
+    if (AsRack(&Link))
         return true;
     const TJointList& Joints = Link.Joints();
     return std::count_if(Joints.begin(), Joints.end(),
@@ -233,10 +234,10 @@ void TAniGear::BuildIndexes() {
     for (int I = 0; I < Links.Count(); ++I) {
         TCustomLink* L = Links.Items(I);
         FLinkOrder.emplace(L, I);
-        if (auto* S = dynamic_cast<TSlider*>(L))
+        if (auto* S = AsSlider(L))
             FSlidersOnLink[S->SlideLink()].push_back(S);
     }
-    const auto IsFrame = [](const TCustomLink* L) { return dynamic_cast<const TRack*>(L); };
+    const auto IsFrame = [](const TCustomLink* L) { return AsRack(L) != nullptr; };
     // Only a sliding drive can set a slide distance, and only a rotary drive with a joint can
     // turn a link about it; the first drive in the model's order counts.
     for (TDrive* D : FGearData.Drives()) {

@@ -5,6 +5,7 @@
 #include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "gear/uLinkKind.h"
 #include "gear/uSlider.h"
 #include "gear/uTAniGear.h"
 
@@ -163,7 +164,7 @@ TAniGear::TStep TAniGear::JointOfSlideLink(TJoint& J) const {
 
 TAniGear::TStep TAniGear::KnownBaseOfLink(TJoint& J) const {
     for (const TCustomLink* L : J.Links()) {
-        if (dynamic_cast<const TSlider*>(L))
+        if (AsSlider(L))
             continue;
         const TJoint* A = JointAt(*L, 0);
         const TJoint* B = JointAt(*L, 1);

@@ -36,6 +36,21 @@ TSixBar BuildSixBar(TMechanismBuilder& Build, TJoint* B0) {
     return M;
 }
 
+TWindowFourBar BuildWindowFourBar(TMechanismBuilder& Build) {
+    TWindowFourBar M;
+    M.A = Build.FrameJoint(0, 0);
+    M.D = Build.FrameJoint(60, 0);
+    M.B = Build.Joint(0, 20);
+    M.C = Build.Joint(60, 40);
+    M.Crank = Build.Link({M.A, M.B});
+    M.Coupler = Build.Link({M.B, M.C});
+    M.Rocker = Build.Link({M.D, M.C});
+    TDrive* Drive = Build.RotaryDrive(M.A);
+    for (int I = 0; I <= 36; ++I)
+        Drive->SetValue(I, I * std::numbers::pi / 18);
+    return M;
+}
+
 void TurnOnce(TDrive& Drive, int Positions, bool BackToStart) {
     Drive.SetIntervals(Positions);
     const int Last = BackToStart ? Positions : Positions - 1;

@@ -25,6 +25,14 @@ struct TSixBar : TCrankRocker {
 };
 TSixBar BuildSixBar(TMechanismBuilder& Build, TJoint* B0 = nullptr);
 
+// Frame joints A(0,0) and D(60,0); crank A-B(0,20), coupler B-C(60,40), rocker D-C, and a rotary
+// drive at A whose values turn the crank once round in 10 degree steps: the window tests' four-bar.
+struct TWindowFourBar {
+    TJoint *A = nullptr, *B = nullptr, *C = nullptr, *D = nullptr;
+    TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr;
+};
+TWindowFourBar BuildWindowFourBar(TMechanismBuilder& Build);
+
 // The drive turns its joint once around in Positions equal steps, from the drawing on. With
 // BackToStart the last entry is the full turn as well, else it is left at 0.
 void TurnOnce(TDrive& Drive, int Positions, bool BackToStart = false);

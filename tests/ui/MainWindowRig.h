@@ -8,7 +8,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "support/FakePlatform.h"
-#include "support/MechanismBuilder.h"
+#include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
@@ -113,24 +113,10 @@ struct TMainWindowRig {
     void Select(TJoint* J) const { Model().SelectJoint(J, false); }
     void Select(TCustomLink* L) const { Model().SelectLink(L, false); }
 
-    // A crank rocker with a rotary drive at the frame joint A; the frame joints A and D.
-    struct TCrankRocker {
-        TJoint *A, *B, *C, *D;
-        TLink *Crank, *Coupler, *Rocker;
-    };
+    // The window tests' four-bar, and the window told of it.
+    using TCrankRocker = TWindowFourBar;
     TCrankRocker CrankRocker() const {
-        TCrankRocker M{};
-        M.A = Build->FrameJoint(0, 0);
-        M.D = Build->FrameJoint(60, 0);
-        M.B = Build->Joint(0, 20);
-        M.C = Build->Joint(60, 40);
-        M.Crank = Build->Link({M.A, M.B});
-        M.Coupler = Build->Link({M.B, M.C});
-        M.Rocker = Build->Link({M.D, M.C});
-        // The crank turns once round in 10 degree steps.
-        TDrive* Drive = Build->RotaryDrive(M.A);
-        for (int I = 0; I <= 36; ++I)
-            Drive->SetValue(I, I * 3.14159265358979323846 / 18);
+        const TCrankRocker M = BuildWindowFourBar(*Build);
         Changed();
         return M;
     }

@@ -44,11 +44,11 @@ public:
     bool IsModified();
     // The checksum of the model now, taken afresh.
     std::uint32_t CalcChecksum();
+    // The same, taken afresh only when the model changed since it was last taken.
+    std::uint32_t Checksum();
     // Of everything but the joints' positions and the selection, which animating changes
     // without editing the mechanism.
     std::uint32_t CalcEditChecksum();
-    // The same, taken afresh only when the model changed since it was last taken.
-    std::uint32_t Checksum();
     // How often the model has been serialised for its checksum.
     int ChecksumsTaken() const { return FChecksumsTaken; }
     TFileInfo GetFileInfo() const { return FParser.FileInfo(); }

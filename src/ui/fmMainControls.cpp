@@ -11,10 +11,6 @@
 
 namespace {
 
-bool IsBarOrPlate(const TCustomLink* Link) {
-    return AsBar(Link);
-}
-
 // The second assembly position is found for two bars or plates, or where the second link turns
 // about a joint the first one slides with.
 bool HasSecondAssemblyPosition(const TJoint& Joint) {
@@ -22,8 +18,7 @@ bool HasSecondAssemblyPosition(const TJoint& Joint) {
         return false;
     const TCustomLink* L0 = Joint.Links().Items(0);
     const TCustomLink* L1 = Joint.Links().Items(1);
-    return (IsBarOrPlate(L0) && IsBarOrPlate(L1)) ||
-           (IsSliderOnSlideLink(L0) && IsBarOrPlate(L1)) ||
+    return (AsBar(L0) && AsBar(L1)) || (IsSliderOnSlideLink(L0) && AsBar(L1)) ||
            (AsSlider(L0) && IsSliderOnSlideLink(L1));
 }
 
@@ -54,7 +49,7 @@ void TFormMain::UpdateControls() {
     Enable("a2ndMotionPoint", OneJoint && HasSecondAssemblyPosition(*J));
     const bool OneLink = E && L;
     Enable("aAddSlideDrive", OneLink && AsSlider(L) && Data.CanAddDriveToLink(L, true));
-    if (OneLink && IsBarOrPlate(L))
+    if (OneLink && AsBar(L))
         Enable("aAddRotDrive", Data.CanAddDriveToLink(L, false));
 
     const TGearPartCreator& Creator = FGear->PartCreator();

@@ -1,10 +1,13 @@
 #include "gear/uPartNumbers.h"
 
+#include <limits>
+
 void TPartNumbers::Add(int ID) {
     if (ID < 1 || ++FCount[ID] > 1)
         return;
     FRunEnds.erase(ID - 1);
-    if (!Used(ID + 1))
+    // The largest number has no successor that could be free.
+    if (ID < std::numeric_limits<int>::max() && !Used(ID + 1))
         FRunEnds.insert(ID);
 }
 

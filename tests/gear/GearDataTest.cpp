@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -140,6 +141,9 @@ TEST_F(TGearDataTest, NextFreeLinkNumberFollowsEveryChangeOfTheLinks) {
         {"a number given away", [&] { Bars[1]->SetID(40); }},
         {"a number taken twice", [&] { Bars[2]->SetID(4); }},
         {"the double let go once", [&] { Bars[2]->SetID(-3); }},
+        {"the largest number taken", [&] { Bars[3]->SetID(std::numeric_limits<int>::max()); }},
+        {"the one below it taken", [&] { Bars[4]->SetID(std::numeric_limits<int>::max() - 1); }},
+        {"the largest number let go", [&] { Bars[3]->SetID(8); }},
         {"a link deleted", [&] { D().DeleteLink(Bars[0], true); }},
         {"a slider created", [&] { D().CreateSlider(true, true, "S", true); }},
         {"a link out of the model renumbered", [&] { D().CreateLink(true, false, "L")->SetID(2); }},

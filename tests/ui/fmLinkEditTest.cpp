@@ -135,6 +135,8 @@ TEST_F(LinkEdit, TheNumberMustBeAFreeWholeNumber) {
         {"2,5", Refused("die Gliednummer"), "2,5"},
         {std::to_string(Own), "", ""},
         {std::to_string(Free), "", ""},
+        {"2147483648", Refused("die Gliednummer"), "2147483648"},
+        {"2147483647", "", ""},
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Text);

@@ -436,4 +436,18 @@ TEST_F(FileManagerTest, FileInfoIsWhatTheFileGaveAndSavingStampsNoNewCreationTim
     ExpectSameInfo(Manager.GetFileInfo(), {3, FixedNow, FixedNow});
 }
 
+// The first day of year 1 lies at the edge of what the file holds; its time of day survives.
+TEST_F(FileManagerTest, CreationTimeOnTheFirstDayOfYearOneIsSavedAsRead) {
+    const std::string Time = "01.01.0001 12:00:00";
+    WriteFileText(Dir.File("Alt.kxw"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><data><fileinfo "
+                                       "Fileversion=\"3\" CreationTime=\"" +
+                                           Time + "\"/></data>");
+    ASSERT_TRUE(Manager.Open(Dir.File("Alt.kxw")));
+    ASSERT_TRUE(Manager.Save());
+    EXPECT_NE(ReadFileText(Dir.File("Alt.kxw")).find("CreationTime=\"" + Time + "\""),
+              std::string::npos);
+    ASSERT_TRUE(Manager.Open(Dir.File("Alt.kxw")));
+    EXPECT_EQ(Manager.GetFileInfo().CreationTime, EncodeFileDateTime(1, 1, 1, 12));
+}
+
 } // namespace

@@ -133,6 +133,18 @@ TEST(FileWriterTest, DateTimesHaveTheGermanFormAndUnreadableOnesAreZero) {
     }
 }
 
+// Before the epoch a time of day lies below the day's count, on the first day of year 1 down to
+// one below it.
+TEST(FileWriterTest, EveryDateTheReaderTakesIsWrittenBackAsRead) {
+    for (const char* Text :
+         {"01.01.0001", "01.01.0001 00:00:01", "01.01.0001 12:00:00", "01.01.0001 23:59:59",
+          "02.01.0001 06:00:00", "29.12.1899 12:00:00", "30.12.1899 00:00:01",
+          "30.12.1899 23:59:59", "31.12.9999", "31.12.9999 23:59:59"}) {
+        SCOPED_TRACE(Text);
+        EXPECT_EQ(FormatFileDateTime(ParseFileDateTime(Text)), Text);
+    }
+}
+
 // A two-digit year is the one ending in those digits nearest to the clock's year (2024 here), and
 // it is written back with all four digits.
 TEST(FileWriterTest, TwoDigitYearsAreNearTheClocksYear) {

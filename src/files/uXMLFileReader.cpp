@@ -83,12 +83,17 @@ private:
     // Fresh UIDs were drawn while the file's were still unknown: one that a later part claimed
     // is drawn again.
     void RenewFreshUIDs();
-    // Shown numbers start at 1; a joint or link numbered below gets the lowest free number.
+    // Shown numbers start at 1 and are unique: a joint or link numbered below, or with the
+    // number of one before it, gets the lowest free number.
     void RenewIDs();
     template <class TList> void RenewIDs(const TList& List);
     void Forget(const TGearPart* Part);
     // The keys by the numbers the file gives, joints and links each in their own table.
     void IndexParts();
+    // A reference finds the first part with the number that Fits; a number that several parts
+    // have thus reaches the later ones where the first would repeat a connection already made.
+    template <class T, class TFits>
+    static T* Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value, TFits Fits);
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
 
@@ -101,9 +106,9 @@ private:
     std::unordered_map<const TGearPart*, int> FFileNumbers;
     // Each link read with the "refjoint" it asks for, applied once its joints are known.
     std::vector<std::pair<TCustomLink*, int>> FReferenceJoints;
-    // Keys of the version in force: UIDs, IDs or positions.
-    std::unordered_map<int, TJoint*> FJointKeys;
-    std::unordered_map<int, TCustomLink*> FLinkKeys;
+    // Keys of the version in force (UIDs, IDs or positions), each with its parts in list order.
+    std::unordered_map<int, std::vector<TJoint*>> FJointKeys;
+    std::unordered_map<int, std::vector<TCustomLink*>> FLinkKeys;
     // How many links of each joint the joint connections have put in order.
     std::unordered_map<TJoint*, int> FPlacedLinks;
     long long FDriveValues = 0;
@@ -251,9 +256,15 @@ void TFileReader::ReadConnections(TXMLNode Node) {
 void TFileReader::ReadLinkConnection(TXMLNode Node) {
     if (!HasAll(Node, {"linkidx", "jointidx"}))
         return;
-    TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
-    TJoint* Joint = JointRef(Integer(Node, "jointidx"));
-    if (Link && Joint)
+    const int LinkKey = Integer(Node, "linkidx");
+    const int JointKey = Integer(Node, "jointidx");
+    TJoint* Joint = nullptr;
+    TCustomLink* Link = Find(FLinkKeys, LinkKey, [&](const TCustomLink* Candidate) {
+        Joint = Find(FJointKeys, JointKey,
+                     [Candidate](const TJoint* J) { return !Candidate->Joints().Contains(J); });
+        return Joint != nullptr;
+    });
+    if (Link)
         Link->AddJoint(Joint);
 }
 
@@ -263,9 +274,12 @@ void TFileReader::ReadLinkConnection(TXMLNode Node) {
 void TFileReader::ReadJointConnection(TXMLNode Node) {
     if (!HasAll(Node, {"jointidx", "linkidx"}))
         return;
-    TJoint* Joint = JointRef(Integer(Node, "jointidx"));
+    const int JointKey = Integer(Node, "jointidx");
     TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
-    if (!Link || !Joint || !Link->Joints().Contains(Joint))
+    TJoint* Joint = Link ? Find(FJointKeys, JointKey,
+                                [Link](const TJoint* J) { return Link->Joints().Contains(J); })
+                         : nullptr;
+    if (!Joint)
         return;
     int& Placed = FPlacedLinks[Joint];
     TLinkList& Links = Joint->Links();
@@ -334,7 +348,9 @@ TDrive* TFileReader::ReadDrive(TXMLNode Node) {
     const int DriveType = Bounded(Node, "drivetype", dtRotary, dtSliding);
     TJoint* Joint = JointRef(Integer(Node, "jointidx"));
     TCustomLink* Link0 = LinkRef(Integer(Node, "linkidx0"));
-    TCustomLink* Link1 = LinkRef(Integer(Node, "linkidx1"));
+    // A drive turns one link against another, never against itself.
+    TCustomLink* Link1 = Find(FLinkKeys, Integer(Node, "linkidx1"),
+                              [Link0](const TCustomLink* L) { return L != Link0; });
     // A sliding drive moves a slider: on any other link it would have nothing to move.
     if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !AsSlider(Link0)))
         return nullptr;
@@ -445,9 +461,10 @@ template <class TList> void TFileReader::RenewIDs(const TList& List) {
     std::unordered_set<int> Taken;
     for (const auto* Part : List)
         Taken.insert(Part->ID());
+    std::unordered_set<int> Kept;
     int Next = 1;
     for (auto* Part : List)
-        if (Part->ID() < 1) {
+        if (Part->ID() < 1 || !Kept.insert(Part->ID()).second) {
             while (Taken.count(Next))
                 ++Next;
             Part->SetID(Next++);
@@ -470,21 +487,31 @@ void TFileReader::IndexParts() {
     auto Key = [this](const TGearPart& Part, int Position) {
         return FVersion == CurrentFileVersion || FVersion == 2 ? FFileNumbers.at(&Part) : Position;
     };
-    // emplace keeps the first part of a key, as a search through the list finds it.
     for (int I = 0; I < FModel.Joints().Count(); ++I)
-        FJointKeys.emplace(Key(*FModel.Joints().Items(I), I), FModel.Joints().Items(I));
+        FJointKeys[Key(*FModel.Joints().Items(I), I)].push_back(FModel.Joints().Items(I));
     for (int I = 0; I < FModel.Links().Count(); ++I)
-        FLinkKeys.emplace(Key(*FModel.Links().Items(I), I), FModel.Links().Items(I));
+        FLinkKeys[Key(*FModel.Links().Items(I), I)].push_back(FModel.Links().Items(I));
 }
 
+template <class T, class TFits>
+T* TFileReader::Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value,
+                     TFits Fits) {
+    auto It = Keys.find(Value);
+    if (It == Keys.end())
+        return nullptr;
+    for (T* Part : It->second)
+        if (Fits(Part))
+            return Part;
+    return nullptr;
+}
+
+// The first part with the number, as a search through the list finds it.
 TJoint* TFileReader::JointRef(int Value) const {
-    auto It = FJointKeys.find(Value);
-    return It == FJointKeys.end() ? nullptr : It->second;
+    return Find(FJointKeys, Value, [](const TJoint*) { return true; });
 }
 
 TCustomLink* TFileReader::LinkRef(int Value) const {
-    auto It = FLinkKeys.find(Value);
-    return It == FLinkKeys.end() ? nullptr : It->second;
+    return Find(FLinkKeys, Value, [](const TCustomLink*) { return true; });
 }
 
 } // namespace

@@ -228,6 +228,20 @@ TEST(FileReaderTest, HostileFilesLoadSafelyOrAreRefused) {
          FourJointBase(Drive.substr(0, Drive.find("linkidx1")) +
                        "linkidx1=\"99\" drivetype=\"0\" intervals=\"5\"/>"),
          "", [](TGearData& D) { EXPECT_TRUE(D.Drives().Empty()); }},
+        {"drive turning a link against itself",
+         FourJointBase(Drive.substr(0, Drive.find("linkidx0")) +
+                       "linkidx0=\"11\" linkidx1=\"11\" drivetype=\"0\" intervals=\"5\"/>"),
+         "", [](TGearData& D) { EXPECT_TRUE(D.Drives().Empty()); }},
+        {"the largest numbers",
+         File3(Joint3(1, 0) + Joint3(2, 40) + Joint3(3, 10),
+               Link3("rack", 10) + Link3("link", 11).replace(Link3("link", 11).find("number=\"11\""),
+                                                             11, "number=\"2147483647\""),
+               Con(10, 1) + Con(10, 2) + Con(11, 1) + Con(11, 3)),
+         "",
+         [](TGearData& D) {
+             EXPECT_EQ(D.Links().Items(1)->ID(), 2147483647);
+             EXPECT_EQ(D.NextFreeLinkID(), 2);
+         }},
         {"sliding drive on a bar",
          FourJointBase("<drive ident=\"D\" jointidx=\"1\" linkidx0=\"11\" linkidx1=\"10\" "
                        "drivetype=\"1\" intervals=\"5\"/>"),
@@ -398,6 +412,113 @@ TEST(FileReaderTest, RenewedNumbersKeepEveryPart) {
             IDs.push_back(J->ID());
         EXPECT_TRUE(IDs == (std::vector<int>{1, 2, 3}) || IDs[0] > 3) << IDs[0];
         // The renewed numbers are the model's from now on: the text reads back as written.
+        const std::string Written = Rig.Parser.WriteDocumentText(true);
+        TFileRig Again;
+        EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Written);
+    }
+}
+
+std::string Joint2(int ID, double X) {
+    return "<joint id=\"" + std::to_string(ID) + "\" ident=\"\" selected=\"False\" " +
+           "visible=\"True\" virtual=\"False\" x=\"" + FormatFileNumber(X) + "\" y=\"0\"/>";
+}
+
+std::string Link2(const char* Tag, int ID) {
+    return std::string("<") + Tag + " id=\"" + std::to_string(ID) + "\" ident=\"\" " +
+           "selected=\"False\" visible=\"True\" refjoint=\"0\" color=\"0\"/>";
+}
+
+// A file another program wrote may give several parts one number. Each is read; a later one's
+// number is renewed like a number below 1; a reference finds the first part with the number,
+// and a later one only where the first would repeat a connection already made, so a link or
+// drive that spans two parts of one number keeps both.
+TEST(FileReaderTest, DuplicateNumbersAreRenewedAndEveryPartKept) {
+    const std::string Drive = "<drive ident=\"D\" jointidx=\"1\" linkidx0=\"10\" linkidx1=\"11\" "
+                              "drivetype=\"0\" intervals=\"2\"/>";
+    auto Numbered = [](std::string Joint, int Number) {
+        const std::size_t At = Joint.find("number=\"");
+        Joint.replace(At, Joint.find('"', At + 8) - At + 1,
+                      "number=\"" + std::to_string(Number) + "\"");
+        return Joint;
+    };
+    struct TCase {
+        const char* Name;
+        std::string Text;
+        int Joints, Links;
+        std::function<void(TGearData&)> Check;
+    } Cases[] = {
+        {"two joints of one UID, the coupler between them",
+         File3(Joint3(1, 0) + Joint3(2, 40) + Joint3(50, 10) + Joint3(50, 30),
+               Link3("rack", 10) + Link3("link", 11) + Link3("link", 12) + Link3("link", 13),
+               Con(10, 1) + Con(10, 2) + Con(11, 1) + Con(11, 50) + Con(12, 50) + Con(12, 50) +
+                   Con(13, 50) + Con(13, 2),
+               Drive),
+         4, 4,
+         [](TGearData& D) {
+             const TJoint* A = D.Joints().Items(2);
+             const TJoint* B = D.Joints().Items(3);
+             EXPECT_EQ(A->UID(), 50);
+             EXPECT_EQ(A->ID(), 50);
+             EXPECT_NE(B->UID(), 50);
+             EXPECT_EQ(B->X(), 30);
+             EXPECT_EQ(JointIDs(*D.Links().Items(2)), (std::vector<int>{50, B->ID()}));
+             EXPECT_EQ(JointIDs(*D.Links().Items(3)), (std::vector<int>{50, 2}))
+                 << "the rocker's reference finds the first joint of the number";
+         }},
+        {"joints numbered 2, 2, 2",
+         File3(Joint3(1, 0) + Numbered(Joint3(5, 40), 2) + Numbered(Joint3(6, 10), 2) +
+                   Numbered(Joint3(7, 20), 2),
+               Link3("rack", 10) + Link3("link", 11),
+               Con(10, 1) + Con(10, 5) + Con(11, 1) + Con(11, 6) + Con(11, 7), Drive),
+         4, 2,
+         [](TGearData& D) {
+             EXPECT_EQ(JointIDs(*D.Links().Items(1)), (std::vector<int>{1, 3, 4}));
+             EXPECT_EQ(D.Joints().Items(1)->ID(), 2);
+         }},
+        {"two links numbered 4 in version 2, driven against each other",
+         "<data><fileinfo Fileversion=\"2\"/><joints>" + Joint2(1, 0) + Joint2(2, 40) +
+             Joint2(3, 10) + "</joints><links>" + Link2("rack", 1) + Link2("link", 4) +
+             Link2("link", 4) + "</links><connections><linkconnections>" + Con(1, 1) +
+             Con(1, 2) + Con(4, 1) + Con(4, 3) + Con(4, 1) + Con(4, 3) +
+             "</linkconnections></connections><drives><drive ident=\"D\" jointidx=\"1\" "
+             "linkidx0=\"4\" linkidx1=\"4\" drivetype=\"0\" intervals=\"2\"/></drives></data>",
+         3, 3,
+         [](TGearData& D) {
+             const TCustomLink* First = D.Links().Items(1);
+             const TCustomLink* Second = D.Links().Items(2);
+             EXPECT_EQ(First->ID(), 4);
+             EXPECT_EQ(Second->ID(), 2);
+             EXPECT_EQ(JointIDs(*Second), (std::vector<int>{1, 3}));
+             ASSERT_EQ(D.Drives().Count(), 1);
+             EXPECT_EQ(D.Drives().First()->Link0(), First);
+             EXPECT_EQ(D.Drives().First()->Link1(), Second);
+         }},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TFileRig Rig;
+        TLoadResult Result = LoadText(Rig, C.Text);
+        ASSERT_TRUE(Result) << Result.Message;
+        TGearData& D = Rig.D();
+        EXPECT_TRUE(ModelIsConsistent(D));
+        ASSERT_EQ(D.Joints().Count(), C.Joints) << "no joint is dropped";
+        ASSERT_EQ(D.Links().Count(), C.Links) << "no link is dropped";
+        std::vector<int> JointNumbers, LinkNumbers, UIDs;
+        for (const TJoint* J : D.Joints()) {
+            JointNumbers.push_back(J->ID());
+            UIDs.push_back(J->UID());
+        }
+        for (const TCustomLink* L : D.Links()) {
+            LinkNumbers.push_back(L->ID());
+            UIDs.push_back(L->UID());
+        }
+        for (std::vector<int>* Numbers : {&JointNumbers, &LinkNumbers, &UIDs}) {
+            EXPECT_TRUE(std::all_of(Numbers->begin(), Numbers->end(), [](int N) { return N >= 0; }));
+            std::sort(Numbers->begin(), Numbers->end());
+            EXPECT_EQ(std::adjacent_find(Numbers->begin(), Numbers->end()), Numbers->end())
+                << "numbers are unique";
+        }
+        C.Check(D);
         const std::string Written = Rig.Parser.WriteDocumentText(true);
         TFileRig Again;
         EXPECT_EQ(ReadAndWritten(Again, Rig.Saved()), Written);

@@ -1,8 +1,9 @@
 // The bounds of a mechanism that the whole program keeps: the dialogs refuse values beyond them,
 // moving keeps joints inside, saving refuses a model beyond them and reading refuses such a file.
 // Far beyond any mechanism drawn by hand, small enough that no file makes the model's quadratic
-// steps (numbering, UIDs) or the value tables run away, and that a model at every bound fits into
-// a file the reader takes.
+// steps (numbering, UIDs) or the value tables run away, and that a model at any one bound fits
+// into a file the reader takes. A model at several bounds at once can outgrow that file, as can
+// long names; saving refuses it then for its size.
 #pragma once
 
 #include <string>

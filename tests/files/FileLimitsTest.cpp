@@ -1,6 +1,6 @@
 // The bounds of a mechanism are the same for writing and reading: a model at each bound is saved
 // and reads back as it was written, one just past a bound is refused at saving with the reason,
-// before anything is written.
+// before anything is written. A model at every bound at once is refused for its size.
 #include "files/FileReaderWriterRig.h"
 #include "gear/uDrive.h"
 #include "gear/uGearLimits.h"
@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -165,6 +166,22 @@ TEST_P(FileLimits, AModelAtTheBoundReadsBackAndOnePastIsRefusedAtSave) {
     EXPECT_FALSE(Past.Parser.SaveToFile(Past.File()));
     EXPECT_EQ(Past.Parser.SaveRefusal(), C.Refusal);
     EXPECT_FALSE(std::filesystem::exists(Past.File())) << "nothing is written";
+}
+
+// Each bound alone fits into a file; all of them at once outgrow the largest file that opens.
+TEST(FileLimitsTest, AModelAtEveryBoundAtOnceIsRefusedForItsSize) {
+    TLimitRig Rig;
+    Rig.Plates(MaxParts, MaxParts, MaxConnections);
+    for (int Left = MaxDriveValues; Left > 0; Left -= MaxIntervals)
+        Rig.Crank(std::min(Left, MaxIntervals));
+    while (Rig.Model.Drives().Count() < MaxParts)
+        Rig.Crank(0);
+    Rig.Model.Joints().Last()->SetX(-MaxCoordinate);
+    ASSERT_EQ(GearLimitFault(Rig.Model), "");
+    EXPECT_FALSE(Rig.Parser.SaveToFile(Rig.File()));
+    EXPECT_EQ(Rig.Parser.SaveRefusal(),
+              "Die Datei würde größer als 32 MiB, die größte, die sich öffnen lässt.");
+    EXPECT_FALSE(std::filesystem::exists(Rig.File())) << "nothing is written";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachBound, FileLimits, ::testing::ValuesIn(Cases),

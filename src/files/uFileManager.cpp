@@ -4,6 +4,7 @@
 #include "files/uXMLFileValues.h"
 #include "gear/uGearData.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 
 #include <charconv>
 #include <cstdint>
@@ -119,6 +120,8 @@ bool TFileManager::Open(const std::string& FileName) {
         MessageDlg("Datei konnte nicht gefunden werden.", TMsgDlgType::mtInformation, mbOK);
         return false;
     }
+    // A save of this file that was killed may have left its temporary file beside it.
+    RemoveStaleTemporaries(FileName);
     const TLoadResult Result = FParser.LoadFromFile(FileName);
     if (!Result) {
         MessageDlg(Result.Message.empty() ? "Die Datei konnte nicht gelesen werden."

@@ -32,8 +32,7 @@ public:
     // False without a file name or when writing failed; the file on disk then is the old one and
     // the document counts as modified.
     bool Save();
-    // Why the last save refused to write a model that could not be opened again; empty when it
-    // wrote or failed to write.
+    // Why the last save failed, in German; empty when it wrote or nothing is known.
     const std::string& SaveRefusal() const { return FParser.SaveRefusal(); }
     // The document takes the new name even when saving under it fails.
     bool SaveAs(const std::string& FileName);

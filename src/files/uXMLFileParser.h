@@ -47,8 +47,8 @@ public:
     // failure, with the model, the old file and the file information unchanged. A model that
     // the reader would refuse is not written.
     bool SaveToFile(const std::string& FileName);
-    // Why the last save did not write a model the reader would refuse, in German; empty after a
-    // save that wrote or that failed to write.
+    // Why the last save failed, in German: a model the reader would refuse, or what stood in the
+    // way of writing; empty after a save that wrote, or when nothing is known.
     const std::string& SaveRefusal() const { return FSaveRefusal; }
     // Builds the whole tree into an empty, active document.
     void WriteDocument(TXMLBuilder& Doc, bool OmitFileInfo);

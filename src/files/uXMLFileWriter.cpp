@@ -10,6 +10,7 @@
 #include "gear/uLinkKind.h"
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
+#include "platform/TextFile.h"
 
 #include <cstdint>
 #include <exception>
@@ -53,7 +54,9 @@ bool TXMLFileParser::SaveToFile(const std::string& FileName) {
         WriteDocument(Job.Doc(), false);
         Job.Doc().SaveToFile(FileName);
         return true;
-    } catch (const EXMLDocumentTooLarge& E) {
+    } catch (const EXMLDocumentError& E) {
+        FSaveRefusal = E.what();
+    } catch (const EInOutError& E) {
         FSaveRefusal = E.what();
     } catch (const std::exception&) {
     }

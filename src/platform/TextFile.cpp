@@ -3,9 +3,12 @@
 #include "platform/Environment.h"
 
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,8 +56,36 @@ std::vector<std::string> SplitLines(std::string_view S) {
     return Lines;
 }
 
-[[noreturn]] void WriteError(const std::string& FileName) {
-    throw EInOutError("Die Datei \"" + FileName + "\" kann nicht geschrieben werden.");
+// What stands in the way, for the error number of a failed step; empty when nothing more is
+// known than that the step failed.
+std::string WriteObstacle(int Error, bool InFolder) {
+    switch (Error) {
+    case EACCES:
+    case EPERM:
+        return InFolder ? " Im Ordner dürfen keine Dateien angelegt werden; beim Speichern wird "
+                          "die Datei durch eine neue ersetzt, die dort entsteht."
+                        : " Sie ist schreibgeschützt.";
+    case EROFS:
+        return " Der Datenträger ist schreibgeschützt.";
+    case ENOENT:
+    case ENOTDIR:
+        return " Den Ordner gibt es nicht.";
+    case EISDIR:
+        return " Unter diesem Namen gibt es einen Ordner.";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return " Auf dem Datenträger ist nicht genug Platz.";
+    case ENAMETOOLONG:
+        return " Der Name ist zu lang.";
+    default:
+        return {};
+    }
+}
+
+[[noreturn]] void WriteError(const std::string& FileName, int Error, bool InFolder = false) {
+    throw EInOutError("Die Datei \"" + FileName + "\" kann nicht geschrieben werden." +
+                      WriteObstacle(Error, InFolder));
 }
 
 bool ReadAll(const std::string& FileName, std::string& Data) {
@@ -86,18 +117,52 @@ bool WriteAll(int Fd, std::string_view Data) {
     return true;
 }
 
-// A fresh file beside Target, created with the umask's permissions; -1 when none can be made.
+std::filesystem::path FolderOf(const std::filesystem::path& Target) {
+    return Target.parent_path().empty() ? "." : Target.parent_path();
+}
+
+// The temporary files of a target begin with this: hidden, short whatever the target's length,
+// and the target's own through a hash of its name.
+std::string TemporaryPrefix(const std::filesystem::path& Target) {
+    std::uint64_t Hash = 14695981039346656037ull; // FNV-1a
+    for (const unsigned char C : Target.filename().string()) {
+        Hash ^= C;
+        Hash *= 1099511628211ull;
+    }
+    char Hex[16];
+    char* End = std::to_chars(Hex, Hex + sizeof Hex, Hash, 16).ptr;
+    return ".koplar-" + std::string(Hex, End) + "-";
+}
+
+constexpr const char* TemporarySuffix = ".tmp";
+
+// A fresh file beside Target, created with the umask's permissions and locked for as long as
+// this process holds it; -1 when none can be made.
 int CreateTemporary(const std::filesystem::path& Target, std::string& TempName) {
     static unsigned Counter = 0;
     for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        std::filesystem::path Temp = Target;
-        Temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++Counter);
-        TempName = Temp.string();
+        TempName = (FolderOf(Target) / (TemporaryPrefix(Target) + std::to_string(::getpid()) +
+                                        "-" + std::to_string(++Counter) + TemporarySuffix))
+                       .string();
         const int Fd = ::open(TempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd >= 0 || errno != EEXIST)
+        if (Fd >= 0) {
+            ::flock(Fd, LOCK_EX | LOCK_NB);
             return Fd;
+        }
+        if (errno != EEXIST)
+            return -1;
     }
     return -1;
+}
+
+// Nobody holds the lock of a temporary file any more once its writer is gone.
+void RemoveIfStale(const std::filesystem::path& Temp) {
+    const int Fd = ::open(Temp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (Fd < 0)
+        return;
+    if (::flock(Fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(Temp.c_str());
+    ::close(Fd);
 }
 
 // The file a name stands for: a symbolic link is followed so that it stays a link.
@@ -187,28 +252,47 @@ void WriteTextFileLines(const std::string& FileName, const std::vector<std::stri
     const std::filesystem::path Target = ResolveTarget(FileName);
     // A write-protected file stays protected, although the folder would allow replacing it.
     if (::access(Target.c_str(), F_OK) == 0 && !MayWrite(Target.string()))
-        WriteError(FileName);
+        WriteError(FileName, EACCES);
+    RemoveStaleTemporaries(Target.string());
     std::string TempName;
     const int Fd = CreateTemporary(Target, TempName);
     if (Fd < 0)
-        WriteError(FileName);
+        WriteError(FileName, errno, true);
     struct stat Old {};
     bool Ok = WriteAll(Fd, Data);
     // The replacement keeps the permissions of the file it replaces.
     if (Ok && ::stat(Target.c_str(), &Old) == 0)
         Ok = ::fchmod(Fd, Old.st_mode & 07777) == 0;
     Ok = Ok && ::fsync(Fd) == 0;
-    Ok = (::close(Fd) == 0) && Ok;
-    Ok = Ok && ::rename(TempName.c_str(), Target.c_str()) == 0;
+    int Error = Ok ? 0 : errno;
+    if (::close(Fd) != 0 && Ok) {
+        Ok = false;
+        Error = errno;
+    }
+    if (Ok && ::rename(TempName.c_str(), Target.c_str()) != 0) {
+        Ok = false;
+        Error = errno;
+    }
     if (!Ok) {
         ::unlink(TempName.c_str());
-        WriteError(FileName);
+        WriteError(FileName, Error);
     }
     // Make the rename itself durable; a failure here no longer endangers either version.
-    const std::filesystem::path Folder = Target.parent_path().empty() ? "." : Target.parent_path();
+    const std::filesystem::path Folder = FolderOf(Target);
     const int DirFd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (DirFd >= 0) {
         ::fsync(DirFd);
         ::close(DirFd);
+    }
+}
+
+void RemoveStaleTemporaries(const std::string& FileName) {
+    const std::filesystem::path Target = ResolveTarget(FileName);
+    const std::string Prefix = TemporaryPrefix(Target);
+    std::error_code Ec;
+    for (const auto& Entry : std::filesystem::directory_iterator(FolderOf(Target), Ec)) {
+        const std::string Name = Entry.path().filename().string();
+        if (Name.starts_with(Prefix) && Name.ends_with(TemporarySuffix))
+            RemoveIfStale(Entry.path());
     }
 }

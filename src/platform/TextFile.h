@@ -19,10 +19,14 @@ public:
 std::vector<std::string> ReadTextFileLines(const std::string& FileName);
 
 // Writes the lines, each followed by LineEnd, as UTF-8 without a byte-order mark. The file is
-// replaced atomically: on any failure, also for a write-protected file, EInOutError is thrown
-// and an existing file is untouched.
+// replaced atomically through a temporary file beside it: on any failure, also for a
+// write-protected file, EInOutError is thrown with what stood in the way, and an existing file
+// is untouched.
 void WriteTextFileLines(const std::string& FileName, const std::vector<std::string>& Lines,
                         const std::string& LineEnd = "\r\n");
+// Removes the temporary files that writes of this file left behind when their process was
+// killed; those of a write still going on stay.
+void RemoveStaleTemporaries(const std::string& FileName);
 
 // Decodes the code point at Pos and moves Pos behind it. For a byte that starts no well-formed
 // sequence (overlong, surrogate, beyond U+10FFFF, cut off) C is that byte and false is returned.

@@ -1,6 +1,8 @@
 #include "files/uFileManager.h"
 
 #include "files/uXMLFileValues.h"
+#include "gear/uDrive.h"
+#include "gear/uGearLimits.h"
 #include "support/MechanismRigs.h"
 #include "support/ProcessLocale.h"
 #include "support/ScratchDir.h"
@@ -10,6 +12,13 @@
 
 #include <filesystem>
 #include <functional>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -335,9 +344,91 @@ TEST_F(FileManagerTest, FailedSaveKeepsTheOldFileAndLeavesTheDocumentModified) {
     for (const auto& E : fs::directory_iterator(Folder))
         Left.push_back(E.path().filename().string());
     EXPECT_EQ(Left, std::vector<std::string>{"Getriebe.kxw"}) << "no temporary file is left";
+    EXPECT_EQ(Manager.SaveRefusal(),
+              "Die Datei \"" + File +
+                  "\" kann nicht geschrieben werden. Im Ordner dürfen keine Dateien angelegt "
+                  "werden; beim Speichern wird die Datei durch eine neue ersetzt, die dort "
+                  "entsteht.");
     EXPECT_TRUE(Manager.IsModified());
     EXPECT_EQ(Manager.FileName(), File);
     EXPECT_TRUE(Asked().empty());
+}
+
+// The folder's entries besides Keep.
+std::vector<std::string> Others(const TScratchDir& Dir, const std::string& Keep) {
+    std::vector<std::string> Names = Dir.Entries();
+    std::erase(Names, Keep);
+    return Names;
+}
+
+// A child process saves the document again and again and is killed while it writes, so that
+// its temporary file stays behind.
+void KillASaveMidway(TFileManager& Manager, const TScratchDir& Dir, const std::string& Keep) {
+    const pid_t Child = ::fork();
+    ASSERT_GE(Child, 0);
+    if (Child == 0) {
+        try {
+            for (;;)
+                Manager.Save();
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    int Status = 0;
+    for (;;) {
+        ASSERT_EQ(::waitpid(Child, &Status, WNOHANG), 0) << "the saving child ended";
+        if (Others(Dir, Keep).empty()) {
+            ::sched_yield();
+            continue;
+        }
+        ::kill(Child, SIGSTOP);
+        ::waitpid(Child, &Status, WUNTRACED);
+        if (!Others(Dir, Keep).empty())
+            break;
+        ::kill(Child, SIGCONT);
+    }
+    ::kill(Child, SIGKILL);
+    ::waitpid(Child, &Status, 0);
+}
+
+TEST_F(FileManagerTest, ASaveKilledMidwayLeavesNothingThatALaterSaveOrOpenKeeps) {
+    TMechanism M(Rig);
+    // Some 25 MB of drive values.
+    for (int D = 0; D < 7; ++D) {
+        TDrive* Drive = Rig.D().CreateDrive(false, false);
+        Drive->SetJoint(M.A0);
+        Drive->SetLink0(Rig.D().Rack());
+        Drive->SetLink1(M.Crank);
+        Drive->SetIntervals(MaxIntervals);
+        for (int I = 0; I < MaxIntervals; ++I)
+            Drive->SetValue(I, -1.23456789012345e-100);
+        Rig.D().AddDrive(Drive);
+    }
+    const std::string Name = "Getriebe.kxw";
+    ASSERT_TRUE(Manager.SaveAs(Dir.File(Name)));
+    const std::string Saved = ReadFileText(Dir.File(Name));
+
+    KillASaveMidway(Manager, Dir, Name);
+    const std::vector<std::string> Left = Others(Dir, Name);
+    ASSERT_EQ(Left.size(), 1u);
+    EXPECT_EQ(Left[0].front(), '.') << "hidden";
+    {
+        // A save still writing holds its file: another one leaves it alone.
+        const int Writing = ::open(Dir.File(Left[0]).c_str(), O_RDONLY);
+        ASSERT_EQ(::flock(Writing, LOCK_EX), 0);
+        EXPECT_TRUE(Manager.Save());
+        EXPECT_EQ(Others(Dir, Name), Left);
+        ::close(Writing);
+    }
+    EXPECT_TRUE(Manager.Save());
+    EXPECT_TRUE(Others(Dir, Name).empty());
+    EXPECT_EQ(ReadFileText(Dir.File(Name)), Saved);
+
+    KillASaveMidway(Manager, Dir, Name);
+    ASSERT_EQ(Others(Dir, Name).size(), 1u);
+    EXPECT_TRUE(Manager.Open(Dir.File(Name)));
+    EXPECT_TRUE(Others(Dir, Name).empty());
+    EXPECT_EQ(Rig.D().Drives().Count(), 9);
 }
 
 TEST_F(FileManagerTest, SaveAsIntoAMissingFolderFailsButTakesTheName) {

@@ -96,14 +96,20 @@ TEST_F(TextFile, WritesThroughASymbolicLink) {
 TEST_F(TextFile, AFailedWriteRaisesAndLeavesEverythingAsItWas) {
     WriteFileText(Path("keep.xml"), "alt");
     std::filesystem::create_directory(Dir.Path() / "folder.xml");
-    const std::string Targets[] = {Path("no/such/folder/s.xml"), Path("folder.xml")};
-    for (const std::string& Target : Targets) {
-        SCOPED_TRACE(Target);
+    const struct {
+        std::string Target;
+        const char* Obstacle;
+    } Cases[] = {{Path("no/such/folder/s.xml"), " Den Ordner gibt es nicht."},
+                 {Path("folder.xml"), " Unter diesem Namen gibt es einen Ordner."},
+                 {Path(std::string(256, 'n')), " Der Name ist zu lang."}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Target);
         try {
-            WriteTextFileLines(Target, {"neu"});
+            WriteTextFileLines(C.Target, {"neu"});
             ADD_FAILURE() << "no error";
         } catch (const EInOutError& E) {
-            EXPECT_EQ(E.what(), "Die Datei \"" + Target + "\" kann nicht geschrieben werden.");
+            EXPECT_EQ(E.what(),
+                      "Die Datei \"" + C.Target + "\" kann nicht geschrieben werden." + C.Obstacle);
         }
     }
     EXPECT_TRUE(std::filesystem::is_directory(Dir.Path() / "folder.xml"));
@@ -151,15 +157,38 @@ TEST_F(TextFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
     EXPECT_EQ(Dir.Entries(), (TLines{"s.xml"}));
 }
 
+// The message says what stands in the way: a writable file in a read-only folder cannot be
+// replaced, since its replacement is made in the folder.
 TEST_F(TextFile, ReadOnlyFilesAndFoldersKeepTheOldFile) {
     TWriteProtectionInForce Protected;
     WriteFileText(Path("s.xml"), "alt");
+    const std::string Cannot = "Die Datei \"" + Path("s.xml") + "\" kann nicht geschrieben werden.";
+    auto Refusal = [this] {
+        try {
+            WriteTextFileLines(Path("s.xml"), {"neu"});
+        } catch (const EInOutError& E) {
+            return std::string(E.what());
+        }
+        return std::string("no error");
+    };
     ::chmod(Path("s.xml").c_str(), 0444);
-    EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
+    EXPECT_EQ(Refusal(), Cannot + " Sie ist schreibgeschützt.");
     EXPECT_EQ(ReadFileText(Path("s.xml")), "alt");
     ::chmod(Path("s.xml").c_str(), 0644);
     std::filesystem::permissions(Dir.Path(), std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::owner_exec);
-    EXPECT_THROW(WriteTextFileLines(Path("s.xml"), {"neu"}), EInOutError);
+    EXPECT_EQ(Refusal(), Cannot + " Im Ordner dürfen keine Dateien angelegt werden; beim "
+                                  "Speichern wird die Datei durch eine neue ersetzt, die dort "
+                                  "entsteht.");
     EXPECT_EQ(ReadFileText(Path("s.xml")), "alt");
+}
+
+// The temporary file beside the target has a short name of its own, whatever the target's.
+TEST_F(TextFile, ANameOfTheLongestLengthIsWritten) {
+    const std::string Longest = std::string(251, 'n') + ".kxw";
+    ASSERT_EQ(Longest.size(), 255u);
+    WriteTextFileLines(Path(Longest), {"alt"});
+    WriteTextFileLines(Path(Longest), {"neu"});
+    EXPECT_EQ(ReadFileText(Path(Longest)), "neu\r\n");
+    EXPECT_EQ(Dir.Entries(), (TLines{Longest}));
 }

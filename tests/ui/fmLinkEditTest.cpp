@@ -133,10 +133,10 @@ TEST_F(LinkEdit, TheNumberMustBeAFreeWholeNumber) {
         {"0", Refused("die Gliednummer"), "0"},
         {"-3", Refused("die Gliednummer"), "-3"},
         {"2,5", Refused("die Gliednummer"), "2,5"},
-        {std::to_string(Own), "", ""},
-        {std::to_string(Free), "", ""},
         {"2147483648", Refused("die Gliednummer"), "2147483648"},
         {"2147483647", "", ""},
+        {std::to_string(Own), "", ""},
+        {std::to_string(Free), "", ""},
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Text);

@@ -1,11 +1,14 @@
 // The main window's documents: the question before a modified mechanism is dropped, opening,
 // saving and saving under a new name, and the list of recent files.
 #include "MainWindowRig.h"
+#include "support/WriteProtection.h"
 
 #include <QMouseEvent>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -199,7 +202,13 @@ TEST(FormMainFileFlows, ACommandThatDropsTheMechanismAsksFirst) {
             Dialogs.push_back(Other);
 
         RunCommand(Rig, C.Command);
-        EXPECT_EQ(Rig.AskedTexts(), C.Asked);
+        // The platform's reason follows on a line of its own.
+        TTexts Asked = C.Asked;
+        for (std::string& Text : Asked)
+            if (Text == NotSaved)
+                Text += "\r\nDie Datei \"" + Unwritable +
+                        "\" kann nicht geschrieben werden. Den Ordner gibt es nicht.";
+        EXPECT_EQ(Rig.AskedTexts(), Asked);
         EXPECT_EQ(AskedDialogs(Rig), C.Dialogs);
         EXPECT_EQ(Rig.JointCount(), C.Joints);
         EXPECT_EQ(Rig.DocumentName(), C.Name);
@@ -289,21 +298,49 @@ TEST_F(FormMainDocument, SavingWhileAnimatingWritesTheEditedPositions) {
     EXPECT_EQ(Model().GearInfo().Author(), "Zweite Hand");
 }
 
-TEST_F(FormMainDocument, AFailedSaveSaysSoAndLeavesTheMechanismModified) {
+// The second line of the message is the platform's reason: a folder that is gone, or a folder
+// that takes no new file, although the file itself could be written.
+TEST_F(FormMainDocument, AFailedSaveSaysWhyAndLeavesTheMechanismModified) {
     const std::string Folder = Scratch.File("gone");
-    std::filesystem::create_directory(Folder);
     const std::string File = Folder + "/four-bar.kxw";
-    std::filesystem::copy_file(FourBar("source.kxw"), File);
-    Form->OpenFile(File);
-    Model().Joints().Items(3)->SetPosition(nullptr, 5, 5);
-    std::filesystem::remove_all(Folder);
+    const std::string Cannot = std::string(NotSaved) + "\r\nDie Datei \"" + File +
+                               "\" kann nicht geschrieben werden.";
+    const struct {
+        const char* Name;
+        std::function<void()> Obstruct;
+        std::string Message;
+    } Cases[] = {
+        {"folder removed", [&] { std::filesystem::remove_all(Folder); },
+         Cannot + " Den Ordner gibt es nicht."},
+        {"folder read-only",
+         [&] {
+             std::filesystem::permissions(Folder, std::filesystem::perms::owner_read |
+                                                      std::filesystem::perms::owner_exec);
+         },
+         Cannot + " Im Ordner dürfen keine Dateien angelegt werden; beim Speichern wird die Datei "
+                  "durch eine neue ersetzt, die dort entsteht."},
+    };
+    TWriteProtectionInForce Protected;
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::filesystem::create_directory(Folder);
+        std::filesystem::copy_file(FourBar("source.kxw"), File,
+                                   std::filesystem::copy_options::overwrite_existing);
+        Form->OpenFile(File);
+        Model().Joints().Items(3)->SetPosition(nullptr, 5, 5);
+        C.Obstruct();
+        Platform.Scripted().Asked.clear();
 
-    EXPECT_FALSE(Form->SaveFile());
-    EXPECT_EQ(AskedTexts(), TTexts{"Die Datei konnte nicht gespeichert werden."});
-    EXPECT_EQ(Platform.Scripted().Asked[0].Type, TMsgDlgType::mtError);
-    EXPECT_EQ(Platform.Scripted().Asked[0].Buttons, TMsgDlgButtons(mbOK));
-    EXPECT_TRUE(Form->FileManager()->IsModified());
-    EXPECT_TRUE(Form->Action("aFileSave")->isEnabled());
+        EXPECT_FALSE(Form->SaveFile());
+        EXPECT_EQ(AskedTexts(), TTexts{C.Message});
+        ASSERT_EQ(Platform.Scripted().Asked.size(), 1u);
+        EXPECT_EQ(Platform.Scripted().Asked[0].Type, TMsgDlgType::mtError);
+        EXPECT_EQ(Platform.Scripted().Asked[0].Buttons, TMsgDlgButtons(mbOK));
+        EXPECT_TRUE(Form->FileManager()->IsModified());
+        EXPECT_TRUE(Form->Action("aFileSave")->isEnabled());
+        std::error_code Gone;
+        std::filesystem::permissions(Folder, std::filesystem::perms::owner_all, Gone);
+    }
 }
 
 TEST_F(FormMainDocument, AFileThatCannotBeReadChangesNothing) {

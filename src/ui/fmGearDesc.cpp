@@ -55,7 +55,8 @@ QString FormatFileTime(double DateTime) {
         Seconds = 0;
     }
     const QDate Date = QDate(1899, 12, 30).addDays(static_cast<qint64>(Days));
-    const QLocale Locale;
+    // The interface is German whatever the system's locale.
+    const QLocale Locale(QLocale::German, QLocale::Germany);
     QString Text = Locale.toString(Date, QLocale::ShortFormat);
     if (Seconds == 0)
         return Text;

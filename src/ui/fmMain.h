@@ -136,6 +136,8 @@ private:
     void ConnectCommands();
     void UpdateCaption();
     void SetPanel(int Index, const std::string& Text);
+    // The status bar for another mechanism: no part under the mouse until it moves.
+    void ShowNewDocument();
     // A part under construction is discarded: it belongs to the mode being left.
     void CancelCreation();
     void StartCreation(TGearPartType Type, const std::string& Identifier);

@@ -92,7 +92,14 @@ void TFormMain::aFileNewExecute() {
     if (!ConfirmDropChanges())
         return;
     FGear->Clear();
-    UpdateStatusBar(-1, -1);
+    ShowNewDocument();
+}
+
+void TFormMain::ShowNewDocument() {
+    // What the mouse was over belongs to the mechanism that is gone.
+    FMouseWorld.reset();
+    SetPanel(3, "");
+    UpdateStatusBar(NoMousePosition, NoMousePosition);
 }
 
 void TFormMain::aFileOpenExecute() {
@@ -121,6 +128,7 @@ void TFormMain::OpenFile(const std::string& FileName) {
             aZoomFitExecute();
             FRecentFiles1->AddFile(FFileManager->FileName());
             ApplySettings();
+            ShowNewDocument();
         }
     }
     UpdateControls();

@@ -65,17 +65,23 @@ protected:
     TFormGearDescription Form;
 };
 
+// The dates are German whatever the locale.
 TEST_F(GearDescriptionForm, ShowsTheModelAndTheFileInformation) {
-    Run([](TFormGearDescription& F) {
-        EXPECT_EQ(F.windowTitle(), "Informationen zum Getriebe");
-        EXPECT_EQ(F.eAuthor()->text(), "Müller");
-        EXPECT_EQ(F.mDescription()->toPlainText(), "Kurbel\nSchwinge");
-        EXPECT_EQ(F.eCreateTime()->text(), "05.03.24 12:00:00");
-        EXPECT_EQ(F.eModifiedTime()->text(), "06.03.24"); // midnight: no time
-        EXPECT_EQ(F.eFileVersion()->text(), "3");
-        EXPECT_FALSE(F.eCreateTime()->isEnabled());
-        F.bbtenClose()->click();
-    });
+    for (const QLocale& Locale : {QLocale(QLocale::German, QLocale::Germany), QLocale::c(),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        SCOPED_TRACE(Locale.name().toStdString());
+        QLocale::setDefault(Locale);
+        Run([](TFormGearDescription& F) {
+            EXPECT_EQ(F.windowTitle(), "Informationen zum Getriebe");
+            EXPECT_EQ(F.eAuthor()->text(), "Müller");
+            EXPECT_EQ(F.mDescription()->toPlainText(), "Kurbel\nSchwinge");
+            EXPECT_EQ(F.eCreateTime()->text(), "05.03.24 12:00:00");
+            EXPECT_EQ(F.eModifiedTime()->text(), "06.03.24"); // midnight: no time
+            EXPECT_EQ(F.eFileVersion()->text(), "3");
+            EXPECT_FALSE(F.eCreateTime()->isEnabled());
+            F.bbtenClose()->click();
+        });
+    }
 }
 
 TEST_F(GearDescriptionForm, UnknownTimesAndVersionAreEmpty) {

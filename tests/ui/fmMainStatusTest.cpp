@@ -78,6 +78,34 @@ TEST_F(FormMainStatus, WithoutMousePositionTheMousePanelsKeepTheirTexts) {
     EXPECT_EQ(Panel(1), Before[0]);
 }
 
+// Another mechanism in the window: the panels of the selection and of the part under the mouse
+// follow it at once instead of naming a part of the one before.
+TEST_F(FormMainStatus, PanelsFollowAnotherMechanismAtOnce) {
+    const std::string Other = FourBar("other.kxw");
+    const struct {
+        const char* Name;
+        std::function<void()> Change;
+    } Cases[] = {
+        {"another file opened", [&] { Form->OpenFile(Other); }},
+        {"a new mechanism",
+         [&] {
+             Platform.Scripted().Answers = {TModalResult::mrNo};
+             Form->Action("aFileNew")->trigger();
+         }},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const TCrankRocker M = CrankRocker();
+        Select(M.C);
+        MouseAt(PixelOf(M.C));
+        ASSERT_EQ(Panel(2), "x=60,000 mm  y=40,000 mm");
+        ASSERT_EQ(Panel(3), "Gelenk: " + M.C->GetDisplayText());
+        C.Change();
+        EXPECT_EQ(Panel(2), "");
+        EXPECT_EQ(Panel(3), "");
+    }
+}
+
 // A change of the selection alone refreshes panel 2: a link's form at the point panel 1 shows,
 // empty while no mouse position is known, never the joint selected before.
 TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {

@@ -494,8 +494,7 @@ void TFileReader::IndexParts() {
 }
 
 template <class T, class TFits>
-T* TFileReader::Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value,
-                     TFits Fits) {
+T* TFileReader::Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value, TFits Fits) {
     auto It = Keys.find(Value);
     if (It == Keys.end())
         return nullptr;

@@ -237,7 +237,7 @@ double EncodeFileDateTime(int Year, int Month, int Day, int Hour, int Minute, in
 std::string FormatFileDateTime(double Value) {
     // Years 1 to 9999; anything else is no time this program wrote. Before the epoch the time
     // of day counts away from zero, so the first day reaches down to one below its date.
-    constexpr double FirstDay = -693593; // 01.01.0001
+    constexpr double FirstDay = -693593;     // 01.01.0001
     constexpr double DayAfterLast = 2958466; // 01.01.10000
     if (!std::isfinite(Value) || Value <= FirstDay - 1 || Value >= DayAfterLast)
         Value = 0;

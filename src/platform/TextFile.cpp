@@ -141,8 +141,8 @@ constexpr const char* TemporarySuffix = ".tmp";
 int CreateTemporary(const std::filesystem::path& Target, std::string& TempName) {
     static unsigned Counter = 0;
     for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        TempName = (FolderOf(Target) / (TemporaryPrefix(Target) + std::to_string(::getpid()) +
-                                        "-" + std::to_string(++Counter) + TemporarySuffix))
+        TempName = (FolderOf(Target) / (TemporaryPrefix(Target) + std::to_string(::getpid()) + "-" +
+                                        std::to_string(++Counter) + TemporarySuffix))
                        .string();
         const int Fd = ::open(TempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (Fd >= 0) {

@@ -234,8 +234,9 @@ TEST(FileReaderTest, HostileFilesLoadSafelyOrAreRefused) {
          "", [](TGearData& D) { EXPECT_TRUE(D.Drives().Empty()); }},
         {"the largest numbers",
          File3(Joint3(1, 0) + Joint3(2, 40) + Joint3(3, 10),
-               Link3("rack", 10) + Link3("link", 11).replace(Link3("link", 11).find("number=\"11\""),
-                                                             11, "number=\"2147483647\""),
+               Link3("rack", 10) + Link3("link", 11)
+                                       .replace(Link3("link", 11).find("number=\"11\""), 11,
+                                                "number=\"2147483647\""),
                Con(10, 1) + Con(10, 2) + Con(11, 1) + Con(11, 3)),
          "",
          [](TGearData& D) {
@@ -478,8 +479,8 @@ TEST(FileReaderTest, DuplicateNumbersAreRenewedAndEveryPartKept) {
         {"two links numbered 4 in version 2, driven against each other",
          "<data><fileinfo Fileversion=\"2\"/><joints>" + Joint2(1, 0) + Joint2(2, 40) +
              Joint2(3, 10) + "</joints><links>" + Link2("rack", 1) + Link2("link", 4) +
-             Link2("link", 4) + "</links><connections><linkconnections>" + Con(1, 1) +
-             Con(1, 2) + Con(4, 1) + Con(4, 3) + Con(4, 1) + Con(4, 3) +
+             Link2("link", 4) + "</links><connections><linkconnections>" + Con(1, 1) + Con(1, 2) +
+             Con(4, 1) + Con(4, 3) + Con(4, 1) + Con(4, 3) +
              "</linkconnections></connections><drives><drive ident=\"D\" jointidx=\"1\" "
              "linkidx0=\"4\" linkidx1=\"4\" drivetype=\"0\" intervals=\"2\"/></drives></data>",
          3, 3,
@@ -513,7 +514,8 @@ TEST(FileReaderTest, DuplicateNumbersAreRenewedAndEveryPartKept) {
             UIDs.push_back(L->UID());
         }
         for (std::vector<int>* Numbers : {&JointNumbers, &LinkNumbers, &UIDs}) {
-            EXPECT_TRUE(std::all_of(Numbers->begin(), Numbers->end(), [](int N) { return N >= 0; }));
+            EXPECT_TRUE(
+                std::all_of(Numbers->begin(), Numbers->end(), [](int N) { return N >= 0; }));
             std::sort(Numbers->begin(), Numbers->end());
             EXPECT_EQ(std::adjacent_find(Numbers->begin(), Numbers->end()), Numbers->end())
                 << "numbers are unique";

@@ -303,8 +303,8 @@ TEST_F(FormMainDocument, SavingWhileAnimatingWritesTheEditedPositions) {
 TEST_F(FormMainDocument, AFailedSaveSaysWhyAndLeavesTheMechanismModified) {
     const std::string Folder = Scratch.File("gone");
     const std::string File = Folder + "/four-bar.kxw";
-    const std::string Cannot = std::string(NotSaved) + "\r\nDie Datei \"" + File +
-                               "\" kann nicht geschrieben werden.";
+    const std::string Cannot =
+        std::string(NotSaved) + "\r\nDie Datei \"" + File + "\" kann nicht geschrieben werden.";
     const struct {
         const char* Name;
         std::function<void()> Obstruct;

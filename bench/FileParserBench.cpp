@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -99,5 +100,41 @@ void BM_OpenMechanismFile(benchmark::State& State) {
     State.counters["drives"] = Target.Drives().Count();
 }
 BENCHMARK(BM_OpenMechanismFile)->Unit(benchmark::kMillisecond);
+
+// Every joint of the file shares one uid, and the frame holds them all: each connection finds
+// its joint in constant time, however many parts share the number.
+void BM_OpenFileWithSharedNumbers(benchmark::State& State) {
+    TPreferences Prefs;
+    TScopedService<TCustomXMLPreferences> Installed{PreferencesSlot(), Prefs};
+    const int Joints = static_cast<int>(State.range(0));
+    const auto File = std::filesystem::temp_directory_path() /
+                      ("koplar-shared-numbers-" + std::to_string(getpid()) + ".kxw");
+    {
+        std::ofstream Out(File);
+        Out << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><data>"
+               "<fileinfo Fileversion=\"3\"/><gearinfo Description=\"\" Author=\"\"/><joints>";
+        for (int I = 0; I < Joints; ++I)
+            Out << "<joint uid=\"50\" number=\"1\" name=\"J\" virtual=\"False\" visible=\"True\" "
+                   "x=\""
+                << I << "\" y=\"0\" selected=\"False\"/>";
+        Out << "</joints><links><rack uid=\"7\" number=\"1\" name=\"G\" selected=\"False\" "
+               "visible=\"True\" refjoint=\"-1\" "
+               "color=\"0\"/></links><connections><linkconnections>";
+        for (int I = 0; I < Joints; ++I)
+            Out << "<con linkidx=\"7\" jointidx=\"50\"/>";
+        Out << "</linkconnections><jointconnections>";
+        for (int I = 0; I < Joints; ++I)
+            Out << "<con jointidx=\"50\" linkidx=\"7\"/>";
+        Out << "</jointconnections></connections><drives/><planes/><curves/></data>";
+    }
+    TGearData Target;
+    TXMLFileParser Parser(Target);
+    for (auto _ : State)
+        if (!Parser.LoadFromFile(File.string()))
+            State.SkipWithError("open failed");
+    State.counters["joints"] = Target.Joints().Count();
+    std::filesystem::remove(File);
+}
+BENCHMARK(BM_OpenFileWithSharedNumbers)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -13,8 +13,11 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -90,10 +93,12 @@ private:
     void Forget(const TGearPart* Part);
     // The keys by the numbers the file gives, joints and links each in their own table.
     void IndexParts();
-    // A reference finds the first part with the number that Fits; a number that several parts
-    // have thus reaches the later ones where the first would repeat a connection already made.
-    template <class T, class TFits>
-    static T* Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value, TFits Fits);
+    // Every part with the number, in list order; empty for a number no part has.
+    template <class T>
+    static const std::vector<T*>& Parts(const std::unordered_map<int, std::vector<T*>>& Keys,
+                                        int Value);
+    // A reference finds the first part with the number: one that several parts have reaches
+    // the later ones only where the first would repeat a connection already made.
     TJoint* JointRef(int Value) const;
     TCustomLink* LinkRef(int Value) const;
 
@@ -111,6 +116,12 @@ private:
     std::unordered_map<int, std::vector<TCustomLink*>> FLinkKeys;
     // How many links of each joint the joint connections have put in order.
     std::unordered_map<TJoint*, int> FPlacedLinks;
+    // How far the link connections have used up the parts that share a number: the parts before
+    // a cursor are joined already, so a connection costs the same however many parts share it.
+    // By (link key, joint key): the first link of the key still missing a joint of the key.
+    std::map<std::pair<int, int>, std::size_t> FLinkCursors;
+    // By (link, joint key): the first joint of the key that the link does not hold yet.
+    std::map<std::pair<const TCustomLink*, int>, std::size_t> FJointCursors;
     long long FDriveValues = 0;
 };
 
@@ -258,14 +269,16 @@ void TFileReader::ReadLinkConnection(TXMLNode Node) {
         return;
     const int LinkKey = Integer(Node, "linkidx");
     const int JointKey = Integer(Node, "jointidx");
-    TJoint* Joint = nullptr;
-    TCustomLink* Link = Find(FLinkKeys, LinkKey, [&](const TCustomLink* Candidate) {
-        Joint = Find(FJointKeys, JointKey,
-                     [Candidate](const TJoint* J) { return !Candidate->Joints().Contains(J); });
-        return Joint != nullptr;
-    });
-    if (Link)
-        Link->AddJoint(Joint);
+    const auto& Links = Parts(FLinkKeys, LinkKey);
+    const auto& Joints = Parts(FJointKeys, JointKey);
+    for (std::size_t& L = FLinkCursors[{LinkKey, JointKey}]; L < Links.size(); ++L) {
+        TCustomLink* Link = Links[L];
+        std::size_t& J = FJointCursors[{Link, JointKey}];
+        if (J < Joints.size()) {
+            Link->AddJoint(Joints[J++]);
+            return;
+        }
+    }
 }
 
 // Joining a link already told the joint, in link-list order; this list gives each joint's links
@@ -276,11 +289,11 @@ void TFileReader::ReadJointConnection(TXMLNode Node) {
         return;
     const int JointKey = Integer(Node, "jointidx");
     TCustomLink* Link = LinkRef(Integer(Node, "linkidx"));
-    TJoint* Joint = Link ? Find(FJointKeys, JointKey,
-                                [Link](const TJoint* J) { return Link->Joints().Contains(J); })
-                         : nullptr;
-    if (!Joint)
+    // The link holds the joints of the key before its cursor; the first of them is meant.
+    auto Joined = FJointCursors.find({Link, JointKey});
+    if (!Link || Joined == FJointCursors.end() || Joined->second == 0)
         return;
+    TJoint* Joint = Parts(FJointKeys, JointKey).front();
     int& Placed = FPlacedLinks[Joint];
     TLinkList& Links = Joint->Links();
     if (Links.IndexOf(Link) < Placed)
@@ -349,8 +362,10 @@ TDrive* TFileReader::ReadDrive(TXMLNode Node) {
     TJoint* Joint = JointRef(Integer(Node, "jointidx"));
     TCustomLink* Link0 = LinkRef(Integer(Node, "linkidx0"));
     // A drive turns one link against another, never against itself.
-    TCustomLink* Link1 = Find(FLinkKeys, Integer(Node, "linkidx1"),
+    const auto& Others = Parts(FLinkKeys, Integer(Node, "linkidx1"));
+    auto Other = std::find_if(Others.begin(), Others.end(),
                               [Link0](const TCustomLink* L) { return L != Link0; });
+    TCustomLink* Link1 = Other == Others.end() ? nullptr : *Other;
     // A sliding drive moves a slider: on any other link it would have nothing to move.
     if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !AsSlider(Link0)))
         return nullptr;
@@ -493,24 +508,22 @@ void TFileReader::IndexParts() {
         FLinkKeys[Key(*FModel.Links().Items(I), I)].push_back(FModel.Links().Items(I));
 }
 
-template <class T, class TFits>
-T* TFileReader::Find(const std::unordered_map<int, std::vector<T*>>& Keys, int Value, TFits Fits) {
+template <class T>
+const std::vector<T*>& TFileReader::Parts(const std::unordered_map<int, std::vector<T*>>& Keys,
+                                          int Value) {
+    static const std::vector<T*> None;
     auto It = Keys.find(Value);
-    if (It == Keys.end())
-        return nullptr;
-    for (T* Part : It->second)
-        if (Fits(Part))
-            return Part;
-    return nullptr;
+    return It == Keys.end() ? None : It->second;
 }
 
-// The first part with the number, as a search through the list finds it.
 TJoint* TFileReader::JointRef(int Value) const {
-    return Find(FJointKeys, Value, [](const TJoint*) { return true; });
+    const auto& Joints = Parts(FJointKeys, Value);
+    return Joints.empty() ? nullptr : Joints.front();
 }
 
 TCustomLink* TFileReader::LinkRef(int Value) const {
-    return Find(FLinkKeys, Value, [](const TCustomLink*) { return true; });
+    const auto& Links = Parts(FLinkKeys, Value);
+    return Links.empty() ? nullptr : Links.front();
 }
 
 } // namespace

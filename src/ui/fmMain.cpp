@@ -28,7 +28,7 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     ConnectCommands();
     FHorzScrollPos = FHorzScrollBar->value();
     FVertScrollPos = FVertScrollBar->value();
-    BindDocumentCommands();
+    SetUpRecentFiles();
     aFileNewExecute();
 }
 

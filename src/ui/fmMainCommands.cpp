@@ -80,43 +80,7 @@ struct TCouplerPlaces {
 } // namespace
 
 void TFormMain::ConnectCommands() {
-    const std::pair<const char*, void (TFormMain::*)()> Commands[] = {
-        {"aAbout", &TFormMain::aAboutExecute},
-        {"aEdit", &TFormMain::aEditExecute},
-        {"aAnimate", &TFormMain::aAnimateExecute},
-        {"aCreateLink", &TFormMain::aCreateLinkExecute},
-        {"aCreateSlider", &TFormMain::aCreateSliderExecute},
-        {"aCreateRackPoint", &TFormMain::aCreateRackPointExecute},
-        {"aAddRotDrive", &TFormMain::aAddRotDriveExecute},
-        {"aAddJoint", &TFormMain::aAddJointExecute},
-        {"aDelete", &TFormMain::aDeleteExecute},
-        {"aSeperate", &TFormMain::aSeperateExecute},
-        {"a2ndMotionPoint", &TFormMain::a2ndMotionPointExecute},
-        {"aOriginInJoint", &TFormMain::aOriginInJointExecute},
-        {"aLinkCurves", &TFormMain::aLinkCurvesExecute},
-        {"aZoomIn", &TFormMain::aZoomInExecute},
-        {"aZoomOut", &TFormMain::aZoomOutExecute},
-        {"aZoomFit", &TFormMain::aZoomFitExecute},
-        {"aAnimStart", &TFormMain::aAnimStartExecute},
-        {"aAnimStop", &TFormMain::aAnimStopExecute},
-        {"aAnimPause", &TFormMain::aAnimPauseExecute},
-        {"aAnimNext", &TFormMain::aAnimNextExecute},
-        {"aAnimPrev", &TFormMain::aAnimPrevExecute},
-        {"aOptions", &TFormMain::aOptionsExecute},
-        {"aProperties", &TFormMain::aPropertiesExecute},
-        {"aAddSlideDrive", &TFormMain::aAddSlideDriveExecute},
-        {"aRemoveLinkCurves", &TFormMain::aRemoveLinkCurvesExecute},
-        {"aToggleCanMove", &TFormMain::aToggleCanMoveExecute},
-        {"aCenterView", &TFormMain::aCenterViewExecute},
-        {"aShowGearDescription", &TFormMain::aShowGearDescriptionExecute},
-        {"aPrint", &TFormMain::aPrintExecute},
-        {"aShowFunc", &TFormMain::aShowFuncExecute},
-    };
-    for (const auto& [Name, Execute] : Commands)
-        GuardedConnect(FActions[Name], &QAction::triggered, this,
-                       [this, Execute] { (this->*Execute)(); });
-    GuardedConnect(findChild<QAction*>(QStringLiteral("Druckereinrichten1")), &QAction::triggered,
-                   this, [this] { FSeams.PrinterSetup(); });
+    FActions.Connect(*this);
     new TDoubleClickFilter(FDrawArea, [this] { aPropertiesExecute(); });
     GuardedConnect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
         FMMSurface1->ScrollX(FHorzScrollPos - Position);
@@ -403,6 +367,14 @@ void TFormMain::aShowFuncExecute() {
     FGear->Animator().Stop(true);
     FSeams.ShowTransferFunctions();
     FGear->GearCache().ApplyPosition(0);
+}
+
+void TFormMain::PrintMenuExecute() {
+    FActions["aPrint"]->trigger();
+}
+
+void TFormMain::PrinterSetupExecute() {
+    FSeams.PrinterSetup();
 }
 
 void TFormMain::aPrintExecute() {

@@ -1,5 +1,6 @@
 #include "ui/fmMainActions.h"
 
+#include "gear/uCouplerPoints.h"
 #include "gear/uGear.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
@@ -54,16 +55,6 @@ bool CanAddSlidingDrive(const TCommandState& S) {
 }
 bool CanSeparate(const TCommandState& S) {
     return S.Editing && S.Joint && S.Joint->Links().Count() >= 2;
-}
-// The second assembly position is found for two bars or plates, or where the second link turns
-// about a joint the first one slides with.
-bool HasSecondAssemblyPosition(const TJoint& Joint) {
-    if (Joint.Links().Count() != 2)
-        return false;
-    const TCustomLink* L0 = Joint.Links().Items(0);
-    const TCustomLink* L1 = Joint.Links().Items(1);
-    return (AsBar(L0) && AsBar(L1)) || (IsSliderOnSlideLink(L0) && AsBar(L1)) ||
-           (AsSlider(L0) && IsSliderOnSlideLink(L1));
 }
 bool CanChangeAssembly(const TCommandState& S) {
     return S.Editing && S.Joint && HasSecondAssemblyPosition(*S.Joint);

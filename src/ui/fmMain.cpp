@@ -25,9 +25,8 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     FMMSurface1 = &FWorkspace->Surface();
     SetUpViewItems();
     CreateGear();
+    FWorkspace->PanWith(*FHorzScrollBar, *FVertScrollBar);
     ConnectCommands();
-    FHorzScrollPos = FHorzScrollBar->value();
-    FVertScrollPos = FVertScrollBar->value();
     SetUpRecentFiles();
     aFileNewExecute();
 }

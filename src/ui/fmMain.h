@@ -78,8 +78,6 @@ private:
     QLabel* FStatusPanels[StatusPanelCount] = {};
     bool FInitializing = true;
     bool FClosing = false;
-    int FHorzScrollPos = 0;
-    int FVertScrollPos = 0;
     // Freed in reverse: the tree and the printer before the mechanism, the mechanism before the
     // view items and the surface, the surface before the controls it hooks.
     std::unique_ptr<TWorkspace> FWorkspace;

@@ -11,7 +11,6 @@
 #include "ui/fmMain.h"
 
 #include <QEvent>
-#include <QScrollBar>
 
 #include <exception>
 #include <functional>
@@ -47,14 +46,6 @@ private:
 void TFormMain::ConnectCommands() {
     FActions.Connect(*this);
     new TDoubleClickFilter(FDrawArea, [this] { aPropertiesExecute(); });
-    GuardedConnect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
-        FMMSurface1->ScrollX(FHorzScrollPos - Position);
-        FHorzScrollPos = Position;
-    });
-    GuardedConnect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
-        FMMSurface1->ScrollY(FVertScrollPos - Position);
-        FVertScrollPos = Position;
-    });
 }
 
 // ---- modes ----

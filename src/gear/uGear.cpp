@@ -143,6 +143,15 @@ void TGear::Clear() {
         Surface->ZoomToPoints(TPoint{-50, -50}, TPoint{100, 100});
 }
 
+void TGear::DeleteSelection() {
+    if (FGearData->SelectedLinks().Empty())
+        FGearData->DeleteJoints(FGearData->SelectedJoints());
+    else
+        FGearData->DeleteLinks(FGearData->SelectedLinks(), false);
+    FPlanes->RemoveOrphans();
+    FCurves->RemoveOrphans();
+}
+
 TCurve* TGear::GetCurve(TJoint* Joint) {
     if (!Joint)
         return nullptr;

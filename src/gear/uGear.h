@@ -81,6 +81,9 @@ public:
     // The plane position of the joint on the link, made and listed when missing; nil without
     // both.
     TPlane* GetPlane(TJoint* Joint, TCustomLink* Link);
+    // Deletes the selected links, or the selected joints when no link is selected, and then the
+    // planes and curves left without their joint or link.
+    void DeleteSelection();
 
     TOnMouseEnterJoint OnMouseEnterJoint;
     TOnMouseExitJoint OnMouseExitJoint;

@@ -20,10 +20,6 @@ namespace {
 // The extremes of a mechanism without joints.
 constexpr double NoExtreme = 1e20;
 
-template <class T, class Part> bool IsA(const Part* P) {
-    return dynamic_cast<const T*>(P);
-}
-
 // The coordinate of the joints that beats all others, Start without joints.
 template <class Beats>
 double JointExtreme(const TJointList& Joints, double (TJoint::*Coordinate)() const, double Start,
@@ -244,11 +240,12 @@ bool TGearData::LinkIDExists(int ID) const {
 
 bool TGearData::IsFrameJoint(const TJoint* Joint) const {
     const TLinkList& Links = Joint->Links();
-    return std::any_of(Links.begin(), Links.end(), IsA<TRack, TCustomLink>);
+    return std::any_of(Links.begin(), Links.end(),
+                       [](const TCustomLink* L) { return AsRack(L) != nullptr; });
 }
 
 bool TGearData::IsSlideLink(const TCustomLink* Link) const {
-    if (IsA<TSlider>(Link))
+    if (AsSlider(Link))
         return false;
     const TJointList& Joints = Link->Joints();
     return std::any_of(Joints.begin(), Joints.end(),
@@ -325,7 +322,7 @@ bool TGearData::CanAddRotaryDrive(const TJoint* Joint, bool Flag) const {
         return false;
     const TCustomLink* L0 = Joint->Links().Items(0);
     const TCustomLink* L1 = Joint->Links().Items(1);
-    return (IsA<TRack>(L0) && IsA<TLink>(L1)) || (IsA<TRack>(L1) && IsA<TLink>(L0));
+    return (AsRack(L0) && AsBar(L1)) || (AsRack(L1) && AsBar(L0));
 }
 
 bool TGearData::CanAddDriveToLink(const TCustomLink* Link, bool IsSlider) const {
@@ -383,7 +380,7 @@ void TGearData::RemoveDrive(TDrive* Drive) {
 
 void TGearData::UpdateFrameLink() {
     for (TCustomLink* Link : FLinks) {
-        if (IsA<TRack>(Link))
+        if (AsRack(Link))
             continue;
         const TJointList& Joints = Link->Joints();
         auto FrameJoints = std::count_if(Joints.begin(), Joints.end(),

@@ -1,5 +1,8 @@
 #include "ui/Workspace.h"
 
+#include "platform/qt/QtGuard.h"
+
+#include <QScrollBar>
 #include <QWidget>
 
 QWidget* MakeRulerStrip(const char* Name, Qt::Orientation Orientation, QWidget* Parent) {
@@ -30,4 +33,20 @@ TWorkspace::TWorkspace(QWidget* DrawArea, QWidget* HorzRulerStrip, QWidget* Vert
     FHorzRuler->SetScalaOrientation(TScalaOrientation::soTopLeft);
     FHorzRuler->SetControl(FHorzRulerControl.get());
     FHorzRuler->SetMMSurface(FSurface.get());
+}
+
+TWorkspace::~TWorkspace() = default;
+
+void TWorkspace::PanWith(QScrollBar& Horz, QScrollBar& Vert) {
+    FPanning = std::make_unique<QObject>();
+    FHorzPos = Horz.value();
+    FVertPos = Vert.value();
+    GuardedConnect(&Horz, &QScrollBar::valueChanged, FPanning.get(), [this](int Position) {
+        FSurface->ScrollX(FHorzPos - Position);
+        FHorzPos = Position;
+    });
+    GuardedConnect(&Vert, &QScrollBar::valueChanged, FPanning.get(), [this](int Position) {
+        FSurface->ScrollY(FVertPos - Position);
+        FVertPos = Position;
+    });
 }

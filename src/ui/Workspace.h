@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class QObject;
+class QScrollBar;
 class QWidget;
 
 // The width of the vertical ruler's strip, the height of the horizontal one.
@@ -23,8 +25,13 @@ class TWorkspace {
 public:
     // Square: the surface keeps one scale for both axes. The widgets stay their parents'.
     TWorkspace(QWidget* DrawArea, QWidget* HorzRulerStrip, QWidget* VertRulerStrip, bool Square);
+    ~TWorkspace();
     TWorkspace(const TWorkspace&) = delete;
     TWorkspace& operator=(const TWorkspace&) = delete;
+
+    // The bars pan the surface by the pixels they move, from where they stand now. They stay
+    // their parents'; the workspace stops following them when it goes.
+    void PanWith(QScrollBar& Horz, QScrollBar& Vert);
 
     TMMSurface& Surface() const { return *FSurface; }
     TMMRuler& HorzRuler() const { return *FHorzRuler; }
@@ -38,4 +45,7 @@ private:
     std::unique_ptr<TMMSurface> FSurface;
     std::unique_ptr<TMMRuler> FHorzRuler;
     std::unique_ptr<TMMRuler> FVertRuler;
+    std::unique_ptr<QObject> FPanning; // the scroll bars' connections end with it
+    int FHorzPos = 0;
+    int FVertPos = 0;
 };

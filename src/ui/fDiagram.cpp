@@ -34,6 +34,7 @@ TFFuncDiagram::TFFuncDiagram(QWidget* Parent)
     BuildPopup();
     FWorkspace = std::make_unique<TWorkspace>(FPaintBox1, FRuler1Panel, FRuler4Panel, false);
     FMMSurface = &FWorkspace->Surface();
+    FWorkspace->PanWith(*FHorizScrollBar, *FVertScrollBar);
     FMMSurface->SetMMRect(MMRect(-10, 400, 400, -20));
     SetUpItems();
 }

@@ -137,8 +137,10 @@ bool TFormDriveEdit::Edit(TDrive& Drive) {
 }
 
 void TFormDriveEdit::accept() {
-    if (FDrive && ApplyChanges())
-        QDialog::accept();
+    RunGuarded([this] {
+        if (FDrive && ApplyChanges())
+            QDialog::accept();
+    });
 }
 
 bool TFormDriveEdit::IsSliding() const {

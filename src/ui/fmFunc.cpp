@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
@@ -103,8 +102,6 @@ TFormFunc::TFormFunc(TGear& Gear, QWidget* Parent)
     FFormCoordRect = new TFormCoordRect(this);
     FFormColorSelect = new TFormColorSelect(this);
 
-    FLastVertPos = FFFuncDiagram1->VertScrollBar()->value();
-    FLastHorzPos = FFFuncDiagram1->HorizScrollBar()->value();
     // Painted after everything else on the plot.
     FIntervalLine->SetOrder(1000);
     FIntervalLine->SetMMSurface(&FFFuncDiagram1->MMSurface());

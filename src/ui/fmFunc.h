@@ -69,8 +69,6 @@ private:
     void ZoomX(double Factor);
     void ZoomY(double Factor);
     void Button1Click();
-    void VertScrollBarChange(int Position);
-    void ScrollBar1Change(int Position);
     void PaintBoxMouseMove(double MMX, double MMY);
     void HideCursor();
 
@@ -91,6 +89,4 @@ private:
 
     std::unique_ptr<TMMIntervalLine> FIntervalLine;
     std::unique_ptr<TFuncSeries> FSeries;
-    int FLastVertPos = 0;
-    int FLastHorzPos = 0;
 };

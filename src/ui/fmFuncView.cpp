@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolButton>
 
 #include <cmath>
@@ -66,10 +65,6 @@ void TFormFunc::ConnectView() {
     GuardedConnect(FSpeedButton2, &QToolButton::clicked, this, [this] { ZoomY(1.0 / 4); });
     GuardedConnect(FSpeedButton4, &QToolButton::clicked, this, [this] { ZoomY(-1.0 / 6); });
     GuardedConnect(FButton1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    GuardedConnect(FFFuncDiagram1->VertScrollBar(), &QScrollBar::valueChanged, this,
-                   [this](int Position) { VertScrollBarChange(Position); });
-    GuardedConnect(FFFuncDiagram1->HorizScrollBar(), &QScrollBar::valueChanged, this,
-                   [this](int Position) { ScrollBar1Change(Position); });
     FFFuncDiagram1->MMSurface().OnMouseMove = [this](TObject*, TShiftState, int, int, double MMX,
                                                      double MMY) { PaintBoxMouseMove(MMX, MMY); };
 }
@@ -121,16 +116,6 @@ void TFormFunc::Button1Click() {
                 &TMMSurface::SetXMin, &TMMSurface::SetXMax, S);
     ApplyLimits(*FFormCoordRect->eYMin(), *FFormCoordRect->eYmax(), Old.Bottom, Old.Top,
                 &TMMSurface::SetYMin, &TMMSurface::SetYMax, S);
-}
-
-void TFormFunc::VertScrollBarChange(int Position) {
-    FFFuncDiagram1->MMSurface().ScrollY(FLastVertPos - Position);
-    FLastVertPos = Position;
-}
-
-void TFormFunc::ScrollBar1Change(int Position) {
-    FFFuncDiagram1->MMSurface().ScrollX(FLastHorzPos - Position);
-    FLastHorzPos = Position;
 }
 
 void TFormFunc::PaintBoxMouseMove(double MMX, double MMY) {

@@ -6,6 +6,7 @@
 #include "platform/qt/QtGuard.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
+#include "ui/WidgetNames.h"
 #include "ui/fmSelLink.h"
 
 #include <QCheckBox>
@@ -128,8 +129,10 @@ void TFormJointEdit::OkClick() {
 }
 
 void TFormJointEdit::reject() {
-    FJoint = nullptr;
-    QDialog::reject();
+    RunGuarded([this] {
+        FJoint = nullptr;
+        QDialog::reject();
+    });
 }
 
 void TFormJointEdit::BuildLayout() {
@@ -138,10 +141,6 @@ void TFormJointEdit::BuildLayout() {
     setWindowFlag(Qt::Tool);
     resize(312, 284);
 
-    auto Named = [this](auto* Widget, const char* Name) {
-        Widget->setObjectName(Name);
-        return Widget;
-    };
     seJointID = Named(new QSpinBox(this), "seJointID");
     // Parts are numbered from 1.
     seJointID->setRange(1, INT_MAX);

@@ -193,9 +193,11 @@ void TFormLinkEdit::AssumeClick() {
 }
 
 void TFormLinkEdit::reject() {
-    if (auto* Bar = AsBar(FLink); Bar && FSavedRefJoint)
-        Bar->SetReferenceJoint(FSavedRefJoint);
-    FLink = nullptr;
-    FSavedRefJoint = nullptr;
-    QDialog::reject();
+    RunGuarded([this] {
+        if (auto* Bar = AsBar(FLink); Bar && FSavedRefJoint)
+            Bar->SetReferenceJoint(FSavedRefJoint);
+        FLink = nullptr;
+        FSavedRefJoint = nullptr;
+        QDialog::reject();
+    });
 }

@@ -2,6 +2,7 @@
 #include "ui/ColorBox.h"
 #include "ui/DialogFields.h"
 #include "ui/WholeTextField.h"
+#include "ui/WidgetNames.h"
 #include "ui/fmLinkEdit.h"
 
 #include <QComboBox>
@@ -15,11 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class T> T* Named(T* Widget, const char* Name) {
-    Widget->setObjectName(Name);
-    return Widget;
-}
 
 QLineEdit* NewEdit(QWidget* Parent, const char* Name) {
     return Named(new QLineEdit(Parent), Name);

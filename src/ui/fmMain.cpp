@@ -25,10 +25,9 @@ TFormMain::TFormMain(TMainWindowSeams& Seams, QWidget* Parent)
     FMMSurface1 = &FWorkspace->Surface();
     SetUpViewItems();
     CreateGear();
+    FWorkspace->PanWith(*FHorzScrollBar, *FVertScrollBar);
     ConnectCommands();
-    FHorzScrollPos = FHorzScrollBar->value();
-    FVertScrollPos = FVertScrollBar->value();
-    BindDocumentCommands();
+    SetUpRecentFiles();
     aFileNewExecute();
 }
 

@@ -56,9 +56,9 @@ public:
 
 private:
     void BuildMenus();
-    QMenu* AddMenu(const QString& Title, std::initializer_list<const char*> Items);
+    QMenu* AddMenu(const QString& Title, TCommandSite Site);
     void BuildTopToolBars();
-    QToolBar* AddTopToolBar(const char* Name, std::initializer_list<const char*> Items);
+    QToolBar* AddTopToolBar(const char* Name, TCommandSite Site);
     void BuildRightToolBar();
     QWidget* BuildWorkspace();
     void BuildStatusBar();
@@ -78,8 +78,6 @@ private:
     QLabel* FStatusPanels[StatusPanelCount] = {};
     bool FInitializing = true;
     bool FClosing = false;
-    int FHorzScrollPos = 0;
-    int FVertScrollPos = 0;
     // Freed in reverse: the tree and the printer before the mechanism, the mechanism before the
     // view items and the surface, the surface before the controls it hooks.
     std::unique_ptr<TWorkspace> FWorkspace;
@@ -128,6 +126,8 @@ public:
     void aShowGearDescriptionExecute();
     void aShowFuncExecute();
     void aPrintExecute();
+    void PrintMenuExecute();
+    void PrinterSetupExecute();
     // The document's modified state; while animating, the one taken when edit mode was left or
     // set by an edit since, as the animated positions are no edit of the mechanism.
     bool IsModified();
@@ -162,6 +162,10 @@ public:
     // Document, start and close
     void aFileNewExecute();
     void aFileOpenExecute();
+    void aFileSaveExecute() { SaveFile(); }
+    void aFileSaveAsExecute() { SaveFileAs(); }
+    void aCloseExecute() { close(); }
+    void StartWindowExecute();
     // A file that cannot be read leaves the open mechanism, its name and its state as they were.
     void OpenFile(const std::string& FileName);
     // Each is true when the file was written.
@@ -183,7 +187,7 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    void BindDocumentCommands();
+    void SetUpRecentFiles();
     // The save prompt before the mechanism is dropped; false: the command stops here.
     bool ConfirmDropChanges();
     TFileDialogRequest SaveDialogRequest();
@@ -191,7 +195,6 @@ private:
     bool Written(bool Saved);
     TApplyTargets ApplyTargets();
     void FormShow();
-    void StartWindowExecute();
     // True when the window may close; the settings are stored then.
     bool FormCloseQuery();
     void SaveSettings();

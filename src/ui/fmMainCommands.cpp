@@ -1,7 +1,7 @@
 // What the window's commands do to the mechanism, its view and its animation.
 #include "files/uFileManager.h"
+#include "gear/uCouplerPoints.h"
 #include "gear/uDrive.h"
-#include "gear/uGearUtils.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "gear/uLinkKind.h"
@@ -11,7 +11,6 @@
 #include "ui/fmMain.h"
 
 #include <QEvent>
-#include <QScrollBar>
 
 #include <exception>
 #include <functional>
@@ -42,90 +41,11 @@ private:
     std::function<void()> FOnDoubleClick;
 };
 
-// A link's coupler points: its joints after the two that define it.
-std::vector<TJoint*> CouplerPoints(const TCustomLink& Link) {
-    std::vector<TJoint*> Points;
-    for (int I = 2; I < Link.Joints().Count(); ++I)
-        Points.push_back(Link.Joints().Items(I));
-    return Points;
-}
-
-bool HasSharedCouplerPoint(const TCustomLink& Link) {
-    for (const TJoint* Point : CouplerPoints(Link))
-        if (Point->Links().Count() > 1)
-            return true;
-    return false;
-}
-
-// A link's coupler points in its own coordinates, to be put back after its joints moved.
-struct TCouplerPlaces {
-    TCustomLink* Link;
-    std::vector<TMMPoint> Local;
-
-    explicit TCouplerPlaces(TCustomLink& L) : Link(&L) {
-        const TJoint* Reference = L.ReferenceJoint();
-        for (const TJoint* Point : CouplerPoints(L))
-            Local.push_back(ToLocalCoords(Point->Position(), Reference->Position(), L.Angle()));
-    }
-    void Restore() const {
-        const TJoint* Reference = Link->ReferenceJoint();
-        const std::vector<TJoint*> Points = CouplerPoints(*Link);
-        for (std::size_t I = 0; I < Points.size(); ++I) {
-            const TMMPoint P = ToGlobalCoords(Local[I], Reference->Position(), Link->Angle());
-            Points[I]->SetPosition(nullptr, P.X, P.Y);
-        }
-    }
-};
-
 } // namespace
 
 void TFormMain::ConnectCommands() {
-    const std::pair<const char*, void (TFormMain::*)()> Commands[] = {
-        {"aAbout", &TFormMain::aAboutExecute},
-        {"aEdit", &TFormMain::aEditExecute},
-        {"aAnimate", &TFormMain::aAnimateExecute},
-        {"aCreateLink", &TFormMain::aCreateLinkExecute},
-        {"aCreateSlider", &TFormMain::aCreateSliderExecute},
-        {"aCreateRackPoint", &TFormMain::aCreateRackPointExecute},
-        {"aAddRotDrive", &TFormMain::aAddRotDriveExecute},
-        {"aAddJoint", &TFormMain::aAddJointExecute},
-        {"aDelete", &TFormMain::aDeleteExecute},
-        {"aSeperate", &TFormMain::aSeperateExecute},
-        {"a2ndMotionPoint", &TFormMain::a2ndMotionPointExecute},
-        {"aOriginInJoint", &TFormMain::aOriginInJointExecute},
-        {"aLinkCurves", &TFormMain::aLinkCurvesExecute},
-        {"aZoomIn", &TFormMain::aZoomInExecute},
-        {"aZoomOut", &TFormMain::aZoomOutExecute},
-        {"aZoomFit", &TFormMain::aZoomFitExecute},
-        {"aAnimStart", &TFormMain::aAnimStartExecute},
-        {"aAnimStop", &TFormMain::aAnimStopExecute},
-        {"aAnimPause", &TFormMain::aAnimPauseExecute},
-        {"aAnimNext", &TFormMain::aAnimNextExecute},
-        {"aAnimPrev", &TFormMain::aAnimPrevExecute},
-        {"aOptions", &TFormMain::aOptionsExecute},
-        {"aProperties", &TFormMain::aPropertiesExecute},
-        {"aAddSlideDrive", &TFormMain::aAddSlideDriveExecute},
-        {"aRemoveLinkCurves", &TFormMain::aRemoveLinkCurvesExecute},
-        {"aToggleCanMove", &TFormMain::aToggleCanMoveExecute},
-        {"aCenterView", &TFormMain::aCenterViewExecute},
-        {"aShowGearDescription", &TFormMain::aShowGearDescriptionExecute},
-        {"aPrint", &TFormMain::aPrintExecute},
-        {"aShowFunc", &TFormMain::aShowFuncExecute},
-    };
-    for (const auto& [Name, Execute] : Commands)
-        GuardedConnect(FActions[Name], &QAction::triggered, this,
-                       [this, Execute] { (this->*Execute)(); });
-    GuardedConnect(findChild<QAction*>(QStringLiteral("Druckereinrichten1")), &QAction::triggered,
-                   this, [this] { FSeams.PrinterSetup(); });
+    FActions.Connect(*this);
     new TDoubleClickFilter(FDrawArea, [this] { aPropertiesExecute(); });
-    GuardedConnect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
-        FMMSurface1->ScrollX(FHorzScrollPos - Position);
-        FHorzScrollPos = Position;
-    });
-    GuardedConnect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int Position) {
-        FMMSurface1->ScrollY(FVertScrollPos - Position);
-        FVertScrollPos = Position;
-    });
 }
 
 // ---- modes ----
@@ -186,12 +106,7 @@ void TFormMain::aDeleteExecute() {
     TGearData& Data = FGear->GearData();
     {
         TMMUpdateBracket Batch(FMMSurface1);
-        if (Data.SelectedLinks().Empty())
-            Data.DeleteJoints(Data.SelectedJoints());
-        else
-            Data.DeleteLinks(Data.SelectedLinks(), false);
-        FGear->Planes().RemoveOrphans();
-        FGear->Curves().RemoveOrphans();
+        FGear->DeleteSelection();
         Data.DataChanged();
     }
     if (FDataViewer)
@@ -202,16 +117,8 @@ void TFormMain::aAddJointExecute() {
     TGearData& Data = FGear->GearData();
     if (Data.SelectedLinks().Count() != 1)
         return;
-    TCustomLink* Link = Data.SelectedLinks().First();
-    TMMPoint Local = MMPoint(50, 50);
-    if (const auto* Bar = AsBar(Link)) {
-        // Points on a link that a slider slides on would leave the slider's line.
-        if (Data.IsSlideLink(Link))
-            return;
-        Local = MMPoint(Bar->Length() / 2, Bar->Length() / 4);
-    }
-    const TMMPoint At = Link->LocalToGlobal(Local);
-    Link->AddJoint(Data.CreateJoint(true, true, At.X, At.Y));
+    if (!AddCouplerPoint(Data, *Data.SelectedLinks().First()))
+        return;
     FMMSurface1->Update();
     // The tree, the commands and the caption follow the new point at once.
     Data.DataChanged();
@@ -237,22 +144,12 @@ void TFormMain::a2ndMotionPointExecute() {
     TJoint* Joint = Data.SelectedJoints().First();
     if (Joint->Links().Count() != 2)
         return;
-    TCustomLink* Links[] = {Joint->Links().Items(0), Joint->Links().Items(1)};
-    const bool Shared[] = {HasSharedCouplerPoint(*Links[0]), HasSharedCouplerPoint(*Links[1])};
-    if ((Shared[0] || Shared[1]) &&
+    if (SecondAssemblyKeepsSharedPoints(*Joint) &&
         MessageDlg("Steuerpunkte Q=A, K() oder S() für nachgeschaltete DGB behalten ihre "
                    "Absolutkoordinaten.\n\nBewegungsbereich ändern?",
                    TMsgDlgType::mtConfirmation, mbYes | mbNo) != TModalResult::mrYes)
         return;
-    TMMPoint P = Joint->Position();
-    SecondAssemblyPosition(*Joint, P);
-    std::vector<TCouplerPlaces> Kept;
-    for (int I = 0; I < 2; ++I)
-        if (!Shared[I] && Links[I]->ReferenceJoint())
-            Kept.emplace_back(*Links[I]);
-    Joint->SetPosition(nullptr, P.X, P.Y);
-    for (const TCouplerPlaces& Places : Kept)
-        Places.Restore();
+    MoveToSecondAssemblyPosition(*Joint);
     Data.DataChanged();
 }
 
@@ -403,6 +300,14 @@ void TFormMain::aShowFuncExecute() {
     FGear->Animator().Stop(true);
     FSeams.ShowTransferFunctions();
     FGear->GearCache().ApplyPosition(0);
+}
+
+void TFormMain::PrintMenuExecute() {
+    FActions["aPrint"]->trigger();
+}
+
+void TFormMain::PrinterSetupExecute() {
+    FSeams.PrinterSetup();
 }
 
 void TFormMain::aPrintExecute() {

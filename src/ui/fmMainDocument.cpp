@@ -4,7 +4,6 @@
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "platform/Platform.h"
-#include "platform/qt/QtGuard.h"
 #include "ui/fmMain.h"
 
 #include <QMenu>
@@ -51,17 +50,7 @@ private:
 
 } // namespace
 
-void TFormMain::BindDocumentCommands() {
-    const auto Bind = [this](const char* Name, auto Handler) {
-        GuardedConnect(FActions[Name], &QAction::triggered, this, Handler);
-    };
-    Bind("aFileNew", [this] { aFileNewExecute(); });
-    Bind("aFileOpen", [this] { aFileOpenExecute(); });
-    Bind("aFileSave", [this] { SaveFile(); });
-    Bind("aFileSaveAs", [this] { SaveFileAs(); });
-    Bind("aClose", [this] { close(); });
-    GuardedConnect(findChild<QAction*>(QStringLiteral("Startbildschirm1")), &QAction::triggered,
-                   this, [this] { StartWindowExecute(); });
+void TFormMain::SetUpRecentFiles() {
     FRecentFilesMenu =
         std::make_unique<TQtMenuItem>(findChild<QMenu*>(QStringLiteral("RecentFiles1")));
     FRecentFiles1->SetNumFiles(RecentFileCount);

@@ -1,4 +1,5 @@
-// The window's controls: where each command is offered and how the window is divided.
+// The window's controls: the menus and tool bars that offer the commands where the command table
+// places them, and how the window is divided.
 #include "platform/qt/QtGuard.h"
 #include "ui/ActionIcons.h"
 #include "ui/fmMain.h"
@@ -51,100 +52,69 @@ void KeepButtonHint(QToolButton* Button, QAction* Action, const char* Hint) {
     GuardedConnect(Action, &QAction::changed, Button, [Button, Text] { Button->setToolTip(Text); });
 }
 
+// A site's commands in their order, with the separators their places ask for.
+template <class TSite> void AddEntries(TSite& Target, const std::vector<TSiteEntry>& Entries) {
+    for (const TSiteEntry& E : Entries) {
+        for (int Gap = 0; Gap < E.Place->GapBefore; ++Gap)
+            Target.addSeparator();
+        Target.addAction(E.Action);
+    }
+}
+
+QIcon CommandIcon(const TCommand& Command, int Size) {
+    return *Command.Icon ? ActionIcon(QString::fromLatin1(Command.Icon), {Size}) : QIcon();
+}
+
 } // namespace
 
-QMenu* TFormMain::AddMenu(const QString& Title, std::initializer_list<const char*> Items) {
+QMenu* TFormMain::AddMenu(const QString& Title, TCommandSite Site) {
     QMenu* Menu = menuBar()->addMenu(Title);
-    for (const char* Item : Items) {
-        if (*Item == '-')
-            Menu->addSeparator();
-        else
-            Menu->addAction(FActions[Item]);
-    }
+    AddEntries(*Menu, FActions.On(Site));
     return Menu;
 }
 
 void TFormMain::BuildMenus() {
-    QMenu* File = AddMenu(QStringLiteral("&Datei"), {"aFileNew", "aFileOpen"});
-    QMenu* Recent = File->addMenu(QStringLiteral("Neu öffnen ..."));
+    QMenu* File = menuBar()->addMenu(QStringLiteral("&Datei"));
+    auto* Recent = new QMenu(QStringLiteral("Neu öffnen ..."), File);
     Recent->setObjectName(QStringLiteral("RecentFiles1"));
-    File->addSeparator();
-    File->addAction(FActions["aFileSave"]);
-    File->addAction(FActions["aFileSaveAs"]);
-    File->addSeparator();
-    // The menu names printing shorter than the command does elsewhere.
-    QAction* Print = File->addAction(QStringLiteral("Drucken"));
-    Print->setObjectName(QStringLiteral("Drucken1"));
-    GuardedConnect(Print, &QAction::triggered, FActions["aPrint"], &QAction::trigger);
-    File->addAction(QStringLiteral("Drucker einrichten..."))
-        ->setObjectName(QStringLiteral("Druckereinrichten1"));
-    File->addSeparator();
-    File->addAction(FActions["aClose"]);
-
-    AddMenu(QStringLiteral("Ansicht"), {"aZoomFit", "aZoomIn", "aZoomOut", "-", "aShowFunc",
-                                        "aShowGearDescription", "aOptions"});
-    AddMenu(QStringLiteral("Bearbeiten"),
-            {"aCreateLink", "aCreateSlider", "aCreateRackPoint", "-", "aAddJoint", "aAddRotDrive",
-             "aAddSlideDrive", "-", "aDelete", "aSeperate", "-", "aLinkCurves", "a2ndMotionPoint",
-             "aOriginInJoint"});
-    AddMenu(QStringLiteral("Animation"),
-            {"aAnimStart", "aAnimStop", "aAnimPause", "aAnimNext", "aAnimPrev"});
-    QMenu* Help = menuBar()->addMenu(QStringLiteral("Hilfe"));
-    Help->addAction(QStringLiteral("Startbildschirm"))
-        ->setObjectName(QStringLiteral("Startbildschirm1"));
-    Help->addAction(FActions["aAbout"]);
+    static constexpr TCommandPlace RecentPlace{TCommandSite::FileMenu, RecentFilesOrder};
+    std::vector<TSiteEntry> Entries = FActions.On(TCommandSite::FileMenu);
+    const auto After = std::find_if(Entries.begin(), Entries.end(), [](const TSiteEntry& E) {
+        return E.Place->Order > RecentPlace.Order;
+    });
+    Entries.insert(After, {Recent->menuAction(), nullptr, &RecentPlace});
+    AddEntries(*File, Entries);
+    AddMenu(QStringLiteral("Ansicht"), TCommandSite::ViewMenu);
+    AddMenu(QStringLiteral("Bearbeiten"), TCommandSite::EditMenu);
+    AddMenu(QStringLiteral("Animation"), TCommandSite::AnimationMenu);
+    AddMenu(QStringLiteral("Hilfe"), TCommandSite::HelpMenu);
 }
 
-QToolBar* TFormMain::AddTopToolBar(const char* Name, std::initializer_list<const char*> Items) {
+QToolBar* TFormMain::AddTopToolBar(const char* Name, TCommandSite Site) {
     QToolBar* Bar = addToolBar(QString::fromLatin1(Name));
     Bar->setObjectName(QString::fromLatin1(Name));
     Bar->setMovable(false);
     Bar->setFloatable(false);
     Bar->setAllowedAreas(Qt::TopToolBarArea);
     Bar->setIconSize(QSize(TopIconSize, TopIconSize));
-    for (const char* Item : Items) {
-        if (*Item == '-') {
-            Bar->addSeparator();
-            continue;
-        }
-        QAction* Action = FActions[Item];
-        Action->setIcon(ActionIcon(Action->objectName(), {TopIconSize}));
-        Bar->addAction(Action);
-    }
+    const std::vector<TSiteEntry> Entries = FActions.On(Site);
+    for (const TSiteEntry& E : Entries)
+        E.Action->setIcon(CommandIcon(*E.Command, TopIconSize));
+    AddEntries(*Bar, Entries);
+    for (const TSiteEntry& E : Entries)
+        if (*E.Place->Button)
+            Bar->widgetForAction(E.Action)->setObjectName(QString::fromLatin1(E.Place->Button));
     return Bar;
 }
 
 void TFormMain::BuildTopToolBars() {
-    AddTopToolBar("tbFile",
-                  {"aFileNew", "aFileOpen", "aFileSave", "-", "aOptions", "aShowGearDescription"});
-    AddTopToolBar("tbView", {"aZoomIn", "aZoomOut", "aZoomFit"});
-    QToolBar* Modes =
-        AddTopToolBar("tbMode", {"aEdit", "aToggleCanMove", "-", "-", "aAnimate", "aShowFunc"});
-    Modes->widgetForAction(FActions["aEdit"])->setObjectName(QStringLiteral("tbEdit"));
-    Modes->widgetForAction(FActions["aAnimate"])->setObjectName(QStringLiteral("tbAnimate"));
-    AddTopToolBar("tbAnimation",
-                  {"aAnimStart", "aAnimPause", "aAnimStop", "aAnimNext", "aAnimPrev"});
+    AddTopToolBar("tbFile", TCommandSite::FileBar);
+    AddTopToolBar("tbView", TCommandSite::ViewBar);
+    AddTopToolBar("tbMode", TCommandSite::ModeBar);
+    AddTopToolBar("tbAnimation", TCommandSite::AnimationBar);
 }
 
 void TFormMain::BuildRightToolBar() {
-    struct TRightButton {
-        const char* Action;
-        const char* Hint; // empty: the action's own
-    };
-    static constexpr TRightButton Buttons[] = {
-        {"aCreateRackPoint", ""},
-        {"aCreateSlider", ""},
-        {"aCreateLink", ""},
-        {"aAddJoint", ""},
-        {"aAddSlideDrive", "Gleitstein als Antrieb..."},
-        {"aAddRotDrive", "Kurbel als Antrieb ..."},
-        {"aLinkCurves", "Koppelkurven aller Punkte"},
-        {"aRemoveLinkCurves", "Koppelkurven entfernen"},
-        {"aSeperate", "Gelenk trennen"},
-        {"a2ndMotionPoint", "Bewegungsbereich ändern"},
-        {"aOriginInJoint", ""},
-        {"aDelete", ""},
-    };
     QToolBar* Bar = FRightBar = new QToolBar(QStringLiteral("tbRight"), this);
     Bar->setObjectName(QStringLiteral("tbRight"));
     Bar->setMovable(false);
@@ -160,8 +130,8 @@ void TFormMain::BuildRightToolBar() {
     GridLayout->setContentsMargins(0, 0, 0, 0);
     GridLayout->setSpacing(0);
     int Index = 0;
-    for (const TRightButton& B : Buttons) {
-        QAction* Action = FActions[B.Action];
+    for (const TSiteEntry& E : FActions.On(TCommandSite::RightBar)) {
+        QAction* Action = E.Action;
         auto* Button = new QToolButton(Grid);
         Button->setObjectName(QStringLiteral("tbRight_") + Action->objectName());
         Button->setFixedSize(RightButtonSize);
@@ -169,10 +139,10 @@ void TFormMain::BuildRightToolBar() {
         Button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         Button->setAutoRaise(true);
         // The button takes the command's icon again on each of its changes: the command holds it.
-        Action->setIcon(ActionIcon(Action->objectName(), {RightIconSize}));
+        Action->setIcon(CommandIcon(*E.Command, RightIconSize));
         Button->setDefaultAction(Action);
-        if (*B.Hint)
-            KeepButtonHint(Button, Action, B.Hint);
+        if (*E.Place->Hint)
+            KeepButtonHint(Button, Action, E.Place->Hint);
         GridLayout->addWidget(Button, Index / 2, Index % 2);
         ++Index;
     }
@@ -204,8 +174,8 @@ QWidget* TFormMain::BuildWorkspace() {
     FDrawArea->setParent(Workspace);
     FDrawArea->setObjectName(QStringLiteral("PaintBox1"));
     FDrawArea->setContextMenuPolicy(Qt::ActionsContextMenu);
-    FDrawArea->addActions(
-        {FActions["aCenterView"], FActions["aZoomIn"], FActions["aZoomOut"], FActions["aZoomFit"]});
+    for (const TSiteEntry& E : FActions.On(TCommandSite::CanvasMenu))
+        FDrawArea->addAction(E.Action);
     FVertScrollBar = new QScrollBar(Qt::Vertical, Workspace);
     FVertScrollBar->setObjectName(QStringLiteral("VertScrollBar"));
     FHorzScrollBar = new QScrollBar(Qt::Horizontal, Workspace);

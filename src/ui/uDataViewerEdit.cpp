@@ -52,7 +52,7 @@ public:
     void setModelData(QWidget* Editor, QAbstractItemModel*,
                       const QModelIndex& Index) const override {
         if (auto* Line = qobject_cast<QLineEdit*>(Editor))
-            FViewer.Rename(NodeAt(Index), Line->text().toStdString());
+            RunGuarded([&] { FViewer.Rename(NodeAt(Index), Line->text().toStdString()); });
     }
 
 private:

@@ -205,6 +205,31 @@ TEST(Gear, ClearInAnimationModeReturnsToEditModeWithANewDocument) {
     Rig.Move(TGearRig::Px(50, 50)); // nothing hovered names a freed part
 }
 
+TEST(Gear, DeleteSelectionTakesTheLinksOrElseTheJointsAndThenThePlanesAndCurvesLeftWithoutThem) {
+    TGearRig Rig;
+    Rig.CrankRocker();
+    Rig.Adopt();
+    TGearData& G = Rig.G();
+    Rig.Gear->GetCurve(Rig.B);
+    Rig.Gear->GetPlane(Rig.B, Rig.Coupler);
+    Rig.Gear->GetPlane(Rig.B, Rig.Rocker);
+    G.SelectLink(Rig.Coupler, false);
+
+    // The selected link goes, its joints stay with the other links.
+    Rig.Gear->DeleteSelection();
+    EXPECT_FALSE(G.Links().Contains(Rig.Coupler));
+    EXPECT_TRUE(G.Joints().Contains(Rig.A));
+    EXPECT_EQ(Rig.Gear->Planes().Count(), 1);
+    EXPECT_TRUE(Rig.Gear->Curves().HasCurve(Rig.B));
+
+    // Without a selected link the selected joints go.
+    G.SelectJoint(Rig.B, false);
+    Rig.Gear->DeleteSelection();
+    EXPECT_FALSE(G.Joints().Contains(Rig.B));
+    EXPECT_EQ(Rig.Gear->Planes().Count(), 0);
+    EXPECT_EQ(Rig.Gear->Curves().Count(), 0);
+}
+
 TEST(Gear, ClearCancelsACreation) {
     TGearRig Rig;
     Rig.Gear->PartCreator().StartCreation(TGearPartType::ptLink, "Glied");

@@ -1,7 +1,8 @@
-// The main window for the tests of its commands, status bar, documents and life: scripted
-// message boxes and file dialogs, the settings file named into a scratch folder (never the
-// user's), a start window that counts how often it was shown, scripted dialogs behind the other
-// seams, copies of the four-bar fixture to open, and mechanisms built into its model.
+// The main window for its tests: on scripted message boxes and file dialogs, or on the Qt backend
+// where a test looks at what the window really draws; the settings file named into a scratch
+// folder (never the user's), a start window that counts how often it was shown, scripted dialogs
+// behind the other seams, copies of the four-bar fixture to open, and mechanisms built into its
+// model.
 #pragma once
 
 #include "files/uFileManager.h"
@@ -10,6 +11,7 @@
 #include "support/FakePlatform.h"
 #include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
+#include "support/QtSurfaceRig.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
 #include "ui/fmMain.h"
@@ -26,8 +28,8 @@
 
 using TTexts = std::vector<std::string>;
 
-struct TMainWindowRig {
-    TMainWindowRig() {
+template <class TRigPlatform> struct TBasicMainWindowRig {
+    TBasicMainWindowRig() {
         Settings.Prefs().LoadFromFile(SettingsFile());
         Seams.StartWindowEndsProgram = [this] {
             ++StartWindowShown;
@@ -41,12 +43,24 @@ struct TMainWindowRig {
         Seams.EditJoint = [this](TJoint& J) { Edited.push_back("joint " + J.GetDisplayText()); };
         Form = std::make_unique<TFormMain>(Seams);
     }
-    ~TMainWindowRig() {
+    ~TBasicMainWindowRig() {
         Build.reset();
         Form.reset();
     }
-    TMainWindowRig(const TMainWindowRig&) = delete;
-    TMainWindowRig& operator=(const TMainWindowRig&) = delete;
+    TBasicMainWindowRig(const TBasicMainWindowRig&) = delete;
+    TBasicMainWindowRig& operator=(const TBasicMainWindowRig&) = delete;
+
+    // The window shown, with a builder on its model.
+    void Show() {
+        Form->show();
+        Build = std::make_unique<TMechanismBuilder>(Model());
+    }
+    // A fresh window in place of the one there was, shown, with a builder on its model.
+    void Reopen() {
+        Build.reset();
+        Form = std::make_unique<TFormMain>(Seams);
+        Show();
+    }
 
     std::string SettingsFile() const { return Scratch.File("settings.xml"); }
     bool SettingsWritten() const { return std::filesystem::exists(SettingsFile()); }
@@ -122,7 +136,7 @@ struct TMainWindowRig {
     }
 
     QApplication& App = QtTestApp();
-    mutable TFakePlatform Platform;
+    mutable TRigPlatform Platform;
     TScratchDir Scratch;
     TPreferencesFixture Settings;
     TMainWindowSeams Seams;
@@ -135,12 +149,12 @@ struct TMainWindowRig {
     std::unique_ptr<TMechanismBuilder> Build;
 };
 
+using TMainWindowRig = TBasicMainWindowRig<TFakePlatform>;
+using TQtMainWindowRig = TBasicMainWindowRig<TInstalledQtPlatform>;
+
 // The rig's window shown, with a builder on its model.
 class TMainWindowTest : public ::testing::Test, public TMainWindowRig {
 public:
     using TMainWindowRig::Run; // not the test's own
-    TMainWindowTest() {
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
-    }
+    TMainWindowTest() { Show(); }
 };

@@ -58,10 +58,7 @@ protected:
         Seams.MakePrinter = [this](TMMSurface&, TGearData&) {
             return std::make_unique<TRecordingPrinter>(Printed);
         };
-        Build.reset();
-        Form = std::make_unique<TFormMain>(Seams);
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
+        Reopen();
         Tree = {};
     }
 

@@ -135,10 +135,7 @@ TEST_F(FormMainControls, EachStateOffersItsCommands) {
     for (const TStateCase& C : Cases) {
         SCOPED_TRACE(C.Name);
         // Each state starts from a new window.
-        Build.reset();
-        Form = std::make_unique<TFormMain>(Seams);
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
+        Reopen();
         C.Enter(*this);
         for (const char* Name : AllActions) {
             SCOPED_TRACE(Name);

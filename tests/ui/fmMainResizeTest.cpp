@@ -1,8 +1,6 @@
 // The main window's drawing area and rulers after the window is resized: every pixel shows what
 // the surface and the rulers drew, never a widget's own background.
-#include "support/PreferencesFixture.h"
-#include "support/QtSurfaceRig.h"
-#include "ui/fmMain.h"
+#include "MainWindowRig.h"
 
 #include <QApplication>
 #include <QImage>
@@ -36,25 +34,25 @@ const TResizeCase ResizeCases[] = {
     {"larger, smaller, larger", {{1400, 900}, {640, 480}, {1100, 800}}},
 };
 
-class FormMainResize : public ::testing::TestWithParam<TResizeCase> {
+class FormMainResize : public ::testing::TestWithParam<TResizeCase>, public TQtMainWindowRig {
 protected:
     FormMainResize() {
-        for (QWidget* W : {Form.DrawArea(), Ruler("Ruler1Panel"), Ruler("Ruler4Panel")}) {
+        for (QWidget* W : {Form->DrawArea(), Ruler("Ruler1Panel"), Ruler("Ruler4Panel")}) {
             QPalette P = W->palette();
             P.setColor(QPalette::Window, Unpainted);
             W->setPalette(P);
         }
         Settings.Prefs().SetValue("Program", "StartMaximized", false);
-        Form.show();
-        Form.OpenFile(KOPLAR_TEST_DATA_DIR "/files/four-bar.kxw");
+        Form->show();
+        Form->OpenFile(KOPLAR_TEST_DATA_DIR "/files/four-bar.kxw");
     }
 
     QWidget* Ruler(const char* Name) const {
-        return Form.findChild<QWidget*>(QString::fromLatin1(Name));
+        return Form->findChild<QWidget*>(QString::fromLatin1(Name));
     }
 
     void ResizeTo(QSize Size) {
-        Form.resize(Size);
+        Form->resize(Size);
         QApplication::processEvents();
     }
 
@@ -68,51 +66,46 @@ protected:
     // The pixels of W that the window shows and W did not draw: the window's own picture, as a
     // grab paints W anew.
     int UnpaintedOnScreen(QWidget* W) const {
-        const QPoint At = W->mapTo(&Form, QPoint());
-        const QImage Shown = Form.screen()
-                                 ->grabWindow(Form.winId(), At.x(), At.y(), W->width(), W->height())
-                                 .toImage();
+        const QPoint At = W->mapTo(Form.get(), QPoint());
+        const QImage Shown =
+            Form->screen()
+                ->grabWindow(Form->winId(), At.x(), At.y(), W->width(), W->height())
+                .toImage();
         EXPECT_EQ(Shown.size(), W->size());
         return UnpaintedPixels(Shown);
     }
-
-    bool AppReady = (QtTestApp(), true);
-    TInstalledQtPlatform Platform;
-    TPreferencesFixture Settings;
-    TMainWindowSeams Seams;
-    TFormMain Form{Seams};
 };
 
 TEST_P(FormMainResize, EveryPixelOfTheDrawingAreaAndTheRulersIsDrawn) {
-    ASSERT_EQ(Form.size(), QSize(803, 621));
+    ASSERT_EQ(Form->size(), QSize(803, 621));
     for (const QSize& Size : GetParam().Sizes) {
         SCOPED_TRACE(std::to_string(Size.width()) + " x " + std::to_string(Size.height()));
         ResizeTo(Size);
-        ASSERT_EQ(Form.size(), Size);
-        EXPECT_EQ(Form.MMSurface1().Buffer().Width(), Form.DrawArea()->width());
-        EXPECT_EQ(Form.MMSurface1().Buffer().Height(), Form.DrawArea()->height());
-        EXPECT_EQ(UnpaintedOnScreen(Form.DrawArea()), 0);
+        ASSERT_EQ(Form->size(), Size);
+        EXPECT_EQ(Form->MMSurface1().Buffer().Width(), Form->DrawArea()->width());
+        EXPECT_EQ(Form->MMSurface1().Buffer().Height(), Form->DrawArea()->height());
+        EXPECT_EQ(UnpaintedOnScreen(Form->DrawArea()), 0);
         EXPECT_EQ(UnpaintedOnScreen(Ruler("Ruler1Panel")), 0);
         EXPECT_EQ(UnpaintedOnScreen(Ruler("Ruler4Panel")), 0);
-        EXPECT_EQ(UnpaintedPixels(Form.DrawArea()->grab().toImage()), 0);
+        EXPECT_EQ(UnpaintedPixels(Form->DrawArea()->grab().toImage()), 0);
     }
     // A zoom after the resizes is drawn all over as well.
-    Form.Action("aZoomIn")->trigger();
+    Form->Action("aZoomIn")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(UnpaintedOnScreen(Form.DrawArea()), 0);
+    EXPECT_EQ(UnpaintedOnScreen(Form->DrawArea()), 0);
 }
 
 // However small the window is made, the right-hand tool bar's buttons stand apart, each whole.
 TEST_F(FormMainResize, TheRightToolBarsButtonsNeverOverlap) {
     ResizeTo(QSize(100, 100));
-    const auto* Bar = Form.findChild<QToolBar*>(QStringLiteral("tbRight"));
+    const auto* Bar = Form->findChild<QToolBar*>(QStringLiteral("tbRight"));
     ASSERT_NE(Bar, nullptr);
     std::vector<QRect> Buttons;
     for (const QToolButton* B : Bar->findChildren<QToolButton*>())
         if (B->defaultAction() && B->isVisible())
-            Buttons.push_back(QRect(B->mapTo(&Form, QPoint()), B->size()));
+            Buttons.push_back(QRect(B->mapTo(Form.get(), QPoint()), B->size()));
     ASSERT_EQ(Buttons.size(), 12u);
-    const QRect Shown(Bar->mapTo(&Form, QPoint()), Bar->size());
+    const QRect Shown(Bar->mapTo(Form.get(), QPoint()), Bar->size());
     for (std::size_t I = 0; I < Buttons.size(); ++I) {
         EXPECT_TRUE(Shown.contains(Buttons[I])) << I;
         for (std::size_t J = I + 1; J < Buttons.size(); ++J)

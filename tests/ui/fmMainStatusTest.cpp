@@ -111,10 +111,7 @@ TEST_F(FormMainStatus, PanelsFollowAnotherMechanismAtOnce) {
 TEST_F(FormMainStatus, PanelTwoFollowsTheSelectionWithoutAMouseMove) {
     for (bool MouseSeen : {false, true}) {
         SCOPED_TRACE(MouseSeen);
-        Build.reset();
-        Form = std::make_unique<TFormMain>(Seams);
-        Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
+        Reopen();
         const TCrankRocker M = CrankRocker();
         if (MouseSeen)
             MouseAt(PixelOf(M.C));

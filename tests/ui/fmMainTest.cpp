@@ -1,8 +1,5 @@
 // The main window's commands, menus, tool bars, workspace and status bar as users find them.
-#include "ui/fmMain.h"
-#include "files/uFileManager.h"
-#include "support/PreferencesFixture.h"
-#include "support/QtSurfaceRig.h"
+#include "MainWindowRig.h"
 
 #include <QContextMenuEvent>
 #include <QImage>
@@ -26,12 +23,12 @@ namespace {
 
 using TNames = std::vector<std::string>;
 
-class FormMainTest : public ::testing::Test {
+class FormMainTest : public ::testing::Test, public TQtMainWindowRig {
 protected:
-    FormMainTest() { Form.show(); }
+    FormMainTest() { Form->show(); }
 
     template <typename T> T* Child(const char* Name) const {
-        T* Found = Form.findChild<T*>(QString::fromLatin1(Name));
+        T* Found = Form->findChild<T*>(QString::fromLatin1(Name));
         EXPECT_NE(Found, nullptr) << Name;
         return Found;
     }
@@ -60,13 +57,6 @@ protected:
                     return true;
         return false;
     }
-
-    // The application exists before the window does.
-    bool AppReady = (QtTestApp(), true);
-    TInstalledQtPlatform Platform;
-    TPreferencesFixture Settings;
-    TMainWindowSeams Seams;
-    TFormMain Form{Seams};
 };
 
 struct TActionCase {
@@ -120,7 +110,7 @@ TEST_F(FormMainTest, EveryCommandHasItsCaptionAndHintAsToolTipAndNoShortcut) {
         SCOPED_TRACE(C.Name);
         QAction* A = Child<QAction>(C.Name);
         ASSERT_NE(A, nullptr);
-        EXPECT_EQ(A, Form.Action(C.Name));
+        EXPECT_EQ(A, Form->Action(C.Name));
         EXPECT_EQ(A->text().toStdString(), C.Caption);
         if (C.Hint) {
             EXPECT_EQ(A->toolTip().toStdString(), C.Hint);
@@ -151,7 +141,7 @@ TEST_F(FormMainTest, MenusOfferTheCommandsInTheirOrder) {
         {"Animation", {"aAnimStart", "aAnimStop", "aAnimPause", "aAnimNext", "aAnimPrev"}},
         {"Hilfe", {"Startbildschirm1", "aAbout"}},
     };
-    const QList<QAction*> Menus = Form.menuBar()->actions();
+    const QList<QAction*> Menus = Form->menuBar()->actions();
     ASSERT_EQ(Menus.size(), static_cast<qsizetype>(Expected.size()));
     for (size_t I = 0; I < Expected.size(); ++I) {
         SCOPED_TRACE(Expected[I].Title);
@@ -165,22 +155,22 @@ TEST_F(FormMainTest, MenusOfferTheCommandsInTheirOrder) {
     EXPECT_EQ(Child<QAction>("Druckereinrichten1")->text().toStdString(), "Drucker einrichten...");
     EXPECT_EQ(Child<QAction>("Startbildschirm1")->text().toStdString(), "Startbildschirm");
     // The canvas's own menu.
-    EXPECT_EQ(Items(Form.DrawArea()->actions()),
+    EXPECT_EQ(Items(Form->DrawArea()->actions()),
               (TNames{"aCenterView", "aZoomIn", "aZoomOut", "aZoomFit"}));
-    EXPECT_EQ(Form.DrawArea()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(Form->DrawArea()->contextMenuPolicy(), Qt::ActionsContextMenu);
 }
 
 TEST_F(FormMainTest, PrintMenuItemRunsThePrintCommand) {
     int Printed = 0;
-    QObject::connect(Form.Action("aPrint"), &QAction::triggered, [&Printed] { ++Printed; });
+    QObject::connect(Form->Action("aPrint"), &QAction::triggered, [&Printed] { ++Printed; });
     Child<QAction>("Drucken1")->trigger();
     EXPECT_EQ(Printed, 1);
 }
 
 TEST_F(FormMainTest, FourFixedToolBarsShareTheTopRow) {
     std::vector<QToolBar*> Bars;
-    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
-        if (Form.toolBarArea(Bar) == Qt::TopToolBarArea)
+    for (QToolBar* Bar : Form->findChildren<QToolBar*>())
+        if (Form->toolBarArea(Bar) == Qt::TopToolBarArea)
             Bars.push_back(Bar);
     std::sort(Bars.begin(), Bars.end(), [](QToolBar* A, QToolBar* B) { return A->x() < B->x(); });
     const std::vector<TNames> Expected = {
@@ -203,15 +193,16 @@ TEST_F(FormMainTest, FourFixedToolBarsShareTheTopRow) {
             }
         }
     }
-    EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aEdit"))->objectName().toStdString(), "tbEdit");
-    EXPECT_EQ(Bars[2]->widgetForAction(Form.Action("aAnimate"))->objectName().toStdString(),
+    EXPECT_EQ(Bars[2]->widgetForAction(Form->Action("aEdit"))->objectName().toStdString(),
+              "tbEdit");
+    EXPECT_EQ(Bars[2]->widgetForAction(Form->Action("aAnimate"))->objectName().toStdString(),
               "tbAnimate");
 }
 
 // Right-clicking the menu or a tool bar offers no menu to hide the bars: every bar stays shown.
 TEST_F(FormMainTest, TheMenuAndToolBarAreaHasNoContextMenu) {
-    std::vector<QWidget*> Clicked = {Form.menuBar()};
-    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
+    std::vector<QWidget*> Clicked = {Form->menuBar()};
+    for (QToolBar* Bar : Form->findChildren<QToolBar*>())
         Clicked.push_back(Bar);
     ASSERT_EQ(Clicked.size(), 6u);
     for (QWidget* W : Clicked) {
@@ -230,7 +221,7 @@ TEST_F(FormMainTest, TheMenuAndToolBarAreaHasNoContextMenu) {
         QApplication::processEvents();
         EXPECT_FALSE(Popped);
     }
-    for (QToolBar* Bar : Form.findChildren<QToolBar*>())
+    for (QToolBar* Bar : Form->findChildren<QToolBar*>())
         EXPECT_TRUE(Bar->isVisible()) << Bar->objectName().toStdString();
 }
 
@@ -255,9 +246,9 @@ TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {
     };
     auto* Bar = Child<QToolBar>("tbRight");
     ASSERT_NE(Bar, nullptr);
-    EXPECT_EQ(Form.toolBarArea(Bar), Qt::RightToolBarArea);
+    EXPECT_EQ(Form->toolBarArea(Bar), Qt::RightToolBarArea);
     EXPECT_EQ(Bar->width(), 114);
-    EXPECT_EQ(Bar->geometry().right(), Form.rect().right());
+    EXPECT_EQ(Bar->geometry().right(), Form->rect().right());
     std::vector<QToolButton*> Buttons;
     for (QToolButton* B : Bar->findChildren<QToolButton*>())
         if (B->defaultAction())
@@ -268,14 +259,14 @@ TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {
         return PA.y() != PB.y() ? PA.y() < PB.y() : PA.x() < PB.x();
     });
     ASSERT_EQ(Buttons.size(), std::size(Expected));
-    const QPoint First = Buttons[0]->mapTo(&Form, QPoint());
+    const QPoint First = Buttons[0]->mapTo(Form.get(), QPoint());
     for (size_t I = 0; I < Buttons.size(); ++I) {
         const TButtonCase& C = Expected[I];
         SCOPED_TRACE(C.Action);
         QToolButton* B = Buttons[I];
-        EXPECT_EQ(B->defaultAction(), Form.Action(C.Action));
+        EXPECT_EQ(B->defaultAction(), Form->Action(C.Action));
         EXPECT_EQ(B->size(), QSize(57, 56));
-        EXPECT_EQ(B->mapTo(&Form, QPoint()),
+        EXPECT_EQ(B->mapTo(Form.get(), QPoint()),
                   First + QPoint(57 * static_cast<int>(I % 2), 56 * static_cast<int>(I / 2)));
         EXPECT_EQ(B->iconSize(), QSize(50, 50));
         EXPECT_EQ(B->toolButtonStyle(), Qt::ToolButtonIconOnly);
@@ -283,25 +274,25 @@ TEST_F(FormMainTest, RightToolBarHoldsTwelveImageButtonsTwoPerRow) {
         EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
         // A change of the command copies its tool tip and icon again; the button's own hint and
         // its large image stay.
-        Form.Action(C.Action)->setEnabled(false);
-        Form.Action(C.Action)->setEnabled(true);
+        Form->Action(C.Action)->setEnabled(false);
+        Form->Action(C.Action)->setEnabled(true);
         EXPECT_EQ(B->toolTip().toStdString(), C.Hint);
         EXPECT_TRUE(HasInk(B->icon(), 50));
     }
 }
 
 TEST_F(FormMainTest, TreeBesideTheWorkspaceWithItsScrollBars) {
-    EXPECT_EQ(Form.size(), QSize(803, 621));
+    EXPECT_EQ(Form->size(), QSize(803, 621));
     auto* Splitter = Child<QSplitter>("VSplitter");
     auto* Left = Child<QWidget>("pnlLeft");
     ASSERT_TRUE(Splitter && Left);
-    EXPECT_EQ(Form.centralWidget(), Splitter);
+    EXPECT_EQ(Form->centralWidget(), Splitter);
     EXPECT_EQ(Splitter->widget(0), Left);
     EXPECT_EQ(Left->width(), 185);
     EXPECT_EQ(Left->minimumWidth(), 100);
     EXPECT_TRUE(Left->isAncestorOf(Child<QTreeWidget>("tvGearData")));
-    EXPECT_TRUE(Splitter->widget(1)->isAncestorOf(Form.DrawArea()));
-    EXPECT_EQ(Form.DrawArea()->objectName().toStdString(), "PaintBox1");
+    EXPECT_TRUE(Splitter->widget(1)->isAncestorOf(Form->DrawArea()));
+    EXPECT_EQ(Form->DrawArea()->objectName().toStdString(), "PaintBox1");
     // Dragging the splitter never makes the tree panel narrower than its minimum.
     Splitter->setSizes({20, Splitter->width() - 20});
     EXPECT_EQ(Left->width(), 100);
@@ -323,7 +314,7 @@ TEST_F(FormMainTest, StatusBarHasFivePanelsTheLastTakingTheRest) {
         const std::string Name = "StatusPanel" + std::to_string(I);
         Panels.push_back(Child<QLabel>(Name.c_str()));
         ASSERT_NE(Panels.back(), nullptr);
-        EXPECT_EQ(Panels.back()->parentWidget(), Form.statusBar());
+        EXPECT_EQ(Panels.back()->parentWidget(), Form->statusBar());
     }
     for (int I = 0; I < 4; ++I)
         EXPECT_GE(Panels[I]->width(), Widths[I]) << I;
@@ -341,16 +332,16 @@ TEST_F(FormMainTest, StatusBarHasFivePanelsTheLastTakingTheRest) {
 }
 
 TEST_F(FormMainTest, WorkspaceHoldsTheMechanismWithAxesGridAndRulers) {
-    ASSERT_NE(Form.Gear(), nullptr);
-    EXPECT_EQ(Form.Gear()->MMSurface(), &Form.MMSurface1());
-    ASSERT_NE(Form.FileManager(), nullptr);
-    EXPECT_EQ(Form.FileManager()->GetDisplayName(), "Unbenannt1.kxw");
-    EXPECT_TRUE(Form.Gear()->Editing());
-    EXPECT_NE(Form.Gear()->GearData().Rack(), nullptr);
-    EXPECT_FALSE(Form.Closing());
+    ASSERT_NE(Form->Gear(), nullptr);
+    EXPECT_EQ(Form->Gear()->MMSurface(), &Form->MMSurface1());
+    ASSERT_NE(Form->FileManager(), nullptr);
+    EXPECT_EQ(Form->FileManager()->GetDisplayName(), "Unbenannt1.kxw");
+    EXPECT_TRUE(Form->Gear()->Editing());
+    EXPECT_NE(Form->Gear()->GearData().Rack(), nullptr);
+    EXPECT_FALSE(Form->Closing());
 
-    TMMCoord& Coord = Form.MMCoord1();
-    EXPECT_EQ(Coord.MMSurface(), &Form.MMSurface1());
+    TMMCoord& Coord = Form->MMCoord1();
+    EXPECT_EQ(Coord.MMSurface(), &Form->MMSurface1());
     EXPECT_TRUE(Coord.Visible());
     EXPECT_EQ(Coord.AxisColor(), clBlack);
     EXPECT_EQ(Coord.ArrowHeight(), 6);
@@ -358,8 +349,8 @@ TEST_F(FormMainTest, WorkspaceHoldsTheMechanismWithAxesGridAndRulers) {
     EXPECT_EQ(Coord.FontSize(), 15);
     EXPECT_EQ(Coord.XLabel(), "x");
     EXPECT_EQ(Coord.YLabel(), "y");
-    TMMGrid& Grid = Form.MMGrid1();
-    EXPECT_EQ(Grid.MMSurface(), &Form.MMSurface1());
+    TMMGrid& Grid = Form->MMGrid1();
+    EXPECT_EQ(Grid.MMSurface(), &Form->MMSurface1());
     EXPECT_FALSE(Grid.Visible());
     EXPECT_LT(Grid.Order(), Coord.Order()); // the grid lies beneath the axes
     EXPECT_DOUBLE_EQ(Grid.GridInterval(), 10.0);
@@ -368,17 +359,17 @@ TEST_F(FormMainTest, WorkspaceHoldsTheMechanismWithAxesGridAndRulers) {
     auto* Left = Child<QWidget>("Ruler4Panel");
     auto* Bottom = Child<QWidget>("Ruler1Panel");
     ASSERT_TRUE(Left && Bottom);
-    EXPECT_EQ(Form.MMRuler4().MMSurface(), &Form.MMSurface1());
-    EXPECT_EQ(Form.MMRuler4().RulerOrientation(), TRulerOrientation::roVertical);
-    EXPECT_EQ(Form.MMRuler1().MMSurface(), &Form.MMSurface1());
-    EXPECT_EQ(Form.MMRuler1().RulerOrientation(), TRulerOrientation::roHorizontal);
-    const QPoint Canvas = Form.DrawArea()->mapTo(&Form, QPoint());
-    EXPECT_EQ(Left->mapTo(&Form, QPoint()).y(), Canvas.y());
-    EXPECT_LT(Left->mapTo(&Form, QPoint()).x(), Canvas.x());
-    EXPECT_EQ(Bottom->mapTo(&Form, QPoint()).x(), Canvas.x());
-    EXPECT_GT(Bottom->mapTo(&Form, QPoint()).y(), Canvas.y());
-    EXPECT_EQ(Bottom->width(), Form.DrawArea()->width());
-    EXPECT_EQ(Left->height(), Form.DrawArea()->height());
+    EXPECT_EQ(Form->MMRuler4().MMSurface(), &Form->MMSurface1());
+    EXPECT_EQ(Form->MMRuler4().RulerOrientation(), TRulerOrientation::roVertical);
+    EXPECT_EQ(Form->MMRuler1().MMSurface(), &Form->MMSurface1());
+    EXPECT_EQ(Form->MMRuler1().RulerOrientation(), TRulerOrientation::roHorizontal);
+    const QPoint Canvas = Form->DrawArea()->mapTo(Form.get(), QPoint());
+    EXPECT_EQ(Left->mapTo(Form.get(), QPoint()).y(), Canvas.y());
+    EXPECT_LT(Left->mapTo(Form.get(), QPoint()).x(), Canvas.x());
+    EXPECT_EQ(Bottom->mapTo(Form.get(), QPoint()).x(), Canvas.x());
+    EXPECT_GT(Bottom->mapTo(Form.get(), QPoint()).y(), Canvas.y());
+    EXPECT_EQ(Bottom->width(), Form->DrawArea()->width());
+    EXPECT_EQ(Left->height(), Form->DrawArea()->height());
 }
 
 } // namespace

@@ -79,7 +79,6 @@ TIndependentSolve::TIndependentSolve(const TGearData& Data) {
         }
         TBody Body;
         for (const TJoint* J : L->Joints()) {
-            Body.Joints.push_back(J);
             Body.Centre.X += J->X() / L->Joints().Count();
             Body.Centre.Y += J->Y() / L->Joints().Count();
         }
@@ -116,35 +115,24 @@ TIndependentSolve::TIndependentSolve(const TGearData& Data) {
         const TLink* Line = S ? S->SlideLink() : nullptr;
         if (!Line || Line->Joints().Count() < 2)
             continue;
-        TBlock B{BodyOf(S),
-                 BodyOf(Line),
-                 S->Joints().Items(0),
-                 Line->Joints().Items(0),
-                 Line->Joints().Items(1),
-                 0};
+        TBlock B{BodyOf(S), BodyOf(Line), S->Joints().Items(0), Line->Joints().Items(0),
+                 Line->Joints().Items(1)};
         B.Offset = DrawnOnLine(B.Virtual, B.Line0, B.Line1).Y;
         FBlocks.push_back(B);
     }
     for (const TDrive* D : Data.Drives()) {
-        TDriveLaw Law{TDriveLaw::Turn,
-                      BodyOf(D->Link1()),
-                      BodyOf(D->Link0()),
-                      nullptr,
-                      nullptr,
-                      nullptr,
-                      1,
-                      D};
+        TDriveLaw Law;
+        Law.Drive = D;
+        Law.Driven = BodyOf(D->Link1());
+        Law.Holding = BodyOf(D->Link0());
         if (D->DriveType() == dtSliding) {
             const auto* S = dynamic_cast<const TSlider*>(D->Link0());
-            const TCustomLink* Line = D->Link1();
-            Law = {TDriveLaw::Slide,
-                   BodyOf(S),
-                   BodyOf(Line),
-                   S->Joints().Items(0),
-                   Line->Joints().Items(0),
-                   Line->Joints().Items(1),
-                   1,
-                   D};
+            Law.Kind = TDriveLaw::Slide;
+            Law.Driven = BodyOf(S);
+            Law.Holding = BodyOf(D->Link1());
+            Law.Virtual = S->Joints().Items(0);
+            Law.Line0 = D->Link1()->Joints().Items(0);
+            Law.Line1 = D->Link1()->Joints().Items(1);
             Law.Along = DrawnOnLine(Law.Virtual, Law.Line0, Law.Line1).X;
             // A value lengthens the block's distance from the line's reference joint.
             const TMMPoint U = Minus(Law.Line1->Position(), Law.Line0->Position());

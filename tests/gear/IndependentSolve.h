@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+class TDrive;
 class TGearData;
 class TJoint;
 
@@ -28,9 +29,9 @@ public:
     std::optional<TPlaces> At(int Position) const;
 
 private:
+    // A moving body's drawn centre, about which it turns.
     struct TBody {
-        std::vector<const TJoint*> Joints;
-        TMMPoint Centre;
+        TMMPoint Centre{0, 0};
     };
     // A joint on one body: the body's index, or -1 for the frame and the links held by it.
     struct TOnBody {
@@ -40,16 +41,17 @@ private:
     struct TBlock {
         int Block, Line;
         const TJoint *Virtual, *Line0, *Line1;
-        double Offset; // the virtual joint's drawn distance across the line
+        double Offset = 0; // the virtual joint's drawn distance across the line
     };
     struct TDriveLaw {
-        enum { Turn, Slide } Kind;
-        int Driven, Holding; // bodies; a slide's driven body is the block, its holding one the line
+        enum { Turn, Slide } Kind = Turn;
+        // Bodies: a turn's driven link against its holding one, a slide's block on its line.
+        int Driven = -1, Holding = -1;
         const TJoint* Virtual = nullptr;
         const TJoint *Line0 = nullptr, *Line1 = nullptr;
         double Sense = 1; // how a slide's value moves the block along its line
-        const class TDrive* Drive;
         double Along = 0; // the virtual joint's drawn place along the line
+        const TDrive* Drive = nullptr;
     };
     using TState = std::vector<double>;
     using TMatrix = std::vector<std::vector<double>>;

@@ -15,9 +15,9 @@ double Distance(TMMPoint A, TMMPoint B) {
 } // namespace
 
 void TAniData::UpdateVirtualJoint() {
-    if (FVirtualJoint) {
-        FVirtualJoint->SetX(FJoint.X());
-        FVirtualJoint->SetY(FJoint.Y());
+    for (TJoint* Virtual : FVirtualJoints) {
+        Virtual->SetX(FJoint.X());
+        Virtual->SetY(FJoint.Y());
     }
 }
 
@@ -79,8 +79,8 @@ TMMPoint TRigidPlacement::Place() const {
 }
 
 TAniDataRackDriveConJoint::TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive,
-                                                     TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FDrive(Drive), FCenter(Drive.GetJoint()) {
+                                                     TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FDrive(Drive), FCenter(Drive.GetJoint()) {
     if (FCenter) {
         FStartX = static_cast<long double>(Joint.X()) - FCenter->X();
         FStartY = static_cast<long double>(Joint.Y()) - FCenter->Y();
@@ -102,16 +102,16 @@ bool TAniDataRackDriveConJoint::Calculate(int Position) {
 // The pin B is where the drawing put it, so the joint's angle against the ray A -> B is kept
 // rather than assuming the joint lies on that ray.
 TAniDataJointBySlider::TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B,
-                                             TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B) {}
+                                             const TJoint* Guide, TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FPlacement(Joint, A, A, Guide ? *Guide : B) {}
 
 bool TAniDataJointBySlider::Calculate(int) {
     return Place(FPlacement.Place());
 }
 
 TAniDataCrossjoint::TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B,
-                                       TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, A, B) {}
+                                       TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FPlacement(Joint, A, A, B) {}
 
 bool TAniDataCrossjoint::Calculate(int) {
     return Place(FPlacement.Place());
@@ -120,16 +120,16 @@ bool TAniDataCrossjoint::Calculate(int) {
 // The slide line B -> C is the direction the slider turns with, so the offset is measured
 // against it; the direction to C would differ when the slider lies beyond C.
 TAniDataCrossjointSlider::TAniDataCrossjointSlider(TJoint& Joint, const TJoint& A, const TJoint& B,
-                                                   const TJoint& C, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C) {}
+                                                   const TJoint& C, TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FPlacement(Joint, A, B, C) {}
 
 bool TAniDataCrossjointSlider::Calculate(int) {
     return Place(FPlacement.Place());
 }
 
 TAniDataSliderByCrosspointStraightOne::TAniDataSliderByCrosspointStraightOne(
-    TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FPlacement(Joint, A, B, C) {}
+    TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C, TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FPlacement(Joint, A, B, C) {}
 
 bool TAniDataSliderByCrosspointStraightOne::Calculate(int) {
     return Place(FPlacement.Place());

@@ -10,30 +10,35 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class TJoint;
 class TDrive;
 class TGearData;
 
+// The virtual joints that lie at a joint's place, one for each block the joint carries.
+using TVirtualJoints = std::vector<TJoint*>;
+
 class TAniData {
 public:
-    TAniData(TJoint& Joint, TJoint* VirtualJoint) : FJoint(Joint), FVirtualJoint(VirtualJoint) {}
+    TAniData(TJoint& Joint, TVirtualJoints VirtualJoints)
+        : FJoint(Joint), FVirtualJoints(std::move(VirtualJoints)) {}
     virtual ~TAniData() = default;
     TAniData(const TAniData&) = delete;
     TAniData& operator=(const TAniData&) = delete;
 
     TJoint& Joint() const { return FJoint; }
-    // The virtual joint of the joint's slider that lies at the joint's place; it moves along.
-    TJoint* VirtualJoint() const { return FVirtualJoint; }
+    // The virtual joints of the joint's blocks that lie at the joint's place; they move along.
+    const TVirtualJoints& VirtualJoints() const { return FVirtualJoints; }
 
     // Places the joint for gear position Position (0-based) with plain stores. False when the
-    // construction has no solution there; the joint and its virtual joint then stay unchanged.
+    // construction has no solution there; the joint and its virtual joints then stay unchanged.
     virtual bool Calculate(int Position) = 0;
 
 protected:
     void UpdateVirtualJoint();
-    // J := P with plain stores and the virtual joint along; false (nothing moved) without P.
+    // J := P with plain stores and the virtual joints along; false (nothing moved) without P.
     bool Place(const std::optional<TMMPoint>& P);
     // The branch of a two-point construction that reproduces the drawn place of the joint.
     // Probe(Which) is the construction's point for that branch. A probe matches within 1e-10;
@@ -44,7 +49,7 @@ protected:
 
 private:
     TJoint& FJoint;
-    TJoint* FVirtualJoint;
+    TVirtualJoints FVirtualJoints;
 };
 
 // The plan, in solving order; it owns its steps.
@@ -69,7 +74,7 @@ private:
 // Turned by a rotary drive about the drive's joint.
 class TAniDataRackDriveConJoint : public TAniData {
 public:
-    TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive, TJoint* VirtualJoint);
+    TAniDataRackDriveConJoint(TJoint& Joint, const TDrive& Drive, TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -83,7 +88,8 @@ private:
 // The crossing of the circles about A and B through the joint.
 class TAniDataJointByTwoOthers : public TAniData {
 public:
-    TAniDataJointByTwoOthers(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    TAniDataJointByTwoOthers(TJoint& Joint, const TJoint& A, const TJoint& B,
+                             TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -96,7 +102,7 @@ private:
 class TAniDataSliderJoint : public TAniData {
 public:
     TAniDataSliderJoint(TJoint& Joint, const TJoint& C, const TJoint& L1, const TJoint& L2,
-                        TJoint* VirtualJoint);
+                        TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -105,10 +111,13 @@ private:
     bool FWhich;
 };
 
-// Kept at its drawn place relative to the ray from A through the slider pin B.
+// A joint of a slide link, kept at its drawn place relative to the ray from A through the slider
+// pin B; or, when the link has a second known joint Guide, rigidly against the line A -> Guide,
+// since the ray turns round when the block passes A.
 class TAniDataJointBySlider : public TAniData {
 public:
-    TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    TAniDataJointBySlider(TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint* Guide,
+                          TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -118,7 +127,8 @@ private:
 // Rigidly fixed to the line A -> B.
 class TAniDataCrossjoint : public TAniData {
 public:
-    TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B, TJoint* VirtualJoint);
+    TAniDataCrossjoint(TJoint& Joint, const TJoint& A, const TJoint& B,
+                       TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -129,7 +139,7 @@ private:
 class TAniDataCrossjointSlider : public TAniData {
 public:
     TAniDataCrossjointSlider(TJoint& Joint, const TJoint& A, const TJoint& B, const TJoint& C,
-                             TJoint* VirtualJoint);
+                             TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -140,7 +150,7 @@ private:
 class TAniDataSliderByCrosspointStraightOne : public TAniData {
 public:
     TAniDataSliderByCrosspointStraightOne(TJoint& Joint, const TJoint& A, const TJoint& B,
-                                          const TJoint& C, TJoint* VirtualJoint);
+                                          const TJoint& C, TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -151,7 +161,7 @@ private:
 class TAniDataCrosspointSliderByStraightOne : public TAniData {
 public:
     TAniDataCrosspointSliderByStraightOne(TJoint& Joint, const TJoint& N, const TJoint& L1,
-                                          const TJoint& L2, TJoint* VirtualJoint);
+                                          const TJoint& L2, TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -165,7 +175,7 @@ private:
 class TAniDataSliderDriveJoint : public TAniData {
 public:
     TAniDataSliderDriveJoint(TJoint& Joint, const TDrive& Drive, const TGearData& GearData,
-                             TJoint* VirtualJoint);
+                             TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
@@ -177,10 +187,24 @@ private:
     bool FWhich = true;
 };
 
+// The axis along which a sliding drive moves a block, the way a positive value moves it, and the
+// block's drawn distance from the drive joint. Without the drive's slider and slide link the axis
+// points from the known end A of the slide line to the joint, which then counts as lying on the
+// line, away from A.
+struct TDrivenAxis {
+    struct TSeen {
+        long double Along, Across;
+    };
+    TDrivenAxis(const TJoint& Joint, const TJoint& A, const TDrive& Drive);
+    // P - From in the axis frame, as drawn.
+    TSeen Seen(const TJoint& P, const TJoint& From) const;
+    long double UX = 1, UY = 0;
+    long double SlideDistance = 0;
+};
+
 // The distance from the known end A of the slide line to a point of the block that a sliding
 // drive moves: the point's foot on the line moves by the drive value, the way that lengthens the
-// block's distance from the drive joint, and its sideways offset stays. Without the drive's
-// slider and slide link the point counts as lying on the line, away from A.
+// block's distance from the drive joint, and its sideways offset stays.
 class TDrivenSlideRadius {
 public:
     TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, const TDrive& Drive);
@@ -189,37 +213,59 @@ public:
 
 private:
     const TDrive& FDrive;
-    long double FAlong;
-    long double FAcross = 0;
-    long double FSlideDistance;
+    TDrivenAxis FAxis;
+    TDrivenAxis::TSeen FSeen;
 };
 
-// The crossing of a driven circle about A with the circle about B.
+// A point of a block that a sliding drive moves, kept on the block from another point B of it
+// that is placed already: A, the known end of the slide line, lies where the drive value puts it
+// in the block's frame, and the block turns so that A and B stand where they are. Unlike two
+// circles this has one answer, also when A, the point and B are in line.
+class TDrivenBlockPlacement {
+public:
+    TDrivenBlockPlacement(const TJoint& Joint, const TJoint& A, const TJoint& B,
+                          const TDrive& Drive);
+    // None where the block would have to pass the drive joint, or A would stand on B.
+    std::optional<TMMPoint> Place(int Position) const;
+
+private:
+    const TJoint& FA;
+    const TJoint& FB;
+    const TDrive& FDrive;
+    TDrivenAxis FAxis;
+    TDrivenAxis::TSeen FBSeen;     // B - A in the axis frame, as drawn
+    TDrivenAxis::TSeen FJointSeen; // the joint - B in the axis frame
+};
+
+// The crossing of a driven circle about A with the circle about B; or, when B is a point of the
+// joint's own block, the joint kept on the block.
 class TAniDataPistonDrive : public TAniData {
 public:
     TAniDataPistonDrive(TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B,
-                        TJoint* VirtualJoint);
+                        TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
     TCircle FCircleA;
     TCircle FCircleB;
     TDrivenSlideRadius FRadius;
+    std::optional<TDrivenBlockPlacement> FOnBlock;
     bool FWhich;
 };
 
-// As TAniDataPistonDrive, or along the line A -> B when A, the joint and B lie on one line.
+// As TAniDataPistonDrive; A, the joint and B in line, the joint is kept on the block as well,
+// where the circles would only touch.
 class TAniDataPistonDriveSliderJointCrossJoint : public TAniData {
 public:
     TAniDataPistonDriveSliderJointCrossJoint(TJoint& Joint, const TDrive& Drive, const TJoint& A,
-                                             const TJoint& B, TJoint* VirtualJoint);
+                                             const TJoint& B, TVirtualJoints VirtualJoints);
     bool Calculate(int Position) override;
 
 private:
     TCircle FCircleB;
-    // Exactly one of the two: the driven circle, or the line when A, the joint and B are in line.
+    // Exactly one of the two: the driven circle, or the place on the block.
     std::optional<TCircle> FCircleA;
-    std::optional<TStraightOne> FLine;
+    std::optional<TDrivenBlockPlacement> FOnBlock;
     TDrivenSlideRadius FRadius;
     bool FWhich;
 };

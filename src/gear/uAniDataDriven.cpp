@@ -49,8 +49,9 @@ const TLink* SlideLinkOf(const TJoint& Joint, const TGearData& GearData) {
 } // namespace
 
 TAniDataSliderDriveJoint::TAniDataSliderDriveJoint(TJoint& Joint, const TDrive& Drive,
-                                                   const TGearData& GearData, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FDrive(Drive) {
+                                                   const TGearData& GearData,
+                                                   TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FDrive(Drive) {
     const TJoint* Reference = Drive.GetJoint();
     const TLink* SlideLink = SlideLinkOf(Joint, GearData);
     if (!Reference || !SlideLink)
@@ -68,53 +69,104 @@ bool TAniDataSliderDriveJoint::Calculate(int Position) {
     return Place(FCircle->IntersectLine(*FLine, FWhich));
 }
 
-TDrivenSlideRadius::TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, const TDrive& Drive)
-    : FDrive(Drive), FAlong(JointDistance(A, Joint)), FSlideDistance(FAlong) {
+TDrivenAxis::TDrivenAxis(const TJoint& Joint, const TJoint& A, const TDrive& Drive) {
     const TCustomLink* Block = Drive.Link0();
     const TJoint* Reference = Drive.GetJoint();
     const auto* SlideLink = AsBar(Drive.Link1());
-    if (!Block || !AsSlider(Block) || Block->Joints().Empty() || !Reference ||
-        !SlideLink || SlideLink->Joints().Count() < 2)
+    if (!Block || !AsSlider(Block) || Block->Joints().Empty() || !Reference || !SlideLink ||
+        SlideLink->Joints().Count() < 2) {
+        const long double Length = JointDistance(A, Joint);
+        if (Length > 0) {
+            UX = (static_cast<long double>(Joint.X()) - A.X()) / Length;
+            UY = (static_cast<long double>(Joint.Y()) - A.Y()) / Length;
+        }
+        SlideDistance = Length;
         return;
-    // The axis points the way a positive value moves the block.
+    }
     const long double Angle =
         SlideLink->Angle() + (Drive.SlidesAgainstLinkAngle() ? std::numbers::pi_v<long double> : 0);
-    const long double UX = std::cos(Angle), UY = std::sin(Angle);
-    const long double DX = static_cast<long double>(Joint.X()) - A.X();
-    const long double DY = static_cast<long double>(Joint.Y()) - A.Y();
-    FAlong = DX * UX + DY * UY;
-    FAcross = DY * UX - DX * UY;
-    FSlideDistance = JointDistance(*Block->Joints().Items(0), *Reference);
+    UX = std::cos(Angle);
+    UY = std::sin(Angle);
+    SlideDistance = JointDistance(*Block->Joints().Items(0), *Reference);
 }
+
+TDrivenAxis::TSeen TDrivenAxis::Seen(const TJoint& P, const TJoint& From) const {
+    const long double DX = static_cast<long double>(P.X()) - From.X();
+    const long double DY = static_cast<long double>(P.Y()) - From.Y();
+    return {DX * UX + DY * UY, DY * UX - DX * UY};
+}
+
+TDrivenSlideRadius::TDrivenSlideRadius(const TJoint& Joint, const TJoint& A, const TDrive& Drive)
+    : FDrive(Drive), FAxis(Joint, A, Drive), FSeen(FAxis.Seen(Joint, A)) {}
 
 std::optional<long double> TDrivenSlideRadius::At(int Position) const {
     const long double Shift = FDrive.GetValue(Position) / 1000.0L;
-    if (!(FSlideDistance + Shift >= 0))
+    if (!(FAxis.SlideDistance + Shift >= 0))
         return std::nullopt;
-    return std::hypot(FAlong + Shift, FAcross);
+    return std::hypot(FSeen.Along + Shift, FSeen.Across);
 }
 
+TDrivenBlockPlacement::TDrivenBlockPlacement(const TJoint& Joint, const TJoint& A, const TJoint& B,
+                                             const TDrive& Drive)
+    : FA(A), FB(B), FDrive(Drive), FAxis(Joint, A, Drive), FBSeen(FAxis.Seen(B, A)),
+      FJointSeen(FAxis.Seen(Joint, B)) {}
+
+std::optional<TMMPoint> TDrivenBlockPlacement::Place(int Position) const {
+    const long double Shift = FDrive.GetValue(Position) / 1000.0L;
+    if (!(FAxis.SlideDistance + Shift >= 0))
+        return std::nullopt;
+    // The turn that carries B - A as the block frame holds it now onto B - A as it stands.
+    const long double SX = FBSeen.Along + Shift, SY = FBSeen.Across;
+    const long double WX = static_cast<long double>(FB.X()) - FA.X();
+    const long double WY = static_cast<long double>(FB.Y()) - FA.Y();
+    const long double Lengths = std::hypot(SX, SY) * std::hypot(WX, WY);
+    if (!(Lengths > 0))
+        return std::nullopt;
+    // The same turn carries the block frame's axes into the world.
+    const long double Cos = (SX * WX + SY * WY) / Lengths, Sin = (SX * WY - SY * WX) / Lengths;
+    const TDrivenAxis::TSeen& J = FJointSeen;
+    return TMMPoint{static_cast<double>(FB.X() + J.Along * Cos - J.Across * Sin),
+                    static_cast<double>(FB.Y() + J.Along * Sin + J.Across * Cos)};
+}
+
+namespace {
+// B is a point of the block the drive moves, held with the joint on one rigid body.
+bool OnDrivenBlock(const TJoint& B, const TDrive& Drive) {
+    const auto* Block = AsSlider(Drive.Link0());
+    return Block && Block->Joints().Contains(&B);
+}
+} // namespace
+
 TAniDataPistonDrive::TAniDataPistonDrive(TJoint& Joint, const TDrive& Drive, const TJoint& A,
-                                         const TJoint& B, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FCircleA(TCircle::Through(JointPosition(A), Joint.Position())),
+                                         const TJoint& B, TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)),
+      FCircleA(TCircle::Through(JointPosition(A), Joint.Position())),
       FCircleB(TCircle::Through(JointPosition(B), Joint.Position())), FRadius(Joint, A, Drive),
-      FWhich(ChooseWhich([this](bool Which) { return FCircleA.Intersect(FCircleB, Which); })) {}
+      FWhich(ChooseWhich([this](bool Which) { return FCircleA.Intersect(FCircleB, Which); })) {
+    // Two circles would keep the joint on its drawn side of the line A -> B, which the block
+    // leaves when A passes that line as it slides.
+    if (OnDrivenBlock(B, Drive))
+        FOnBlock.emplace(Joint, A, B, Drive);
+}
 
 bool TAniDataPistonDrive::Calculate(int Position) {
+    if (FOnBlock)
+        return Place(FOnBlock->Place(Position));
     if (!SetDrivenRadius(FCircleA, FRadius, Position))
         return false;
     return Place(FCircleA.Intersect(FCircleB, FWhich));
 }
 
-// In line, the two circles would only touch at the joint; the joint then slides along the line
-// A -> B at its distance from B, and B (placed from the drive earlier) carries the drive.
 TAniDataPistonDriveSliderJointCrossJoint::TAniDataPistonDriveSliderJointCrossJoint(
-    TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FCircleB(TCircle::Through(JointPosition(B), Joint.Position())),
-      FRadius(Joint, A, Drive), FWhich(true) {
-    if (InLine(A, Joint, B)) {
-        FLine.emplace(JointPosition(A), JointPosition(B));
-        FWhich = ChooseWhich([this](bool Which) { return FCircleB.IntersectLine(*FLine, Which); });
+    TJoint& Joint, const TDrive& Drive, const TJoint& A, const TJoint& B,
+    TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)),
+      FCircleB(TCircle::Through(JointPosition(B), Joint.Position())), FRadius(Joint, A, Drive),
+      FWhich(true) {
+    // In line, the two circles would only touch at the joint; off the line they would keep the
+    // joint on its drawn side of A -> B, which the block leaves as A passes that line.
+    if (InLine(A, Joint, B) || OnDrivenBlock(B, Drive)) {
+        FOnBlock.emplace(Joint, A, B, Drive);
     } else {
         FCircleA.emplace(TCircle::Through(JointPosition(A), Joint.Position()));
         FWhich = ChooseWhich([this](bool Which) { return FCircleA->Intersect(FCircleB, Which); });
@@ -122,8 +174,8 @@ TAniDataPistonDriveSliderJointCrossJoint::TAniDataPistonDriveSliderJointCrossJoi
 }
 
 bool TAniDataPistonDriveSliderJointCrossJoint::Calculate(int Position) {
-    if (!FCircleA)
-        return Place(FCircleB.IntersectLine(*FLine, FWhich));
+    if (FOnBlock)
+        return Place(FOnBlock->Place(Position));
     if (!SetDrivenRadius(*FCircleA, FRadius, Position))
         return false;
     return Place(FCircleA->Intersect(FCircleB, FWhich));

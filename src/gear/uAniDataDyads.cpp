@@ -6,8 +6,9 @@
 #include "gear/uTCoordSystem.h"
 
 TAniDataJointByTwoOthers::TAniDataJointByTwoOthers(TJoint& Joint, const TJoint& A, const TJoint& B,
-                                                   TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FCircleA(TCircle::Through(JointPosition(A), Joint.Position())),
+                                                   TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)),
+      FCircleA(TCircle::Through(JointPosition(A), Joint.Position())),
       FCircleB(TCircle::Through(JointPosition(B), Joint.Position())),
       FWhich(
           ChooseWhich([this](bool Which) { return FCircleA.Intersect(FCircleB, Which); }, true)) {}
@@ -17,8 +18,8 @@ bool TAniDataJointByTwoOthers::Calculate(int) {
 }
 
 TAniDataSliderJoint::TAniDataSliderJoint(TJoint& Joint, const TJoint& C, const TJoint& L1,
-                                         const TJoint& L2, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FLine(JointPosition(L1), JointPosition(L2)),
+                                         const TJoint& L2, TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)), FLine(JointPosition(L1), JointPosition(L2)),
       FCircle(TCircle::Through(JointPosition(C), Joint.Position())),
       FWhich(ChooseWhich([this](bool Which) { return FCircle.IntersectLine(FLine, Which); })) {}
 
@@ -29,8 +30,10 @@ bool TAniDataSliderJoint::Calculate(int) {
 // The joint keeps its drawn signed distance from the slide line, so it crosses the circle with
 // the line shifted by that distance.
 TAniDataCrosspointSliderByStraightOne::TAniDataCrosspointSliderByStraightOne(
-    TJoint& Joint, const TJoint& N, const TJoint& L1, const TJoint& L2, TJoint* VirtualJoint)
-    : TAniData(Joint, VirtualJoint), FCircle(TCircle::Through(JointPosition(N), Joint.Position())),
+    TJoint& Joint, const TJoint& N, const TJoint& L1, const TJoint& L2,
+    TVirtualJoints VirtualJoints)
+    : TAniData(Joint, std::move(VirtualJoints)),
+      FCircle(TCircle::Through(JointPosition(N), Joint.Position())),
       FLine(JointPosition(L1), JointPosition(L2)),
       FOffset(TCoordSystem(L1.Position(), L2.Position()).ToLocalY(Joint.X(), Joint.Y())),
       FWhich(ChooseWhich(

@@ -47,9 +47,8 @@ int TAniGear::Mobility() const {
         Pairs += static_cast<int>(Moving) - (IsOnFixedLink(*J) ? 0 : 1);
     }
     const TLinkList& Links = FGearData.Links();
-    const auto Sliders = std::count_if(Links.begin(), Links.end(), [](const TCustomLink* L) {
-        return AsSlider(L) != nullptr;
-    });
+    const auto Sliders = std::count_if(Links.begin(), Links.end(),
+                                       [](const TCustomLink* L) { return AsSlider(L) != nullptr; });
     const auto Fixed = std::count_if(Links.begin(), Links.end(),
                                      [this](const TCustomLink* L) { return IsFixedLink(*L); });
     return 3 * (Links.Count() - static_cast<int>(Fixed)) - 2 * (Pairs + static_cast<int>(Sliders));
@@ -256,12 +255,15 @@ void TAniGear::BuildIndexes() {
     }
 }
 
-TJoint* TAniGear::GetVirtualJoint(const TJoint& J) const {
-    const TSlider* S = FGearData.FindSliderOfJoint(&J);
-    if (!S)
-        return nullptr;
-    for (TJoint* K : S->Joints())
-        if (K->IsVirtual() && K->IsSamePosition(J))
-            return K;
-    return nullptr;
+// Every block at the joint moves with it, not only the first among its links: a pin may run in
+// two slots, or be the pin of one block and a point of another.
+TVirtualJoints TAniGear::GetVirtualJoints(const TJoint& J) const {
+    TVirtualJoints Found;
+    for (const TCustomLink* L : J.Links())
+        if (const TSlider* S = AsSlider(L))
+            for (TJoint* K : S->Joints())
+                if (K->IsVirtual() && K->IsSamePosition(J) &&
+                    std::find(Found.begin(), Found.end(), K) == Found.end())
+                    Found.push_back(K);
+    return Found;
 }

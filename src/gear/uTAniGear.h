@@ -43,8 +43,8 @@ public:
     // A frame neighbour (ExcludeLink does not apply to it), else a solved one.
     TJoint* FindKnownNeighbour(const TJoint& J, const TJoint* ExcludeJoint,
                                const TCustomLink* ExcludeLink) const;
-    // The virtual joint of J's slider that lies at J's place, moved along with J.
-    TJoint* GetVirtualJoint(const TJoint& J) const;
+    // The virtual joints at J's place of every block J carries, moved along with J.
+    TVirtualJoints GetVirtualJoints(const TJoint& J) const;
 
     // The lookups below answer for the mechanism as it was last planned, from indexes made for
     // that planning, so that a pass costs no scan of the whole model; they give what a plain
@@ -94,6 +94,9 @@ private:
     bool SlideLineKnown(const TSliderView& V) const;
     // The first known joint of the slider from index 2 on.
     TJoint* KnownCouplerPoint(const TSlider& S) const;
+    // A known real joint of the link other than J and A: with A it gives the link's turn.
+    const TJoint* KnownJointBesides(const TCustomLink& Link, const TJoint& J,
+                                    const TJoint& A) const;
     // A solved neighbour reached through a link other than Skip, else a frame neighbour.
     TJoint* SolvedElseFrameNeighbour(const TJoint& J, const TCustomLink* Skip) const;
     void BuildIndexes();

@@ -64,6 +64,14 @@ TJoint* TAniGear::KnownCouplerPoint(const TSlider& S) const {
     return nullptr;
 }
 
+const TJoint* TAniGear::KnownJointBesides(const TCustomLink& Link, const TJoint& J,
+                                          const TJoint& A) const {
+    for (const TJoint* K : Link.Joints())
+        if (K != &J && K != &A && !K->IsVirtual() && IsKnown(K))
+            return K;
+    return nullptr;
+}
+
 TJoint* TAniGear::SolvedElseFrameNeighbour(const TJoint& J, const TCustomLink* Skip) const {
     if (TJoint* K = FindSolvedNeighbour(J, nullptr, Skip))
         return K;
@@ -74,7 +82,7 @@ TAniGear::TStep TAniGear::RackDrive(TJoint& J) const {
     // The step turns J about the drive's joint.
     for (const TCustomLink* L : J.Links())
         if (const TDrive* D = RotaryDriveAgainstFrame(*L))
-            return std::make_unique<TAniDataRackDriveConJoint>(J, *D, GetVirtualJoint(J));
+            return std::make_unique<TAniDataRackDriveConJoint>(J, *D, GetVirtualJoints(J));
     return nullptr;
 }
 
@@ -86,7 +94,7 @@ TAniGear::TStep TAniGear::SlidingDrive(TJoint& J) const {
     // The step measures the slide distance from the drive's joint, which must be in place.
     if (!D || !IsKnown(D->GetJoint()))
         return nullptr;
-    return std::make_unique<TAniDataSliderDriveJoint>(J, *D, FGearData, GetVirtualJoint(J));
+    return std::make_unique<TAniDataSliderDriveJoint>(J, *D, FGearData, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::PistonDriveAtPin(TJoint& J) const {
@@ -98,7 +106,7 @@ TAniGear::TStep TAniGear::PistonDriveAtPin(TJoint& J) const {
     const TJoint* B = SolvedElseFrameNeighbour(J, V.Slider);
     if (!D || !A || !B)
         return nullptr;
-    return std::make_unique<TAniDataPistonDrive>(J, *D, *A, *B, GetVirtualJoint(J));
+    return std::make_unique<TAniDataPistonDrive>(J, *D, *A, *B, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::PistonDriveAtCouplerPoint(TJoint& J) const {
@@ -110,7 +118,7 @@ TAniGear::TStep TAniGear::PistonDriveAtCouplerPoint(TJoint& J) const {
     const TJoint* B = SolvedElseFrameNeighbour(J, nullptr);
     if (!D || !A || !B)
         return nullptr;
-    return std::make_unique<TAniDataPistonDrive>(J, *D, *A, *B, GetVirtualJoint(J));
+    return std::make_unique<TAniDataPistonDrive>(J, *D, *A, *B, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::PistonDriveWithCouplerPoint(TJoint& J) const {
@@ -123,7 +131,7 @@ TAniGear::TStep TAniGear::PistonDriveWithCouplerPoint(TJoint& J) const {
     if (!B || !D || !A)
         return nullptr;
     return std::make_unique<TAniDataPistonDriveSliderJointCrossJoint>(J, *D, *A, *B,
-                                                                      GetVirtualJoint(J));
+                                                                      GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::TwoKnownNeighbours(TJoint& J) const {
@@ -138,7 +146,7 @@ TAniGear::TStep TAniGear::TwoKnownNeighbours(TJoint& J) const {
         if (!B)
             return nullptr;
     }
-    return std::make_unique<TAniDataJointByTwoOthers>(J, *A, *B, GetVirtualJoint(J));
+    return std::make_unique<TAniDataJointByTwoOthers>(J, *A, *B, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::PinOnKnownSlideLine(TJoint& J) const {
@@ -148,7 +156,7 @@ TAniGear::TStep TAniGear::PinOnKnownSlideLine(TJoint& J) const {
     const TJoint* C = SolvedElseFrameNeighbour(J, V.Slider);
     if (!C || !SlideLineKnown(V))
         return nullptr;
-    return std::make_unique<TAniDataSliderJoint>(J, *C, *V.SL0, *V.SL1, GetVirtualJoint(J));
+    return std::make_unique<TAniDataSliderJoint>(J, *C, *V.SL0, *V.SL1, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::JointOfSlideLink(TJoint& J) const {
@@ -157,7 +165,8 @@ TAniGear::TStep TAniGear::JointOfSlideLink(TJoint& J) const {
             const TJoint* A = FirstRealJointExcept(*L, &J);
             const TJoint* Pin = JointAt(*T, 1);
             if (IsKnown(Pin) && IsKnown(A))
-                return std::make_unique<TAniDataJointBySlider>(J, *A, *Pin, GetVirtualJoint(J));
+                return std::make_unique<TAniDataJointBySlider>(
+                    J, *A, *Pin, KnownJointBesides(*L, J, *A), GetVirtualJoints(J));
         }
     return nullptr;
 }
@@ -169,7 +178,7 @@ TAniGear::TStep TAniGear::KnownBaseOfLink(TJoint& J) const {
         const TJoint* A = JointAt(*L, 0);
         const TJoint* B = JointAt(*L, 1);
         if (IsKnown(A) && IsKnown(B))
-            return std::make_unique<TAniDataCrossjoint>(J, *A, *B, GetVirtualJoint(J));
+            return std::make_unique<TAniDataCrossjoint>(J, *A, *B, GetVirtualJoints(J));
     }
     return nullptr;
 }
@@ -183,7 +192,7 @@ TAniGear::TStep TAniGear::TwoKnownJointsOfLink(TJoint& J) const {
                 Known[Found++] = K;
         if (Found == 2)
             return std::make_unique<TAniDataCrossjoint>(J, *Known[0], *Known[1],
-                                                        GetVirtualJoint(J));
+                                                        GetVirtualJoints(J));
     }
     return nullptr;
 }
@@ -193,7 +202,7 @@ TAniGear::TStep TAniGear::CouplerPointWithKnownPin(TJoint& J) const {
     if (!V.Slider || !SlideLineKnown(V) || !IsKnown(V.Pin))
         return nullptr;
     return std::make_unique<TAniDataCrossjointSlider>(J, *V.Slider->Joints().Items(0), *V.SL0,
-                                                      *V.SL1, GetVirtualJoint(J));
+                                                      *V.SL1, GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::SliderPointFromCouplerPoint(TJoint& J) const {
@@ -204,7 +213,7 @@ TAniGear::TStep TAniGear::SliderPointFromCouplerPoint(TJoint& J) const {
     if (!A)
         return nullptr;
     return std::make_unique<TAniDataSliderByCrosspointStraightOne>(J, *A, *V.SL0, *V.SL1,
-                                                                   GetVirtualJoint(J));
+                                                                   GetVirtualJoints(J));
 }
 
 TAniGear::TStep TAniGear::CouplerPointWithKnownNeighbour(TJoint& J) const {
@@ -215,5 +224,5 @@ TAniGear::TStep TAniGear::CouplerPointWithKnownNeighbour(TJoint& J) const {
     if (!N)
         return nullptr;
     return std::make_unique<TAniDataCrosspointSliderByStraightOne>(J, *N, *V.SL0, *V.SL1,
-                                                                   GetVirtualJoint(J));
+                                                                   GetVirtualJoints(J));
 }

@@ -75,6 +75,11 @@ struct TStepRig {
     }
 };
 
+// The virtual joints a step moves: V, or none.
+TVirtualJoints Virtuals(TJoint* V) {
+    return V ? TVirtualJoints{V} : TVirtualJoints{};
+}
+
 // Makes a step for the joint J (already placed at its drawn position) with virtual joint V.
 using TMakeStep = std::function<std::unique_ptr<TAniData>(TStepRig&, TJoint& J, TJoint* V)>;
 
@@ -89,53 +94,55 @@ struct TStepCase {
 
 // Factories of every kind on a small drawing (joint inputs by coordinates).
 std::unique_ptr<TAniData> MakeRackDrive(TStepRig& R, TJoint& J, TJoint* V) {
-    return std::make_unique<TAniDataRackDriveConJoint>(J, R.Rotary(R.At(0, 0)), V);
+    return std::make_unique<TAniDataRackDriveConJoint>(J, R.Rotary(R.At(0, 0)), Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeTwoOthers(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {8, 0}});
-    return std::make_unique<TAniDataJointByTwoOthers>(J, *In[0], *In[1], V);
+    return std::make_unique<TAniDataJointByTwoOthers>(J, *In[0], *In[1], Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeSliderJoint(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {-10, 3}, {10, 3}});
-    return std::make_unique<TAniDataSliderJoint>(J, *In[0], *In[1], *In[2], V);
+    return std::make_unique<TAniDataSliderJoint>(J, *In[0], *In[1], *In[2], Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeJointBySlider(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {0, 10}});
-    return std::make_unique<TAniDataJointBySlider>(J, *In[0], *In[1], V);
+    return std::make_unique<TAniDataJointBySlider>(J, *In[0], *In[1], nullptr, Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeCrossjoint(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {10, 0}});
-    return std::make_unique<TAniDataCrossjoint>(J, *In[0], *In[1], V);
+    return std::make_unique<TAniDataCrossjoint>(J, *In[0], *In[1], Virtuals(V));
 }
 // The slider's virtual joint at (24, 0) lies beyond the slide line's joint 1.
 std::unique_ptr<TAniData> MakeCrossjointSlider(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{24, 0}, {10, 0}, {20, 0}});
-    return std::make_unique<TAniDataCrossjointSlider>(J, *In[0], *In[1], *In[2], V);
+    return std::make_unique<TAniDataCrossjointSlider>(J, *In[0], *In[1], *In[2], Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeSliderByCrosspoint(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{24, 5}, {10, 0}, {20, 0}});
-    return std::make_unique<TAniDataSliderByCrosspointStraightOne>(J, *In[0], *In[1], *In[2], V);
+    return std::make_unique<TAniDataSliderByCrosspointStraightOne>(J, *In[0], *In[1], *In[2],
+                                                                   Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeCrosspointSlider(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {-10, 0}, {10, 0}});
-    return std::make_unique<TAniDataCrosspointSliderByStraightOne>(J, *In[0], *In[1], *In[2], V);
+    return std::make_unique<TAniDataCrosspointSliderByStraightOne>(J, *In[0], *In[1], *In[2],
+                                                                   Virtuals(V));
 }
 std::unique_ptr<TAniData> MakeSliderDrive(TStepRig& R, TJoint& J, TJoint* V) {
-    return std::make_unique<TAniDataSliderDriveJoint>(J, R.Drive, R.Model().D(), V);
+    return std::make_unique<TAniDataSliderDriveJoint>(J, R.Drive, R.Model().D(), Virtuals(V));
 }
 std::unique_ptr<TAniData> MakePistonDrive(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {8, 0}});
-    return std::make_unique<TAniDataPistonDrive>(J, R.Sliding(), *In[0], *In[1], V);
+    return std::make_unique<TAniDataPistonDrive>(J, R.Sliding(), *In[0], *In[1], Virtuals(V));
 }
 std::unique_ptr<TAniData> MakePistonCircles(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {8, 0}});
     return std::make_unique<TAniDataPistonDriveSliderJointCrossJoint>(J, R.Sliding(), *In[0],
-                                                                      *In[1], V);
+                                                                      *In[1], Virtuals(V));
 }
 std::unique_ptr<TAniData> MakePistonLine(TStepRig& R, TJoint& J, TJoint* V) {
     const auto In = R.Inputs({{0, 0}, {20, 0}});
     return std::make_unique<TAniDataPistonDriveSliderJointCrossJoint>(J, R.Sliding(), *In[0],
-                                                                      *In[1], V);
+                                                                      *In[1], Virtuals(V));
 }
 
 TJoint& SlidingPinAt30(TStepRig& R) {
@@ -186,7 +193,7 @@ TEST(AniDataTest, PositionZeroReproducesTheDrawing) {
         SCOPED_TRACE(Case.Name);
         TMadeStep S(Case);
         EXPECT_EQ(&S.Step->Joint(), S.J);
-        EXPECT_EQ(S.Step->VirtualJoint(), S.V);
+        EXPECT_EQ(S.Step->VirtualJoints(), TVirtualJoints{S.V});
         S.Scatter();
         ASSERT_TRUE(S.Step->Calculate(0));
         ExpectAt(*S.J, Case.Drawn);
@@ -197,7 +204,7 @@ TEST(AniDataTest, PositionZeroReproducesTheDrawing) {
 TEST(AniDataTest, NoVirtualJointIsNoProblem) {
     TStepRig R;
     TJoint& J = R.At(5, 5);
-    TAniDataCrossjoint Step(J, R.At(0, 0), R.At(10, 0), nullptr);
+    TAniDataCrossjoint Step(J, R.At(0, 0), R.At(10, 0), {});
     MoveTo(J, {0, 0});
     ASSERT_TRUE(Step.Calculate(0));
     ExpectAt(J, {5, 5});
@@ -419,7 +426,7 @@ TEST(AniDataTest, TwoOthersKeepsItsSideWhereverItSolves) {
         TJoint& J = R.At(4, 3 * Side);
         TJoint& A = R.At(0, 0);
         TJoint& B = R.At(8, 0);
-        TAniDataJointByTwoOthers Step(J, A, B, nullptr);
+        TAniDataJointByTwoOthers Step(J, A, B, {});
         for (int Degrees = 0; Degrees < 360; Degrees += 5) {
             const double Angle = Degrees * Pi / 180;
             MoveTo(B, {6 * std::cos(Angle), 6 * std::sin(Angle)});
@@ -439,7 +446,7 @@ TEST(AniDataTest, TwoOthersDrawnTouchingTakesTheFalseBranch) {
     TStepRig R;
     TJoint& J = R.At(3, 0);
     TJoint& B = R.At(8, 0);
-    TAniDataJointByTwoOthers Step(J, R.At(0, 0), B, nullptr);
+    TAniDataJointByTwoOthers Step(J, R.At(0, 0), B, {});
     MoveTo(B, {6, 0});
     ASSERT_TRUE(Step.Calculate(0));
     EXPECT_LT(J.Y(), 0);
@@ -464,7 +471,7 @@ TEST(AniDataTest, ProbesMissingTheDrawingTakeTheNearerOne) {
         TJoint& J = R.At(Case.Drawn.X, Case.Drawn.Y);
         TJoint& L1 = R.At(-10, 4);
         TJoint& L2 = R.At(10, 4);
-        TAniDataSliderJoint Step(J, R.At(0, 0), L1, L2, nullptr);
+        TAniDataSliderJoint Step(J, R.At(0, 0), L1, L2, {});
         MoveTo(L1, {-10, Case.LineY});
         MoveTo(L2, {10, Case.LineY});
         ASSERT_TRUE(Step.Calculate(0));
@@ -493,7 +500,7 @@ TEST(AniDataTest, PistonOnOneLineSlidesAlongIt) {
         TJoint& A = R.At(Case.A.X, Case.A.Y);
         const double Base = JointDistance(A, J);
         TAniDataPistonDriveSliderJointCrossJoint Step(J, R.Sliding(), A, R.At(Case.B.X, Case.B.Y),
-                                                      nullptr);
+                                                      {});
         R.Drive.SetValue(1, 100);
         ASSERT_TRUE(Step.Calculate(1));
         if (Case.InLine)
@@ -517,9 +524,9 @@ TEST(AniDataTest, SliderCouplerPointBeyondTheSlideLine) {
     TJoint& C = R.At(20, 0);
     R.Rotary(A0).SetValue(1, Pi / 2);
     TAniDataList Plan;
-    Plan.push_back(std::make_unique<TAniDataRackDriveConJoint>(A, R.Drive, nullptr));
-    Plan.push_back(std::make_unique<TAniDataSliderJoint>(Pin, A, B, C, &Virtual));
-    Plan.push_back(std::make_unique<TAniDataCrossjointSlider>(K, Virtual, B, C, nullptr));
+    Plan.push_back(std::make_unique<TAniDataRackDriveConJoint>(A, R.Drive, TVirtualJoints{}));
+    Plan.push_back(std::make_unique<TAniDataSliderJoint>(Pin, A, B, C, TVirtualJoints{&Virtual}));
+    Plan.push_back(std::make_unique<TAniDataCrossjointSlider>(K, Virtual, B, C, TVirtualJoints{}));
     const struct {
         int Position;
         TMMPoint A, Pin, K;

@@ -2,6 +2,7 @@
 // and the checks every solved position must pass.
 #pragma once
 
+#include "IndependentSolve.h"
 #include "gear/uAniData.h"
 #include "gear/uTAniGear.h"
 #include "support/MechanismRigs.h"
@@ -12,6 +13,7 @@
 #include <initializer_list>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -194,6 +196,39 @@ struct TAniGearRig : TModelRig {
                        << "joint " << K->ID() << " of slider " << S.ID() << " at " << Now.X << ", "
                        << Now.Y << " on its block instead of " << Then.X << ", " << Then.Y;
         }
+        return ::testing::AssertionSuccess();
+    }
+    // What RowsMoveAsDrawn saw: the rows the plan solved, and those the independent solve reached.
+    struct TRowCount {
+        int Valid = 0, Compared = 0;
+    };
+    // Plans the mechanism as it stands and solves every gear position; every row the plan solves
+    // keeps every link's shape and every block its place on its slide link, and agrees joint by
+    // joint with the independent solve wherever that one reaches.
+    ::testing::AssertionResult RowsMoveAsDrawn(TRowCount* Count = nullptr, double Within = Tol) {
+        RememberDrawing();
+        const TIndependentSolve Solve(D());
+        if (!Gear.BuildFrom())
+            return ::testing::AssertionFailure() << "not planned";
+        TRowCount Seen;
+        for (int Position = 0; Position < D().PositionCount(); ++Position) {
+            if (!Gear.Calculate(Position))
+                continue;
+            ++Seen.Valid;
+            if (::testing::AssertionResult Kept = KeepsItsShape(); !Kept)
+                return Kept << " in position " << Position;
+            const std::optional<TIndependentSolve::TPlaces> Want = Solve.At(Position);
+            if (!Want)
+                continue;
+            ++Seen.Compared;
+            for (const auto& [Joint, P] : *Want)
+                if (std::abs(Joint->X() - P.X) > Within || std::abs(Joint->Y() - P.Y) > Within)
+                    return ::testing::AssertionFailure()
+                           << "joint " << Joint->ID() << " at " << Joint->X() << ", " << Joint->Y()
+                           << " instead of " << P.X << ", " << P.Y << " in position " << Position;
+        }
+        if (Count)
+            *Count = Seen;
         return ::testing::AssertionSuccess();
     }
     static bool Near(TMMPoint P, TMMPoint Q) {

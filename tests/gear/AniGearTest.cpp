@@ -147,7 +147,7 @@ TEST_F(TAniGearTest, SliderCrankOnAFixedGuidePlacesThePinOnTheGuide) {
     EXPECT_EQ(Gear.Mobility(), 1);
     ASSERT_TRUE(Gear.BuildFrom());
     EXPECT_EQ(Plan(), (TPlan{By<TAniDataRackDriveConJoint>(A), By<TAniDataSliderJoint>(BlockPin)}));
-    EXPECT_EQ(Gear.Solvers()[1]->VirtualJoint(), Virtual(Block));
+    EXPECT_EQ(Gear.Solvers()[1]->VirtualJoints(), TVirtualJoints{Virtual(Block)});
 }
 
 TEST_F(TAniGearTest, SlidingDrivePlacesThePinBeforeTheCrank) {
@@ -177,8 +177,8 @@ TEST_F(TAniGearTest, FailingPositionStopsAtTheStepThatCannotPlaceItsJoint) {
 TEST_F(TAniGearTest, SearchesFollowLinksInOrder) {
     SliderCrank(false);
     ASSERT_TRUE(Gear.BuildFrom());
-    EXPECT_EQ(Gear.GetVirtualJoint(*BlockPin), Virtual(Block));
-    EXPECT_EQ(Gear.GetVirtualJoint(*A), nullptr);
+    EXPECT_EQ(Gear.GetVirtualJoints(*BlockPin), TVirtualJoints{Virtual(Block)});
+    EXPECT_TRUE(Gear.GetVirtualJoints(*A).empty());
     EXPECT_EQ(Gear.GetSlidersOnLink(*Guide), std::vector<TSlider*>{Block});
     EXPECT_TRUE(Gear.GetSlidersOnLink(*Crank).empty());
     EXPECT_EQ(Gear.FindLinkWithJoints(A, BlockPin), Coupler);
@@ -194,7 +194,7 @@ TEST_F(TAniGearTest, SearchesFollowLinksInOrder) {
 TEST_F(TAniGearTest, VirtualJointOffThePinIsNotPassedOn) {
     SliderCrank(false);
     Virtual(Block)->SetX(25);
-    EXPECT_EQ(Gear.GetVirtualJoint(*BlockPin), nullptr);
+    EXPECT_TRUE(Gear.GetVirtualJoints(*BlockPin).empty());
 }
 
 // One mechanism per row: the drive's values and where the probe joint goes at each, none where

@@ -5,6 +5,7 @@
 #include "files/uFileManager.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
+#include "ui/BusyIndicator.h"
 #include "ui/fmMain.h"
 
 #include <QMenu>
@@ -110,6 +111,7 @@ void TFormMain::OpenFile(const std::string& FileName) {
     // Leaving animation repaints at once, so it comes before the batch.
     aEditExecute();
     {
+        const TBusyIndicator Busy(*StatusPanel(4), "Datei wird geöffnet …");
         TTreeUpdate Tree(FDataViewer.get());
         TMMUpdateBracket Surface(FMMSurface1);
         // A file that cannot be read is reported by the document manager and changes nothing.

@@ -188,9 +188,8 @@ void TGearData::AttachJointToRack(TJoint* Joint) {
 // Numbering and lookup
 
 int TGearData::NextFreeJointID() const {
-    int ID = 1;
-    while (JointIDExists(ID))
-        ++ID;
+    const int ID = FJointNumbers.SmallestFree();
+    assert(!JointIDExists(ID) && "a joint changed its number unseen");
     return ID;
 }
 
@@ -202,7 +201,22 @@ int TGearData::NextFreeLinkID() const {
 
 void TGearData::ListJoint(TJoint* Joint) {
     FJoints.Add(Joint);
+    FJointNumbers.Add(Joint->ID());
     Joint->SetListing(&FJointListing);
+}
+
+void TGearData::UnlistJoint(TJoint* Joint) {
+    if (FJoints.Remove(Joint) < 0)
+        return;
+    Joint->SetListing(nullptr);
+    FJointNumbers.Remove(Joint->ID());
+}
+
+void TGearData::UnlistAllJoints() {
+    for (TJoint* Joint : FJoints)
+        Joint->SetListing(nullptr);
+    FJoints.Clear();
+    FJointNumbers.Clear();
 }
 
 void TGearData::ListLink(TCustomLink* Link, int Index) {

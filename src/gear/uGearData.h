@@ -162,6 +162,8 @@ private:
     void ListJoint(TJoint* Joint);
     void ListLink(TCustomLink* Link, int Index);
     void UnlistLink(TCustomLink* Link);
+    void UnlistJoint(TJoint* Joint);
+    void UnlistAllJoints();
     void UnlistAllLinks();
     void ListDrive(TDrive* Drive);
     // One pass of each sweep; true when it removed something.
@@ -171,8 +173,9 @@ private:
     TWatched<TMMSurface> FMMSurface;
     // What the parts report to; it outlives them, as they report until they are freed.
     TModelRevision FRevision;
+    TPartNumbers FJointNumbers;
     TPartNumbers FLinkNumbers;
-    TPartListing FJointListing{FRevision, nullptr};
+    TPartListing FJointListing{FRevision, &FJointNumbers};
     TPartListing FLinkListing{FRevision, &FLinkNumbers};
     TGearInfo FGearInfo;
     // Declared before the lists, so that they let go of the parts before it frees them.

@@ -33,7 +33,7 @@ void TGearData::FreeAllParts() {
     // The lists let go first; the registry then frees the drives before the parts, so that none
     // names a freed part even for a moment.
     FDrives.Clear();
-    FJoints.Clear();
+    UnlistAllJoints();
     UnlistAllLinks();
     FParts.Clear();
 }
@@ -109,7 +109,7 @@ void TGearData::DetachAllJoints(TCustomLink* Link) {
 
 void TGearData::FreeJoint(TJoint* Joint) {
     FSelectedJoints.Remove(Joint);
-    FJoints.Remove(Joint);
+    UnlistJoint(Joint);
     ReleaseDrives(Joint);
     FParts.Remove(Joint);
 }
@@ -301,16 +301,19 @@ void TGearData::TakeOver(TGearData& Source) {
         (*It)->SetMMSurface(FMMSurface);
         FParts.Adopt(std::move(*It));
     }
-    for (TDrive* Drive : Source.FDrives) {
-        std::unique_ptr<TDrive> Owned = Source.FParts.Remove(Drive);
-        Owned->SetMMSurface(FMMSurface);
-        ListDrive(FParts.AdoptDrive(std::move(Owned)));
+    std::vector<std::unique_ptr<TDrive>> Drives;
+    for (int I = Source.FDrives.Count() - 1; I >= 0; --I)
+        Drives.push_back(Source.FParts.Remove(Source.FDrives.Items(I)));
+    for (auto It = Drives.rbegin(); It != Drives.rend(); ++It) {
+        (*It)->SetMMSurface(FMMSurface);
+        ListDrive(FParts.AdoptDrive(std::move(*It)));
     }
-    for (TJoint* Joint : Source.FJoints)
+    const std::vector<TJoint*> Joints(Source.FJoints.begin(), Source.FJoints.end());
+    Source.UnlistAllJoints();
+    for (TJoint* Joint : Joints)
         ListJoint(Joint);
     const std::vector<TCustomLink*> Links(Source.FLinks.begin(), Source.FLinks.end());
     Source.FDrives.Clear();
-    Source.FJoints.Clear();
     Source.UnlistAllLinks();
     for (TCustomLink* Link : Links)
         ListLink(Link, FLinks.Count());

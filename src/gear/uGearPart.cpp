@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cxxabi.h>
+#include <iterator>
 #include <memory>
 #include <typeinfo>
 
@@ -33,6 +34,14 @@ template <class List> auto FindFirst(const List& L, auto Matches) -> decltype(L.
 
 TGearPart::TGearPart(TComponent* AOwner) : TMMGraphicItem(AOwner), FUID(Random(GearPartUIDRange)) {
     SetVisibleQuietly(true);
+}
+
+void TGearPart::SetUID(int Value) {
+    if (FRegistry) {
+        FRegistry->UncountUID(FUID);
+        FRegistry->CountUID(Value);
+    }
+    Stored(FUID, Value);
 }
 
 void TGearPart::SetID(int Value) {
@@ -109,20 +118,26 @@ bool TGearPartlist::OwnsDrive(const TDrive* Drive) const {
 }
 
 std::unique_ptr<TGearPart> TGearPartlist::Remove(const TGearPart* Part) {
-    int Index = FList.Remove(Part);
-    if (Index < 0)
+    // From the last: parts handed on to another registry leave last first.
+    const auto Owned = std::find_if(FOwned.rbegin(), FOwned.rend(),
+                                    [Part](const auto& P) { return P.get() == Part; });
+    if (Owned == FOwned.rend())
         return nullptr;
-    auto It = FOwned.begin() + Index;
+    const auto It = std::prev(Owned.base());
+    FList.Delete(static_cast<int>(It - FOwned.begin()));
     std::unique_ptr<TGearPart> Result = std::move(*It);
     FOwned.erase(It);
+    UncountUID(Result->UID());
+    Result->FRegistry = nullptr;
     return Result;
 }
 
 std::unique_ptr<TDrive> TGearPartlist::Remove(const TDrive* Drive) {
-    auto It = std::find_if(FDrives.begin(), FDrives.end(),
-                           [Drive](const auto& Owned) { return Owned.get() == Drive; });
-    if (It == FDrives.end())
+    const auto Owned = std::find_if(FDrives.rbegin(), FDrives.rend(),
+                                    [Drive](const auto& D) { return D.get() == Drive; });
+    if (Owned == FDrives.rend())
         return nullptr;
+    const auto It = std::prev(Owned.base());
     std::unique_ptr<TDrive> Result = std::move(*It);
     FDrives.erase(It);
     return Result;
@@ -139,15 +154,24 @@ void TGearPartlist::Clear() {
         else if (auto* Link = AsLink(Part))
             Link->Joints().Clear();
     }
+    FUIDs.clear();
     while (!FOwned.empty()) {
         std::unique_ptr<TGearPart> Last = std::move(FOwned.back());
         FOwned.pop_back();
         FList.Delete(FList.Count() - 1);
+        Last->FRegistry = nullptr;
     }
 }
 
-bool TGearPartlist::ContainsUID(int AUID) const {
-    return std::any_of(begin(), end(), [AUID](const TGearPart* P) { return P->UID() == AUID; });
+void TGearPartlist::CountUID(int AUID) {
+    ++FUIDs[AUID];
+}
+
+void TGearPartlist::UncountUID(int AUID) {
+    const auto It = FUIDs.find(AUID);
+    assert(It != FUIDs.end());
+    if (--It->second == 0)
+        FUIDs.erase(It);
 }
 
 int TGearPartlist::NewUID() const {
@@ -174,6 +198,8 @@ void TGearPartlist::Register(std::unique_ptr<TGearPart> Part) {
     assert(Part && !Contains(Part.get()));
     if (ContainsUID(Part->UID()))
         Part->SetUID(NewUID());
+    CountUID(Part->UID());
+    Part->FRegistry = this;
     FList.Add(Part.get());
     FOwned.push_back(std::move(Part));
 }

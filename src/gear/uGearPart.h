@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 class TJoint;
@@ -20,6 +21,7 @@ class TLink;
 class TSlider;
 class TRack;
 class TDrive;
+class TGearPartlist;
 
 // The largest part UID plus one: UIDs are drawn from 0 .. 999999.
 constexpr int GearPartUIDRange = 1000000;
@@ -33,7 +35,8 @@ public:
     virtual void SetListing(TPartListing* Listing) { FListing = Listing; }
 
     int UID() const { return FUID; }
-    void SetUID(int Value) { Stored(FUID, Value); }
+    // The registry holding the part keeps its index of UIDs up to date.
+    void SetUID(int Value);
     int ID() const { return FID; }
     // Repaints only when the number changes, and tells the model the part is listed in.
     void SetID(int Value);
@@ -91,7 +94,10 @@ protected:
     void SetVisibleQuietly(bool Value);
 
 private:
+    friend class TGearPartlist;
+
     TPartListing* FListing = nullptr;
+    TGearPartlist* FRegistry = nullptr; // the one that holds the part, if any
     int FUID;
     int FID = -1;
     std::string FIdentifier;
@@ -239,10 +245,17 @@ public:
 
     // A UID that no registered part has.
     int NewUID() const;
-    bool ContainsUID(int AUID) const;
+    bool ContainsUID(int AUID) const { return FUIDs.count(AUID) != 0; }
 
 private:
+    friend class TGearPart;
     void Register(std::unique_ptr<TGearPart> Part);
+    void CountUID(int AUID);
+    void UncountUID(int AUID);
+
+    // How many registered parts hold each UID: a file may give two parts one UID until the
+    // reader renews it.
+    std::unordered_map<int, int> FUIDs;
 
     // FOwned holds the parts of FList in the same order.
     TTypedList<TGearPart> FList;

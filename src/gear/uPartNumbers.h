@@ -1,5 +1,5 @@
-// The numbers in use among a model's links, kept up to date as parts join, leave and change
-// number, so that the smallest free number is found without searching the model.
+// The numbers in use among a model's links or among its joints, kept up to date as parts join,
+// leave and change number, so that the smallest free number is found without searching the model.
 #pragma once
 
 #include <map>

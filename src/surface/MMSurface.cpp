@@ -348,9 +348,11 @@ void TMMSurface::OnWillRepaint(TObject*) {
         FRepaintAgain = true;
         return;
     }
+    // While updating, every changed item asks: the repaint at the end sorts once.
+    if (IsUpdating())
+        return;
     FGraphicItems.SortByOrder();
-    if (!IsUpdating())
-        Repaint(false);
+    Repaint(false);
 }
 
 void TMMSurface::Clear() {

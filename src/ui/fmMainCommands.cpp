@@ -8,6 +8,7 @@
 #include "gear/uSlider.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
+#include "ui/BusyIndicator.h"
 #include "ui/fmMain.h"
 
 #include <QEvent>
@@ -64,7 +65,10 @@ void TFormMain::aAnimateExecute() {
         FModifiedWhenAnimated = FFileManager->IsModified();
         FEditsWhenAnimated = FFileManager->CalcEditChecksum();
     }
-    FGear->SetAnimating(true);
+    {
+        const TBusyIndicator Busy(*StatusPanel(4), "Animation wird vorbereitet …");
+        FGear->SetAnimating(true);
+    }
     // Leaving edit mode dropped the selection without a selection event.
     if (FDataViewer)
         FDataViewer->Refresh();

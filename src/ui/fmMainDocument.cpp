@@ -4,6 +4,7 @@
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "platform/Platform.h"
+#include "ui/BusyIndicator.h"
 #include "ui/fmMain.h"
 
 #include <QMenu>
@@ -106,6 +107,7 @@ void TFormMain::OpenFile(const std::string& FileName) {
     // Leaving animation repaints at once, so it comes before the batch.
     aEditExecute();
     {
+        const TBusyIndicator Busy(*StatusPanel(4), "Datei wird geöffnet …");
         TTreeUpdate Tree(FDataViewer.get());
         TMMUpdateBracket Surface(FMMSurface1);
         // A file that cannot be read is reported by the document manager and changes nothing.

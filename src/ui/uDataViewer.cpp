@@ -12,12 +12,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace {
 
 constexpr int ItemRole = Qt::UserRole;
+// Up to this many nodes leave or move one by one.
+constexpr std::size_t FewNodes = 32;
 
 const void* ItemOf(const QTreeWidgetItem* Node) {
     return reinterpret_cast<const void*>(Node->data(0, ItemRole).value<quintptr>());
@@ -35,16 +39,6 @@ std::optional<qulonglong> LeadingNumber(const QString& Text) {
     if (I == Start)
         return std::nullopt;
     return Text.mid(Start, I - Start).toULongLong();
-}
-
-// By the leading number as a number (100 after 99, not before 11), else by the locale's
-// case-sensitive order.
-bool NodeTextLess(const QCollator& Collator, const QString& A, const QString& B) {
-    const std::optional<qulonglong> NumberA = LeadingNumber(A);
-    const std::optional<qulonglong> NumberB = LeadingNumber(B);
-    if (NumberA && NumberB && *NumberA != *NumberB)
-        return *NumberA < *NumberB;
-    return Collator.compare(A, B) < 0;
 }
 
 // The entry of List that Item names, compared by address only: Item may be gone.
@@ -96,48 +90,10 @@ void TDataViewer::Refresh() {
     RefreshNodes();
 }
 
-void TDataViewer::RemoveChildren(QTreeWidgetItem* Root,
-                                 const std::function<bool(const void*)>& Keep) {
-    for (int I = 0; I < Root->childCount();) {
-        if (Keep(ItemOf(Root->child(I))))
-            ++I;
-        else
-            delete Root->child(I);
-    }
-}
-
-void TDataViewer::RemoveStaleNodes() {
-    const bool WasUpdating = std::exchange(FUpdating, true);
-    const TGearData& D = GearData();
-    auto JointIn = [&D](const void* Item, bool Coupled) {
-        const TJoint* J = Find(D.Joints(), Item);
-        return J && (J->Links().Count() >= 2) == Coupled;
-    };
-    RemoveChildren(FLinksNode, [&D](const void* Item) { return Find(D.Links(), Item); });
-    RemoveChildren(FJointsNode, [&](const void* Item) { return JointIn(Item, true); });
-    RemoveChildren(FCouplesNode, [&](const void* Item) { return JointIn(Item, false); });
-    RemoveChildren(FDrivesNode, [&D](const void* Item) { return Find(D.Drives(), Item); });
-    FUpdating = WasUpdating;
-    FTreeView.viewport()->repaint();
-}
-
-void TDataViewer::ShowItem(QTreeWidgetItem* Root, const void* Item, const std::string& Text) {
-    const QString Shown = QString::fromStdString(Text);
-    if (QTreeWidgetItem* Node = FindNode(Root, Item)) {
-        if (Node->text(0) != Shown)
-            Node->setText(0, Shown);
-        return;
-    }
-    auto* Node = new QTreeWidgetItem(Root, QStringList(Shown));
-    Node->setData(0, ItemRole, QVariant::fromValue(reinterpret_cast<quintptr>(Item)));
-    if (Root != FDrivesNode)
-        Node->setFlags(Node->flags() | Qt::ItemIsEditable);
-}
-
 void TDataViewer::RefreshNodes() {
     // What the tree does to itself here is no choice of the user's.
     const bool WasUpdating = std::exchange(FUpdating, true);
-    RemoveStaleNodes();
+    ++FPass;
     const TGearData& D = GearData();
     for (TCustomLink* L : D.Links())
         ShowItem(FLinksNode, L, L->GetDisplayText());
@@ -147,34 +103,162 @@ void TDataViewer::RefreshNodes() {
     // Drive texts follow their links' numbers like every other node.
     for (TDrive* Dr : D.Drives())
         ShowItem(FDrivesNode, Dr, Dr->GetDisplayText());
-    for (QTreeWidgetItem* Root : {FLinksNode, FJointsNode, FCouplesNode, FDrivesNode})
-        SortChildren(Root);
+    RemoveStaleNodes();
+    for (QTreeWidgetItem* Root : {FLinksNode, FJointsNode, FCouplesNode, FDrivesNode}) {
+        TRootChanges& Changes = FChanges[Root];
+        if (!Changes.Added.empty())
+            Root->addChildren(std::exchange(Changes.Added, {}));
+        if (std::exchange(Changes.Reorder, false))
+            SortChildren(Root);
+    }
     ExpandFromSettings();
     // A merge or a change of mode may have dropped the selection without telling the tree.
     ShowSelection();
     FUpdating = WasUpdating;
 }
 
+void TDataViewer::ShowItem(QTreeWidgetItem* Root, const void* Item, const std::string& Text) {
+    auto [It, New] = FNodes.try_emplace(Item);
+    TNode& N = It->second;
+    N.Pass = FPass;
+    if (!New && N.Root == Root) {
+        if (N.Text != Text) {
+            N.Text = Text;
+            N.Node->setText(0, QString::fromStdString(Text));
+            FChanges[Root].Reorder = true;
+        }
+        return;
+    }
+    if (!New) // a joint that became a coupler point, or the other way round
+        TakeNode(N);
+    N.Root = Root;
+    N.Text = Text;
+    N.Node = new QTreeWidgetItem(QStringList(QString::fromStdString(Text)));
+    N.Node->setData(0, ItemRole, QVariant::fromValue(reinterpret_cast<quintptr>(Item)));
+    if (Root != FDrivesNode)
+        N.Node->setFlags(N.Node->flags() | Qt::ItemIsEditable);
+    FChanges[Root].Added.append(N.Node);
+    FChanges[Root].Reorder = true;
+}
+
+void TDataViewer::TakeNode(const TNode& N) {
+    QTreeWidgetItem* Root = N.Node->parent();
+    if (Root)
+        Root->removeChild(N.Node);
+    else
+        FChanges[N.Root].Added.removeOne(N.Node);
+    delete N.Node;
+}
+
+void TDataViewer::RemoveStaleNodes() {
+    std::unordered_set<const QTreeWidgetItem*> Stale;
+    for (auto It = FNodes.begin(); It != FNodes.end();) {
+        if (It->second.Pass == FPass) {
+            ++It;
+            continue;
+        }
+        Stale.insert(It->second.Node);
+        It = FNodes.erase(It);
+    }
+    if (Stale.empty())
+        return;
+    for (QTreeWidgetItem* Root : {FLinksNode, FJointsNode, FCouplesNode, FDrivesNode}) {
+        std::vector<QTreeWidgetItem*> Kept;
+        for (int I = 0; I < Root->childCount(); ++I)
+            if (!Stale.count(Root->child(I)))
+                Kept.push_back(Root->child(I));
+        if (static_cast<int>(Kept.size()) != Root->childCount())
+            PlaceChildren(Root, Kept);
+    }
+    FTreeView.viewport()->repaint();
+}
+
 void TDataViewer::SortChildren(QTreeWidgetItem* Root) {
-    std::vector<QTreeWidgetItem*> Sorted;
-    for (int I = 0; I < Root->childCount(); ++I)
-        Sorted.push_back(Root->child(I));
+    struct TKey {
+        std::optional<qulonglong> Number;
+        QString Text;
+        QTreeWidgetItem* Node;
+    };
+    std::vector<TKey> Keys;
+    Keys.reserve(static_cast<std::size_t>(Root->childCount()));
+    for (int I = 0; I < Root->childCount(); ++I) {
+        QString Text = Root->child(I)->text(0);
+        Keys.push_back({LeadingNumber(Text), std::move(Text), Root->child(I)});
+    }
     QCollator Collator;
     Collator.setCaseSensitivity(Qt::CaseSensitive);
-    std::stable_sort(Sorted.begin(), Sorted.end(), [&Collator](auto* A, auto* B) {
-        return NodeTextLess(Collator, A->text(0), B->text(0));
+    // By the leading number as a number (100 after 99, not before 11), else by the locale's
+    // case-sensitive order.
+    std::stable_sort(Keys.begin(), Keys.end(), [&Collator](const TKey& A, const TKey& B) {
+        if (A.Number && B.Number && *A.Number != *B.Number)
+            return *A.Number < *B.Number;
+        return Collator.compare(A.Text, B.Text) < 0;
     });
-    // Only misplaced nodes move, and the current node stays current.
+    std::vector<QTreeWidgetItem*> Sorted;
+    Sorted.reserve(Keys.size());
+    for (const TKey& K : Keys)
+        Sorted.push_back(K.Node);
+    PlaceChildren(Root, Sorted);
+}
+
+void TDataViewer::PlaceChildren(QTreeWidgetItem* Root,
+                                const std::vector<QTreeWidgetItem*>& Wanted) {
+    const std::unordered_set<const QTreeWidgetItem*> Keep(Wanted.begin(), Wanted.end());
+    const std::size_t Leaving = static_cast<std::size_t>(Root->childCount()) - Wanted.size();
     QTreeWidgetItem* Current = FTreeView.currentItem();
     const bool WasUpdating = std::exchange(FUpdating, true);
-    for (int I = 0; I < static_cast<int>(Sorted.size()); ++I) {
-        QTreeWidgetItem* Wanted = Sorted[static_cast<std::size_t>(I)];
-        if (Root->child(I) != Wanted)
-            Root->insertChild(I, Root->takeChild(Root->indexOfChild(Wanted)));
+    if (Leaving <= FewNodes)
+        for (int I = Root->childCount() - 1; I >= 0; --I)
+            if (!Keep.count(Root->child(I)))
+                delete Root->child(I);
+    std::vector<std::size_t> Moving;
+    if (Leaving <= FewNodes)
+        Moving = NodesToMove(Root, Wanted);
+    if (Leaving > FewNodes || Moving.size() > FewNodes) {
+        // One by one, many nodes would cost the tree a pass over all of its nodes each.
+        for (QTreeWidgetItem* Node : Root->takeChildren())
+            if (!Keep.count(Node))
+                delete Node;
+        Root->addChildren(QList<QTreeWidgetItem*>(Wanted.begin(), Wanted.end()));
+    } else {
+        // Only misplaced nodes move, each behind the one it follows.
+        for (std::size_t K : Moving) {
+            QTreeWidgetItem* Node = Root->takeChild(Root->indexOfChild(Wanted[K]));
+            Root->insertChild(K == 0 ? 0 : Root->indexOfChild(Wanted[K - 1]) + 1, Node);
+        }
     }
-    if (Current && FTreeView.currentItem() != Current)
+    // The current node stays current.
+    if (Current && Keep.count(Current) && FTreeView.currentItem() != Current)
         FTreeView.setCurrentItem(Current);
     FUpdating = WasUpdating;
+}
+
+std::vector<std::size_t> TDataViewer::NodesToMove(QTreeWidgetItem* Root,
+                                                  const std::vector<QTreeWidgetItem*>& Wanted) {
+    // The nodes off a longest run that is already in order, in the wanted order.
+    std::unordered_map<const QTreeWidgetItem*, int> Now;
+    for (int I = 0; I < Root->childCount(); ++I)
+        Now.emplace(Root->child(I), I);
+    std::vector<std::size_t> Tails, Before(Wanted.size());
+    auto NowOf = [&](std::size_t K) { return Now.at(Wanted[K]); };
+    for (std::size_t K = 0; K < Wanted.size(); ++K) {
+        const auto At = std::lower_bound(Tails.begin(), Tails.end(), NowOf(K),
+                                         [&](std::size_t T, int V) { return NowOf(T) < V; });
+        Before[K] = At == Tails.begin() ? Wanted.size() : *(At - 1);
+        if (At == Tails.end())
+            Tails.push_back(K);
+        else
+            *At = K;
+    }
+    std::vector<bool> Stays(Wanted.size(), false);
+    for (std::size_t K = Tails.empty() ? Wanted.size() : Tails.back(); K < Wanted.size();
+         K = Before[K])
+        Stays[K] = true;
+    std::vector<std::size_t> Moving;
+    for (std::size_t K = 0; K < Wanted.size(); ++K)
+        if (!Stays[K])
+            Moving.push_back(K);
+    return Moving;
 }
 
 const char* TDataViewer::ExpandSetting(const QTreeWidgetItem* Root) const {
@@ -199,10 +283,10 @@ void TDataViewer::SetExpanded(QTreeWidgetItem* Root, bool Expand) {
 }
 
 QTreeWidgetItem* TDataViewer::FindNode(QTreeWidgetItem* Root, const void* Item) const {
-    for (int I = 0; I < Root->childCount(); ++I)
-        if (ItemOf(Root->child(I)) == Item)
-            return Root->child(I);
-    return nullptr;
+    const auto It = FNodes.find(Item);
+    if (It == FNodes.end() || It->second.Node->parent() != Root)
+        return nullptr;
+    return It->second.Node;
 }
 
 void TDataViewer::SyncSelection() {

@@ -6,9 +6,14 @@
 
 #include "ui/fmMainSeams.h"
 
+#include <QList>
+
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class QAbstractItemDelegate;
 class QObject;
@@ -38,9 +43,10 @@ public:
     void Refresh() override;
     void SyncSelection() override;
 
+    // Brings the nodes of the parts that changed up to date, and sorts a root only when one of
+    // its nodes came or changed its text.
     void RefreshNodes();
-    void RemoveStaleNodes();
-    // The first child of Root that shows Item (a part or a drive); nil when there is none.
+    // The child of Root that shows Item (a part or a drive); nil when there is none.
     QTreeWidgetItem* FindNode(QTreeWidgetItem* Root, const void* Item) const;
     bool HasNode(QTreeWidgetItem* Root, const void* Item) const {
         return FindNode(Root, Item) != nullptr;
@@ -70,12 +76,33 @@ private:
     class TRenameDelegate;
 
     TGearData& GearData() const;
+    // A part's or drive's node, and what the tree knew of it at the last refresh.
+    struct TNode {
+        QTreeWidgetItem* Node = nullptr;
+        QTreeWidgetItem* Root = nullptr;
+        std::string Text;
+        unsigned Pass = 0; // the refresh that met the item last
+    };
+    // What a refresh does to a root once it has met every item.
+    struct TRootChanges {
+        QList<QTreeWidgetItem*> Added;
+        bool Reorder = false;
+    };
+
     QTreeWidgetItem* AddRoot(const char* Text);
-    // Adds the node under Root or brings its text up to date.
+    // Makes a node for the item under Root (added with the root's other new nodes at the end of
+    // the refresh) or brings its text up to date.
     void ShowItem(QTreeWidgetItem* Root, const void* Item, const std::string& Text);
-    // Deletes the children of Root that Keep refuses.
-    void RemoveChildren(QTreeWidgetItem* Root, const std::function<bool(const void*)>& Keep);
+    // Frees the node of an item that moves to another root.
+    void TakeNode(const TNode& N);
+    // Frees the nodes of the items that the refresh did not meet.
+    void RemoveStaleNodes();
     void SortChildren(QTreeWidgetItem* Root);
+    // Root's children become Wanted, in that order (a subset of them): the others are freed.
+    void PlaceChildren(QTreeWidgetItem* Root, const std::vector<QTreeWidgetItem*>& Wanted);
+    // The indices into Wanted of the children that must move to bring them into that order.
+    static std::vector<std::size_t> NodesToMove(QTreeWidgetItem* Root,
+                                                const std::vector<QTreeWidgetItem*>& Wanted);
     // The node of the model's selection becomes current, or "Glieder", which names no part.
     void ShowSelection();
     void ExpandFromSettings();
@@ -98,6 +125,9 @@ private:
     QTreeWidgetItem* FDrivesNode = nullptr;
     QTreeWidgetItem* FCouplesNode = nullptr;
     bool FUpdating = false;
+    std::unordered_map<const void*, TNode> FNodes;
+    std::unordered_map<const QTreeWidgetItem*, TRootChanges> FChanges;
+    unsigned FPass = 0;
     // Receives the tree's signals and keys; freeing it ends every connection.
     std::unique_ptr<QObject> FEvents;
     std::unique_ptr<QAbstractItemDelegate> FDelegate;

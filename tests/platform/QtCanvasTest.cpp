@@ -427,15 +427,15 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
     EXPECT_LE(Texts.TextCount(), TQtTextCache::MaxTexts);
     EXPECT_EQ(Texts.Width(F, "12"), QFontMetrics(Texts.Font(F)).horizontalAdvance("12"));
 
-    // Large labels fill the pixel budget after a few hundred.
+    // Large labels fill the byte budget after a few hundred.
     const QImage Like(1, 1, QImage::Format_RGB32);
-    F.Height = 60;
+    F.Height = 140;
     std::size_t Rendered = 0;
-    for (int I = 0; Rendered <= 2 * TQtTextCache::MaxLabelPixels; ++I) {
+    for (int I = 0; Rendered <= 2 * TQtTextCache::MaxLabelBytes; ++I) {
         const auto* L = Texts.Label(F, clWhite, "Glied " + std::to_string(I), Like, QPoint());
         ASSERT_NE(L, nullptr);
-        Rendered += static_cast<std::size_t>(L->Image.width()) * L->Image.height();
-        EXPECT_LE(Texts.LabelPixels(), TQtTextCache::MaxLabelPixels);
+        Rendered += static_cast<std::size_t>(L->Image.sizeInBytes());
+        EXPECT_LE(Texts.LabelBytes(), TQtTextCache::MaxLabelBytes);
     }
     // A label larger than a cache should hold draws in place.
     F.Height = 400;
@@ -454,6 +454,49 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
         }
     EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
               nullptr);
+}
+
+// The labels of a large mechanism: numbers and poles of joints and links, in two fonts and
+// colours, many more than a small cache would hold.
+void ManyLabels(TCanvas& C, int Side) {
+    C.Brush().Color = clWhite;
+    C.Brush().Style = TBrushStyle::bsSolid;
+    C.FillRect(Rect(0, 0, Side, Side));
+    C.SetTextTransparent(false);
+    for (int I = 1; I <= 3000; ++I) {
+        C.Font().Height = I % 3 == 0 ? 13 : 8;
+        C.Font().Color = I % 2 == 0 ? clBlack : clBlue;
+        C.Brush().Color = I % 5 == 0 ? clYellow : clWhite;
+        const int X = I * 37 % Side - 10, Y = I * 53 % Side - 5;
+        C.TextOut(X, Y, "(" + std::to_string(I) + ")");
+        C.TextOut(X + 4, Y + 9, std::to_string(I) + std::to_string(I + 1) + " ");
+    }
+}
+
+// A repaint copies the labels kept from the one before; one that fills the cache up mid-way
+// starts it afresh. Either way the picture is the one a repaint from an empty cache gives.
+TEST_F(QtCanvasCaches, ARepaintFromAFullLabelCacheEqualsOneFromAnEmptyCache) {
+    constexpr int Large = 400;
+    TQtBitmap Empty(Large, Large);
+    ManyLabels(Empty.Canvas(), Large);
+    const QImage Expected = Empty.Image();
+    TQtBitmap Full(Large, Large);
+    ManyLabels(Full.Canvas(), Large);
+    ManyLabels(Full.Canvas(), Large);
+    EXPECT_EQ(Full.Image(), Expected);
+    // Texts measured elsewhere leave room for only some of the labels.
+    for (std::size_t I = 0; I < TQtTextCache::MaxTexts - 2000; ++I)
+        Full.Canvas().TextWidth("Glied " + std::to_string(I));
+    ManyLabels(Full.Canvas(), Large);
+    EXPECT_EQ(Full.Image(), Expected);
+    // And both are what drawing each label in place gives.
+    QImage Direct(Large, Large, QImage::Format_RGB32);
+    {
+        QPainter P(&Direct);
+        TQtCanvas Uncached(P);
+        ManyLabels(Uncached, Large);
+    }
+    EXPECT_EQ(Expected.convertToFormat(QImage::Format_RGB32), Direct);
 }
 
 // Finer than a pixel the glyphs' edges reach past their cell and bars show their round caps:

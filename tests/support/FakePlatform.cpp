@@ -3,6 +3,8 @@
 TModalResult TScriptedMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
                                            TMsgDlgButtons Buttons) {
     Asked.push_back({Text, Type, Buttons});
+    if (OnAsk)
+        OnAsk();
     if (Answers.empty())
         return TModalResult::mrOk;
     TModalResult R = Answers.front();

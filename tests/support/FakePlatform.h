@@ -8,6 +8,7 @@
 #include "support/RecordingCanvas.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ class TScriptedMessages : public TMessageService {
 public:
     std::vector<TAskedMessage> Asked;
     std::deque<TModalResult> Answers; // empty: mrOk
+    std::function<void()> OnAsk;      // called as each box comes up
     TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type,
                             TMsgDlgButtons Buttons) override;
 };

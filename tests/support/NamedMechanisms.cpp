@@ -144,3 +144,32 @@ void BuildLoopChain(TMechanismBuilder& Build) {
     }
     TurnOnce(*Build.RotaryDrive(Pivot), 359, true);
 }
+
+TParallelogramLadder BuildParallelogramLadder(TMechanismBuilder& Build, int Parallelograms,
+                                              bool Labels) {
+    constexpr int Columns = 100;
+    constexpr double Crank = 6;
+    TParallelogramLadder M;
+    for (int I = 0; I <= Parallelograms; ++I) {
+        const int Row = I / Columns;
+        const int Column = Row % 2 == 0 ? I % Columns : Columns - 1 - I % Columns;
+        // The end rung stands apart, so that a drop of its joint meets no other.
+        const double Apart = I == Parallelograms ? 120 : 0;
+        const double X = 40 + Column * 18.25, Y = 1040 - Row * 20.25 - Apart;
+        TJoint* F = Build.FrameJoint(X, Y);
+        TJoint* J = Build.Joint(X + Crank, Y - Crank);
+        for (TJoint* Each : {F, J})
+            ShowLabels(Each, Labels);
+        M.Cranks.push_back(Build.Link({F, J}));
+        M.Cranks.back()->SetShowID(Labels);
+        if (!M.Moving.empty()) {
+            M.Couplers.push_back(Build.Link({M.Moving.back(), J}));
+            M.Couplers.back()->SetShowID(Labels);
+        }
+        M.Frame.push_back(F);
+        M.Moving.push_back(J);
+    }
+    M.Drive = Build.RotaryDrive(M.Frame.front());
+    TurnOnce(*M.Drive, 360, true);
+    return M;
+}

@@ -5,6 +5,7 @@
 #include "support/MechanismBuilder.h"
 
 #include <optional>
+#include <vector>
 
 // Frame joints A0(0,0) and B0(45,0); crank A0-A(0,10), coupler A-B(24,28), rocker B0-B, a
 // rotary drive at A0.
@@ -55,3 +56,16 @@ void BuildGroupChain(TMechanismBuilder& Build, int Joints);
 // rocker 21 mm, a coupler plate of 28 mm with a point above it. All turn fully, so every one of
 // the 359 positions solves. About 500 moving joints, labels on.
 void BuildLoopChain(TMechanismBuilder& Build);
+
+// A ladder of Parallelograms parallelograms: frame joints snaking across 1920 x 1080 mm in rows
+// of 100, each with a crank of its own to a moving joint 6 mm right and 6 mm down, and a coupler
+// between each two neighbouring moving joints; the end rung stands 120 mm below its row. Each
+// frame joint is made just before its crank's joint, the end joint last; one degree of freedom, a
+// rotary drive at the first frame joint. Labels sets joint numbers, pole labels and link numbers.
+struct TParallelogramLadder {
+    std::vector<TJoint*> Frame, Moving;
+    std::vector<TLink*> Cranks, Couplers;
+    TDrive* Drive = nullptr;
+};
+TParallelogramLadder BuildParallelogramLadder(TMechanismBuilder& Build, int Parallelograms,
+                                              bool Labels);

@@ -3,11 +3,15 @@
 #include "MainWindowRig.h"
 #include "support/WriteProtection.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -481,6 +485,31 @@ TEST_F(FormMainDocument, WhatTheProgramSavesItOpensAgain) {
                      "des zulässigen Bereichs von ±1000000000 mm."});
     EXPECT_EQ(ReadFileText(File), Saved);
     EXPECT_TRUE(Form->FileManager()->IsModified());
+}
+
+// A long open shows the wait cursor and says in the status bar what it does, until it is done; a
+// message it brings up meets both.
+TEST_F(FormMainDocument, OpeningShowsThatTheWindowIsBusy) {
+    const std::string Broken = Scratch.File("kaputt.kxw");
+    std::ofstream(Broken) << "<data><joints>";
+    Platform.ScriptedFileDialogs().Answers.push_back(Broken);
+    std::optional<Qt::CursorShape> Cursor;
+    std::string Panel;
+    Platform.Scripted().OnAsk = [&] {
+        if (const QCursor* C = QGuiApplication::overrideCursor())
+            Cursor = C->shape();
+        Panel = Form->StatusPanel(4)->text().toStdString();
+    };
+    Form->Action("aFileOpen")->trigger();
+    ASSERT_EQ(Platform.Scripted().Asked.size(), 1u);
+    EXPECT_EQ(Cursor, Qt::WaitCursor);
+    EXPECT_EQ(Panel, "Datei wird geöffnet …");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Form->StatusPanel(4)->text().toStdString(), "Editiermodus");
+    // Entering animation mode gives both back as well.
+    Form->Action("aAnimate")->trigger();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_NE(Form->StatusPanel(4)->text().toStdString(), "Animation wird vorbereitet …");
 }
 
 } // namespace

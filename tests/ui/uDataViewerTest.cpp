@@ -461,4 +461,106 @@ TEST_F(DataViewerTest, WhileALinkIsDraggedTheTreeStaysAsItWas) {
     EXPECT_EQ(LinkNode(Rig.Coupler)->text(0).toStdString(), Rig.Coupler->GetDisplayText());
 }
 
+// Every root, then each child, with the highlight: what a user reads off the tree. Whether a root
+// is open is left out: showing the selected part opens its root.
+TLines Picture(const QTreeWidget& Tree) {
+    TLines Lines;
+    for (int R = 0; R < Tree.topLevelItemCount(); ++R) {
+        QTreeWidgetItem* Root = Tree.topLevelItem(R);
+        const std::string Mark = Root == Tree.currentItem() ? " <" : "";
+        Lines.push_back(Root->text(0).toStdString() + Mark);
+        for (int C = 0; C < Root->childCount(); ++C) {
+            QTreeWidgetItem* Node = Root->child(C);
+            Lines.push_back("  " + Node->text(0).toStdString() + (Node->isSelected() ? " *" : "") +
+                            (Node == Tree.currentItem() ? " <" : ""));
+        }
+    }
+    return Lines;
+}
+
+struct TEditCase {
+    const char* Name;
+    std::function<void(DataViewerTest&)> Edit;
+};
+
+// The tree follows each edit only where the edit changed something; what it shows is still what
+// a tree built afresh on the same mechanism shows.
+TEST_F(DataViewerTest, AfterEachEditTheTreeIsTheOneBuiltAfresh) {
+    CrankRocker();
+    Rig.G().DataChanged();
+    TMechanismBuilder Build(Rig.G());
+    std::vector<TJoint*> Many;
+    // Past the few nodes that move one by one.
+    const auto AddMany = [&](DataViewerTest&) {
+        TJoint* Hub = Build.Joint(50, 95);
+        for (int I = 0; I < 40; ++I) {
+            TJoint* J = Build.Joint(2 * I, 90);
+            Build.Link({Hub, J});
+            Many.push_back(J);
+        }
+    };
+    const TEditCase Cases[] = {
+        {"a link drawn",
+         [&](DataViewerTest& F) {
+             Build.Link({F.Rig.A, Build.Joint(5, 60)});
+         }},
+        {"a link renamed", [](DataViewerTest& F) { F.Rig.Coupler->SetIdentifier("Koppel"); }},
+        {"a joint renumbered to the end", [](DataViewerTest& F) { F.Rig.A->SetID(50); }},
+        {"a joint renumbered to the front", [](DataViewerTest& F) { F.Rig.A->SetID(0); }},
+        {"a link renumbered, and its drive with it",
+         [](DataViewerTest& F) { F.Rig.G().Links().Items(1)->SetID(60); }},
+        {"a link selected", [](DataViewerTest& F) { F.Rig.G().SelectLink(F.Rig.Rocker, false); }},
+        {"a joint selected", [](DataViewerTest& F) { F.Rig.G().SelectJoint(F.Rig.B, false); }},
+        {"the selection dropped", [](DataViewerTest& F) { F.Rig.G().DeselectJoints(); }},
+        {"a joint dragged",
+         [](DataViewerTest& F) { F.Rig.Drag(TGearRig::Px(24, 28), TGearRig::Px(26, 30)); }},
+        {"a coupler point merged into a joint",
+         [&](DataViewerTest& F) {
+             TJoint* C = Build.Joint(60, 60);
+             Build.Link({C, Build.Joint(80, 70)});
+             F.Rig.G().MergeJoints(C, F.Rig.B);
+         }},
+        {"a joint that becomes a coupler point",
+         [](DataViewerTest& F) { F.Rig.G().DeleteLink(F.Rig.Rocker, true); }},
+        {"a drive added", [](DataViewerTest& F) { F.Rig.G().AddRotaryDrive(F.Rig.B, true); }},
+        {"a drive deleted",
+         [](DataViewerTest& F) {
+             TDrive* Drive = F.Rig.G().Drives().Last();
+             F.Rig.G().RemoveDrive(Drive);
+             F.Rig.G().Parts().Remove(Drive);
+         }},
+        {"many parts drawn", AddMany},
+        {"many joints renumbered in reverse",
+         [&](DataViewerTest&) {
+             for (std::size_t I = 0; I < Many.size(); ++I)
+                 Many[I]->SetID(static_cast<int>(500 - I));
+         }},
+        {"one of many deleted",
+         [&](DataViewerTest& F) {
+             F.Rig.G().DeleteJoint(Many[20]);
+             Many.erase(Many.begin() + 20);
+         }},
+        {"many deleted",
+         [&](DataViewerTest& F) {
+             F.Rig.G().SelectJoint(Many.front(), false);
+             for (TJoint* J : Many)
+                 F.Rig.G().DeleteJoint(J);
+             Many.clear();
+         }},
+        {"a new mechanism", [](DataViewerTest& F) { F.Rig.Gear->Clear(); }},
+        {"a mechanism of many parts", AddMany},
+    };
+    for (const TEditCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        C.Edit(*this);
+        Rig.G().DataChanged();
+        QTreeWidget Afresh;
+        {
+            TDataViewer Fresh(Afresh, *Rig.Gear, {});
+            Fresh.Refresh();
+            EXPECT_EQ(Picture(*Tree), Picture(Afresh));
+        }
+    }
+}
+
 } // namespace

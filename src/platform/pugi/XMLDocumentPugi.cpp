@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -114,24 +115,22 @@ public:
         return Count;
     }
 
-    // Walking forward from the child asked for last keeps a loop over all children linear.
+    // Walking forward from the child asked for last under the same parent keeps a loop over all
+    // children linear, also while the loop reads each child's own children.
     TXMLNode Child(TXMLNode Parent, int Index) const override {
         if (Index < 0)
             return {};
         pugi::xml_node P = Node(Parent);
-        pugi::xml_node C;
-        int At = 0;
-        if (FCursorParent == P && FCursorIndex <= Index && FCursor) {
-            C = FCursor;
-            At = FCursorIndex;
-        } else {
+        TCursor& Cursor = FCursors[P.internal_object()];
+        pugi::xml_node C = Cursor.Child;
+        int At = Cursor.Index;
+        if (!C || At > Index) {
             C = FirstElement(P);
+            At = 0;
         }
         for (; C && At < Index; ++At)
             C = NextElement(C);
-        FCursorParent = P;
-        FCursor = C;
-        FCursorIndex = At;
+        Cursor = {C, At};
         return Handle(C);
     }
 
@@ -185,16 +184,17 @@ private:
 
     void Reset() {
         FDoc.reset();
-        FCursorParent = pugi::xml_node();
-        FCursor = pugi::xml_node();
-        FCursorIndex = 0;
+        FCursors.clear();
     }
 
     bool FActive = false;
     pugi::xml_document FDoc;
-    mutable pugi::xml_node FCursorParent;
-    mutable pugi::xml_node FCursor;
-    mutable int FCursorIndex = 0;
+    struct TCursor {
+        pugi::xml_node Child;
+        int Index = 0;
+    };
+    // The child asked for last, per parent.
+    mutable std::unordered_map<const void*, TCursor> FCursors;
 };
 
 } // namespace

@@ -111,6 +111,17 @@ void Fill(QImage& Target, const QRect& Area, QRgb Rgb) {
 void CopyAll(QImage& Target, QPoint At, const QImage& Source) {
     const int Width = Source.width();
     const int Height = Source.height();
+    if (Source.format() == QImage::Format_Indexed8) {
+        const QList<QRgb> Table = Source.colorTable();
+        const TRows<QRgb> To(Target);
+        for (int Y = 0; Y < Height; ++Y) {
+            const uchar* From = Source.constScanLine(Y);
+            QRgb* Line = To[At.y() + Y] + At.x();
+            for (int X = 0; X < Width; ++X)
+                Line[X] = Table[From[X]];
+        }
+        return;
+    }
     const std::size_t Bytes = static_cast<std::size_t>(Width) * sizeof(QRgb);
     const TRows<QRgb> To(Target);
     const TRows<const QRgb> From(Source);

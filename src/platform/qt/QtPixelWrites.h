@@ -51,7 +51,8 @@ QSize DeviceSize(QSize Size, qreal Ratio);
 bool Writable(const QImage& Image, const QRect& Area);
 // Fills Area with the opaque colour Rgb.
 void Fill(QImage& Target, const QRect& Area, QRgb Rgb);
-// Copies all of Source (same format as Target) with its top-left corner at At.
+// Copies all of Source (same format as Target, or indexed with colours of that format) with its
+// top-left corner at At.
 void CopyAll(QImage& Target, QPoint At, const QImage& Source);
 // Copies the runs of Source (premultiplied, opaque in its runs) with its top-left corner at At.
 void CopyRuns(QImage& Target, QPoint At, const QImage& Source, const std::vector<TRun>& Runs);

@@ -4,8 +4,10 @@
 #include "platform/qt/QtTimer.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <vector>
 
@@ -79,6 +81,14 @@ TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
                                      TMsgDlgButtons Buttons) {
     if (Buttons == 0)
         Buttons = mbOK;
+    // A question asked during a long step waits for the user, not the step.
+    const bool Busy = QGuiApplication::overrideCursor() != nullptr;
+    if (Busy)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const QScopeGuard Restore([Busy] {
+        if (Busy)
+            QGuiApplication::restoreOverrideCursor();
+    });
     QMessageBox Box(Icon(Type), Caption(Type), BoxText(Text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     Box.setTextFormat(Qt::PlainText);

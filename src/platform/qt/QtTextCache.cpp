@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <unordered_map>
 
 namespace {
 
@@ -34,10 +35,11 @@ void Prepare(QPainter& P, const QFont& Font) {
 
 // Whether every pixel of Image outside Box still has the colour Around.
 bool StaysInside(const QImage& Image, const QRect& Box, QRgb Around) {
-    for (int Y = 0; Y < Image.height(); ++Y) {
+    const int Width = Image.width(), Height = Image.height();
+    for (int Y = 0; Y < Height; ++Y) {
         const auto* Line = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
         const bool InRows = Y >= Box.top() && Y <= Box.bottom();
-        for (int X = 0; X < Image.width(); ++X)
+        for (int X = 0; X < Width; ++X)
             if ((!InRows || X < Box.left() || X > Box.right()) && (Line[X] | 0xFF000000) != Around)
                 return false;
     }
@@ -94,8 +96,9 @@ void TQtTextCache::StartAfresh() {
         E.Texts.clear();
         E.Recent = {};
     }
+    FPalettes.clear();
     FTexts = 0;
-    FLabelPixels = 0;
+    FLabelBytes = 0;
 }
 
 TQtTextCache::TText& TQtTextCache::Text(TFontEntry& E, const std::string& Text) {
@@ -144,18 +147,23 @@ const TQtTextCache::TPixels* TQtTextCache::Label(const TFont& F, TColor Backgrou
     };
     auto It = std::find_if(T->Labels.begin(), T->Labels.end(), Matches);
     if (It == T->Labels.end()) {
-        TPixels Pixels = Render(E.Font, F.Color, Background, Text, Like, Phase);
-        // Counted in pixels, not device pixels: the cache holds as many labels at every ratio.
-        const std::size_t Count = static_cast<std::size_t>(
-            std::ceil(Pixels.Image.width() * Pixels.Image.height() / (Ratio * Ratio)));
-        if (Count > MaxLabelPixels / 64) {
+        TPixels Pixels;
+        const QImage Rendered =
+            Render(E.Font, F.Color, Background, Text, Like, Phase, Pixels.Offset);
+        std::size_t Count = 0;
+        if (!Rendered.isNull()) {
+            const TIndexed Kept = Indexed(Rendered, Palette(F.Color, Background, Format));
+            Pixels.Image = Kept.Image;
+            Count = BytesOf(Kept, Ratio);
+        }
+        if (Count > MaxLabelBytes / 256) {
             Pixels.Image = QImage(); // a label that large draws in place
-        } else if (FLabelPixels + Count > MaxLabelPixels) {
+        } else if (FLabelBytes + Count > MaxLabelBytes) {
             StartAfresh();
             T = &this->Text(E, Text);
         }
         if (!Pixels.Image.isNull())
-            FLabelPixels += Count;
+            FLabelBytes += Count;
         T->Labels.push_back(
             TLabel{F.Color, Background, Format, DotsPerMeter, Ratio, Phase, std::move(Pixels)});
         It = T->Labels.end() - 1;
@@ -163,9 +171,9 @@ const TQtTextCache::TPixels* TQtTextCache::Label(const TFont& F, TColor Backgrou
     return It->Pixels.Image.isNull() ? nullptr : &It->Pixels;
 }
 
-TQtTextCache::TPixels TQtTextCache::Render(const QFont& Font, TColor Foreground, TColor Background,
-                                           const std::string& Text, const QImage& Like,
-                                           QPoint Phase) {
+QImage TQtTextCache::Render(const QFont& Font, TColor Foreground, TColor Background,
+                            const std::string& Text, const QImage& Like, QPoint Phase,
+                            QPoint& Offset) {
     const QtPixelWrites::TDeviceGrid Grid(Like.devicePixelRatio());
     const int Period = Grid.Period();
     const QString S = ToQString(Text);
@@ -208,5 +216,51 @@ TQtTextCache::TPixels TQtTextCache::Render(const QFont& Font, TColor Foreground,
     }
     const QPoint DeviceMargin(static_cast<int>(Margin.x() * Grid.Ratio()),
                               static_cast<int>(Margin.y() * Grid.Ratio()));
-    return TPixels{Inside, InImage.topLeft() - DeviceMargin};
+    Offset = InImage.topLeft() - DeviceMargin;
+    return Inside;
+}
+
+TQtTextCache::TPalette& TQtTextCache::Palette(TColor Foreground, TColor Background,
+                                              QImage::Format Format) {
+    return FPalettes[{Foreground, Background, Format}];
+}
+
+bool TQtTextCache::Encode(const QImage& Image, TPalette& Palette, QImage& Result) {
+    for (int Y = 0; Y < Image.height(); ++Y) {
+        const auto* From = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
+        uchar* To = Result.scanLine(Y);
+        for (int X = 0; X < Image.width(); ++X) {
+            auto It = Palette.Index.find(From[X]);
+            if (It == Palette.Index.end()) {
+                if (Palette.Table.size() == 256)
+                    return false;
+                It = Palette.Index.emplace(From[X], static_cast<uchar>(Palette.Table.size())).first;
+                Palette.Table.append(From[X]);
+            }
+            To[X] = It->second;
+        }
+    }
+    Result.setColorTable(Palette.Table);
+    return true;
+}
+
+TQtTextCache::TIndexed TQtTextCache::Indexed(const QImage& Image, TPalette& Shared) {
+    QImage Result(Image.size(), QImage::Format_Indexed8);
+    Result.setDotsPerMeterX(Image.dotsPerMeterX());
+    Result.setDotsPerMeterY(Image.dotsPerMeterY());
+    Result.setDevicePixelRatio(Image.devicePixelRatio());
+    if (Encode(Image, Shared, Result))
+        return {Result, 0};
+    TPalette Own;
+    if (Encode(Image, Own, Result))
+        return {Result, static_cast<std::size_t>(Own.Table.size()) * sizeof(QRgb)};
+    return {Image, 0};
+}
+
+std::size_t TQtTextCache::BytesOf(const TIndexed& Label, qreal Ratio) {
+    // With the image's own record and, unless shared, its colour table.
+    constexpr std::size_t Record = 256;
+    const std::size_t Bytes =
+        static_cast<std::size_t>(Label.Image.sizeInBytes()) + Record + Label.TableBytes;
+    return static_cast<std::size_t>(std::ceil(static_cast<double>(Bytes) / (Ratio * Ratio)));
 }

@@ -10,13 +10,16 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -24,8 +27,12 @@
 class TQtTextCache {
 public:
     // Past these the cache starts afresh, so that it stays bounded however many texts pass.
-    static constexpr std::size_t MaxTexts = 8192;
-    static constexpr std::size_t MaxLabelPixels = 4 << 20;
+    // They hold the labels of the largest mechanism a file may hold (10,000 joints and 10,000
+    // links, each with its number and poles): labels of up to 256 colours keep a byte a pixel.
+    // The bytes are counted at one device pixel per pixel: the cache holds as many labels at
+    // every ratio, and a ratio of 2 takes four times the bytes.
+    static constexpr std::size_t MaxTexts = 1 << 16;
+    static constexpr std::size_t MaxLabelBytes = 48 << 20;
     static constexpr std::size_t MaxFonts = 64;
 
     // The Qt font for the canvas font's name, height and style.
@@ -51,7 +58,7 @@ public:
                           std::optional<QColor> Cell, QColor Ink);
 
     std::size_t TextCount() const { return FTexts; }
-    std::size_t LabelPixels() const { return FLabelPixels; } // in pixels, not device pixels
+    std::size_t LabelBytes() const { return FLabelBytes; } // counted as above
 
 private:
     struct TLabel {
@@ -84,11 +91,31 @@ private:
     void StartAfresh();
     // The text's record, counted in when new (the cache starts afresh first when full).
     TText& Text(TFontEntry& E, const std::string& Text);
-    static TPixels Render(const QFont& Font, TColor Foreground, TColor Background,
-                          const std::string& Text, const QImage& Like, QPoint Phase);
+    static QImage Render(const QFont& Font, TColor Foreground, TColor Background,
+                         const std::string& Text, const QImage& Like, QPoint Phase, QPoint& Offset);
+    // The colours met in the labels of one ink on one background, in the order met: the labels
+    // share the table (a label made later may know more colours), so that a label keeps a byte
+    // a pixel and no table of its own.
+    struct TPalette {
+        QList<QRgb> Table;
+        std::unordered_map<QRgb, uchar> Index;
+    };
+    TPalette& Palette(TColor Foreground, TColor Background, QImage::Format Format);
+    struct TIndexed {
+        QImage Image;
+        std::size_t TableBytes; // of a table of its own
+    };
+    // The same pixels as indices into the palette; those that bring it past 256 colours keep
+    // a table of their own, and past 256 colours of their own the image stays as it is.
+    static TIndexed Indexed(const QImage& Image, TPalette& Shared);
+    // Into Result (indexed, of Image's size) unless the palette would pass 256 colours.
+    static bool Encode(const QImage& Image, TPalette& Palette, QImage& Result);
+    // What a label holds on to, counted at one device pixel per pixel.
+    static std::size_t BytesOf(const TIndexed& Label, qreal Ratio);
 
+    std::map<std::tuple<TColor, TColor, QImage::Format>, TPalette> FPalettes;
     std::deque<TFontEntry> FFonts; // stays where it is: the recent texts point into it
     std::size_t FLast = 0; // the entry found last: labels of one font often follow each other
     std::size_t FTexts = 0;
-    std::size_t FLabelPixels = 0;
+    std::size_t FLabelBytes = 0;
 };

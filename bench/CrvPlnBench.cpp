@@ -1,5 +1,6 @@
 // Drawing the coupler curve of a crank-rocker over 3,600 cached positions into a full-HD picture:
 // the curve alone, and the whole repaint of a surface that shows only the curve.
+#include "MechanismChecks.h"
 #include "files/Preferences.h"
 #include "gear/uAnimator.h"
 #include "gear/uCrvPln.h"
@@ -43,7 +44,7 @@ struct TCurveBench {
         const TCrankRocker M = BuildCrankRocker(Build);
         TJoint* C = Build.Joint(10, 45);
         M.Coupler->AddJoint(C);
-        TurnOnce(*M.Drive, Positions, true);
+        TurnOnce(Made(M.Drive, "the crank-rocker's drive"), Positions, true);
         Calculator.Prepare();
         if (!Calculator.CanCalculate() || !Cache.Calculate())
             throw std::logic_error("the crank-rocker cannot be animated");

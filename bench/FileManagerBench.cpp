@@ -1,5 +1,6 @@
 // The modified test of the document manager on an unchanged 100-part mechanism: the windows ask
 // it at every status update, and while the flag is clear it serialises and hashes the model.
+#include "MechanismChecks.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
 #include "gear/uGearData.h"
@@ -24,7 +25,7 @@ struct TSavedMechanism {
     TSavedMechanism() {
         Data.Clear(true);
         TMechanismBuilder Build(Data);
-        BuildDrivenUnits(Build, Units, Positions);
+        Built(BuildDrivenUnits(Build, Units, Positions), "the driven units");
         std::string Template =
             (std::filesystem::temp_directory_path() / "koplar-bench-XXXXXX").string();
         if (!mkdtemp(Template.data()))

@@ -2,6 +2,7 @@
 // on: opening the file, a drag step of the end joint, mouse-down and mouse-up, entering animation
 // mode, and the memory the labels take. Beside them, in the model and the reader: a new joint
 // among 10,000 and a file of 10,000 drives of 80 values.
+#include "MechanismChecks.h"
 #include "QtBenchSurface.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
@@ -89,7 +90,7 @@ struct TLadderWindow {
     std::string Save(int Parallelograms) {
         TGearData Data;
         TMechanismBuilder Build(Data);
-        BuildParallelogramLadder(Build, Parallelograms, true);
+        Made(BuildParallelogramLadder(Build, Parallelograms, true).Drive, "the ladder's drive");
         const std::string File =
             (Folder / ("Leiter" + std::to_string(Parallelograms) + ".kxw")).string();
         if (!TXMLFileParser(Data).SaveToFile(File))
@@ -238,7 +239,7 @@ void BM_NewJointAmongTenThousand(benchmark::State& State) {
     TBenchSettings Settings;
     TGearData Data;
     TMechanismBuilder Build(Data);
-    BuildParallelogramLadder(Build, 4999, true);
+    Made(BuildParallelogramLadder(Build, 4999, true).Drive, "the ladder's drive");
     for (auto _ : State) {
         TJoint* J = Data.CreateJoint(false, true, 5, 5);
         benchmark::DoNotOptimize(J->ID());
@@ -259,10 +260,10 @@ void BM_OpenTenThousandDrives(benchmark::State& State) {
         const TParallelogramLadder Ladder = BuildParallelogramLadder(Build, 4999, false);
         for (TJoint* J : Ladder.Frame)
             if (J != Ladder.Frame.front())
-                TurnOnce(*Build.RotaryDrive(J), 79, true);
+                TurnOnce(Made(Build.RotaryDrive(J), "a frame joint's drive"), 79, true);
         for (TJoint* J : Ladder.Moving)
-            TurnOnce(*Build.RotaryDrive(J), 79, true);
-        TurnOnce(*Ladder.Drive, 79, true);
+            TurnOnce(Made(Build.RotaryDrive(J), "a moving joint's drive"), 79, true);
+        TurnOnce(Made(Ladder.Drive, "the ladder's drive"), 79, true);
         TXMLFileParser(Data).SaveToFile(File);
     }
     TGearData Target;

@@ -1,5 +1,6 @@
 // Large mechanisms: planning a long chain, entering animation mode with a chain of 250 four-bar
 // loops, and the main window's answer to a mouse move and to a drag step on 1,000 parts.
+#include "MechanismChecks.h"
 #include "QtBenchSurface.h"
 #include "files/Preferences.h"
 #include "files/uFileManager.h"
@@ -36,7 +37,7 @@ void BM_PlanGroupChain(benchmark::State& State) {
     TBenchSettings Settings;
     TGearData Data;
     TMechanismBuilder Build(Data);
-    BuildGroupChain(Build, static_cast<int>(State.range(0)));
+    Built(BuildGroupChain(Build, static_cast<int>(State.range(0))), "the chain of groups");
     TAniGear Gear(Data);
     for (auto _ : State)
         if (!Gear.BuildFrom())
@@ -92,7 +93,7 @@ void BM_EnterAnimationLoopChain(benchmark::State& State) {
     View.Surface->SetMMRect(MMRect(0, 1080, 1920, 0));
     View.Surface->BeginUpdate();
     TMechanismBuilder Build(Gear.GearData());
-    BuildLoopChain(Build);
+    Built(BuildLoopChain(Build), "the chain of loops");
     View.Surface->EndUpdate();
     QApplication::processEvents();
     for (auto _ : State) {

@@ -2,6 +2,7 @@
 // two-link chain, on a model without a surface, turned once around in equal steps.
 #pragma once
 
+#include "MechanismChecks.h"
 #include "files/Preferences.h"
 #include "gear/uGearData.h"
 #include "gear/uGearPrefs.h"
@@ -11,7 +12,7 @@ struct TSixBarModel {
     explicit TSixBarModel(int Positions) {
         Data.Clear(true);
         TMechanismBuilder Build(Data);
-        TurnOnce(*BuildSixBar(Build).Drive, Positions, true);
+        TurnOnce(Made(BuildSixBar(Build).Drive, "the six-bar's drive"), Positions, true);
     }
 
     // The model reads the part settings while it creates and frees parts.

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libpugixml-dev libjpeg62-turbo-dev
           googletest libgmock-dev libbenchmark-dev fonts-liberation2 poppler-utils xvfb xauth
-          cmake ninja-build g++ pkg-config shared-mime-info locales)
+          cmake ninja-build g++ pkg-config shared-mime-info locales clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

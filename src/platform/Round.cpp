@@ -22,4 +22,6 @@ int Round(double V) {
     return Saturate(std::nearbyint(V));
 }
 
-int Trunc(double V) { return Saturate(std::trunc(V)); }
+int Trunc(double V) {
+    return Saturate(std::trunc(V));
+}

@@ -19,9 +19,15 @@ constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clNavy = 0x800000;
 constexpr TColor clMaroon = 0x000080;
 
-constexpr int GetRValue(TColor C) { return static_cast<int>(C & 0xFF); }
-constexpr int GetGValue(TColor C) { return static_cast<int>((C >> 8) & 0xFF); }
-constexpr int GetBValue(TColor C) { return static_cast<int>((C >> 16) & 0xFF); }
+constexpr int GetRValue(TColor C) {
+    return static_cast<int>(C & 0xFF);
+}
+constexpr int GetGValue(TColor C) {
+    return static_cast<int>((C >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor C) {
+    return static_cast<int>((C >> 16) & 0xFF);
+}
 constexpr TColor RGBColor(int R, int G, int B) {
     return static_cast<TColor>((R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16));
 }
@@ -32,7 +38,9 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
-inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
+inline TPoint Point(int X, int Y) {
+    return TPoint{X, Y};
+}
 
 // B - A, saturated at the int range: rectangles may reach saturated pixel coordinates.
 constexpr int SaturatedDifference(int B, int A) {
@@ -50,7 +58,9 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
+inline TRect Rect(int Left, int Top, int Right, int Bottom) {
+    return TRect{Left, Top, Right, Bottom};
+}
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 

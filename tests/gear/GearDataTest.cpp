@@ -156,7 +156,7 @@ TEST_F(TGearDataTest, NextFreeLinkNumberFollowsEveryChangeOfTheLinks) {
         {"the frame joints moved to a fixed bar", [&] { D().UpdateFrameLink(); }},
         {"another model's parts taken over",
          [&] {
-             TMechanismBuilder Builder(Other);
+             TCheckedBuilder Builder(Other);
              Other.Clear(true);
              for (int I = 0; I < 3; ++I)
                  Builder.Link({Builder.Joint(I, 0), Builder.Joint(I, 5)});

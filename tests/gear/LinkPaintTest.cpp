@@ -1,7 +1,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "support/BuilderChecks.h"
 #include "support/GearFixture.h"
-#include "support/MechanismBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ using TPoints = std::vector<TPoint>;
 
 struct TLinkPaint : ::testing::Test {
     TGearSurface View;
-    TMechanismBuilder Build{&View.Surface()};
+    TCheckedBuilder Build{&View.Surface()};
     TLink& Link = *Build.Link({});
 
     TLinkPaint() { Link.SetShowID(false); }

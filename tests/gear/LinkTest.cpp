@@ -1,7 +1,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "support/BuilderChecks.h"
 #include "support/GearFixture.h"
-#include "support/MechanismBuilder.h"
 
 #include <gtest/gtest.h>
 

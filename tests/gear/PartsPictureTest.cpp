@@ -3,7 +3,7 @@
 // their mapped places. Set KOPLAR_PICTURE_DIR to keep the picture (parts.png) for a look.
 #include "gear/uGearData.h"
 #include "platform/qt/QtCanvas.h"
-#include "support/MechanismBuilder.h"
+#include "support/BuilderChecks.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
 #include "surface/MMSurface.h"
@@ -68,7 +68,7 @@ protected:
 
     TPreferencesFixture Settings;
     TGearData Model;
-    TMechanismBuilder M{Model};
+    TCheckedBuilder M{Model};
 };
 
 } // namespace

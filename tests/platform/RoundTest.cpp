@@ -11,8 +11,13 @@ TEST(Round, TiesGoToEvenAndExtremesSaturate) {
         double In;
         int Round, Trunc;
     } Cases[] = {
-        {2.5, 2, 2},         {3.5, 4, 3},         {-2.5, -2, -2},      {-3.5, -4, -3},
-        {0.49999, 0, 0},     {-0.7, -1, 0},       {1e300, INT_MAX, INT_MAX},
+        {2.5, 2, 2},
+        {3.5, 4, 3},
+        {-2.5, -2, -2},
+        {-3.5, -4, -3},
+        {0.49999, 0, 0},
+        {-0.7, -1, 0},
+        {1e300, INT_MAX, INT_MAX},
         {-1e300, INT_MIN, INT_MIN},
         {std::numeric_limits<double>::infinity(), INT_MAX, INT_MAX},
         {-std::numeric_limits<double>::infinity(), INT_MIN, INT_MIN},

@@ -2,12 +2,7 @@
 
 #include "gear/uGearData.h"
 
-#include <gtest/gtest.h>
-
-void ExpectAt(const TJoint& J, double X, double Y) {
-    EXPECT_NEAR(J.X(), X, Eps) << "joint " << J.ID();
-    EXPECT_NEAR(J.Y(), Y, Eps) << "joint " << J.ID();
-}
+#include <string>
 
 TMechanismBuilder::TMechanismBuilder(TMMSurface* Surface) : FSurface(Surface) {}
 
@@ -98,11 +93,12 @@ void TMechanismBuilder::PutOn(TSlider* S, TCustomLink* Slide) {
 TDrive* TMechanismBuilder::RotaryDrive(TJoint* J) {
     if (FModel) {
         TDrive* Made = FModel->AddRotaryDrive(J, true);
-        EXPECT_NE(Made, nullptr) << "no rotary drive possible at joint " << J->ID();
+        if (!Made)
+            Failed("no rotary drive possible at joint " + std::to_string(J->ID()));
         return Made;
     }
     if (J->Links().Count() < 2) {
-        ADD_FAILURE() << "a rotary drive needs two links at joint " << J->ID();
+        Failed("a rotary drive needs two links at joint " + std::to_string(J->ID()));
         return nullptr;
     }
     TDrive* Made = NewPart<TDrive>();
@@ -116,7 +112,8 @@ TDrive* TMechanismBuilder::RotaryDrive(TJoint* J) {
 TDrive* TMechanismBuilder::SlidingDrive(TSlider* S) {
     if (FModel) {
         TDrive* Made = FModel->AddSlidingDrive(S, true);
-        EXPECT_NE(Made, nullptr) << "the slider is on no slide link";
+        if (!Made)
+            Failed("the slider is on no slide link");
         return Made;
     }
     TDrive* Made = NewPart<TDrive>();

@@ -1,6 +1,7 @@
 // Mechanisms for tests, built joint by joint: either loose parts that the builder owns (put on a
 // surface when one is given) or parts made through a data model, with its settings and numbering,
-// which owns them. Also the shared check of a joint's position.
+// which owns them. No test framework: a part that cannot be made comes back as nullptr, and the
+// reason goes to Failed, which the test rigs turn into a test failure.
 #pragma once
 
 #include "gear/uDrive.h"
@@ -11,6 +12,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -18,22 +20,13 @@
 class TGearData;
 class TMMSurface;
 
-// The tolerance for positions that come out of a computation.
-inline constexpr double Eps = 1e-9;
-
-// Expects the joint at (X, Y) within Eps.
-void ExpectAt(const TJoint& J, double X, double Y);
-inline void ExpectAt(const TJoint* J, double X, double Y) {
-    ExpectAt(*J, X, Y);
-}
-
 class TMechanismBuilder {
 public:
     // Loose parts, each put on Surface (when given) as it is made, freed with the builder.
     explicit TMechanismBuilder(TMMSurface* Surface = nullptr);
     // Parts made by Model on its surface; the model owns them.
     explicit TMechanismBuilder(TGearData& Model);
-    ~TMechanismBuilder();
+    virtual ~TMechanismBuilder();
     TMechanismBuilder(const TMechanismBuilder&) = delete;
     TMechanismBuilder& operator=(const TMechanismBuilder&) = delete;
 
@@ -50,10 +43,13 @@ public:
     TSlider* Slider(TCustomLink* Slide, TJoint* Pin);
     // The slider's virtual joint joins the link where it stands, as a file gives it.
     static void PutOn(TSlider* S, TCustomLink* Slide);
-    // A rotary drive at the joint, between its first two links.
+    // A rotary drive at the joint, between its first two links; nullptr when none is possible.
     TDrive* RotaryDrive(TJoint* J);
-    // A sliding drive of the slider along its slide link.
+    // A sliding drive of the slider along its slide link; nullptr when none is possible.
     TDrive* SlidingDrive(TSlider* S);
+
+    // What could not be made, in order.
+    const std::vector<std::string>& Failures() const { return FFailures; }
 
     static TJoint* Pin(const TSlider* S) { return S->Joints().Items(1); }
     static TJoint* Virtual(const TSlider* S) { return S->Joints().Items(0); }
@@ -66,6 +62,10 @@ public:
             Result->AddJoint(J);
         return Result;
     }
+
+protected:
+    // Each part that cannot be made is told here; the builder keeps the reason in Failures.
+    virtual void Failed(const std::string& What) { FFailures.push_back(What); }
 
 private:
     // The one place where loose parts are made, and the one where they are freed: a registry of
@@ -88,4 +88,5 @@ private:
     TRack* FFrame = nullptr;
     TGearPartlist FParts;
     std::vector<TMMGraphicItem*> FItems;
+    std::vector<std::string> FFailures;
 };

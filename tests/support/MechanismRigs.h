@@ -4,9 +4,9 @@
 #pragma once
 
 #include "gear/uGearData.h"
+#include "support/BuilderChecks.h"
 #include "support/FakeControl.h"
 #include "support/GearFixture.h"
-#include "support/MechanismBuilder.h"
 #include "support/ModelInvariants.h"
 #include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
@@ -21,9 +21,9 @@ struct TFlippedSurface {
 };
 
 // Loose parts on the flipped surface, each registered with it as it is made.
-class TPartsRig : private TFlippedSurface, public TMechanismBuilder {
+class TPartsRig : private TFlippedSurface, public TCheckedBuilder {
 public:
-    TPartsRig() : TMechanismBuilder(Fake.Surface.get()) {}
+    TPartsRig() : TCheckedBuilder(Fake.Surface.get()) {}
 
     TMMSurface& Surface() { return *Fake.Surface; }
     TRecordingCanvas& Canvas() { return Fake.BufferCanvas(); }
@@ -57,8 +57,8 @@ struct TModelView {
 //   Rig.Link({Rig.FrameJoint(10, 10), A});
 //   TSlider* S = Rig.Slider(Rig.Link({Rig.FrameJoint(0, 0), Rig.Joint(100, 0)}), 50, 0);
 //   Rig.Link({A, Rig.Pin(S)});
-struct TModelRig : TModelView, TMechanismBuilder {
-    TModelRig() : TMechanismBuilder(*Data) {}
+struct TModelRig : TModelView, TCheckedBuilder {
+    TModelRig() : TCheckedBuilder(*Data) {}
 
     TGearData& D() { return *Data; }
     TMMSurface& Surface() { return View.Surface(); }

@@ -45,9 +45,10 @@ TWindowFourBar BuildWindowFourBar(TMechanismBuilder& Build) {
     M.Crank = Build.Link({M.A, M.B});
     M.Coupler = Build.Link({M.B, M.C});
     M.Rocker = Build.Link({M.D, M.C});
-    TDrive* Drive = Build.RotaryDrive(M.A);
-    for (int I = 0; I <= 36; ++I)
-        Drive->SetValue(I, I * std::numbers::pi / 18);
+    M.Drive = Build.RotaryDrive(M.A);
+    if (M.Drive)
+        for (int I = 0; I <= 36; ++I)
+            M.Drive->SetValue(I, I * std::numbers::pi / 18);
     return M;
 }
 
@@ -58,7 +59,19 @@ void TurnOnce(TDrive& Drive, int Positions, bool BackToStart) {
         Drive.SetValue(I, I * 2 * std::numbers::pi / Positions);
 }
 
-void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions) {
+namespace {
+
+// Turns a drive once round when it could be made; false when it could not.
+bool TurnOnceIfMade(TDrive* Drive, int Positions) {
+    if (Drive)
+        TurnOnce(*Drive, Positions, true);
+    return Drive != nullptr;
+}
+
+} // namespace
+
+bool BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions) {
+    bool Whole = true;
     for (int U = 0; U < Units; ++U) {
         const double X = 100.0 * U;
         TJoint* A0 = Build.FrameJoint(X, 0);
@@ -70,8 +83,9 @@ void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions) {
         Build.Link({A, B, C});
         Build.Link({B0, B});
         Build.Link({C, B0});
-        TurnOnce(*Build.RotaryDrive(A0), Positions, true);
+        Whole = TurnOnceIfMade(Build.RotaryDrive(A0), Positions) && Whole;
     }
+    return Whole;
 }
 
 namespace {
@@ -99,7 +113,7 @@ void BuildSnakeChain(TMechanismBuilder& Build, bool Labels) {
     }
 }
 
-void BuildGroupChain(TMechanismBuilder& Build, int Joints) {
+bool BuildGroupChain(TMechanismBuilder& Build, int Joints) {
     const int Groups = (Joints - 2) / 2;
     std::vector<TJoint*> Moving(Groups + 1), Frame(Groups + 1);
     for (int G = Groups; G >= 1; --G) {
@@ -113,10 +127,10 @@ void BuildGroupChain(TMechanismBuilder& Build, int Joints) {
         Build.Link({Moving[G - 1], Moving[G]});
         Build.Link({Frame[G], Moving[G]});
     }
-    TurnOnce(*Build.RotaryDrive(A0), 360, true);
+    return TurnOnceIfMade(Build.RotaryDrive(A0), 360);
 }
 
-void BuildLoopChain(TMechanismBuilder& Build) {
+bool BuildLoopChain(TMechanismBuilder& Build) {
     constexpr int Loops = 250;
     constexpr double Frame = 7, Crank = 21, Coupler = 28, Y = 540;
     TJoint* Pivot = Build.FrameJoint(80, Y);
@@ -142,7 +156,7 @@ void BuildLoopChain(TMechanismBuilder& Build) {
         Build.Link({NewPivot, Next})->SetShowID(true);
         End = Next;
     }
-    TurnOnce(*Build.RotaryDrive(Pivot), 359, true);
+    return TurnOnceIfMade(Build.RotaryDrive(Pivot), 359);
 }
 
 TParallelogramLadder BuildParallelogramLadder(TMechanismBuilder& Build, int Parallelograms,
@@ -170,6 +184,6 @@ TParallelogramLadder BuildParallelogramLadder(TMechanismBuilder& Build, int Para
         M.Moving.push_back(J);
     }
     M.Drive = Build.RotaryDrive(M.Frame.front());
-    TurnOnce(*M.Drive, 360, true);
+    TurnOnceIfMade(M.Drive, 360);
     return M;
 }

@@ -1,5 +1,6 @@
 // The mechanisms that tests and benchmarks are tried on, each built in one place by coordinates
-// through a mechanism builder. No Qt: the model's tests and the benchmarks share them.
+// through a mechanism builder. No Qt and no test framework: the model's tests and the benchmarks
+// share them. A drive that cannot be made is nullptr in the result, or makes the result false.
 #pragma once
 
 #include "support/MechanismBuilder.h"
@@ -31,6 +32,7 @@ TSixBar BuildSixBar(TMechanismBuilder& Build, TJoint* B0 = nullptr);
 struct TWindowFourBar {
     TJoint *A = nullptr, *B = nullptr, *C = nullptr, *D = nullptr;
     TLink *Crank = nullptr, *Coupler = nullptr, *Rocker = nullptr;
+    TDrive* Drive = nullptr;
 };
 TWindowFourBar BuildWindowFourBar(TMechanismBuilder& Build);
 
@@ -40,7 +42,7 @@ void TurnOnce(TDrive& Drive, int Positions, bool BackToStart = false);
 
 // Units driven cranks side by side, 100 mm apart, each of five joints (frame joints A0 and B0),
 // four links and a rotary drive once around in Positions steps: the file benchmark's mechanism.
-void BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions);
+bool BuildDrivenUnits(TMechanismBuilder& Build, int Units, int Positions);
 
 // 500 joints and 499 bars snaking across 1920 x 1080 mm in rows of 25, both ends on the frame:
 // the 1,000 parts of the repaint benchmark. Labels sets joint numbers, pole labels and link
@@ -50,12 +52,12 @@ void BuildSnakeChain(TMechanismBuilder& Build, bool Labels);
 // A crank and a chain of two-link groups, each a joint on bars to the joint before and to a
 // frame joint of its own, Joints in all. The joints are made last group first, as a file may
 // list them, so that each pass of the planner places one group.
-void BuildGroupChain(TMechanismBuilder& Build, int Joints);
+bool BuildGroupChain(TMechanismBuilder& Build, int Joints);
 
 // 250 drag-link loops in a row, each loop's rocker the next loop's crank: frame 7 mm, crank and
 // rocker 21 mm, a coupler plate of 28 mm with a point above it. All turn fully, so every one of
 // the 359 positions solves. About 500 moving joints, labels on.
-void BuildLoopChain(TMechanismBuilder& Build);
+bool BuildLoopChain(TMechanismBuilder& Build);
 
 // A ladder of Parallelograms parallelograms: frame joints snaking across 1920 x 1080 mm in rows
 // of 100, each with a crank of its own to a moving joint 6 mm right and 6 mm down, and a coupler

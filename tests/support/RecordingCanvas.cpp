@@ -12,9 +12,15 @@ TCanvasCall& TRecordingCanvas::Record(const std::string& Op, std::vector<TPoint>
     return Calls.back();
 }
 
-void TRecordingCanvas::DoLine(TPoint From, TPoint To) { Record("Line", {From, To}); }
-void TRecordingCanvas::Polyline(const std::vector<TPoint>& P) { Record("Polyline", P); }
-void TRecordingCanvas::Polygon(const std::vector<TPoint>& P) { Record("Polygon", P); }
+void TRecordingCanvas::DoLine(TPoint From, TPoint To) {
+    Record("Line", {From, To});
+}
+void TRecordingCanvas::Polyline(const std::vector<TPoint>& P) {
+    Record("Polyline", P);
+}
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& P) {
+    Record("Polygon", P);
+}
 void TRecordingCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     Record("Ellipse", {{X1, Y1}, {X2, Y2}});
 }
@@ -36,7 +42,9 @@ void TRecordingCanvas::TextOut(int X, int Y, const std::string& Text) {
 int TRecordingCanvas::TextWidth(const std::string& Text) {
     return CharWidth * static_cast<int>(Text.size());
 }
-int TRecordingCanvas::TextHeight(const std::string&) { return CharHeight; }
+int TRecordingCanvas::TextHeight(const std::string&) {
+    return CharHeight;
+}
 void TRecordingCanvas::SetPixel(int X, int Y, TColor Color) {
     Record("SetPixel", {{X, Y}}).Color = Color;
 }

@@ -7,11 +7,11 @@
 #include <vector>
 
 struct TCanvasCall {
-    std::string Op;                // "Line", "Polyline", "Polygon", "Ellipse", "Arc", "Pie",
-                                   // "Rectangle", "FillRect", "TextOut", "SetPixel", "Draw"
-    std::vector<TPoint> Points;    // the call's points in argument order
-    std::string Text;              // TextOut
-    TColor Color = 0;              // SetPixel
+    std::string Op;             // "Line", "Polyline", "Polygon", "Ellipse", "Arc", "Pie",
+                                // "Rectangle", "FillRect", "TextOut", "SetPixel", "Draw"
+    std::vector<TPoint> Points; // the call's points in argument order
+    std::string Text;           // TextOut
+    TColor Color = 0;           // SetPixel
     TPen Pen;
     TBrush Brush;
     TFont Font;
@@ -21,7 +21,7 @@ struct TCanvasCall {
 class TRecordingCanvas : public TCanvas {
 public:
     std::vector<TCanvasCall> Calls;
-    int CharWidth = 7;  // TextWidth is CharWidth per byte
+    int CharWidth = 7; // TextWidth is CharWidth per byte
     int CharHeight = 13;
 
     void Polyline(const std::vector<TPoint>& Points) override;

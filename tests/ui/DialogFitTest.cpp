@@ -1,8 +1,8 @@
 // Every dialog, on each of its pages, is wide enough for its texts on this machine's fonts: no
 // label, button, tab row or field is narrower than what it shows needs.
 #include "gear/GearRig.h"
+#include "support/BuilderChecks.h"
 #include "support/DialogDriver.h"
-#include "support/MechanismBuilder.h"
 #include "ui/ColorBox.h"
 #include "ui/fmAbout_new.h"
 #include "ui/fmColorSelect.h"
@@ -130,7 +130,7 @@ protected:
     DialogFit() {
         Rig.CrankRocker();
         Rig.TurnOnce(36);
-        TMechanismBuilder More(Rig.D());
+        TCheckedBuilder More(Rig.D());
         Slide = More.Link({More.Joint(60, 0), More.Joint(100, 0)});
         Slide->SetIdentifier("Bahn");
         Slider = More.Slider(Slide, 80, 0);

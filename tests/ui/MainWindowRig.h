@@ -8,6 +8,7 @@
 #include "files/uFileManager.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "support/BuilderChecks.h"
 #include "support/FakePlatform.h"
 #include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
@@ -53,7 +54,7 @@ template <class TRigPlatform> struct TBasicMainWindowRig {
     // The window shown, with a builder on its model.
     void Show() {
         Form->show();
-        Build = std::make_unique<TMechanismBuilder>(Model());
+        Build = std::make_unique<TCheckedBuilder>(Model());
     }
     // A fresh window in place of the one there was, shown, with a builder on its model.
     void Reopen() {
@@ -146,7 +147,7 @@ template <class TRigPlatform> struct TBasicMainWindowRig {
     bool DriveDialogAnswer = true;
     std::vector<std::string> Edited;
     std::unique_ptr<TFormMain> Form;
-    std::unique_ptr<TMechanismBuilder> Build;
+    std::unique_ptr<TCheckedBuilder> Build;
 };
 
 using TMainWindowRig = TBasicMainWindowRig<TFakePlatform>;

@@ -4,8 +4,8 @@
 
 #include "files/ApplyPreferences.h"
 #include "gear/uGearData.h"
+#include "support/BuilderChecks.h"
 #include "support/FakeControl.h"
-#include "support/MechanismBuilder.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtTestApp.h"
 #include "ui/MMPrinter.h"
@@ -38,7 +38,7 @@ public:
     TSurfaceRig View;
     TPreferencesFixture Prefs;
     std::unique_ptr<TGearData> Data = std::make_unique<TGearData>();
-    std::unique_ptr<TMechanismBuilder> Build = std::make_unique<TMechanismBuilder>(*Data);
+    std::unique_ptr<TCheckedBuilder> Build = std::make_unique<TCheckedBuilder>(*Data);
     TMMPrinter Item;
     int Applied = 0;
 

@@ -7,7 +7,7 @@
 #include "gear/uGear.h"
 #include "platform/FormatNumber.h"
 #include "platform/Random.h"
-#include "support/MechanismBuilder.h"
+#include "support/BuilderChecks.h"
 #include "support/NamedMechanisms.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"
@@ -53,7 +53,7 @@ protected:
     FormFuncTest() {
         Gear.SetMMSurface(Main.Surface.get());
         Gear.Clear();
-        Build = std::make_unique<TMechanismBuilder>(Gear.GearData());
+        Build = std::make_unique<TCheckedBuilder>(Gear.GearData());
         Form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form));
     }
@@ -130,7 +130,7 @@ protected:
     TQtSurfaceRig<> Main{400, 300, MMRect(-50, 100, 100, -50), true};
     TPreferencesFixture Prefs;
     TGear Gear{nullptr, [](TGearData& D) { return std::make_unique<TFileManager>(D); }};
-    std::unique_ptr<TMechanismBuilder> Build;
+    std::unique_ptr<TCheckedBuilder> Build;
     TJoint* A = nullptr;
     TLink* Crank = nullptr;
     TFormFunc Form{Gear};

@@ -371,7 +371,7 @@ TEST_F(LinkEdit, AFrameWithoutJointsIsAcceptedWithOk) {
 }
 
 TEST_F(LinkEdit, ASliderShowsItsSlideLinkOrNone) {
-    TMechanismBuilder More(Rig.G());
+    TCheckedBuilder More(Rig.G());
     TLink* Slide = More.Link({More.Joint(60, 0), More.Joint(100, 0)});
     Slide->SetIdentifier("Schiene");
     TSlider* On = More.Slider(Slide, 80, 0);

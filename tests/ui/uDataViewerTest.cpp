@@ -144,7 +144,7 @@ struct TContentStep {
 };
 
 TEST_F(DataViewerTest, ListsEveryPartUnderItsRootInNumberOrder) {
-    TMechanismBuilder Build(Rig.G());
+    TCheckedBuilder Build(Rig.G());
     TJoint *A = nullptr, *B = nullptr;
     const TContentStep Steps[] = {
         {"new mechanism",
@@ -488,7 +488,7 @@ struct TEditCase {
 TEST_F(DataViewerTest, AfterEachEditTheTreeIsTheOneBuiltAfresh) {
     CrankRocker();
     Rig.G().DataChanged();
-    TMechanismBuilder Build(Rig.G());
+    TCheckedBuilder Build(Rig.G());
     std::vector<TJoint*> Many;
     // Past the few nodes that move one by one.
     const auto AddMany = [&](DataViewerTest&) {

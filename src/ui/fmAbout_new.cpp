@@ -1,6 +1,7 @@
 #include "ui/fmAbout_new.h"
 
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/KoplarArt.h"
 
 #include <QFrame>
@@ -36,6 +37,7 @@ QString VersionLabelText(const std::string& Version) {
 
 TFormAbout_New::TFormAbout_New(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormAbout_New"));
+    CentreWhenShown(*this);
     setWindowTitle(QStringLiteral("Info über KOPLAR für Windows (GE)"));
     setFixedSize(513, 399);
 

@@ -1,6 +1,7 @@
 #include "ui/fmAbout_new.h"
 
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtRatioRedraw.h"
 #include "platform/qt/QtScreenCentre.h"
 #include "ui/KoplarArt.h"
 
@@ -43,7 +44,8 @@ TFormAbout_New::TFormAbout_New(QWidget* Parent) : QDialog(Parent) {
 
     auto* Picture = new QLabel(this);
     Picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture->setPixmap(DrawAboutPicture(200, 360));
+    RedrawAtWindowRatio(
+        *this, [Picture](qreal Ratio) { Picture->setPixmap(DrawAboutPicture(200, 360, Ratio)); });
     Picture->setFixedSize(204, 364);
 
     auto* Right = new QVBoxLayout;

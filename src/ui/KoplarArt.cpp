@@ -27,16 +27,22 @@ void PaintLinkage(QPainter& P, const QRectF& Box, const QColor& Colour) {
         P.drawEllipse(J, R, R);
 }
 
-QPixmap Transparent(int W, int H) {
-    QPixmap Pixmap(W, H);
+QPixmap Canvas(int W, int H, qreal Ratio) {
+    QPixmap Pixmap(qRound(W * Ratio), qRound(H * Ratio));
+    Pixmap.setDevicePixelRatio(Ratio);
+    return Pixmap;
+}
+
+QPixmap Transparent(int W, int H, qreal Ratio) {
+    QPixmap Pixmap = Canvas(W, H, Ratio);
     Pixmap.fill(Qt::transparent);
     return Pixmap;
 }
 
 } // namespace
 
-QPixmap DrawLogo() {
-    QPixmap Logo = Transparent(206, 60);
+QPixmap DrawLogo(qreal Ratio) {
+    QPixmap Logo = Transparent(206, 60, Ratio);
     QPainter P(&Logo);
     P.setRenderHint(QPainter::Antialiasing);
     PaintLinkage(P, QRectF(4, 4, 52, 52), Qt::white);
@@ -49,8 +55,8 @@ QPixmap DrawLogo() {
     return Logo;
 }
 
-QPixmap DrawStartGlyph() {
-    QPixmap Glyph = Transparent(32, 32);
+QPixmap DrawStartGlyph(qreal Ratio) {
+    QPixmap Glyph = Transparent(32, 32, Ratio);
     QPainter P(&Glyph);
     P.setRenderHint(QPainter::Antialiasing);
     P.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap));
@@ -67,16 +73,17 @@ QPixmap DrawStartGlyph() {
     return Glyph;
 }
 
-QPixmap DrawAboutPicture(int Width, int Height) {
-    QPixmap Picture(std::max(1, Width), std::max(1, Height));
+QPixmap DrawAboutPicture(int Width, int Height, qreal Ratio) {
+    QPixmap Picture = Canvas(std::max(1, Width), std::max(1, Height), Ratio);
+    const QRectF Area(QPointF(), Picture.deviceIndependentSize());
     QPainter P(&Picture);
     P.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient Sky(0, 0, 0, Picture.height());
+    QLinearGradient Sky(0, 0, 0, Area.height());
     Sky.setColorAt(0, QColor(12, 30, 70));
     Sky.setColorAt(1, QColor(20, 80, 110));
-    P.fillRect(Picture.rect(), Sky);
-    const double Side = std::min(Picture.width(), Picture.height()) * 0.8;
-    PaintLinkage(P, QRectF((Picture.width() - Side) / 2, (Picture.height() - Side) / 2, Side, Side),
+    P.fillRect(Area, Sky);
+    const double Side = std::min(Area.width(), Area.height()) * 0.8;
+    PaintLinkage(P, QRectF((Area.width() - Side) / 2, (Area.height() - Side) / 2, Side, Side),
                  QColor(220, 235, 245));
     return Picture;
 }

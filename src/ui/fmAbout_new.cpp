@@ -1,6 +1,8 @@
 #include "ui/fmAbout_new.h"
 
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtRatioRedraw.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/KoplarArt.h"
 
 #include <QFrame>
@@ -36,12 +38,14 @@ QString VersionLabelText(const std::string& Version) {
 
 TFormAbout_New::TFormAbout_New(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormAbout_New"));
+    CentreWhenShown(*this);
     setWindowTitle(QStringLiteral("Info über KOPLAR für Windows (GE)"));
     setFixedSize(513, 399);
 
     auto* Picture = new QLabel(this);
     Picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture->setPixmap(DrawAboutPicture(200, 360));
+    RedrawAtWindowRatio(
+        *this, [Picture](qreal Ratio) { Picture->setPixmap(DrawAboutPicture(200, 360, Ratio)); });
     Picture->setFixedSize(204, 364);
 
     auto* Right = new QVBoxLayout;

@@ -3,6 +3,7 @@
 #include "files/ApplyPreferences.h"
 #include "gear/uFuncSeries.h"
 #include "gear/uGear.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "surface/MMIntervalLine.h"
 #include "ui/ModalSeam.h"
 #include "ui/fDiagram.h"
@@ -17,7 +18,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
@@ -96,8 +96,7 @@ TFormFunc::TFormFunc(TGear& Gear, QWidget* Parent)
     Layout->addLayout(Body, 1);
     Layout->addWidget(FStatusBar1);
     resize(620, 380);
-    if (const QScreen* Screen = screen())
-        move(Screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this, Parent);
 
     FFormCoordRect = new TFormCoordRect(this);
     FFormColorSelect = new TFormColorSelect(this);

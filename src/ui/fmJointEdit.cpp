@@ -4,6 +4,7 @@
 #include "gear/uGear.h"
 #include "gear/uJoint.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 #include "ui/WidgetNames.h"
@@ -24,7 +25,9 @@
 
 TFormJointEdit::TFormJointEdit(TGear& Gear, QWidget* Parent)
     : QDialog(Parent), FGear(Gear), FFormSelLink(new TFormSelLink(this)) {
+    setObjectName(QStringLiteral("FormJointEdit"));
     BuildLayout();
+    CentreWhenShown(*this);
     GuardedConnect(BitBtn1, &QPushButton::clicked, this, [this] { OkClick(); });
     GuardedConnect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     GuardedConnect(BitBtn3, &QPushButton::clicked, this, [this] { ApplyChanges(); });

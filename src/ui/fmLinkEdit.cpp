@@ -9,6 +9,7 @@
 #include "gear/uRack.h"
 #include "gear/uSlider.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/ColorBox.h"
 #include "ui/DialogFields.h"
 
@@ -35,7 +36,9 @@ QString Text(const std::string& S) {
 
 TFormLinkEdit::TFormLinkEdit(TGear& Gear, TEditDrive DriveEditor, QWidget* Parent)
     : QDialog(Parent), FGear(Gear), FEditDrive(std::move(DriveEditor)) {
+    setObjectName(QStringLiteral("FormLinkEdit"));
     BuildLayout();
+    CentreWhenShown(*this);
     GuardedConnect(cbLinkRefJoint, &QComboBox::activated, this, [this] { RefJointChosen(); });
     GuardedConnect(cbJoints, &QComboBox::activated, this, [this] { ShowChosenJoint(); });
     GuardedConnect(BitBtn4, &QPushButton::clicked, this, [this] { AddCouplerPoint(); });

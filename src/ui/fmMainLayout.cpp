@@ -2,10 +2,10 @@
 // places them, and how the window is divided.
 #include "platform/qt/QtGuard.h"
 #include "ui/ActionIcons.h"
+#include "ui/StatusPanel.h"
 #include "ui/fmMain.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -16,8 +16,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace {
 
 constexpr int TopIconSize = 24;
@@ -26,19 +24,6 @@ constexpr int RightBarWidth = 114;
 constexpr QSize RightButtonSize(57, 56);
 constexpr int TreePanelWidth = 185;
 constexpr int TreePanelMinWidth = 100;
-// The last panel takes the rest. The widths were chosen for a narrower font than most desktops
-// use here: a coordinate panel grows until its widest usual text fits.
-struct TStatusPanel {
-    int Width;
-    const char* Widest;
-};
-constexpr TStatusPanel StatusPanels[] = {
-    {20, ""},
-    {150, "x=-9999.999 mm  y=-9999.999 mm"},
-    {180, "x(99)=-9999.999 mm  y(99)=-9999.999 mm"},
-    {180, ""},
-};
-constexpr int StatusPanelPadding = 8;
 constexpr int ScrollMin = 1;
 constexpr int ScrollMax = 2000;
 constexpr int ScrollPage = 100;
@@ -204,19 +189,8 @@ QWidget* TFormMain::BuildWorkspace() {
 void TFormMain::BuildStatusBar() {
     QStatusBar* Bar = statusBar();
     Bar->setObjectName(QStringLiteral("StatusBar1"));
-    for (int I = 0; I < StatusPanelCount; ++I) {
-        auto* Panel = new QLabel(Bar);
-        Panel->setObjectName(QStringLiteral("StatusPanel%1").arg(I));
-        const bool Last = I == StatusPanelCount - 1;
-        if (!Last) {
-            const TStatusPanel& P = StatusPanels[I];
-            const int Needed =
-                *P.Widest ? Panel->fontMetrics().horizontalAdvance(QString::fromLatin1(P.Widest)) +
-                                StatusPanelPadding
-                          : 0;
-            Panel->setFixedWidth(std::max(P.Width, Needed));
-        }
-        Bar->addWidget(Panel, Last ? 1 : 0);
-        FStatusPanels[I] = Panel;
-    }
+    for (int I = 0; I < StatusPanelCount; ++I)
+        FStatusPanels[I] = AddStatusPanel(*Bar, I);
+    // The window is never made narrower than its status bar needs.
+    Bar->setSizePolicy(QSizePolicy::Preferred, Bar->sizePolicy().verticalPolicy());
 }

@@ -6,6 +6,7 @@
 #include "gear/uLinkMover.h"
 #include "platform/FormatNumber.h"
 #include "platform/Platform.h"
+#include "ui/StatusPanel.h"
 #include "ui/fmMain.h"
 
 #include <QLabel>
@@ -121,9 +122,7 @@ void TFormMain::UpdateStatusBar(int X, int Y) {
     // Without a mouse position the panels that depend on it keep what the last move wrote.
     const bool AtMouse = X != NoMousePosition || Y != NoMousePosition;
 
-    SetPanel(4, FGear->Animating() ? "Getriebestellung " +
-                                         std::to_string(FGear->Animator().ActualGearPosition() + 1)
-                                   : std::string("Editiermodus"));
+    SetPanel(4, ModeText(FGear->Animating(), FGear->Animator().ActualGearPosition()));
     if (FMMSurface1->ScaleX() != 0) {
         if (AtMouse) {
             FMouseWorld =

@@ -4,6 +4,7 @@
 #include "gear/uGearUtils.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/ColorBox.h"
 #include "ui/DialogFields.h"
 #include "xml/XMLPrefs.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -60,6 +60,7 @@ void StoreColors(const auto& Bindings) {
 
 TFormOptions::TFormOptions(std::function<void()> ApplyToAll, QWidget* Parent)
     : QDialog(Parent), FApplyToAll(std::move(ApplyToAll)) {
+    setObjectName(QStringLiteral("FormOptions"));
     BuildLayout();
 }
 
@@ -67,8 +68,7 @@ void TFormOptions::showEvent(QShowEvent* Event) {
     // A restore from minimised shows the dialog again with what the user typed.
     if (!Event->spontaneous()) {
         RunGuarded([this] { FormShow(); });
-        if (const QScreen* Screen = screen())
-            move(Screen->availableGeometry().center() - rect().center());
+        CentreOnScreen(*this, parentWidget());
     }
     QDialog::showEvent(Event);
 }

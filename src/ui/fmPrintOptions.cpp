@@ -1,6 +1,7 @@
 #include "ui/fmPrintOptions.h"
 
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/DialogFields.h"
 #include "ui/ModalSeam.h"
 
@@ -13,6 +14,7 @@
 
 TFormPrintOptions::TFormPrintOptions(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormPrintOptions"));
+    CentreWhenShown(*this);
     setWindowTitle(QStringLiteral("Getriebe drucken"));
     auto* Group = new QGroupBox(QStringLiteral("Druckbereich"), this);
     auto* GroupLayout = new QVBoxLayout(Group);

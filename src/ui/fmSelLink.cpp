@@ -3,6 +3,7 @@
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "ui/DialogFields.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 
 TFormSelLink::TFormSelLink(QWidget* Parent) : QDialog(Parent), cbLinks(new QComboBox(this)) {
     setObjectName("FormSelLink");
+    CentreWhenShown(*this);
     FitEntries(*cbLinks);
     setWindowTitle(QString::fromUtf8("Ebenelage - Gliedauswahl"));
     setWindowFlag(Qt::Tool);

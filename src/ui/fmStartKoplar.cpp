@@ -2,6 +2,7 @@
 
 #include "platform/Round.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtRatioRedraw.h"
 #include "ui/KoplarArt.h"
 #include "ui/ModalSeam.h"
 #include "ui/StartPicture.h"
@@ -77,7 +78,6 @@ TFormStartKoplar::TFormStartKoplar(const QImage& Picture, QWidget* Parent)
         FBackground->setPixmap(QPixmap::fromImage(FPicture));
     FBackground->hide();
     FLogo = new QLabel(this);
-    FLogo->setPixmap(DrawLogo());
     FLogo->setScaledContents(true);
     FLineTop = WhiteLine(this);
     FLineBottom = WhiteLine(this);
@@ -89,7 +89,7 @@ TFormStartKoplar::TFormStartKoplar(const QImage& Picture, QWidget* Parent)
     FGE->setAlignment(Qt::AlignCenter);
     FGE->hide();
 
-    FStart = new QPushButton(QIcon(DrawStartGlyph()), QStringLiteral("Grafische Eingabe"), this);
+    FStart = new QPushButton(QStringLiteral("Grafische Eingabe"), this);
     FStart->setObjectName(QStringLiteral("btnStartKoplar"));
     QFont ButtonFont(QStringLiteral("Arial"));
     ButtonFont.setPixelSize(24);
@@ -103,6 +103,10 @@ TFormStartKoplar::TFormStartKoplar(const QImage& Picture, QWidget* Parent)
     FStart->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: transparent; border: none; }"));
     GuardedConnect(FStart, &QPushButton::clicked, this, &QDialog::accept);
+    RedrawAtWindowRatio(*this, [this](qreal Ratio) {
+        FLogo->setPixmap(DrawLogo(Ratio));
+        FStart->setIcon(QIcon(DrawStartGlyph(Ratio)));
+    });
     FormResize();
 }
 

@@ -38,6 +38,7 @@ public:
     bool Started() const { return FStarted; }
     QPushButton* btnStartKoplar() const { return FStart; }
     QLabel* imgKoplarBackground() const { return FBackground; }
+    QLabel* imgLogo() const { return FLogo; }
 
     void done(int Result) override;
 

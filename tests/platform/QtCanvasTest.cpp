@@ -305,6 +305,76 @@ TEST(QtBitmap, ResizesAndDrawsNothingWhenEmpty) {
     EXPECT_EQ(B.Image().pixelColor(29, 9), QColor(Qt::white));
 }
 
+// Finer than a pixel, every thin line shows its start and leaves out its end whichever way it
+// runs, and one along an axis is equally wide wherever it lies.
+class QtCanvasLinesAtRatio : public ::testing::TestWithParam<qreal> {
+protected:
+    QtCanvasLinesAtRatio() : Bitmap(40, 40), Grid(GetParam()) {
+        QtTestApp();
+        Bitmap.SetPixelRatio(GetParam());
+    }
+    void Clear() {
+        TCanvas& C = Bitmap.Canvas();
+        C.Brush().Color = clWhite;
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.FillRect(Rect(0, 0, 40, 40));
+    }
+    // The device pixels of the pixel (X, Y) that carry ink.
+    int Inked(int X, int Y) {
+        const QImage& I = Bitmap.Image();
+        const QRect Box = Grid.Fill(QRect(X, Y, 1, 1));
+        int N = 0;
+        for (int DY = Box.top(); DY <= Box.bottom(); ++DY)
+            for (int DX = Box.left(); DX <= Box.right(); ++DX)
+                N += I.pixelColor(DX, DY) == QColor(Qt::black);
+        return N;
+    }
+    // Device pixels of ink in the device column (a vertical line) or row through pixel P.
+    int AcrossAt(bool Vertical, int P) {
+        const QImage& I = Bitmap.Image();
+        const int At = Grid.Fill(QRect(P, P, 1, 1)).left();
+        int N = 0;
+        for (int D = 0; D < (Vertical ? I.width() : I.height()); ++D)
+            N += (Vertical ? I.pixelColor(D, At) : I.pixelColor(At, D)) == QColor(Qt::black);
+        return N;
+    }
+    TQtBitmap Bitmap;
+    QtPixelWrites::TDeviceGrid Grid;
+};
+
+TEST_P(QtCanvasLinesAtRatio, ShowTheirStartLeaveOutTheirEndAndKeepTheirWidth) {
+    TCanvas& C = Bitmap.Canvas();
+    for (TPenStyle Style : {TPenStyle::psSolid, TPenStyle::psDot})
+        for (int DY = -9; DY <= 9; DY += 3)
+            for (int DX = -9; DX <= 9; DX += 3) {
+                if (DX == 0 && DY == 0)
+                    continue;
+                SCOPED_TRACE(std::to_string(DX) + "," + std::to_string(DY) +
+                             (Style == TPenStyle::psDot ? " dotted" : ""));
+                std::vector<int> Widths;
+                for (int Start = 14; Start <= 21; ++Start) {
+                    SCOPED_TRACE(Start);
+                    Clear();
+                    C.Pen().Style = Style;
+                    C.Pen().Color = clBlack;
+                    C.MoveTo(Start, Start);
+                    C.LineTo(Start + DX, Start + DY);
+                    EXPECT_GT(Inked(Start, Start), 0);
+                    EXPECT_EQ(Inked(Start + DX, Start + DY), 0);
+                    if (Style == TPenStyle::psSolid)
+                        EXPECT_GT(Inked(Start + DX / 3, Start + DY / 3), 0);
+                    if (DX == 0 || DY == 0)
+                        Widths.push_back(AcrossAt(DX == 0, Start + (DX + DY) / 9));
+                }
+                if (!Widths.empty())
+                    EXPECT_EQ(*std::min_element(Widths.begin(), Widths.end()),
+                              *std::max_element(Widths.begin(), Widths.end()));
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, QtCanvasLinesAtRatio,
+                         ::testing::Values(1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0));
+
 // Labels and small ellipses come from caches on a bitmap's canvas, which writes them, fills and
 // lines along the axes into its pixels itself; drawn through someone else's painter, the canvas
 // keeps nothing and leaves all to the painter. Both must give the same pixels.

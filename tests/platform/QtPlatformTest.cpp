@@ -4,9 +4,11 @@
 #include "support/QtTestApp.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -96,6 +98,34 @@ TEST_F(QtMessages, CaptionsIconsAndButtonsAreGerman) {
         EXPECT_EQ(Shown.Text, "Änderungen speichern?");
         EXPECT_EQ(Shown.Buttons, std::vector<std::string>{"&OK"});
     }
+}
+
+TEST_F(QtMessages, TheQuestionOpensInTheMiddleOfTheScreenWhereverItIsAskedFrom) {
+    // Where the box stands once it is up, answered with Escape.
+    auto Place = [this] {
+        QRect Shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* Box = QApplication::activeModalWidget();
+            ASSERT_NE(Box, nullptr);
+            Shown = Box->frameGeometry();
+            QTest::keyClick(Box, Qt::Key_Escape);
+        });
+        Platform.Messages().MessageDlg("Änderungen in Unbenannt.kxw speichern?",
+                                       TMsgDlgType::mtConfirmation, mbYes | mbNo | mbAbort);
+        return Shown;
+    };
+    const QRect Alone = Place();
+    const QPoint Middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((Alone.center() - Middle).manhattanLength(), 2);
+    QWidget Window;
+    Window.setGeometry(30, 40, 200, 150);
+    Window.show();
+    QApplication::setActiveWindow(&Window);
+    EXPECT_EQ(Place(), Alone);
+    Window.move(400, 300);
+    EXPECT_EQ(Place(), Alone);
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(Place(), Alone);
 }
 
 TEST_F(QtMessages, AnswersWithTheClickedButton) {

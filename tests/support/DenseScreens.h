@@ -1,5 +1,6 @@
 // The offscreen screens of the tests' platform configuration: the default one, and screens of
-// higher density to the right of it, where a window's device pixel ratio is that screen's.
+// higher density to the right of it (ratios 1.1, 1.25, 1.5, 1.75, 2, 2.5 and 3), where a window's
+// device pixel ratio is that screen's.
 #pragma once
 
 #include <QGuiApplication>

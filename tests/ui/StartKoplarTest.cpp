@@ -1,10 +1,14 @@
-// The start window: the layout rule as a table, the ways it closes, Escape, and a missing picture.
+// The start window: the layout rule as a table, the ways it closes, Escape, a missing picture,
+// and its own pictures on screens of every ratio.
+#include "support/DenseScreens.h"
+#include "support/PixelHash.h"
 #include "support/QtTestApp.h"
 #include "ui/ModalSeam.h"
 #include "ui/fmStartKoplar.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -116,6 +120,32 @@ TEST_F(StartKoplar, AMissingPictureLeavesADarkBackgroundBehindWhiteTexts) {
     for (int X = 40; X < 760; ++X)
         White += qGray(Shot.pixel(X, 195)) > 200; // through "KOPLAR für Windows"
     EXPECT_GT(White, 20);
+}
+
+// The logo and the start button's glyph are drawn at the ratio of the screen the start window is
+// on, and again when it moves to a screen of another ratio.
+using StartKoplarOnDenseScreen = StartKoplar;
+
+TEST_F(StartKoplarOnDenseScreen, TheLogoAndTheGlyphAreDrawnAtTheScreensRatio) {
+    TFormStartKoplar Form(Picture);
+    Form.setWindowState(Qt::WindowNoState);
+    Form.show();
+    for (const qreal Ratio : {1.5, 2.0, 1.0}) {
+        SCOPED_TRACE(Ratio);
+        QScreen* Screen = Ratio == 1.0 ? QGuiApplication::primaryScreen() : ScreenOfRatio(Ratio);
+        ASSERT_NE(Screen, nullptr);
+        MoveToScreen(Form, Screen, QSize(600, 450));
+        ASSERT_EQ(Form.screen(), Screen);
+        const QPixmap Logo = Form.imgLogo()->pixmap();
+        EXPECT_EQ(Logo.devicePixelRatio(), Ratio);
+        EXPECT_EQ(Logo.size(), QSize(206, 60) * Ratio);
+        EXPECT_EQ(Form.imgLogo()->geometry(), QRect(40, 24, 206, 60));
+        const QPixmap Glyph = Form.btnStartKoplar()->icon().pixmap(QSize(32, 32), Ratio);
+        EXPECT_EQ(Glyph.devicePixelRatio(), Ratio);
+        EXPECT_EQ(Glyph.size(), QSize(32, 32) * Ratio);
+    }
+    EXPECT_EQ(PixelHash(Form.btnStartKoplar()->icon().pixmap(QSize(32, 32), 1.0)),
+              "020116d6f64a2d447dbd8a299a81c7c9a64ef975");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // error the program survives, and the generator writes the same bytes every time.
 #include "ui/StartPicture.h"
 #include "platform/JpegDecoder.h"
+#include "support/PixelHash.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
 #include "ui/KoplarArt.h"
@@ -70,25 +71,38 @@ TEST(StartPicture, TheGeneratorIsDeterministic) {
               std::string(reinterpret_cast<const char*>(StartPictureData()), StartPictureSize()));
 }
 
-TEST(KoplarArt, EveryPictureHasSomethingOnIt) {
+// Each picture at the ratios of the screens it may be shown on: as many device pixels as the
+// ratio asks for the same logical size, something drawn on it, and at ratio 1 pixel for pixel the
+// picture the program always showed (the logo's lettering depends on the installed fonts).
+TEST(KoplarArt, EveryPictureIsDrawnAtTheScreensRatio) {
     QtTestApp();
     const struct {
         const char* Name;
-        QPixmap Pixmap;
+        QPixmap (*Draw)(qreal Ratio);
         QSize Size;
-    } Cases[] = {{"logo", DrawLogo(), QSize(206, 60)},
-                 {"glyph", DrawStartGlyph(), QSize(32, 32)},
-                 {"about", DrawAboutPicture(200, 360), QSize(200, 360)}};
-    for (const auto& C : Cases) {
-        SCOPED_TRACE(C.Name);
-        EXPECT_EQ(C.Pixmap.size(), C.Size);
-        const QImage Image = C.Pixmap.toImage();
-        int Light = 0;
-        for (int Y = 0; Y < Image.height(); ++Y)
-            for (int X = 0; X < Image.width(); ++X)
-                Light += qAlpha(Image.pixel(X, Y)) > 0 && qGray(Image.pixel(X, Y)) > 180;
-        EXPECT_GT(Light, 20);
-    }
+        const char* HashAtRatio1;
+    } Cases[] = {
+        {"logo", DrawLogo, QSize(206, 60), nullptr},
+        {"glyph", DrawStartGlyph, QSize(32, 32), "020116d6f64a2d447dbd8a299a81c7c9a64ef975"},
+        {"about", [](qreal Ratio) { return DrawAboutPicture(200, 360, Ratio); }, QSize(200, 360),
+         "0402005ca8839ef72173e800f8f324ccf7b76e24"},
+    };
+    for (const auto& C : Cases)
+        for (const qreal Ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+            SCOPED_TRACE(std::string(C.Name) + " at " + std::to_string(Ratio));
+            const QPixmap Pixmap = C.Draw(Ratio);
+            EXPECT_EQ(Pixmap.devicePixelRatio(), Ratio);
+            EXPECT_EQ(Pixmap.size(), C.Size * Ratio);
+            const QImage Image = Pixmap.toImage();
+            int Light = 0;
+            for (int Y = 0; Y < Image.height(); ++Y)
+                for (int X = 0; X < Image.width(); ++X)
+                    Light += qAlpha(Image.pixel(X, Y)) > 0 && qGray(Image.pixel(X, Y)) > 180;
+            EXPECT_GT(Light, 20 * Ratio * Ratio);
+            if (Ratio == 1.0 && C.HashAtRatio1) {
+                EXPECT_EQ(PixelHash(Pixmap), C.HashAtRatio1);
+            }
+        }
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 // The main window's drawing area and rulers after the window is resized: every pixel shows what
 // the surface and the rulers drew, never a widget's own background.
 #include "MainWindowRig.h"
+#include "gear/uGearLimits.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPalette>
 #include <QScreen>
+#include <QSizeGrip>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -81,7 +85,7 @@ TEST_P(FormMainResize, EveryPixelOfTheDrawingAreaAndTheRulersIsDrawn) {
     for (const QSize& Size : GetParam().Sizes) {
         SCOPED_TRACE(std::to_string(Size.width()) + " x " + std::to_string(Size.height()));
         ResizeTo(Size);
-        ASSERT_EQ(Form->size(), Size);
+        ASSERT_EQ(Form->size(), Size.expandedTo(Form->minimumSize()));
         EXPECT_EQ(Form->MMSurface1().Buffer().Width(), Form->DrawArea()->width());
         EXPECT_EQ(Form->MMSurface1().Buffer().Height(), Form->DrawArea()->height());
         EXPECT_EQ(UnpaintedOnScreen(Form->DrawArea()), 0);
@@ -110,6 +114,51 @@ TEST_F(FormMainResize, TheRightToolBarsButtonsNeverOverlap) {
         EXPECT_TRUE(Shown.contains(Buttons[I])) << I;
         for (std::size_t J = I + 1; J < Buttons.size(); ++J)
             EXPECT_FALSE(Buttons[I].intersects(Buttons[J])) << I << " and " << J;
+    }
+}
+
+// At its smallest the window still shows each status panel whole beside the others, the mode text
+// whole in edit mode, in animation mode and at the highest gear position, and a drawing area to
+// work in; the designed size lies above that smallest one, and no resize goes below it.
+TEST_F(FormMainResize, AtItsSmallestNoStatusPanelIsCutOrCovered) {
+    const int DesignedWidths[] = {20, 150, 180, 180};
+    const QString WidestMode = QStringLiteral("Getriebestellung %1").arg(MaxIntervals);
+    for (const QSize& Asked : {QSize(500, 380), QSize(100, 100), QSize(0, 0)}) {
+        SCOPED_TRACE(std::to_string(Asked.width()) + " x " + std::to_string(Asked.height()));
+        ResizeTo(Asked);
+        EXPECT_EQ(Form->size(), Form->minimumSize());
+        EXPECT_LE(Form->width(), 803);
+        EXPECT_LE(Form->height(), 621);
+        EXPECT_GE(Form->DrawArea()->width(), 200);
+        EXPECT_GE(Form->DrawArea()->height(), 200);
+        const QStatusBar* Bar = Form->statusBar();
+        std::vector<QRect> Taken;
+        for (int I = 0; I < TFormMain::StatusPanelCount; ++I) {
+            const QLabel* Panel = Form->StatusPanel(I);
+            Taken.push_back(Panel->geometry());
+            EXPECT_TRUE(Bar->rect().contains(Panel->geometry())) << I;
+            if (I < 4) {
+                EXPECT_GE(Panel->width(), DesignedWidths[I]) << I;
+            }
+        }
+        for (const QSizeGrip* Grip : Bar->findChildren<QSizeGrip*>())
+            if (Grip->isVisible())
+                Taken.push_back(Grip->geometry());
+        for (std::size_t I = 0; I < Taken.size(); ++I)
+            for (std::size_t J = I + 1; J < Taken.size(); ++J)
+                EXPECT_FALSE(Taken[I].intersects(Taken[J])) << I << " and " << J;
+        const QLabel* Mode = Form->StatusPanel(4);
+        EXPECT_EQ(Mode->text().toStdString(), "Editiermodus");
+        EXPECT_LE(Mode->fontMetrics().horizontalAdvance(Mode->text()),
+                  Mode->contentsRect().width());
+        EXPECT_LE(Mode->fontMetrics().horizontalAdvance(WidestMode), Mode->contentsRect().width());
+        Form->Action("aAnimate")->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(Mode->text().toStdString(), "Getriebestellung 1");
+        EXPECT_LE(Mode->fontMetrics().horizontalAdvance(Mode->text()),
+                  Mode->contentsRect().width());
+        Form->Action("aEdit")->trigger();
+        QApplication::processEvents();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/qt/QtPixelWrites.h"
 
 #include <QFontMetrics>
+#include <QPixmap>
 #include <QPolygon>
 #include <QScopedValueRollback>
 #include <QString>
@@ -61,6 +62,15 @@ QRect Around(const std::vector<TPoint>& Points) {
     return Between(Left->X, Top->Y, Right->X, Bottom->Y);
 }
 
+// Dashes and gaps in pen widths, from the start of a line; empty for a solid line.
+QList<qreal> DashPattern(TPenStyle Style) {
+    if (Style == TPenStyle::psDot)
+        return {3, 3};
+    if (Style == TPenStyle::psDashDotDot)
+        return {9, 3, 3, 3, 3, 3};
+    return {};
+}
+
 QPen ToQPen(const TPen& Pen) {
     if (Pen.Style == TPenStyle::psClear)
         return QPen(Qt::NoPen);
@@ -74,11 +84,19 @@ QPen ToQPen(const TPen& Pen) {
         P.setCapStyle(Qt::RoundCap);
         P.setJoinStyle(Qt::RoundJoin);
     }
-    if (Pen.Style == TPenStyle::psDot)
-        P.setDashPattern({3, 3});
-    else if (Pen.Style == TPenStyle::psDashDotDot)
-        P.setDashPattern({9, 3, 3, 3, 3, 3});
+    if (const QList<qreal> Dashes = DashPattern(Pen.Style); !Dashes.isEmpty())
+        P.setDashPattern(Dashes);
     return P;
+}
+
+// The device pixel ratio as the device's painter applies it; the paint device's own answer is
+// rounded to 1/65536 for every device.
+qreal ExactRatio(const QPaintDevice& Device) {
+    if (Device.devType() == QInternal::Image)
+        return static_cast<const QImage&>(Device).devicePixelRatio();
+    if (Device.devType() == QInternal::Pixmap)
+        return static_cast<const QPixmap&>(Device).devicePixelRatio();
+    return Device.devicePixelRatio();
 }
 
 // The parametric angle in degrees, anticlockwise on screen, of the radial from the centre of the
@@ -278,10 +296,12 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
     Drawn(Padded(Around(Points)));
 }
 
-void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
+void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) {
     // Saturated ends lie further apart than an int reaches.
     const long long DX = static_cast<long long>(To.X) - From.X;
     const long long DY = static_cast<long long>(To.Y) - From.Y;
+    if (Pen().Width <= 1 && FillThinLine(P, From, To))
+        return;
     const bool AlongX = std::abs(DX) >= std::abs(DY);
     if (Pen().Width > 1 || (AlongX ? DX : DY) > 0) {
         P.drawLine(From.X, From.Y, To.X, To.Y);
@@ -298,6 +318,84 @@ void TQtCanvas::DrawSegment(QPainter& P, TPoint From, TPoint To) const {
     P.setClipRect(Keep, Qt::IntersectClip);
     P.drawLine(From.X, From.Y, To.X, To.Y);
     P.restore();
+}
+
+bool TQtCanvas::FillThinLine(QPainter& P, TPoint From, TPoint To) {
+    const QPaintDevice* Device = P.device();
+    const qreal Ratio = Device ? ExactRatio(*Device) : 1;
+    if (Ratio == 1 || !P.worldTransform().isIdentity() || Pen().Style == TPenStyle::psClear)
+        return false;
+    // Along its longer axis the line has one pixel at each step T from its start on, its end
+    // left out; across it, the pixel nearest to the exact line.
+    const long long DX = static_cast<long long>(To.X) - From.X;
+    const long long DY = static_cast<long long>(To.Y) - From.Y;
+    const bool AlongX = std::llabs(DX) >= std::llabs(DY);
+    const long long Major = AlongX ? DX : DY;
+    const long long Minor = AlongX ? DY : DX;
+    const long long Start = AlongX ? From.X : From.Y;
+    const long long Side = AlongX ? From.Y : From.X;
+    const long long Steps = std::llabs(Major);
+    const int Direction = Major > 0 ? 1 : -1;
+    const auto Across = [&](long long T) {
+        return Side + static_cast<long long>(
+                          std::floor(static_cast<long double>(T) * Minor / Steps + 0.5L));
+    };
+    // Beyond the device there is nothing to fill.
+    const long long Extent = static_cast<long long>(std::max(Device->width(), Device->height()) /
+                                                    std::min<qreal>(Ratio, 1)) +
+                             2;
+    const long long First = std::max<long long>(0, Direction > 0 ? -2 - Start : Start - Extent);
+    const long long Last = std::min(Steps - 1, Direction > 0 ? Extent - Start : Start + 2);
+    QList<qreal> Dashes = DashPattern(Pen().Style);
+    if (Dashes.isEmpty())
+        Dashes = {static_cast<qreal>(Steps), 0};
+    long long Period = 0;
+    for (qreal D : Dashes)
+        Period += static_cast<long long>(D);
+    const QtPixelWrites::TDeviceGrid G(Ratio);
+    const QRgb Colour = ToQColor(Pen().Color).rgb();
+    bool Scaled = false;
+    // Steps A to B, all on the same row (along x) or column, to their device pixels.
+    const auto FillRun = [&](long long A, long long B, long long Row) {
+        if (Row < -2 || Row > Extent)
+            return;
+        const int P1 = static_cast<int>(Start + Direction * A);
+        const int P2 = static_cast<int>(Start + Direction * B);
+        const int R = static_cast<int>(Row);
+        const QRect Box = AlongX ? Between(P1, R, P2, R) : Between(R, P1, R, P2);
+        QRect Pixels = G.ThinLine(Box, !AlongX);
+        // A slanted line steps from row to row (or column) without a gap between them.
+        if (Minor != 0)
+            Pixels |= G.Fill(Box);
+        if (OnOwnImage() && &P == FOwnPainter.get()) {
+            const QRect OnImage = Pixels & static_cast<const QImage*>(FDevice)->rect();
+            if (OnImage.isEmpty())
+                return;
+            if (QImage* Target = WritableImage(OnImage)) {
+                QtPixelWrites::Fill(*Target, OnImage, Colour);
+                return;
+            }
+        }
+        // The painter fills device pixels where it is told to in device pixels.
+        if (!Scaled)
+            P.setWorldTransform(QTransform::fromScale(1 / Ratio, 1 / Ratio));
+        Scaled = true;
+        P.fillRect(QRectF(Pixels), QColor::fromRgb(Colour));
+    };
+    for (long long T = First - First % Period; T <= Last;)
+        for (qsizetype I = 0; I < Dashes.size() && T <= Last; I += 2) {
+            long long A = std::max(T, First);
+            const long long B = std::min(T + static_cast<long long>(Dashes[I]) - 1, Last);
+            T += static_cast<long long>(Dashes[I] + Dashes[I + 1]);
+            for (long long Step = A; Step <= B; ++Step)
+                if (Step == B || Across(Step + 1) != Across(A)) {
+                    FillRun(A, Step, Across(A));
+                    A = Step + 1;
+                }
+        }
+    if (Scaled)
+        P.setWorldTransform(QTransform());
+    return true;
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {

@@ -97,7 +97,11 @@ private:
     // would draw them; false when it is some other line or only the painter may draw there.
     bool FillAxisLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
-    void DrawSegment(QPainter& P, TPoint From, TPoint To) const;
+    void DrawSegment(QPainter& P, TPoint From, TPoint To);
+    // Fills the device pixels of a one-pixel line on a device finer than a pixel, where the
+    // painter's stroke would change its width from pixel to pixel and its clip could take all
+    // of it; false where the painter draws it.
+    bool FillThinLine(QPainter& P, TPoint From, TPoint To);
     // Box widened by the pen's reach.
     QRect Padded(const QRect& Box) const;
     // Around all that text drawn at (X, Y) may cover; turned text: everywhere.

@@ -72,6 +72,15 @@ QRect TDeviceGrid::Cover(const QRect& Box) const {
                  QPoint(Up(Box.right() + 1) - 1, Up(Box.bottom() + 1) - 1));
 }
 
+QRect TDeviceGrid::ThinLine(const QRect& Box, bool Vertical) const {
+    const QRect Along = Fill(Box);
+    if (FRatio == 1)
+        return Along;
+    const int Width = std::max(1, static_cast<int>(std::floor(FRatio + 0.5)));
+    return Vertical ? QRect(Along.left(), Along.top(), Width, Along.height())
+                    : QRect(Along.left(), Along.top(), Along.width(), Width);
+}
+
 QSize LogicalSize(const QImage& Image) {
     const qreal Ratio = Image.devicePixelRatio();
     if (Ratio == 1)

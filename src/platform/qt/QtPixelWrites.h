@@ -35,6 +35,10 @@ public:
     QRect Fill(const QRect& Box) const;
     // The smallest box of pixels that covers the device pixels of Box.
     QRect Cover(const QRect& Box) const;
+    // The device pixels of a one-pixel line over the pixels of Box, which is one pixel across
+    // (one wide when Vertical, else one high): along it as a fill, and across it the same
+    // number of device pixels wherever it lies, so that such lines look alike.
+    QRect ThinLine(const QRect& Box, bool Vertical) const;
 
 private:
     qreal FRatio;

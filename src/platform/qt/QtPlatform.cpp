@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtScreenCentre.h"
 #include "platform/qt/QtTimer.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShowEvent>
 
 #include <vector>
 
@@ -75,6 +77,31 @@ QString BoxText(const std::string& Text) {
         .replace(u'\r', u'\n');
 }
 
+// The window the box belongs to: the active one, else the program's first shown window that
+// belongs to no other (the main window), so that the box sits on its screen.
+QWidget* Owner() {
+    if (QWidget* Active = QApplication::activeWindow())
+        return Active;
+    for (QWidget* W : QApplication::topLevelWidgets())
+        if (W->isVisible() && !W->parentWidget() && W->windowType() == Qt::Window)
+            return W;
+    return nullptr;
+}
+
+// Opens in the middle of the screen, after the box has taken the size of its text: wherever it
+// is asked from, a question appears at the same place.
+class TCentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* Event) override {
+        QMessageBox::showEvent(Event);
+        if (!Event->spontaneous())
+            CentreOnScreen(*this, parentWidget());
+    }
+};
+
 } // namespace
 
 TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
@@ -89,8 +116,8 @@ TModalResult TQtMessages::MessageDlg(const std::string& Text, TMsgDlgType Type,
         if (Busy)
             QGuiApplication::restoreOverrideCursor();
     });
-    QMessageBox Box(Icon(Type), Caption(Type), BoxText(Text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    TCentredMessageBox Box(Icon(Type), Caption(Type), BoxText(Text), QMessageBox::NoButton,
+                           Owner());
     Box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, const TButtonText*>> Shown;
     auto Find = [&](TMsgDlgBtn B) -> QPushButton* {

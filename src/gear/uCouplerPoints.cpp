@@ -58,6 +58,7 @@ TJoint* AddCouplerPoint(TGearData& Data, TCustomLink& Link) {
     const TMMPoint At = Link.LocalToGlobal(Local);
     TJoint* Point = Data.CreateJoint(true, true, At.X, At.Y);
     Link.AddJoint(Point);
+    Data.DataChanged();
     return Point;
 }
 
@@ -77,7 +78,7 @@ bool SecondAssemblyKeepsSharedPoints(const TJoint& Joint) {
     return false;
 }
 
-void MoveToSecondAssemblyPosition(TJoint& Joint) {
+void MoveToSecondAssemblyPosition(TGearData& Data, TJoint& Joint) {
     assert(Joint.Links().Count() == 2);
     TMMPoint P = Joint.Position();
     SecondAssemblyPosition(Joint, P);
@@ -90,4 +91,5 @@ void MoveToSecondAssemblyPosition(TJoint& Joint) {
     Joint.SetPosition(nullptr, P.X, P.Y);
     for (const TCouplerPlaces& Places : Kept)
         Places.Restore();
+    Data.DataChanged();
 }

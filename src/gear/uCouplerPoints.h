@@ -14,7 +14,7 @@ bool HasSharedCouplerPoint(const TCustomLink& Link);
 
 // A new coupler point on Link, in the model and on the surface: half way along a bar and a
 // quarter of its length beside it, at (50, 50) on a plate or slider. None on a link a slider
-// slides on, whose points would leave the slider's line.
+// slides on, whose points would leave the slider's line. Raises the model's change.
 TJoint* AddCouplerPoint(TGearData& Data, TCustomLink& Link);
 
 // The second assembly position is found for a joint of two bars or plates, or where the second
@@ -24,5 +24,6 @@ bool HasSecondAssemblyPosition(const TJoint& Joint);
 // of its two links has one.
 bool SecondAssemblyKeepsSharedPoints(const TJoint& Joint);
 // Moves a joint of two links to its other assembly position. The coupler points of each link that
-// shares none go along with the link; the others keep their absolute coordinates.
-void MoveToSecondAssemblyPosition(TJoint& Joint);
+// shares none go along with the link; the others keep their absolute coordinates. Raises the
+// model's change.
+void MoveToSecondAssemblyPosition(TGearData& Data, TJoint& Joint);

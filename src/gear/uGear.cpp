@@ -1,6 +1,7 @@
 #include "gear/uGear.h"
 
 #include "gear/uCrvPlnPrefs.h"
+#include "gear/uDrive.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
 #include "platform/Platform.h"
@@ -144,12 +145,37 @@ void TGear::Clear() {
 }
 
 void TGear::DeleteSelection() {
-    if (FGearData->SelectedLinks().Empty())
-        FGearData->DeleteJoints(FGearData->SelectedJoints());
-    else
-        FGearData->DeleteLinks(FGearData->SelectedLinks(), false);
+    Delete([this] {
+        if (FGearData->SelectedLinks().Empty())
+            FGearData->DeleteJoints(FGearData->SelectedJoints());
+        else
+            FGearData->DeleteLinks(FGearData->SelectedLinks(), false);
+    });
+}
+
+void TGear::DeleteLink(TCustomLink& Link) {
+    Delete([&] { FGearData->DeleteLink(&Link, false); });
+}
+
+void TGear::DeleteJoint(TJoint& Joint) {
+    Delete([&] { FGearData->DeleteJoint(&Joint); });
+}
+
+void TGear::DeleteDrive(TDrive& Drive) {
+    Delete([&] {
+        FGearData->RemoveDrive(&Drive);
+        FGearData->Parts().Remove(&Drive);
+    });
+}
+
+void TGear::Delete(const std::function<void()>& Deletion) {
+    // No repaint may see a curve, plane position or drive that still names a freed part.
+    const TMMUpdateBracket Bracket(FGearData->MMSurface());
+    const TGearData::TChangeScope Scope(*FGearData);
+    Deletion();
     FPlanes->RemoveOrphans();
     FCurves->RemoveOrphans();
+    FGearData->DataChanged();
 }
 
 TCurve* TGear::GetCurve(TJoint* Joint) {

@@ -82,8 +82,11 @@ public:
     // both.
     TPlane* GetPlane(TJoint* Joint, TCustomLink* Link);
     // Deletes the selected links, or the selected joints when no link is selected, and then the
-    // planes and curves left without their joint or link.
+    // planes and curves left without their joint or link. Each delete raises the model's change.
     void DeleteSelection();
+    void DeleteLink(TCustomLink& Link);
+    void DeleteJoint(TJoint& Joint);
+    void DeleteDrive(TDrive& Drive);
 
     TOnMouseEnterJoint OnMouseEnterJoint;
     TOnMouseExitJoint OnMouseExitJoint;
@@ -98,6 +101,8 @@ public:
     TMMMouseMoveEvent OnMouseMove;
 
 private:
+    // A deletion in one repaint and one change, with the planes and curves it left orphaned.
+    void Delete(const std::function<void()>& Deletion);
     // A surface event bound to Method of a component; its type and Gear tell whose it is.
     template <auto Method> struct TBound;
     template <auto Method, class TEvent> void UnbindIfMine(TEvent& Event) const;

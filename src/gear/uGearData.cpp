@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -410,6 +411,36 @@ void TGearData::UpdateFrameLink() {
 }
 
 void TGearData::DataChanged() {
+    if (FChangeScopes > 0) {
+        FChangeWaiting = true;
+        return;
+    }
     UpdateFrameLink();
     Raise(OnDataChanged, this);
+}
+
+TGearData::TChangeScope::TChangeScope(TGearData& Data)
+    : FData(Data), FExceptions(std::uncaught_exceptions()) {
+    ++FData.FChangeScopes;
+}
+
+TGearData::TChangeScope::~TChangeScope() noexcept(false) {
+    if (--FData.FChangeScopes > 0 || !FData.FChangeWaiting)
+        return;
+    FData.FChangeWaiting = false;
+    if (std::uncaught_exceptions() == FExceptions)
+        FData.DataChanged();
+}
+
+bool TGearData::Edit(const std::function<bool()>& Steps) {
+    const TChangeScope Scope(*this);
+    const bool Made = Steps();
+    if (Made)
+        DataChanged();
+    return Made;
+}
+
+void TGearData::RenamePart(TGearPart& Part, const std::string& Identifier) {
+    Part.SetIdentifier(Identifier);
+    DataChanged();
 }

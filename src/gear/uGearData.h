@@ -10,6 +10,7 @@
 #include "platform/Events.h"
 #include "platform/Watched.h"
 
+#include <functional>
 #include <string>
 
 class TMMSurface;
@@ -117,7 +118,28 @@ public:
     // Links fixed to the frame by two joints become "Gestell" with ID 1; links that lost that
     // become "Glied" with a number of their own.
     void UpdateFrameLink();
+    // Raises OnDataChanged, or lets the open change scope raise it at its end.
     void DataChanged();
+
+    // Edits made in a batch (reading a file, a command of several steps) raise one change: what
+    // the edits inside the outermost scope raise waits for its end.
+    class TChangeScope {
+    public:
+        explicit TChangeScope(TGearData& Data);
+        TChangeScope(const TChangeScope&) = delete;
+        TChangeScope& operator=(const TChangeScope&) = delete;
+        // An error leaving the scope drops the change: the edit did not end.
+        ~TChangeScope() noexcept(false);
+
+    private:
+        TGearData& FData;
+        int FExceptions;
+    };
+    // Runs Steps, edits made outside the model (a dialog writing its fields into parts), as one
+    // edit, whose change is raised at its end when Steps reports the edit made.
+    bool Edit(const std::function<bool()>& Steps);
+    // The identifier a user gave a part.
+    void RenamePart(TGearPart& Part, const std::string& Identifier);
 
     // Structural edits (uGearDataEdit.cpp). Each brackets itself in the surface's update counter,
     // so a whole edit repaints once and never while a list still names a freed part.
@@ -139,6 +161,9 @@ public:
     void ConnectSliderToLink(TSlider* Slider, TCustomLink* Link);
     // LinkB gets a joint of its own in place of the common joint.
     void SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB);
+    // Separates the two selected links, or the first and the last link of the one selected
+    // joint, and lets go of the selected links.
+    void SeparateSelection();
     // False, with nothing moved, when a joint would leave the bounds of a mechanism.
     bool MoveOriginToJoint(TJoint* Joint);
     // Replaces the whole mechanism by Source's parts, lists and information, which move over
@@ -185,4 +210,6 @@ private:
     TDriveList FDrives;
     TLinkList FSelectedLinks;
     TJointList FSelectedJoints;
+    int FChangeScopes = 0;
+    bool FChangeWaiting = false;
 };

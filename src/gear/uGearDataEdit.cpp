@@ -265,6 +265,19 @@ void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
     DataChanged();
 }
 
+void TGearData::SeparateSelection() {
+    const TChangeScope Scope(*this);
+    if (FSelectedLinks.Count() == 2) {
+        SeparateLinks(FSelectedLinks.Items(0), FSelectedLinks.Items(1));
+    } else if (FSelectedJoints.Count() == 1) {
+        const TJoint* Joint = FSelectedJoints.First();
+        if (Joint->Links().Count() >= 2)
+            SeparateLinks(Joint->Links().First(), Joint->Links().Last());
+    }
+    DeselectLinks();
+    DataChanged();
+}
+
 bool TGearData::MoveOriginToJoint(TJoint* Joint) {
     if (!Joint)
         return true;

@@ -184,3 +184,30 @@ void TGearPartCreator::DiscardPartUnderConstruction() {
 void TGearPartCreator::DiscardPart(TGearPart* Part) {
     FGearData.Parts().Remove(Part); // frees it
 }
+
+void TGearPartCreator::AddToModel(TGearPart* Part, TGearPartType PartType) {
+    auto* Joint = dynamic_cast<TJoint*>(Part);
+    auto* Link = AsLink(Part);
+    if (PartType == TGearPartType::ptRackJoint && Joint && FGearData.Rack())
+        FGearData.AttachJointToRack(Joint);
+    else if ((PartType == TGearPartType::ptLink || PartType == TGearPartType::ptSlider) && Link)
+        FGearData.AddLink(Link);
+    else if (Part)
+        DiscardFinished(*Part);
+    FGearData.DataChanged();
+}
+
+void TGearPartCreator::DiscardFinished(TGearPart& Part) {
+    std::vector<TJoint*> Placed;
+    TMMUpdateBracket Batch(FGearData.MMSurface());
+    if (auto* Link = AsLink(&Part))
+        for (TJoint* Joint : Link->Joints()) {
+            // A joint of the model forgets the link; the others go with it.
+            Joint->RemoveLink(Link);
+            if (!FGearData.Joints().Contains(Joint))
+                Placed.push_back(Joint);
+        }
+    DiscardPart(&Part);
+    for (TJoint* Joint : Placed)
+        DiscardPart(Joint);
+}

@@ -63,9 +63,16 @@ public:
 
     TOnPartCreated OnPartCreated;
 
+    // A finished part joins the model as its type says, a frame joint only once a frame exists;
+    // any other leaves the surface and the registry with the joints placed for it. Raises the
+    // model's change.
+    void AddToModel(TGearPart* Part, TGearPartType PartType);
+
 private:
     // The part's joints were all placed for it: they leave together.
     void DiscardPartUnderConstruction();
+    // A finished part the model did not take: its joints of the model forget it.
+    void DiscardFinished(TGearPart& Part);
     // The part leaves the registry and is freed.
     void DiscardPart(TGearPart* Part);
     // The link's first joint while a link waits for its second click, else nil.

@@ -54,15 +54,16 @@ void TFormJointEdit::ShowJoint() {
 bool TFormJointEdit::ApplyChanges() {
     if (!FJoint)
         return true;
-    if (!ApplyID())
-        return false;
-    FJoint->SetIdentifier(eJointIdentifier->text().toStdString());
-    if (!ApplyPosition())
-        return false;
-    ApplyCurve();
-    ApplyPlanes();
-    FGear.GearData().DataChanged();
-    return true;
+    return FGear.GearData().Edit([this] {
+        if (!ApplyID())
+            return false;
+        FJoint->SetIdentifier(eJointIdentifier->text().toStdString());
+        if (!ApplyPosition())
+            return false;
+        ApplyCurve();
+        ApplyPlanes();
+        return true;
+    });
 }
 
 bool TFormJointEdit::ApplyID() {

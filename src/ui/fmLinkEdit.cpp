@@ -191,8 +191,10 @@ void TFormLinkEdit::OkClick() {
 }
 
 void TFormLinkEdit::AssumeClick() {
-    ApplyChanges();
-    FGear.GearData().DataChanged();
+    FGear.GearData().Edit([this] {
+        ApplyChanges();
+        return true;
+    });
 }
 
 void TFormLinkEdit::reject() {

@@ -107,12 +107,7 @@ void TFormMain::aCreateRackPointExecute() {
 // ---- editing the selection ----
 
 void TFormMain::aDeleteExecute() {
-    TGearData& Data = FGear->GearData();
-    {
-        TMMUpdateBracket Batch(FMMSurface1);
-        FGear->DeleteSelection();
-        Data.DataChanged();
-    }
+    FGear->DeleteSelection();
     if (FDataViewer)
         FDataViewer->SyncSelection();
 }
@@ -121,24 +116,12 @@ void TFormMain::aAddJointExecute() {
     TGearData& Data = FGear->GearData();
     if (Data.SelectedLinks().Count() != 1)
         return;
-    if (!AddCouplerPoint(Data, *Data.SelectedLinks().First()))
-        return;
-    FMMSurface1->Update();
-    // The tree, the commands and the caption follow the new point at once.
-    Data.DataChanged();
+    if (AddCouplerPoint(Data, *Data.SelectedLinks().First()))
+        FMMSurface1->Update();
 }
 
 void TFormMain::aSeperateExecute() {
-    TGearData& Data = FGear->GearData();
-    if (Data.SelectedLinks().Count() == 2) {
-        Data.SeparateLinks(Data.SelectedLinks().Items(0), Data.SelectedLinks().Items(1));
-    } else if (Data.SelectedJoints().Count() == 1) {
-        const TJoint* Joint = Data.SelectedJoints().First();
-        if (Joint->Links().Count() >= 2)
-            Data.SeparateLinks(Joint->Links().First(), Joint->Links().Last());
-    }
-    Data.DeselectLinks();
-    Data.DataChanged();
+    FGear->GearData().SeparateSelection();
 }
 
 void TFormMain::a2ndMotionPointExecute() {
@@ -153,8 +136,7 @@ void TFormMain::a2ndMotionPointExecute() {
                    "Absolutkoordinaten.\n\nBewegungsbereich ändern?",
                    TMsgDlgType::mtConfirmation, mbYes | mbNo) != TModalResult::mrYes)
         return;
-    MoveToSecondAssemblyPosition(*Joint);
-    Data.DataChanged();
+    MoveToSecondAssemblyPosition(Data, *Joint);
 }
 
 void TFormMain::aOriginInJointExecute() {
@@ -171,14 +153,17 @@ void TFormMain::aPropertiesExecute() {
     if (FGear->Animating())
         return;
     TGearData& Data = FGear->GearData();
-    if (!Data.SelectedLinks().Empty()) {
-        FSeams.EditLink(*Data.SelectedLinks().First());
-        Data.DataChanged();
-    }
-    if (!Data.SelectedJoints().Empty()) {
-        FSeams.EditJoint(*Data.SelectedJoints().First());
-        Data.DataChanged();
-    }
+    // Whatever the dialog did, closed, the window shows the part as it is now.
+    if (!Data.SelectedLinks().Empty())
+        Data.Edit([&] {
+            FSeams.EditLink(*Data.SelectedLinks().First());
+            return true;
+        });
+    if (!Data.SelectedJoints().Empty())
+        Data.Edit([&] {
+            FSeams.EditJoint(*Data.SelectedJoints().First());
+            return true;
+        });
 }
 
 // ---- drives ----
@@ -187,10 +172,8 @@ void TFormMain::EditNewDrive(TDrive* Drive) {
     if (!Drive)
         return;
     TGearData& Data = FGear->GearData();
-    if (FSeams.EditDrive(*Drive)) {
-        Data.DataChanged();
+    if (Data.Edit([&] { return FSeams.EditDrive(*Drive); }))
         return;
-    }
     Data.RemoveDrive(Drive);
     Data.Parts().Remove(Drive); // frees it, and its symbol leaves the canvas
 }
@@ -291,9 +274,11 @@ void TFormMain::aOptionsExecute() {
 }
 
 void TFormMain::aShowGearDescriptionExecute() {
-    FSeams.ShowGearDescription();
     // The author and the description are part of the document.
-    FGear->GearData().DataChanged();
+    FGear->GearData().Edit([this] {
+        FSeams.ShowGearDescription();
+        return true;
+    });
 }
 
 void TFormMain::aAboutExecute() {
@@ -316,16 +301,19 @@ void TFormMain::PrinterSetupExecute() {
 
 void TFormMain::aPrintExecute() {
     TGearData& Data = FGear->GearData();
-    Data.DeselectLinks();
-    Data.DeselectJoints();
-    if (const std::optional<int> View = FSeams.AskPrintView(); View && FMMPrinter) {
-        try {
-            FMMPrinter->Print(FFileManager->GetDisplayName(), *View);
-        } catch (const std::exception& E) {
-            MessageDlg(std::string("Das Getriebe konnte nicht gedruckt werden.\rFehler: ") +
-                           E.what(),
-                       TMsgDlgType::mtError, mbOK);
+    // The tree and the commands follow the selection the print lets go of.
+    Data.Edit([&] {
+        Data.DeselectLinks();
+        Data.DeselectJoints();
+        if (const std::optional<int> View = FSeams.AskPrintView(); View && FMMPrinter) {
+            try {
+                FMMPrinter->Print(FFileManager->GetDisplayName(), *View);
+            } catch (const std::exception& E) {
+                MessageDlg(std::string("Das Getriebe konnte nicht gedruckt werden.\rFehler: ") +
+                               E.what(),
+                           TMsgDlgType::mtError, mbOK);
+            }
         }
-    }
-    Data.DataChanged();
+        return true;
+    });
 }

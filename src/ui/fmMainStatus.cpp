@@ -16,23 +16,6 @@
 
 namespace {
 
-// A finished part the model did not take: it leaves the surface and the registry with the joints
-// placed for it.
-void DiscardPart(TGearData& GearData, TGearPart* Part) {
-    std::vector<TJoint*> Placed;
-    TMMUpdateBracket Batch(GearData.MMSurface());
-    if (auto* Link = AsLink(Part))
-        for (TJoint* Joint : Link->Joints()) {
-            // A joint of the model forgets the link; the others go with it.
-            Joint->RemoveLink(Link);
-            if (!GearData.Joints().Contains(Joint))
-                Placed.push_back(Joint);
-        }
-    GearData.Parts().Remove(Part);
-    for (TJoint* Joint : Placed)
-        GearData.Parts().Remove(Joint);
-}
-
 bool HasSeveralLinks(const TJoint& Joint) {
     return Joint.Links().Count() > 1;
 }
@@ -88,16 +71,7 @@ void TFormMain::GearSelectionChanged() {
 }
 
 void TFormMain::GearPartCreated(TGearPart* Part, TGearPartType PartType) {
-    TGearData& Data = FGear->GearData();
-    auto* Joint = dynamic_cast<TJoint*>(Part);
-    auto* Link = AsLink(Part);
-    if (PartType == TGearPartType::ptRackJoint && Joint && Data.Rack())
-        Data.AttachJointToRack(Joint);
-    else if ((PartType == TGearPartType::ptLink || PartType == TGearPartType::ptSlider) && Link)
-        Data.AddLink(Link);
-    else if (Part)
-        DiscardPart(Data, Part);
-    GearDataChanged();
+    FGear->PartCreator().AddToModel(Part, PartType);
 }
 
 bool TFormMain::GearAcceptJointConnection(TShiftState Shift, TJoint& Joint1, TJoint& Joint2) {

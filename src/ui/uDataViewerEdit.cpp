@@ -113,8 +113,8 @@ void TDataViewer::TreeDblClick() {
             FActions.OnProperties();
     } else if (TDrive* Drive = DriveOf(Node)) {
         // The drive's text, the caption and the drawing follow what the dialog changed.
-        if (FActions.EditDrive && FActions.EditDrive(*Drive))
-            GearData().DataChanged();
+        if (FActions.EditDrive)
+            GearData().Edit([&] { return FActions.EditDrive(*Drive); });
     }
 }
 
@@ -127,9 +127,10 @@ void TDataViewer::Rename(QTreeWidgetItem* Node, const std::string& Identifier) {
     TGearPart* Part = PartOf(Node);
     if (!Part)
         return;
-    Part->SetIdentifier(Identifier);
+    // The node shows the new name before the change refreshes the tree.
+    const TGearData::TChangeScope Scope(GearData());
+    GearData().RenamePart(*Part, Identifier);
     Node->setText(0, QString::fromStdString(Part->GetDisplayText()));
-    GearData().DataChanged();
 }
 
 void TDataViewer::TreeExpandedOrCollapsed(QTreeWidgetItem* Node, bool Expanded) {
@@ -150,18 +151,10 @@ void TDataViewer::TreeDeleteKey() {
     TDrive* Drive = DriveOf(Node);
     if (!Link && !Joint && !Drive)
         return;
-    TGearData& D = GearData();
-    // No repaint may see a curve, plane position or drive that still names a freed part.
-    TMMUpdateBracket Bracket(D.MMSurface());
     if (Link)
-        D.DeleteLink(Link, false);
+        FGear.DeleteLink(*Link);
     else if (Joint)
-        D.DeleteJoint(Joint);
-    else {
-        D.RemoveDrive(Drive);
-        D.Parts().Remove(Drive);
-    }
-    FGear.Planes().RemoveOrphans();
-    FGear.Curves().RemoveOrphans();
-    D.DataChanged();
+        FGear.DeleteJoint(*Joint);
+    else
+        FGear.DeleteDrive(*Drive);
 }

@@ -107,7 +107,7 @@ TEST(CouplerPoints, TheSecondAssemblyPositionCarriesUnsharedPointsAlongWithTheir
     const TMMPoint Expected = Mirrored(R.B->Position(), A, B0);
     ASSERT_FALSE(SecondAssemblyKeepsSharedPoints(*R.B));
 
-    MoveToSecondAssemblyPosition(*R.B);
+    MoveToSecondAssemblyPosition(R.D(), *R.B);
     ExpectAt(R.B, Expected.X, Expected.Y);
     ExpectAt(R.A, A.X, A.Y);
     // The coupler moved as one body: the point keeps its distances and its side.
@@ -124,7 +124,7 @@ TEST(CouplerPoints, TheSecondAssemblyPositionLeavesSharedPointsWhereTheyAre) {
     R.Link({P, R.Joint(30, 80)}); // P drives a further link
     ASSERT_TRUE(SecondAssemblyKeepsSharedPoints(*R.B));
     const TMMPoint Expected = Mirrored(R.B->Position(), R.A->Position(), R.B0->Position());
-    MoveToSecondAssemblyPosition(*R.B);
+    MoveToSecondAssemblyPosition(R.D(), *R.B);
     ExpectAt(R.B, Expected.X, Expected.Y);
     ExpectAt(P, 30, 50);
 }

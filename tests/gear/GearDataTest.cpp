@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -241,6 +242,49 @@ TEST_F(TGearDataTest, DataChangedRaisesItsEventWithTheModel) {
     D().Clear(true);
     EXPECT_EQ(Calls, 2);
     EXPECT_EQ(Sender, &D());
+}
+
+TEST_F(TGearDataTest, EditsInAChangeScopeRaiseOneChangeAtItsEnd) {
+    Frame();
+    TJoint* A = FrameJoint(0, 0);
+    TLink* Bar = Link({A, Joint(40, 0)});
+    TLink* Other = Link({Bar->Joints().Last(), Joint(60, 0)});
+    int Calls = 0;
+    D().OnDataChanged = [&](TObject*) { ++Calls; };
+    {
+        const TGearData::TChangeScope Outer(D());
+        {
+            const TGearData::TChangeScope Inner(D());
+            D().SelectLink(Bar, false);
+            D().SelectLink(Other, true);
+            D().SeparateSelection();
+            D().RenamePart(*A, "Lager");
+        }
+        EXPECT_EQ(Calls, 0);
+    }
+    EXPECT_EQ(Calls, 1);
+    EXPECT_TRUE(D().SelectedLinks().Empty());
+    EXPECT_EQ(D().FindCommonJoint(Bar, Other), nullptr);
+
+    // A scope without an edit raises nothing; an edit reported as not made raises nothing either.
+    { const TGearData::TChangeScope Empty(D()); }
+    EXPECT_FALSE(D().Edit([] { return false; }));
+    EXPECT_EQ(Calls, 1);
+    EXPECT_TRUE(D().Edit([] { return true; }));
+    EXPECT_EQ(Calls, 2);
+}
+
+TEST_F(TGearDataTest, AnErrorLeavingAChangeScopeRaisesNothing) {
+    int Calls = 0;
+    D().OnDataChanged = [&](TObject*) { ++Calls; };
+    EXPECT_THROW(D().Edit([this]() -> bool {
+        D().DataChanged();
+        throw std::runtime_error("refused");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(Calls, 0);
+    D().DataChanged();
+    EXPECT_EQ(Calls, 1);
 }
 
 TEST_F(TGearDataTest, ClearForgetsAuthorAndDescription) {

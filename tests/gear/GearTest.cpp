@@ -214,9 +214,12 @@ TEST(Gear, DeleteSelectionTakesTheLinksOrElseTheJointsAndThenThePlanesAndCurvesL
     Rig.Gear->GetPlane(Rig.B, Rig.Coupler);
     Rig.Gear->GetPlane(Rig.B, Rig.Rocker);
     G.SelectLink(Rig.Coupler, false);
+    int Changes = 0;
+    G.OnDataChanged = [&](TObject*) { ++Changes; };
 
     // The selected link goes, its joints stay with the other links.
     Rig.Gear->DeleteSelection();
+    EXPECT_EQ(Changes, 1);
     EXPECT_FALSE(G.Links().Contains(Rig.Coupler));
     EXPECT_TRUE(G.Joints().Contains(Rig.A));
     EXPECT_EQ(Rig.Gear->Planes().Count(), 1);
@@ -225,9 +228,11 @@ TEST(Gear, DeleteSelectionTakesTheLinksOrElseTheJointsAndThenThePlanesAndCurvesL
     // Without a selected link the selected joints go.
     G.SelectJoint(Rig.B, false);
     Rig.Gear->DeleteSelection();
+    EXPECT_EQ(Changes, 2);
     EXPECT_FALSE(G.Joints().Contains(Rig.B));
     EXPECT_EQ(Rig.Gear->Planes().Count(), 0);
     EXPECT_EQ(Rig.Gear->Curves().Count(), 0);
+    G.OnDataChanged = nullptr;
 }
 
 TEST(Gear, ClearCancelsACreation) {

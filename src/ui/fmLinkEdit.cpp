@@ -178,8 +178,9 @@ void TFormLinkEdit::AddCouplerPoint() {
 }
 
 void TFormLinkEdit::EditDrive() {
-    if (TDrive* Drive = FGear.GearData().Drives().FindByLink(FLink))
-        FEditDrive(*Drive);
+    TGearData& Data = FGear.GearData();
+    if (TDrive* Drive = Data.Drives().FindByLink(FLink))
+        Data.Edit([&] { return FEditDrive(*Drive); });
 }
 
 void TFormLinkEdit::OkClick() {

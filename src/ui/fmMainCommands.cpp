@@ -153,17 +153,16 @@ void TFormMain::aPropertiesExecute() {
     if (FGear->Animating())
         return;
     TGearData& Data = FGear->GearData();
-    // Whatever the dialog did, closed, the window shows the part as it is now.
-    if (!Data.SelectedLinks().Empty())
-        Data.Edit([&] {
-            FSeams.EditLink(*Data.SelectedLinks().First());
-            return true;
-        });
-    if (!Data.SelectedJoints().Empty())
-        Data.Edit([&] {
-            FSeams.EditJoint(*Data.SelectedJoints().First());
-            return true;
-        });
+    // The dialogs write into the part themselves: "Übernehmen" raises its change at once, so
+    // the window follows while the dialog is open, and its closing raises the change here.
+    if (!Data.SelectedLinks().Empty()) {
+        FSeams.EditLink(*Data.SelectedLinks().First());
+        Data.DataChanged();
+    }
+    if (!Data.SelectedJoints().Empty()) {
+        FSeams.EditJoint(*Data.SelectedJoints().First());
+        Data.DataChanged();
+    }
 }
 
 // ---- drives ----

@@ -145,12 +145,7 @@ void TGear::Clear() {
 }
 
 void TGear::DeleteSelection() {
-    Delete([this] {
-        if (FGearData->SelectedLinks().Empty())
-            FGearData->DeleteJoints(FGearData->SelectedJoints());
-        else
-            FGearData->DeleteLinks(FGearData->SelectedLinks(), false);
-    });
+    Delete([this] { FGearData->DeleteSelection(); });
 }
 
 void TGear::DeleteLink(TCustomLink& Link) {

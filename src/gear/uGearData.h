@@ -36,9 +36,9 @@ public:
     const TJointList& Joints() const { return FJoints; }
     const TLinkList& Links() const { return FLinks; }
     const TDriveList& Drives() const { return FDrives; }
-    TLinkList& SelectedLinks() { return FSelectedLinks; }
+    // Read-only: the selection changes only through the selection operations, which raise its
+    // events, and through the edits that free a selected part.
     const TLinkList& SelectedLinks() const { return FSelectedLinks; }
-    TJointList& SelectedJoints() { return FSelectedJoints; }
     const TJointList& SelectedJoints() const { return FSelectedJoints; }
     // The frame: the first link when it is a TRack, else nil.
     TRack* Rack() const;
@@ -146,11 +146,14 @@ public:
     void Clear(bool CreateRack);
     // Without Force the frame is only deselected.
     void DeleteLink(TCustomLink* Link, bool Force);
-    // Meant for SelectedLinks, from which every deletion removes its link.
+    // Stops when a deletion leaves the list as it was: only the selection lists lose each part
+    // deleted.
     void DeleteLinks(TLinkList& List, bool Force);
     void DeleteJoint(TJoint* Joint);
-    // Meant for SelectedJoints.
     void DeleteJoints(TJointList& List);
+    // The selected links, or the selected joints when no link is selected; the frame is only
+    // deselected.
+    void DeleteSelection();
     void DetachJoint(TCustomLink* Link, TJoint* Joint);
     void RemoveOrphans();
     void RemoveLooseLinks();

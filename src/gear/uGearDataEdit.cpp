@@ -97,6 +97,13 @@ void TGearData::DeleteJoints(TJointList& List) {
     DeleteUntilEmpty(List, [this](TJoint* Joint) { DeleteJoint(Joint); });
 }
 
+void TGearData::DeleteSelection() {
+    if (FSelectedLinks.Empty())
+        DeleteJoints(FSelectedJoints);
+    else
+        DeleteLinks(FSelectedLinks, false);
+}
+
 void TGearData::DetachJoint(TCustomLink* Link, TJoint* Joint) {
     Link->RemoveJoint(Joint);
     Joint->RemoveLink(Link);

@@ -215,7 +215,7 @@ const TEditCase EditCases[] = {
          EXPECT_EQ(S.D2->GetJoint(), S.G0);
      }},
     {"delete a selection holding the frame", FrameSelected,
-     [](TGearData& D, TScene&) { D.DeleteLinks(D.SelectedLinks(), false); },
+     [](TGearData& D, TScene&) { D.DeleteSelection(); },
      [](TGearData& D, TScene& S) {
          EXPECT_FALSE(Has(D, S.Crank));
          EXPECT_EQ(D.Rack(), S.F);
@@ -229,7 +229,7 @@ const TEditCase EditCases[] = {
          for (TCustomLink* L : R.D().Links())
              R.D().SelectLink(L, true);
      },
-     [](TGearData& D, TScene&) { D.DeleteLinks(D.SelectedLinks(), false); },
+     [](TGearData& D, TScene&) { D.DeleteSelection(); },
      [](TGearData& D, TScene& S) {
          ASSERT_EQ(D.Links().Count(), 1);
          EXPECT_EQ(D.Rack(), S.F);
@@ -240,7 +240,7 @@ const TEditCase EditCases[] = {
      [](TGearData& D, TScene& S) {
          D.SelectJoint(S.C, false);
          D.SelectJoint(S.B, true);
-         D.DeleteJoints(D.SelectedJoints());
+         D.DeleteSelection();
      },
      [](TGearData& D, TScene& S) {
          EXPECT_FALSE(Has(D, S.B));

@@ -168,9 +168,9 @@ TEST_F(FormMainCommands, AnimStopAlwaysShowsTheFirstPosition) {
 
 TEST_F(FormMainCommands, RotaryDriveFallsBackToTheSelectedJoint) {
     const TCrankRocker M = CrankRocker();
-    // The tree can hold a link and a joint selected together.
+    // A coupler gives no drive; the joint the user selects after it takes the selection over.
     Select(M.Coupler);
-    Model().SelectedJoints().Add(M.D);
+    Select(M.D);
     Force("aAddRotDrive");
     ASSERT_EQ(Model().Drives().Count(), 2);
     EXPECT_EQ(Model().Drives().Last()->Joint(), M.D);
@@ -282,7 +282,8 @@ TEST_F(FormMainCommands, PropertiesEditTheSelectionOnlyInEditMode) {
     EXPECT_EQ(Edited, std::vector<std::string>{"joint " + M.B->GetDisplayText()});
     Run("aAnimate");
     ASSERT_TRUE(Gear().Animating());
-    Model().SelectedJoints().Add(M.B);
+    // The tree still selects while animating.
+    Select(M.B);
     Form->aPropertiesExecute();
     EXPECT_EQ(Edited.size(), 1u);
 }

@@ -229,7 +229,7 @@ TEST_F(DataViewerTest, SelectionGoesBothWays) {
         EXPECT_TRUE(Rig.G().SelectedLinks().Empty());
     }
     // After the delete command has removed the selection, "Glieder" is the selected node.
-    Rig.G().DeleteJoints(Rig.G().SelectedJoints());
+    Rig.G().DeleteSelection();
     Viewer->SyncSelection();
     EXPECT_EQ(Tree->currentItem(), Viewer->LinksNode());
     EXPECT_TRUE(Viewer->LinksNode()->isSelected());

@@ -40,19 +40,19 @@ private:
         FData.Clear(true);
         std::vector<TJoint*> J;
         for (int I = 0; I < JointCount; ++I)
-            J.push_back(FData.CreateJoint(false, true, I * 10.5, (I % 7) * 3.25));
+            J.push_back(FData.CreateJointOffSurface(I * 10.5, (I % 7) * 3.25));
         FData.AttachJointToRack(J[0]);
         FData.AttachJointToRack(J[1]);
         // Bars along the chain, every fourth with a coupler point of the last hundred joints.
         for (int K = 0; K < LinkCount - 1; ++K) {
-            TLink* Link = FData.CreateLink(false, false, "Glied");
+            TLink* Link = FData.CreateLooseLink("Glied");
             Link->AddJoint(J[K]);
             Link->AddJoint(J[K + 1]);
             Link->AddJoint(J[LinkCount + K / 4]);
             FData.AddLink(Link);
         }
         for (int K = 0; K < DriveCount; ++K) {
-            TDrive* Drive = FData.CreateDrive(false, true);
+            TDrive* Drive = FData.CreateDriveOffSurface();
             Drive->SetJoint(J[K + 1]);
             Drive->SetLink0(FData.Links().Items(K));
             Drive->SetLink1(FData.Links().Items(K + 1));

@@ -153,7 +153,7 @@ void TFileReader::ReadContents(TXMLNode Data, int Version) {
     // Plane positions and coupler curves are not stored.
     FModel.RemoveOrphans();
     if (!FModel.Rack())
-        FModel.CreateRack(false, true, "Gestell");
+        FModel.CreateRackOffSurface("Gestell");
 }
 
 void TFileReader::ReadGearInfo(TXMLNode Node) {
@@ -370,7 +370,7 @@ TDrive* TFileReader::ReadDrive(TXMLNode Node) {
     if (!Joint || !Link0 || !Link1 || (DriveType == dtSliding && !AsSlider(Link0)))
         return nullptr;
     // A failure on the way leaves the drive in the staging model, which is dropped as a whole.
-    TDrive* Drive = FModel.CreateDrive(false, false);
+    TDrive* Drive = FModel.CreateLooseDrive();
     Drive->SetIdentifier(Text(Node, "ident"));
     Drive->SetVisible(true);
     Drive->SetIntervals(Intervals);

@@ -56,7 +56,7 @@ TJoint* AddCouplerPoint(TGearData& Data, TCustomLink& Link) {
         Local = MMPoint(Bar->Length() / 2, Bar->Length() / 4);
     }
     const TMMPoint At = Link.LocalToGlobal(Local);
-    TJoint* Point = Data.CreateJoint(true, true, At.X, At.Y);
+    TJoint* Point = Data.CreateJoint(At.X, At.Y);
     Link.AddJoint(Point);
     Data.DataChanged();
     return Point;

@@ -59,68 +59,68 @@ TRack* TGearData::Rack() const {
 
 // Creation
 
-TJoint* TGearData::CreateJoint(bool AddToSurface, bool AddToData, double X, double Y) {
+TJoint* TGearData::NewJoint(TPlacement Where, double X, double Y) {
     TJoint* Joint = FParts.AddNew<TJoint>();
     Joint->SetX(X);
     Joint->SetY(Y);
     Joint->SetID(NextFreeJointID());
     ApplyToJoint(*Joint);
-    if (AddToSurface)
+    if (Where.OnSurface)
         Joint->SetMMSurface(FMMSurface);
-    if (AddToData)
+    if (Where.InModel)
         AddJoint(Joint);
     Joint->Paint();
     return Joint;
 }
 
-TLink* TGearData::CreateLink(bool AddToSurface, bool AddToData, const std::string& Identifier) {
+TLink* TGearData::NewLink(TPlacement Where, const std::string& Identifier) {
     TLink* Link = FParts.AddNew<TLink>();
     ApplyToLink(*Link);
     Link->SetIdentifier(Identifier);
     Link->SetID(NextFreeLinkID());
-    if (AddToSurface)
+    if (Where.OnSurface)
         Link->SetMMSurface(FMMSurface);
-    if (AddToData)
+    if (Where.InModel)
         AddLink(Link);
     return Link;
 }
 
-TRack* TGearData::CreateRack(bool AddToSurface, bool AddToData, const std::string& Identifier) {
+TRack* TGearData::NewRack(TPlacement Where, const std::string& Identifier) {
     TRack* Frame = FParts.AddNew<TRack>();
     ApplyToLink(*Frame);
     Frame->SetIdentifier(Identifier);
     Frame->SetID(1);
-    if (AddToSurface)
+    if (Where.OnSurface)
         Frame->SetMMSurface(FMMSurface);
-    if (AddToData)
+    if (Where.InModel)
         AddRack(Frame);
     return Frame;
 }
 
-TSlider* TGearData::CreateSlider(bool AddToSurface, bool AddToData, const std::string& Identifier,
-                                 bool WithVirtualJoint) {
+TSlider* TGearData::NewSlider(TPlacement Where, const std::string& Identifier,
+                              bool WithVirtualJoint) {
     TSlider* Slider = FParts.AddNew<TSlider>();
     ApplyToLink(*Slider);
     Slider->SetIdentifier(Identifier);
     Slider->SetID(NextFreeLinkID());
     if (WithVirtualJoint) {
-        TJoint* Virtual = CreateJoint(AddToSurface, AddToData, 0, 0);
+        TJoint* Virtual = NewJoint(Where, 0, 0);
         Virtual->SetIsVirtual(true);
         Slider->AddJoint(Virtual);
     }
-    if (AddToSurface)
+    if (Where.OnSurface)
         Slider->SetMMSurface(FMMSurface);
-    if (AddToData)
+    if (Where.InModel)
         AddLink(Slider);
     return Slider;
 }
 
-TDrive* TGearData::CreateDrive(bool AddToSurface, bool AddToData) {
+TDrive* TGearData::NewDrive(TPlacement Where) {
     TDrive* Drive = FParts.AdoptDrive(std::make_unique<TDrive>());
     ApplyToDrive(*Drive);
-    if (AddToSurface)
+    if (Where.OnSurface)
         Drive->SetMMSurface(FMMSurface);
-    if (AddToData)
+    if (Where.InModel)
         AddDrive(Drive);
     return Drive;
 }
@@ -352,7 +352,7 @@ bool TGearData::CanAddDriveToLink(const TCustomLink* Link, bool IsSlider) const 
 TDrive* TGearData::AddRotaryDrive(TJoint* Joint, bool AddToData) {
     if (!Joint || HasRotaryDrive(Joint) || Joint->Links().Count() < 2)
         return nullptr;
-    TDrive* Drive = CreateDrive(true, AddToData);
+    TDrive* Drive = AddToData ? CreateDrive() : CreateDriveOnSurface();
     Drive->SetDriveType(dtRotary);
     Drive->SetJoint(Joint);
     Drive->SetLink0(Joint->Links().Items(0));
@@ -364,7 +364,7 @@ TDrive* TGearData::AddRotaryDriveToLink(TCustomLink* Link, bool AddToData) {
     TJoint* Common = FindCommonJoint(Rack(), Link);
     if (!Common)
         return nullptr;
-    TDrive* Drive = CreateDrive(true, AddToData);
+    TDrive* Drive = AddToData ? CreateDrive() : CreateDriveOnSurface();
     Drive->SetDriveType(dtRotary);
     Drive->SetLink0(Rack());
     Drive->SetLink1(Link);
@@ -379,7 +379,7 @@ TDrive* TGearData::AddSlidingDrive(TSlider* Slider, bool AddToData) {
                    TMsgDlgType::mtInformation, mbOK);
         return nullptr;
     }
-    TDrive* Drive = CreateDrive(true, AddToData);
+    TDrive* Drive = AddToData ? CreateDrive() : CreateDriveOnSurface();
     Drive->SetDriveType(dtSliding);
     Drive->SetLink0(Slider);
     Drive->SetLink1(SlideLink);

@@ -47,15 +47,38 @@ public:
     TNotifyEvent OnLinkSelected;
     TNotifyEvent OnDataChanged;
 
-    // Creation. AddToSurface registers the new object with MMSurface, AddToData adds it to the
-    // model's lists. Parts holds every object made here, added or not, until it is cleared or the
-    // object is taken out of it (which frees the object unless the caller keeps it).
-    TJoint* CreateJoint(bool AddToSurface, bool AddToData, double X, double Y);
-    TLink* CreateLink(bool AddToSurface, bool AddToData, const std::string& Identifier);
-    TRack* CreateRack(bool AddToSurface, bool AddToData, const std::string& Identifier);
-    TSlider* CreateSlider(bool AddToSurface, bool AddToData, const std::string& Identifier,
-                          bool WithVirtualJoint);
-    TDrive* CreateDrive(bool AddToSurface, bool AddToData);
+    // Creation. Parts holds every object made here until it is cleared or the object is taken
+    // out of it (which frees the object unless the caller keeps it). Create… registers the new
+    // object with MMSurface and adds it to the model's lists; …OnSurface only registers it, for a
+    // part the mouse is still drawing, added when it is finished; …OffSurface only adds it, and
+    // CreateLoose… does neither.
+    TJoint* CreateJoint(double X, double Y) { return NewJoint(Everywhere, X, Y); }
+    TJoint* CreateJointOnSurface(double X, double Y) { return NewJoint(SurfaceOnly, X, Y); }
+    TJoint* CreateJointOffSurface(double X, double Y) { return NewJoint(ModelOnly, X, Y); }
+    TJoint* CreateLooseJoint(double X, double Y) { return NewJoint(Nowhere, X, Y); }
+    TLink* CreateLink(const std::string& Identifier) { return NewLink(Everywhere, Identifier); }
+    TLink* CreateLinkOnSurface(const std::string& Identifier) {
+        return NewLink(SurfaceOnly, Identifier);
+    }
+    TLink* CreateLooseLink(const std::string& Identifier) { return NewLink(Nowhere, Identifier); }
+    TRack* CreateRack(const std::string& Identifier) { return NewRack(Everywhere, Identifier); }
+    TRack* CreateRackOnSurface(const std::string& Identifier) {
+        return NewRack(SurfaceOnly, Identifier);
+    }
+    TRack* CreateRackOffSurface(const std::string& Identifier) {
+        return NewRack(ModelOnly, Identifier);
+    }
+    // The virtual joint goes where the slider goes.
+    TSlider* CreateSlider(const std::string& Identifier, bool WithVirtualJoint) {
+        return NewSlider(Everywhere, Identifier, WithVirtualJoint);
+    }
+    TSlider* CreateSliderOnSurface(const std::string& Identifier, bool WithVirtualJoint) {
+        return NewSlider(SurfaceOnly, Identifier, WithVirtualJoint);
+    }
+    TDrive* CreateDrive() { return NewDrive(Everywhere); }
+    TDrive* CreateDriveOnSurface() { return NewDrive(SurfaceOnly); }
+    TDrive* CreateDriveOffSurface() { return NewDrive(ModelOnly); }
+    TDrive* CreateLooseDrive() { return NewDrive(Nowhere); }
 
     // Adding objects made by the creation operations to the model's lists.
     void AddJoint(TJoint* Joint);
@@ -174,6 +197,21 @@ public:
     void TakeOver(TGearData& Source);
 
 private:
+    // Where a new part goes besides Parts.
+    struct TPlacement {
+        bool OnSurface;
+        bool InModel;
+    };
+    static constexpr TPlacement Everywhere{true, true};
+    static constexpr TPlacement SurfaceOnly{true, false};
+    static constexpr TPlacement ModelOnly{false, true};
+    static constexpr TPlacement Nowhere{false, false};
+    TJoint* NewJoint(TPlacement Where, double X, double Y);
+    TLink* NewLink(TPlacement Where, const std::string& Identifier);
+    TRack* NewRack(TPlacement Where, const std::string& Identifier);
+    TSlider* NewSlider(TPlacement Where, const std::string& Identifier, bool WithVirtualJoint);
+    TDrive* NewDrive(TPlacement Where);
+
     // The accepted hit distance in mm for a pixel setting of the Edit category.
     double PixelSetting(const char* Name) const;
     // Takes a joint or link out of every list of the model, then out of the registry, which frees

@@ -43,7 +43,7 @@ void TGearData::Clear(bool CreateRack) {
     FreeAllParts();
     FGearInfo.Clear();
     if (CreateRack)
-        this->CreateRack(true, true, "Gestell");
+        this->CreateRack("Gestell");
     Raise(OnDataChanged, this);
 }
 
@@ -259,7 +259,7 @@ void TGearData::SeparateLinks(TCustomLink* LinkA, TCustomLink* LinkB) {
     if (!J)
         return;
     TMMUpdateBracket Bracket(FMMSurface);
-    TJoint* N = CreateJoint(true, true, J->X(), J->Y());
+    TJoint* N = CreateJoint(J->X(), J->Y());
     N->SetIsVirtual(J->IsVirtual());
     TJointList& Joints = LinkB->Joints();
     int Index = Joints.IndexOf(J);

@@ -98,13 +98,13 @@ void TGearPartCreator::MouseDown(int X, int Y) {
             Reset();
             break;
         case TGearPartType::ptRackJoint:
-            FPart = FGearData.CreateJoint(true, false, 0, 0);
+            FPart = FGearData.CreateJointOnSurface(0, 0);
             break;
         case TGearPartType::ptLink:
-            FPart = FGearData.CreateLink(true, false, FIdentifier);
+            FPart = FGearData.CreateLinkOnSurface(FIdentifier);
             break;
         case TGearPartType::ptSlider:
-            FPart = FGearData.CreateSlider(true, false, FIdentifier, true);
+            FPart = FGearData.CreateSliderOnSurface(FIdentifier, true);
             break;
         case TGearPartType::ptJoint:
         case TGearPartType::ptSolidLink:
@@ -120,14 +120,14 @@ void TGearPartCreator::MouseDown(int X, int Y) {
         }
     } else if (FPartType == TGearPartType::ptLink) {
         if (auto* Link = AsBar(FPart.Get())) {
-            Link->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
+            Link->AddJoint(FGearData.CreateJointOnSurface(WX, WY));
             if (++FClickCount >= 2)
                 FinishCreation();
         }
     } else if (FPartType == TGearPartType::ptSlider) {
         if (auto* Slider = AsSlider(FPart.Get())) {
             // Puts the virtual joint on the pin.
-            Slider->AddJoint(FGearData.CreateJoint(true, false, WX, WY));
+            Slider->AddJoint(FGearData.CreateJointOnSurface(WX, WY));
             if (++FClickCount >= 1)
                 FinishCreation();
         }

@@ -170,7 +170,7 @@ void TFormLinkEdit::RefJointChosen() {
 }
 
 void TFormLinkEdit::AddCouplerPoint() {
-    TJoint* Joint = FGear.GearData().CreateJoint(true, true, 0, 0);
+    TJoint* Joint = FGear.GearData().CreateJoint(0, 0);
     FLink->AddJoint(Joint);
     FillJointList();
     cbJoints->setCurrentIndex(cbJoints->count() - 1);

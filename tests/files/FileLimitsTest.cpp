@@ -46,7 +46,7 @@ struct TLimitRig : TCountingUIDs {
             AddLink<TRack>({A0, AddJoint(60, 0)});
             AddLink<TLink>({A0, AddJoint(0, 20)});
         }
-        TDrive* Drive = Model.CreateDrive(false, false);
+        TDrive* Drive = Model.CreateLooseDrive();
         Drive->SetJoint(Model.Joints().First());
         Drive->SetLink0(Model.Rack());
         Drive->SetLink1(Model.Links().Items(1));

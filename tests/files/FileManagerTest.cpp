@@ -395,7 +395,7 @@ TEST_F(FileManagerTest, ASaveKilledMidwayLeavesNothingThatALaterSaveOrOpenKeeps)
     TMechanism M(Rig);
     // Some 25 MB of drive values.
     for (int D = 0; D < 7; ++D) {
-        TDrive* Drive = Rig.D().CreateDrive(false, false);
+        TDrive* Drive = Rig.D().CreateLooseDrive();
         Drive->SetJoint(M.A0);
         Drive->SetLink0(Rig.D().Rack());
         Drive->SetLink1(M.Crank);

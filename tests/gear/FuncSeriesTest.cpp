@@ -109,11 +109,11 @@ TEST_F(FuncSeriesTest, ListsTheFrameLessLinksThenTheDrivesLargerNumberFirst) {
     ASSERT_EQ(Fixed->ID(), 1);
     ASSERT_LT(Low->ID(), High->ID());
     for (auto [Link0, Link1] : {std::pair<TLink*, TLink*>{Low, High}, {High, Low}}) {
-        TDrive* Turning = D().CreateDrive(false, true);
+        TDrive* Turning = D().CreateDriveOffSurface();
         Turning->SetLink0(Link0);
         Turning->SetLink1(Link1);
     }
-    TDrive* Sliding = D().CreateDrive(false, true);
+    TDrive* Sliding = D().CreateDriveOffSurface();
     Sliding->SetDriveType(dtSliding);
     Sliding->SetLink0(Loose);
     Sliding->SetLink1(Low);
@@ -297,7 +297,7 @@ TEST_F(FuncSeriesTest, AnEntryThatLeftTheModelEndsTheBuildAndLaterEntriesHaveNoS
     CrankRocker();
     TurnOnce(4);
     Fill();
-    TDrive* Second = D().CreateDrive(false, true);
+    TDrive* Second = D().CreateDriveOffSurface();
     Second->SetLink0(Rocker);
     Second->SetLink1(D().Rack());
     Series.FillXAxisList();

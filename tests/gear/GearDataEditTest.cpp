@@ -415,8 +415,7 @@ TEST(GearDataEditDetails, DeleteListsStopWhenNothingIsRemoved) {
     Rig.D().DeleteLinks(Copy, false);
     EXPECT_EQ(Copy.Count(), 1);
     TJointList Outside;
-    std::unique_ptr<TGearPart> Stranger =
-        Rig.D().Parts().Remove(Rig.D().CreateJoint(false, false, 0, 0));
+    std::unique_ptr<TGearPart> Stranger = Rig.D().Parts().Remove(Rig.D().CreateLooseJoint(0, 0));
     Outside.Add(static_cast<TJoint*>(Stranger.get()));
     Rig.D().DeleteJoints(Outside);
     EXPECT_EQ(Outside.Count(), 1);

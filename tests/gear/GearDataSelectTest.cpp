@@ -82,7 +82,7 @@ TEST_F(TGearDataHitTest, FindSnapLinkTakesOnlyOrdinaryLinksThePinIsNotOn) {
 TEST(GearDataHitTestUnbound, HitTestsNeedASurface) {
     TPreferencesFixture Prefs;
     TGearData Data;
-    TJoint* A = Data.CreateJoint(false, true, 0, 0);
+    TJoint* A = Data.CreateJointOffSurface(0, 0);
     EXPECT_EQ(Data.FindJointAt(0, 0), nullptr);
     EXPECT_EQ(Data.FindLinkAt(0, 0), nullptr);
     EXPECT_EQ(Data.FindSnapJoint(A), nullptr);
@@ -157,7 +157,7 @@ TEST(GearDataSelection, Rules) {
         SCOPED_TRACE(C.Name);
         TModelRig Rig;
         TJoint* J[4] = {Rig.Joint(10, 10), Rig.Joint(20, 10), Rig.Joint(30, 10),
-                        Rig.D().CreateJoint(false, false, 0, 0)};
+                        Rig.D().CreateLooseJoint(0, 0)};
         // An object the model does not know.
         std::unique_ptr<TGearPart> Stranger = Rig.D().Parts().Remove(J[3]);
         TCustomLink* L[2] = {Rig.Link({J[0], J[1]}), Rig.Link({J[1], J[2]})};

@@ -23,7 +23,7 @@ TEST_F(TGearDataTest, NewModelIsEmptyWithoutFrame) {
 }
 
 TEST_F(TGearDataTest, CreatedPartsTakeSettingsAndRegisterAsAsked) {
-    TJoint* Loose = D().CreateJoint(false, false, 3, 4);
+    TJoint* Loose = D().CreateLooseJoint(3, 4);
     EXPECT_EQ(Loose->MMSurface(), nullptr);
     EXPECT_FALSE(D().Joints().Contains(Loose));
     EXPECT_TRUE(D().Parts().Contains(Loose));
@@ -31,19 +31,19 @@ TEST_F(TGearDataTest, CreatedPartsTakeSettingsAndRegisterAsAsked) {
     EXPECT_EQ(Loose->X(), 3);
     D().Parts().Remove(Loose);
 
-    TRack* F = D().CreateRack(true, true, "Gestell");
+    TRack* F = D().CreateRack("Gestell");
     EXPECT_EQ(F->ID(), 1);
     EXPECT_EQ(F->MMSurface(), &Surface());
     EXPECT_EQ(F->Order(), 50); // Order/Links, also for the frame
-    TSlider* S = D().CreateSlider(true, true, "S", true);
+    TSlider* S = D().CreateSlider("S", true);
     EXPECT_EQ(S->ID(), 2);
     ASSERT_EQ(S->Joints().Count(), 1);
-    S->AddJoint(D().CreateJoint(true, true, 5, 6));
+    S->AddJoint(D().CreateJoint(5, 6));
     EXPECT_EQ(Virtual(S)->X(), 5); // put under the pin
     EXPECT_TRUE(Virtual(S)->IsVirtual());
     EXPECT_FALSE(Virtual(S)->Visible());
     EXPECT_TRUE(D().Joints().Contains(Virtual(S)));
-    TDrive* Drive = D().CreateDrive(true, false);
+    TDrive* Drive = D().CreateDriveOnSurface();
     EXPECT_FALSE(D().Drives().Contains(Drive));
     EXPECT_EQ(Drive->Order(), 60); // Order/Drives
     D().Parts().Remove(Drive);
@@ -63,10 +63,10 @@ TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
         D().Clear(true);
         for (int I = 0; I < C.JointsBefore; ++I)
             FrameJoint(I, I);
-        TJoint* A = D().CreateJoint(true, false, 10, 10);
-        TJoint* B = D().CreateJoint(true, false, 20, 10);
+        TJoint* A = D().CreateJointOnSurface(10, 10);
+        TJoint* B = D().CreateJointOnSurface(20, 10);
         EXPECT_EQ(A->ID(), B->ID()); // both provisional
-        TLink* L = D().CreateLink(true, false, "Glied");
+        TLink* L = D().CreateLinkOnSurface("Glied");
         L->AddJoint(A);
         L->AddJoint(B);
         D().AddLink(L);
@@ -77,13 +77,13 @@ TEST_F(TGearDataTest, DrawnPartsAreNumberedWhenAdded) {
     }
     // A frame joint drawn next takes the smallest free number, here 1.
     D().Clear(true);
-    TJoint* A = D().CreateJoint(true, false, 10, 10);
-    TJoint* B = D().CreateJoint(true, false, 20, 10);
-    TLink* L = D().CreateLink(true, false, "Glied");
+    TJoint* A = D().CreateJointOnSurface(10, 10);
+    TJoint* B = D().CreateJointOnSurface(20, 10);
+    TLink* L = D().CreateLinkOnSurface("Glied");
     L->AddJoint(A);
     L->AddJoint(B);
     D().AddLink(L);
-    TJoint* F = D().CreateJoint(true, false, 0, 0);
+    TJoint* F = D().CreateJointOnSurface(0, 0);
     D().AttachJointToRack(F);
     EXPECT_EQ(F->ID(), 1);
     EXPECT_TRUE(D().IsFrameJoint(F));
@@ -99,7 +99,7 @@ TEST_F(TGearDataTest, AddRackKeepsTheFrameFirstWithIdOne) {
     TLink* L = Link({A, B});
     L->SetID(1);
     EXPECT_EQ(D().Rack(), nullptr); // the first link is no frame
-    TRack* F = D().CreateRack(true, false, "Gestell");
+    TRack* F = D().CreateRackOnSurface("Gestell");
     F->SetID(7);
     D().AddLink(F); // as the file reader adds every link
     ASSERT_EQ(D().Links().Count(), 2);
@@ -146,11 +146,11 @@ TEST_F(TGearDataTest, NextFreeLinkNumberFollowsEveryChangeOfTheLinks) {
         {"the one below it taken", [&] { Bars[4]->SetID(std::numeric_limits<int>::max() - 1); }},
         {"the largest number let go", [&] { Bars[3]->SetID(8); }},
         {"a link deleted", [&] { D().DeleteLink(Bars[0], true); }},
-        {"a slider created", [&] { D().CreateSlider(true, true, "S", true); }},
-        {"a link out of the model renumbered", [&] { D().CreateLink(true, false, "L")->SetID(2); }},
+        {"a slider created", [&] { D().CreateSlider("S", true); }},
+        {"a link out of the model renumbered", [&] { D().CreateLinkOnSurface("L")->SetID(2); }},
         {"a frame of number 5 put first",
          [&] {
-             TRack* F = D().CreateRack(true, false, "Gestell");
+             TRack* F = D().CreateRackOnSurface("Gestell");
              F->SetID(5);
              D().AddLink(F);
          }},
@@ -181,7 +181,7 @@ TEST_F(TGearDataTest, NextFreeLinkNumberFollowsEveryChangeOfTheLinks) {
 TEST_F(TGearDataTest, ManyFramesRenumberTheHolderOfOneInTurn) {
     for (int I = 0; I < 50; ++I) {
         Link({Joint(I, 0), Joint(I, 10)})->SetID(1);
-        TRack* F = D().CreateRack(true, false, "Gestell");
+        TRack* F = D().CreateRackOnSurface("Gestell");
         F->SetID(2 + I % 3);
         const int Expected = SmallestFreeLinkNumber(D(), F->ID(), D().Rack());
         D().AddLink(F);
@@ -198,7 +198,7 @@ TEST_F(TGearDataTest, AddRackReplacesAnEarlierFrameCleanly) {
     TLink* Crank = Link({A, B});
     ASSERT_NE(D().AddRotaryDrive(A, true), nullptr);
     D().SelectLink(Old, false);
-    TRack* New = D().CreateRack(true, true, "Gestell");
+    TRack* New = D().CreateRack("Gestell");
     EXPECT_EQ(D().Rack(), New);
     EXPECT_EQ(D().Links().Count(), 2);
     EXPECT_EQ(D().Links().Items(1), Crank);
@@ -315,7 +315,7 @@ TEST(GearDataLifetime, SurfaceFreedFirstIsForgotten) {
     Surface.reset();
     EXPECT_EQ(Data.MMSurface(), nullptr);
     EXPECT_EQ(Data.FindJointAt(0, 0), nullptr);
-    EXPECT_EQ(Data.CreateJoint(true, true, 1, 1)->MMSurface(), nullptr);
+    EXPECT_EQ(Data.CreateJoint(1, 1)->MMSurface(), nullptr);
 }
 
 TEST_F(TGearDataTest, StructureLookups) {
@@ -353,7 +353,7 @@ TEST_F(TGearDataTest, StructureLookups) {
 TEST_F(TGearDataTest, SliderWithoutSlideLinkHasNone) {
     TSlider* S = Slider(nullptr, 10, 10);
     EXPECT_EQ(D().FindSlideLink(S), nullptr);
-    TSlider* Bare = D().CreateSlider(true, true, "S", false);
+    TSlider* Bare = D().CreateSlider("S", false);
     Bare->AddJoint(Joint(0, 0));
     Bare->AddJoint(Joint(5, 0));
     EXPECT_EQ(D().FindSlideLink(Bare), nullptr);

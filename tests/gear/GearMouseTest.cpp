@@ -349,7 +349,7 @@ TEST(GearMouse, DragAndCursorOnAQtSurface) {
     Gear->SetMMSurface(View.Surface.get());
     Gear->Clear();
     View.Surface->SetMMRect(MMRect(0, 100, 100, 0));
-    TJoint* J = Gear->GearData().CreateJoint(true, true, 10, 10);
+    TJoint* J = Gear->GearData().CreateJoint(10, 10);
     auto Send = [&](QEvent::Type Type, TPoint P, Qt::MouseButton Button, Qt::MouseButtons Held) {
         QMouseEvent E(Type, QPointF(P.X, P.Y), View.Widget.mapToGlobal(QPointF(P.X, P.Y)), Button,
                       Held, Qt::NoModifier);

@@ -47,7 +47,7 @@ TEST(LinkMover, MovesTheSelectionByTheDistanceSinceTheLastPosition) {
 TEST(LinkMover, WithoutASurfaceNothingMoves) {
     TPreferencesFixture Prefs;
     TGearData Data;
-    TJoint* A = Data.CreateJoint(false, true, 1, 2);
+    TJoint* A = Data.CreateJointOffSurface(1, 2);
     Data.SelectJoint(A, false);
     TLinkMover Mover(Data);
     Mover.MouseDown(0, 0);

@@ -22,7 +22,7 @@ void TMechanismBuilder::FreeParts() {
 
 TJoint* TMechanismBuilder::Joint(double X, double Y) {
     if (FModel)
-        return FModel->CreateJoint(true, true, X, Y);
+        return FModel->CreateJoint(X, Y);
     TJoint* J = NewPart<TJoint>();
     J->SetX(X);
     J->SetY(Y);
@@ -43,7 +43,7 @@ TJoint* TMechanismBuilder::FrameJoint(double X, double Y) {
 
 TRack* TMechanismBuilder::Frame(std::initializer_list<TJoint*> Joints) {
     if (FModel) {
-        TRack* Made = FModel->Rack() ? FModel->Rack() : FModel->CreateRack(true, true, "Gestell");
+        TRack* Made = FModel->Rack() ? FModel->Rack() : FModel->CreateRack("Gestell");
         for (TJoint* J : Joints)
             FModel->AttachJointToRack(J);
         return Made;
@@ -58,7 +58,7 @@ TRack* TMechanismBuilder::Frame(std::initializer_list<TJoint*> Joints) {
 TLink* TMechanismBuilder::Link(std::initializer_list<TJoint*> Joints) {
     if (!FModel)
         return Part<TLink>(Joints);
-    TLink* Made = FModel->CreateLink(true, true, "Glied");
+    TLink* Made = FModel->CreateLink("Glied");
     for (TJoint* J : Joints)
         Made->AddJoint(J);
     return Made;
@@ -66,7 +66,7 @@ TLink* TMechanismBuilder::Link(std::initializer_list<TJoint*> Joints) {
 
 TSlider* TMechanismBuilder::NewSlider() {
     if (FModel)
-        return FModel->CreateSlider(true, true, "Gleitstein", true);
+        return FModel->CreateSlider("Gleitstein", true);
     return Part<TSlider>({VirtualJoint(0, 0)});
 }
 

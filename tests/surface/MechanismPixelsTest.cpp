@@ -26,13 +26,13 @@ void BuildChain(TGearData& Data) {
     for (int I = 0; I < 30; ++I) {
         const int Row = I / 6;
         const int Column = Row % 2 == 0 ? I % 6 : 5 - I % 6;
-        TJoint* J = Data.CreateJoint(true, true, -4 + Column * 43.5, 145 - Row * 33.5);
+        TJoint* J = Data.CreateJoint(-4 + Column * 43.5, 145 - Row * 33.5);
         J->SetShowID(true);
         J->SetShowMPol(true);
         if (I == 0 || I == 29)
             Data.AttachJointToRack(J);
         if (Previous) {
-            TLink* L = Data.CreateLink(true, true, "Glied");
+            TLink* L = Data.CreateLink("Glied");
             L->SetShowID(true);
             L->AddJoint(Previous);
             L->AddJoint(J);
@@ -41,7 +41,7 @@ void BuildChain(TGearData& Data) {
         Previous = J;
     }
     for (int I : {2, 9, 15}) {
-        TLink* L = Data.CreateLink(true, true, "Glied");
+        TLink* L = Data.CreateLink("Glied");
         L->SetShowID(true);
         L->AddJoint(Joints[I]);
         L->AddJoint(Joints[I + 7]);

@@ -155,10 +155,10 @@ TEST_F(AppWindows, TheTreesCurrentNodeFollowsTheSelection) {
 
     TJoint* A0 = Model().Joints().Items(0);
     TJoint* B0 = Model().Joints().Items(1);
-    TJoint* P = Model().CreateJoint(true, true, 20, -30);
-    TJoint* Q = Model().CreateJoint(true, true, 40, -30);
+    TJoint* P = Model().CreateJoint(20, -30);
+    TJoint* Q = Model().CreateJoint(40, -30);
     for (auto [From, To] : {std::pair{A0, P}, std::pair{B0, Q}}) {
-        TLink* Bar = Model().CreateLink(true, true, "Glied");
+        TLink* Bar = Model().CreateLink("Glied");
         Bar->AddJoint(From);
         Bar->AddJoint(To);
     }

@@ -80,9 +80,9 @@ template <class TRigPlatform> struct TBasicMainWindowRig {
     // Two joints and a bar added to the model: a modified mechanism that is not empty.
     void DrawBar() const {
         TGearData& M = Model();
-        TJoint* A = M.CreateJoint(true, true, 10, 10);
-        TJoint* B = M.CreateJoint(true, true, 30, 10);
-        TLink* Bar = M.CreateLink(true, true, "Glied");
+        TJoint* A = M.CreateJoint(10, 10);
+        TJoint* B = M.CreateJoint(30, 10);
+        TLink* Bar = M.CreateLink("Glied");
         Bar->AddJoint(A);
         Bar->AddJoint(B);
         M.DataChanged();

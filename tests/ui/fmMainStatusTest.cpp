@@ -234,9 +234,9 @@ TEST_F(FormMainStatus, APartOfAnotherKindLeavesWithItsOwnJointsOnly) {
     Changed();
     const int Parts = Model().Parts().Count();
     const int Items = Form->MMSurface1().GraphicItems().Count();
-    TLink* Link = Model().CreateLink(true, false, "Glied");
+    TLink* Link = Model().CreateLinkOnSurface("Glied");
     Link->AddJoint(Kept);
-    Link->AddJoint(Model().CreateJoint(true, false, 10, 0));
+    Link->AddJoint(Model().CreateJointOnSurface(10, 0));
     TGearPartCreator& Creator = Gear().PartCreator();
     Creator.OnPartCreated(&Creator, Link, TGearPartType::ptSolidLink);
     EXPECT_EQ(Model().Parts().Count(), Parts);

@@ -377,6 +377,17 @@ protected:
                 C.MoveTo(At, Side);
                 C.LineTo(At, Side + Length);
             }
+        // Wide slanted lines of one slope and length again and again, as the bearings and
+        // cranks of a mechanism draw them, some running off the picture.
+        for (int Width : {2, 3})
+            for (auto [DX, DY] : {std::pair{6, 6}, {-6, 6}, {9, -4}, {-3, -11}, {1, 2}}) {
+                C.Pen().Width = Width;
+                C.Pen().Color = RGBColor(30, Width * 70, 200);
+                for (auto [X, Y] : {std::pair{30, 20}, {31, 47}, {Side - 4, 90}, {2, Side - 3}}) {
+                    C.MoveTo(X, Y);
+                    C.LineTo(X + DX, Y + DY);
+                }
+            }
         C.Brush().Style = TBrushStyle::bsSolid;
         C.Brush().Color = RGBColor(0, 128, 128);
         C.FillRect(Rect(-5, 150, 20, Side + 5));

@@ -2,6 +2,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtBarCache.h"
 #include "platform/qt/QtPixelWrites.h"
+#include "platform/qt/QtStrokeCache.h"
 #include "support/QtTestApp.h"
 
 #include <QFontMetrics>
@@ -465,6 +466,19 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
         }
     EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
               nullptr);
+
+    TQtStrokeCache Strokes;
+    const QPen Wide(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    for (int DX = 1; DX <= 40; ++DX)
+        for (int DY = -10; DY <= -1; ++DY) {
+            ASSERT_NE(Strokes.Get(QPoint(5, 5), QPoint(5 + DX, 5 + DY), Wide, Plain), nullptr);
+            EXPECT_LE(Strokes.Count(), TQtStrokeCache::MaxShapes);
+        }
+    // Long lines, thin ones and lines along an axis are the painter's.
+    const int Long = TQtStrokeCache::MaxSpan + 1;
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(Long, 3), Wide, Plain), nullptr);
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(3, 0), Wide, Plain), nullptr);
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(3, 4), QPen(Qt::black, 1), Plain), nullptr);
 }
 
 // The labels of a large mechanism: numbers and poles of joints and links, in two fonts and

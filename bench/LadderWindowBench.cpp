@@ -168,13 +168,15 @@ void BM_LadderDragStep(benchmark::State& State) {
 }
 BENCHMARK(BM_LadderDragStep)->Apply(Ladders);
 
-// Mouse-down on the end joint, then a step and mouse-up untimed.
+// Mouse-down on the end joint, then a step and mouse-up untimed; each press is where the joint
+// is, so that the joint goes back and forth instead of walking away from the presses.
 void BM_LadderMouseDown(benchmark::State& State) {
     TLadderWindow W(static_cast<int>(State.range(0)));
     const QPoint Start = W.EndPixel();
     int Step = 0;
     for (auto _ : State) {
-        W.Mouse(QEvent::MouseButtonPress, Start, Qt::LeftButton);
+        const QPoint From = Start + QPoint(Step % 2 ? 3 : 0, 0);
+        W.Mouse(QEvent::MouseButtonPress, From, Qt::LeftButton);
         State.PauseTiming();
         const QPoint To = Start + QPoint(Step++ % 2 ? 0 : 3, 0);
         W.Mouse(QEvent::MouseMove, To, Qt::LeftButton);

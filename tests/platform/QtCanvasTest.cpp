@@ -2,6 +2,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtBarCache.h"
 #include "platform/qt/QtPixelWrites.h"
+#include "platform/qt/QtStrokeCache.h"
 #include "support/QtTestApp.h"
 
 #include <QFontMetrics>
@@ -447,6 +448,17 @@ protected:
                 C.MoveTo(At, Side);
                 C.LineTo(At, Side + Length);
             }
+        // Wide slanted lines of one slope and length again and again, as the bearings and
+        // cranks of a mechanism draw them, some running off the picture.
+        for (int Width : {2, 3})
+            for (auto [DX, DY] : {std::pair{6, 6}, {-6, 6}, {9, -4}, {-3, -11}, {1, 2}}) {
+                C.Pen().Width = Width;
+                C.Pen().Color = RGBColor(30, Width * 70, 200);
+                for (auto [X, Y] : {std::pair{30, 20}, {31, 47}, {Side - 4, 90}, {2, Side - 3}}) {
+                    C.MoveTo(X, Y);
+                    C.LineTo(X + DX, Y + DY);
+                }
+            }
         C.Brush().Style = TBrushStyle::bsSolid;
         C.Brush().Color = RGBColor(0, 128, 128);
         C.FillRect(Rect(-5, 150, 20, Side + 5));
@@ -524,6 +536,19 @@ TEST_F(QtCanvasCaches, StayBoundedHoweverManyTextsAndShapesPass) {
         }
     EXPECT_EQ(Shapes.Get(QRect(0, 0, TQtEllipseCache::MaxSide + 1, 5), TPen{}, clRed, P, Plain),
               nullptr);
+
+    TQtStrokeCache Strokes;
+    const QPen Wide(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    for (int DX = 1; DX <= 40; ++DX)
+        for (int DY = -10; DY <= -1; ++DY) {
+            ASSERT_NE(Strokes.Get(QPoint(5, 5), QPoint(5 + DX, 5 + DY), Wide, Plain), nullptr);
+            EXPECT_LE(Strokes.Count(), TQtStrokeCache::MaxShapes);
+        }
+    // Long lines, thin ones and lines along an axis are the painter's.
+    const int Long = TQtStrokeCache::MaxSpan + 1;
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(Long, 3), Wide, Plain), nullptr);
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(3, 0), Wide, Plain), nullptr);
+    EXPECT_EQ(Strokes.Get(QPoint(0, 0), QPoint(3, 4), QPen(Qt::black, 1), Plain), nullptr);
 }
 
 // The labels of a large mechanism: numbers and poles of joints and links, in two fonts and

@@ -80,6 +80,38 @@ TEST(QtPendingDrawing, LeavesOutOnlyCopiesThatALaterIdenticalCopyOverwrites) {
     EXPECT_EQ(Copies, 1);
 }
 
+TEST(QtPendingDrawing, TellsApartCopiesAtThousandsOfPlaces) {
+    // More places than the table of later copies starts with: each place's first copy of A is
+    // overwritten by its second, B between them stays, and so does A one pixel along.
+    QtTestApp();
+    QImage A(3, 2, QImage::Format_RGB32);
+    A.fill(Qt::red);
+    QImage B(3, 2, QImage::Format_RGB32);
+    B.fill(Qt::blue);
+    constexpr int Places = 3000;
+    TQtPendingDrawing Pending;
+    int Number = 0;
+    auto Copy = [&](const QImage& Label, QPoint At) {
+        const QRect Box(At, Label.size());
+        Pending.Add({{}, Label, nullptr, Box, QRect(Number++, 0, 1, 1)});
+    };
+    std::vector<int> Expected;
+    for (int I = 0; I < Places; ++I) {
+        const QPoint At(I % 97 * 4, I / 97 * 3);
+        Copy(A, At);
+        Copy(B, At);
+        Copy(A, At + QPoint(1, 0));
+        Expected.insert(Expected.end(), {Number - 2, Number - 1});
+    }
+    for (int I = 0; I < Places; ++I) {
+        Copy(A, QPoint(I % 97 * 4, I / 97 * 3));
+        Expected.push_back(Number - 1);
+    }
+    std::vector<int> Replayed;
+    Pending.Replay([&Replayed](const TStep& S) { Replayed.push_back(S.Ink.x()); });
+    EXPECT_EQ(Replayed, Expected);
+}
+
 class QtPendingCanvas : public ::testing::Test {
 protected:
     static constexpr int Width = 240;

@@ -245,7 +245,7 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     if (From == To || Deferred([=, this] { TQtCanvas::DoLine(From, To); }))
         return;
     if (QPainter* P = Begin(false)) {
-        if (!FillAxisLine(From, To))
+        if (!FillAxisLine(From, To) && !FillSlantedLine(From, To))
             DrawSegment(*P, From, To);
         Drawn(Padded(Between(From.X, From.Y, To.X, To.Y)));
     }
@@ -275,6 +275,31 @@ bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
         if (const QRect Shown = Run.translated(*Anchor) & Target->rect(); !Shown.isEmpty())
             QtPixelWrites::Fill(*Target, Shown, Colour);
     }
+    return true;
+}
+
+bool TQtCanvas::FillSlantedLine(TPoint From, TPoint To) {
+    if (Pen().Style != TPenStyle::psSolid || !OnOwnImage())
+        return false;
+    const QtPixelWrites::TDeviceGrid G = Grid();
+    const QPoint Start(From.X, From.Y);
+    const std::optional<QPoint> Anchor = G.Anchor(Start);
+    if (!Anchor)
+        return false;
+    const TQtStrokeCache::TShape* Shape =
+        FStrokes.Get(Start, QPoint(To.X, To.Y), FOwnPainter->pen(), G);
+    if (!Shape)
+        return false;
+    QImage* Target =
+        WritableImage(Shape->Box.translated(*Anchor) & static_cast<QImage*>(FDevice)->rect());
+    if (!Target)
+        return false;
+    // The device clips the stroke run by run.
+    const QRgb Colour = ToQColor(Pen().Color).rgb();
+    for (const QtPixelWrites::TRun& R : Shape->Runs)
+        if (const QRect Shown = QRect(R.X, R.Y, R.Length, 1).translated(*Anchor) & Target->rect();
+            !Shown.isEmpty())
+            QtPixelWrites::Fill(*Target, Shown, Colour);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/qt/QtInk.h"
 #include "platform/qt/QtPendingDrawing.h"
 #include "platform/qt/QtPixelWrites.h"
+#include "platform/qt/QtStrokeCache.h"
 #include "platform/qt/QtTextCache.h"
 
 #include <QFont>
@@ -96,6 +97,9 @@ private:
     // Writes the device pixels of a two-pixel solid line that runs along an axis as the painter
     // would draw them; false when it is some other line or only the painter may draw there.
     bool FillAxisLine(TPoint From, TPoint To);
+    // Writes the device pixels of a wide solid slanted line from the stroke cache; false when
+    // only the painter may draw it.
+    bool FillSlantedLine(TPoint From, TPoint To);
     // A line with the pen in force, leaving out its last pixel whichever way it runs.
     void DrawSegment(QPainter& P, TPoint From, TPoint To);
     // Fills the device pixels of a one-pixel line on a device finer than a pixel, where the
@@ -118,6 +122,7 @@ private:
     TQtTextCache FText;
     TQtEllipseCache FEllipses;
     TQtBarCache FBars;
+    TQtStrokeCache FStrokes;
     bool FDefers = false; // drawing calls wait for Flush
     bool FAtOnce = false; // drawing calls are done at once, even where they could wait
     TQtPendingDrawing FPending;

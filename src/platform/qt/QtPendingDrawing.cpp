@@ -1,7 +1,6 @@
 #include "platform/qt/QtPendingDrawing.h"
 
 #include <cstdint>
-#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -25,7 +24,11 @@ struct TCopyKeyHash {
         std::size_t H = std::hash<std::uintptr_t>()(K.Source);
         H = H * 31 + static_cast<std::size_t>(K.Runs);
         H = H * 1000003 + static_cast<std::size_t>(static_cast<unsigned>(K.X));
-        return H * 1000003 + static_cast<std::size_t>(static_cast<unsigned>(K.Y));
+        H = H * 1000003 + static_cast<std::size_t>(static_cast<unsigned>(K.Y));
+        // Mixed down into the low bits, which pick the slot of an open table.
+        H ^= H >> 29;
+        H *= 0xbf58476d1ce4e5b9ULL;
+        return H ^ (H >> 32);
     }
 };
 
@@ -45,11 +48,9 @@ void TQtPendingDrawing::Replay(const std::function<void(const TStep&)>& Do) {
     std::vector<char> Skip;
     Skip.swap(FSkip);
     Skip.assign(Steps.size(), 0);
-    std::unordered_set<TCopyKey, TCopyKeyHash> Later;
-    Later.reserve(Steps.size());
-    for (std::size_t I = Steps.size(); I-- > 0;)
-        if (Overwrites(Steps[I]) && !Later.insert(KeyOf(Steps[I])).second)
-            Skip[I] = 1;
+    std::vector<std::size_t> Slots;
+    Slots.swap(FSlots);
+    MarkOverwritten(Steps, Skip, Slots);
     for (std::size_t I = 0; I < Steps.size(); ++I)
         if (!Skip[I])
             Do(Steps[I]);
@@ -57,5 +58,31 @@ void TQtPendingDrawing::Replay(const std::function<void(const TStep&)>& Do) {
     if (FSteps.empty()) {
         FSteps.swap(Steps);
         FSkip.swap(Skip);
+        FSlots.swap(Slots);
+    }
+}
+
+void TQtPendingDrawing::MarkOverwritten(const std::vector<TStep>& Steps, std::vector<char>& Skip,
+                                        std::vector<std::size_t>& Slots) {
+    // An open table of the later copies, by step number + 1 (0: empty), at most half full.
+    std::size_t Size = 16;
+    while (Size < 2 * Steps.size())
+        Size *= 2;
+    Slots.assign(Size, 0);
+    const std::size_t Mask = Size - 1;
+    for (std::size_t I = Steps.size(); I-- > 0;) {
+        if (!Overwrites(Steps[I]))
+            continue;
+        const TCopyKey Key = KeyOf(Steps[I]);
+        for (std::size_t At = TCopyKeyHash()(Key) & Mask;; At = (At + 1) & Mask) {
+            if (Slots[At] == 0) {
+                Slots[At] = I + 1;
+                break;
+            }
+            if (KeyOf(Steps[Slots[At] - 1]) == Key) {
+                Skip[I] = 1;
+                break;
+            }
+        }
     }
 }

@@ -37,6 +37,12 @@ public:
     void Replay(const std::function<void(const TStep&)>& Do);
 
 private:
+    // Marks in Skip each copy that a later one of the same pixels to the same place overwrites.
+    static void MarkOverwritten(const std::vector<TStep>& Steps, std::vector<char>& Skip,
+                                std::vector<std::size_t>& Slots);
+
     std::vector<TStep> FSteps;
-    std::vector<char> FSkip; // kept between repaints, like the steps' room
+    // Kept between repaints, like the steps' room.
+    std::vector<char> FSkip;
+    std::vector<std::size_t> FSlots;
 };

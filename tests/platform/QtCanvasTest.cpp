@@ -1,6 +1,7 @@
 // The QPainter canvas draws pixel for pixel the way the drawing code expects.
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtBarCache.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtPixelWrites.h"
 #include "platform/qt/QtStrokeCache.h"
 #include "support/QtTestApp.h"

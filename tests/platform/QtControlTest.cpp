@@ -1,6 +1,7 @@
 // The control over a real QWidget, offscreen: mouse, size and paint events reach the surface as
 // messages, and what the surface paints is what the widget shows.
 #include "platform/qt/QtControl.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPixelWrites.h"
 #include "support/DenseScreens.h"

@@ -2,6 +2,7 @@
 // label and circle copies that a later identical copy overwrites: the pixels stay those of
 // drawing every call in place, and whoever reads the picture sees every call so far.
 #include "platform/qt/QtPendingDrawing.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "support/QtTestApp.h"
 

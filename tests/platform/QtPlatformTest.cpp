@@ -1,5 +1,6 @@
 // The Qt platform: bitmaps, and message boxes with German captions and buttons.
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "support/QtTestApp.h"
 

@@ -4,6 +4,7 @@
 #include "gear/uGearData.h"
 #include "gear/uJoint.h"
 #include "gear/uLink.h"
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "support/PreferencesFixture.h"
 #include "support/QtSurfaceRig.h"

@@ -1,5 +1,6 @@
 #include "platform/qt/QtControl.h"
 
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtGuard.h"
 #include "platform/qt/QtPixelWrites.h"

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/QtBitmap.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtScreenCentre.h"
 #include "platform/qt/QtTimer.h"

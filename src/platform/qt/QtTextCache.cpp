@@ -93,7 +93,7 @@ const QFont& TQtTextCache::Font(const TFont& F) {
 
 void TQtTextCache::StartAfresh() {
     for (TFontEntry& E : FFonts) {
-        E.Texts.clear();
+        E.Texts.Clear();
         E.Recent = {};
     }
     FPalettes.clear();
@@ -105,17 +105,19 @@ TQtTextCache::TText& TQtTextCache::Text(TFontEntry& E, const std::string& Text) 
     for (const auto& [Key, Record] : E.Recent)
         if (Key && *Key == Text)
             return *Record;
-    auto It = E.Texts.find(Text);
-    if (It == E.Texts.end()) {
-        if (FTexts >= MaxTexts)
+    bool Made = false;
+    auto* Found = &E.Texts.Find(Text, Made);
+    if (Made) {
+        if (FTexts >= MaxTexts) {
             StartAfresh();
+            Found = &E.Texts.Find(Text, Made);
+        }
         ++FTexts;
-        It = E.Texts.emplace(Text, TText{}).first;
     }
-    // Map nodes stay where they are until the map is cleared, and the recent ones with it.
-    E.Recent[E.NextRecent] = {&It->first, &It->second};
+    // Records stay where they are until the table is cleared, and the recent ones with it.
+    E.Recent[E.NextRecent] = {&Found->Key, &Found->Value};
     E.NextRecent = (E.NextRecent + 1) % E.Recent.size();
-    return It->second;
+    return Found->Value;
 }
 
 int TQtTextCache::Width(const TFont& F, const std::string& Text) {

@@ -5,6 +5,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/qt/QtPixelWrites.h"
+#include "platform/qt/QtTextTable.h"
 
 #include <QColor>
 #include <QFont>
@@ -80,7 +81,7 @@ private:
         unsigned Style;
         QFont Font;
         int LineHeight = -1; // not measured yet
-        std::unordered_map<std::string, TText> Texts;
+        TQtTextTable<TText> Texts;
         // The texts met last, looked at before the map: a label's text is measured and then
         // drawn, and "v" and "gT" place every label.
         std::array<std::pair<const std::string*, TText*>, 4> Recent{};

@@ -252,56 +252,47 @@ void TQtCanvas::DoLine(TPoint From, TPoint To) {
     }
 }
 
+template <class TRun, class TRunRect>
+bool TQtCanvas::FillRuns(TPoint From, const QtPixelWrites::TDeviceGrid& G, const QRect& Box,
+                         const std::vector<TRun>& Runs, TRunRect RunRect) {
+    const std::optional<QPoint> Anchor = G.Anchor(QPoint(From.X, From.Y));
+    if (!Anchor)
+        return false;
+    QImage* Target = WritableImage(Box.translated(*Anchor) & static_cast<QImage*>(FDevice)->rect());
+    if (!Target)
+        return false;
+    // The device clips the stroke run by run.
+    const QRgb Colour = ToQColor(Pen().Color).rgb();
+    for (const TRun& R : Runs)
+        if (const QRect Shown = RunRect(R).translated(*Anchor) & Target->rect(); !Shown.isEmpty())
+            QtPixelWrites::Fill(*Target, Shown, Colour);
+    return true;
+}
+
 bool TQtCanvas::FillAxisLine(TPoint From, TPoint To) {
     if (Pen().Width != 2 || Pen().Style != TPenStyle::psSolid || !OnOwnImage())
         return false;
     const QtPixelWrites::TDeviceGrid G = Grid();
-    const QPoint Start(From.X, From.Y);
-    const std::optional<QPoint> Anchor = G.Anchor(Start);
-    if (!Anchor)
-        return false;
-    const auto Bar = FBars.Get(Start, QPoint(To.X, To.Y), FOwnPainter->pen(), G);
+    const auto Bar = FBars.Get(QPoint(From.X, From.Y), QPoint(To.X, To.Y), FOwnPainter->pen(), G);
     if (!Bar)
         return false;
-    QImage* Target =
-        WritableImage(Bar->Box.translated(*Anchor) & static_cast<QImage*>(FDevice)->rect());
-    if (!Target)
-        return false;
-    // The device clips the stroke run by run.
     const bool Vertical = From.X == To.X;
-    const QRgb Colour = ToQColor(Pen().Color).rgb();
-    for (const TQtBarCache::TRun& R : Bar->Runs) {
-        const QRect Run = Vertical ? QRect(QPoint(R.Across, R.First), QPoint(R.Across, R.Last))
-                                   : QRect(QPoint(R.First, R.Across), QPoint(R.Last, R.Across));
-        if (const QRect Shown = Run.translated(*Anchor) & Target->rect(); !Shown.isEmpty())
-            QtPixelWrites::Fill(*Target, Shown, Colour);
-    }
-    return true;
+    return FillRuns(From, G, Bar->Box, Bar->Runs, [Vertical](const TQtBarCache::TRun& R) {
+        return Vertical ? QRect(QPoint(R.Across, R.First), QPoint(R.Across, R.Last))
+                        : QRect(QPoint(R.First, R.Across), QPoint(R.Last, R.Across));
+    });
 }
 
 bool TQtCanvas::FillSlantedLine(TPoint From, TPoint To) {
     if (Pen().Style != TPenStyle::psSolid || !OnOwnImage())
         return false;
     const QtPixelWrites::TDeviceGrid G = Grid();
-    const QPoint Start(From.X, From.Y);
-    const std::optional<QPoint> Anchor = G.Anchor(Start);
-    if (!Anchor)
-        return false;
     const TQtStrokeCache::TShape* Shape =
-        FStrokes.Get(Start, QPoint(To.X, To.Y), FOwnPainter->pen(), G);
+        FStrokes.Get(QPoint(From.X, From.Y), QPoint(To.X, To.Y), FOwnPainter->pen(), G);
     if (!Shape)
         return false;
-    QImage* Target =
-        WritableImage(Shape->Box.translated(*Anchor) & static_cast<QImage*>(FDevice)->rect());
-    if (!Target)
-        return false;
-    // The device clips the stroke run by run.
-    const QRgb Colour = ToQColor(Pen().Color).rgb();
-    for (const QtPixelWrites::TRun& R : Shape->Runs)
-        if (const QRect Shown = QRect(R.X, R.Y, R.Length, 1).translated(*Anchor) & Target->rect();
-            !Shown.isEmpty())
-            QtPixelWrites::Fill(*Target, Shown, Colour);
-    return true;
+    return FillRuns(From, G, Shape->Box, Shape->Runs,
+                    [](const QtPixelWrites::TRun& R) { return QRect(R.X, R.Y, R.Length, 1); });
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {

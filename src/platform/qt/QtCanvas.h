@@ -93,6 +93,11 @@ private:
     // a copy, and the device pixels its image goes to.
     std::shared_ptr<const TQtEllipseCache::TShape> CachedEllipse(const QRect& Box,
                                                                  const QPainter& P, QRect& At);
+    // Fills with the pen's colour the device pixels of a cached stroke whose runs RunRect turns
+    // into boxes, anchored at the device pixel of From; false where only the painter may draw.
+    template <class TRun, class TRunRect>
+    bool FillRuns(TPoint From, const QtPixelWrites::TDeviceGrid& G, const QRect& Box,
+                  const std::vector<TRun>& Runs, TRunRect RunRect);
     // Writes the device pixels of a two-pixel solid line that runs along an axis as the painter
     // would draw them; false when it is some other line or only the painter may draw there.
     bool FillAxisLine(TPoint From, TPoint To);

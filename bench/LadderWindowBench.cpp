@@ -16,7 +16,6 @@
 #include "ui/fmMainSeams.h"
 
 #include <QAction>
-#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -112,10 +111,7 @@ struct TLadderWindow {
         QApplication::processEvents();
     }
     void Mouse(QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
-        QWidget* Area = Form.DrawArea();
-        QMouseEvent Event(Type, At, Area->mapToGlobal(At),
-                          Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons, {});
-        QApplication::sendEvent(Area, &Event);
+        SendMouse(Form.DrawArea(), Type, At, Buttons);
         QApplication::processEvents();
     }
     // The pixel of the end joint, the one made last.

@@ -12,8 +12,6 @@
 #include "ui/fmMain.h"
 #include "ui/fmMainSeams.h"
 
-#include <QMouseEvent>
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -134,10 +132,7 @@ struct TMainWindowWithChain {
     ~TMainWindowWithChain() { std::filesystem::remove_all(Folder); }
 
     void Mouse(QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
-        QWidget* Area = Form.DrawArea();
-        QMouseEvent Event(Type, At, Area->mapToGlobal(At),
-                          Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons, {});
-        QApplication::sendEvent(Area, &Event);
+        SendMouse(Form.DrawArea(), Type, At, Buttons);
     }
     // The pixel of the chain's first moving joint.
     QPoint JointPixel() {

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <fstream>
@@ -68,3 +69,11 @@ struct TQtBenchSurface {
     std::unique_ptr<TQtControl> Control;
     std::unique_ptr<TMMSurface> Surface;
 };
+
+// A mouse event at At on Area, as the window system delivers it: a press or release with the
+// left button, a move with the buttons held.
+inline void SendMouse(QWidget* Area, QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
+    QMouseEvent Event(Type, At, Area->mapToGlobal(At),
+                      Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons, {});
+    QApplication::sendEvent(Area, &Event);
+}

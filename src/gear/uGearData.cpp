@@ -433,14 +433,25 @@ TGearData::TChangeScope::~TChangeScope() noexcept(false) {
 }
 
 bool TGearData::Edit(const std::function<bool()>& Steps) {
-    const TChangeScope Scope(*this);
-    const bool Made = Steps();
+    bool Made = false;
+    {
+        const TChangeScope Scope(*this);
+        Made = Steps();
+        if (Made)
+            DataChanged();
+    }
     if (Made)
-        DataChanged();
+        ShowEdits();
     return Made;
 }
 
 void TGearData::RenamePart(TGearPart& Part, const std::string& Identifier) {
     Part.SetIdentifier(Identifier);
     DataChanged();
+    ShowEdits();
+}
+
+void TGearData::ShowEdits() {
+    if (FMMSurface)
+        FMMSurface->Repaint(false);
 }

@@ -159,10 +159,14 @@ public:
         int FExceptions;
     };
     // Runs Steps, edits made outside the model (a dialog writing its fields into parts), as one
-    // edit, whose change is raised at its end when Steps reports the edit made.
+    // edit, whose change is raised at its end when Steps reports the edit made; the drawing then
+    // shows it.
     bool Edit(const std::function<bool()>& Steps);
-    // The identifier a user gave a part.
+    // The identifier a user gave a part, raised as a change and shown.
     void RenamePart(TGearPart& Part, const std::string& Identifier);
+    // Names, colours and labels are stored without a repaint of their own: after edits of them
+    // the surface paints where the parts now look different.
+    void ShowEdits();
 
     // Structural edits (uGearDataEdit.cpp). Each brackets itself in the surface's update counter,
     // so a whole edit repaints once and never while a list still names a freed part.

@@ -25,19 +25,15 @@ inline QApplication& BenchApp() {
         const double Ratio = qEnvironmentVariableIsSet("KOPLAR_BENCH_RATIO")
                                  ? std::stod(qgetenv("KOPLAR_BENCH_RATIO").toStdString())
                                  : 1.0;
-        QByteArray Platform = "offscreen";
-        if (Ratio != 1) {
-            // One screen that holds the widget whole, of that ratio.
-            const std::string Config =
-                QDir::tempPath().toStdString() + "/koplar-bench-screens.json";
-            std::ofstream(Config) << "{\"screens\": [{\"name\": \"\", \"x\": 0, \"y\": 0, "
-                                  << "\"width\": " << int(2400 * Ratio)
-                                  << ", \"height\": " << int(1600 * Ratio)
-                                  << ", \"logicalDpi\": " << 96 * Ratio
-                                  << ", \"logicalBaseDpi\": 96}]}\n";
-            Platform += ":configfile=" + QByteArray::fromStdString(Config);
-        }
-        qputenv("QT_QPA_PLATFORM", Platform);
+        // One full-HD screen of that ratio, which the main window fills: the platform's own
+        // screen of 800 x 800 would shrink the windows the benchmarks name.
+        const std::string Config = QDir::tempPath().toStdString() + "/koplar-bench-screens.json";
+        std::ofstream(Config) << "{\"screens\": [{\"name\": \"\", \"x\": 0, \"y\": 0, "
+                              << "\"width\": " << int(1920 * Ratio)
+                              << ", \"height\": " << int(1080 * Ratio)
+                              << ", \"logicalDpi\": " << 96 * Ratio
+                              << ", \"logicalBaseDpi\": 96}]}\n";
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QByteArray::fromStdString(Config));
     }
     // Never freed: as a static it would go after Qt's own globals and crash the exit.
     static QApplication* A = new QApplication(Argc, Argv);

@@ -165,7 +165,7 @@ public:
     // The identifier a user gave a part, raised as a change and shown.
     void RenamePart(TGearPart& Part, const std::string& Identifier);
     // Names, colours and labels are stored without a repaint of their own: after edits of them
-    // the surface paints where the parts now look different.
+    // the surface repaints, so that the drawing shows them.
     void ShowEdits();
 
     // Structural edits (uGearDataEdit.cpp). Each brackets itself in the surface's update counter,

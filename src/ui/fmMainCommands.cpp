@@ -158,13 +158,12 @@ void TFormMain::aPropertiesExecute() {
     if (!Data.SelectedLinks().Empty()) {
         FSeams.EditLink(*Data.SelectedLinks().First());
         Data.DataChanged();
-        Data.ShowEdits();
     }
     if (!Data.SelectedJoints().Empty()) {
         FSeams.EditJoint(*Data.SelectedJoints().First());
         Data.DataChanged();
-        Data.ShowEdits();
     }
+    Data.ShowEdits();
 }
 
 // ---- drives ----
